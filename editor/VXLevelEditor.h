@@ -1,0 +1,16 @@
+// State 1: the level editor.
+#pragma once
+
+#include "engine/VXLevel_Base.h"
+
+namespace FrameWork {
+
+class VXLevelEditor : public VXLevel_Base {
+public:
+    VXLevel_Base* Create() override { return nullptr; }
+    void Initialize() override;
+    void Update() override;
+    void Free() override;
+};
+
+}  // namespace FrameWork

@@ -1,0 +1,48 @@
+// Draws the physics state as coloured lines; F7 switches it on and off.
+#pragma once
+
+#include "engine/System.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace FrameWork {
+
+class VXAABB;
+class VXOBB;
+class VXCircleCollider;
+class VXRigidBody;
+
+// A one-segment line buffer and the camera matrices it is drawn with.
+struct VXDebugLine {
+    uint32_t buffer = 0;
+    float* camView = nullptr;
+    float* projection = nullptr;
+};
+
+class VXDebugManager : public System {
+public:
+    static VXDebugManager* Instance();
+    static void Destroy();
+    static VXDebugManager* Existing();  // null until Instance() has run
+
+    // 4 flips `enabled`; 5 keeps the camera matrices and makes the line buffer.
+    void HandleMessage(Message* msg) override;
+    void Update(float dt) override { IgnoreUpdate(dt); }
+    void Hook() override {}
+    ~VXDebugManager() override;
+
+    // The physics manager's lists, written on the physics set-up message.
+    std::vector<std::shared_ptr<VXAABB>>* aabbs = nullptr;
+    std::vector<std::shared_ptr<VXOBB>>* obbs = nullptr;
+    std::vector<std::shared_ptr<VXCircleCollider>>* circles = nullptr;
+    std::vector<std::shared_ptr<VXRigidBody>>* bodies = nullptr;
+    VXDebugLine line;
+    uint8_t enabled = 0;
+
+private:
+    VXDebugManager() = default;
+};
+
+}  // namespace FrameWork

@@ -1,0 +1,282 @@
+#include "engine/VXEngine.h"
+
+#include "engine/GameState.h"
+#include "engine/VXAudioManager.h"
+#include "engine/VXDebugManager.h"
+#include "engine/VXGameStateManager.h"
+#include "engine/VXInputManager.h"
+#include "engine/VXLevel_Base.h"
+#include "gameplay/VXMatchState.h"
+#include "graphics/VXGraphicsManager.h"
+#include "physics/VXPhysicsManager.h"
+#include "platform/Platform.h"
+
+#include <GL/glew.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace FrameWork {
+
+namespace {
+
+VXEngine* g_engine = nullptr;
+
+constexpr float kFrameLimit = 0.016666668f;  // 1/60 s
+constexpr int kVkEscape = 27;
+constexpr int kVkF7 = 118;
+
+// Whole microseconds between two counter readings, as seconds.
+float ElapsedSeconds(uint64_t from, uint64_t to, uint64_t frequency) {
+    if (frequency == 0) return 0.0f;
+    const uint64_t micro = (to - from) * 1000000ull / frequency;
+    float seconds = static_cast<float>(micro);
+    if (micro != 0) seconds *= 0.000001f;
+    return seconds;
+}
+
+}  // namespace
+
+VXEngine* VXEngine::Instance() {
+    if (!g_engine) {
+        std::printf("Starting Engine systems: \n");
+        g_engine = new VXEngine();
+    }
+    return g_engine;
+}
+
+VXEngine* VXEngine::Existing() { return g_engine; }
+
+VXEngine::VXEngine()
+    : input(VXInputManager::Instance()),
+      graphics(VXGraphicsManager::Instance()),
+      physics(VXPhysicsManager::Instance()),
+      audio(VXAudioManager::Instance()),
+      gameState(VXGameStateManager::Instance()) {}
+
+bool VXEngine::Init() {
+    // A window that cannot be made takes the same road as a context that
+    // cannot be made.
+    const bool windowMade = CreateAppWindow();
+    if (!windowMade || !context.CreateGLContext(Platform::GetWindow())) {
+        Platform::DestroyGLContext();
+        Platform::DestroyWindow();
+        std::printf("\nERROR\n -> OpenGL failed to start up\n\n");
+        return false;
+    }
+    LoadShaders();
+    frameTime = 0.0f;
+    totalTime = 0.0f;
+    counterLast = Platform::GetPerformanceCounter();
+    MakeBorderlessFullscreen();
+    Platform::SetCloseHandler([] {
+        if (g_engine) g_engine->CloseRoad();
+    });
+    std::printf("\n -- Engine running --\n\n");
+    return true;
+}
+
+void VXEngine::LoadShaders() {
+    const std::string bin = "../VXEngine/data/bin/";
+    graphics->LoadShader(bin + "vPRIMITIVES.vert", bin + "fPRIMITIVES.frag");
+    graphics->LoadShader(bin + "vTEXTURE.vert", bin + "fTEXTURE.frag");
+    graphics->LoadShader(bin + "vFONT.vert", bin + "fFONT.frag");
+    graphics->LoadShader(bin + "vINST.vert", bin + "fINST.frag");
+    graphics->InitShaderGlobals();
+    debug = VXDebugManager::Instance();
+    MSGPhysics physicsLists(debug);
+    Broadcast(&physicsLists);
+    MSGDebug debugInit(MSG_DEBUG_INIT, graphics->camera.camView, graphics->camera.projection);
+    Broadcast(&debugInit);
+    std::printf(" -> Shaders initialized\n");
+}
+
+void VXEngine::Broadcast(Message* msg) {
+    if (graphics) graphics->HandleMessage(msg);
+    if (physics) physics->HandleMessage(msg);
+    if (input) input->HandleMessage(msg);
+    if (debug) debug->HandleMessage(msg);
+}
+
+void VXEngine::Run() {
+    BeginRun();
+    while (RunFrame()) {
+    }
+    ReleaseLevelResources();
+}
+
+void VXEngine::BeginRun() {
+    debugToggle = MSGDebug(MSG_DEBUG_TOGGLE, nullptr, nullptr);
+    levelInUse = GameState::LoadingScreen;
+    gameState->GetLevelForState(GameState::LoadingScreen, gameState->level);
+    currentState = previousState = nextState = GameState::LoadingScreen;
+    running = true;
+    StartState();
+}
+
+bool VXEngine::RunFrame() {
+    if (!SwitchStates()) return false;
+    Frame();
+    return SwitchStates();
+}
+
+bool VXEngine::SwitchStates() {
+    if (!running) return false;
+    while (currentState != nextState) {
+        EndState();
+        if (currentState == GameState::Quit) {
+            running = false;
+            return false;
+        }
+        StartState();
+    }
+    return true;
+}
+
+void VXEngine::StartState() {
+    if (currentState == GameState::Back)
+        currentState = nextState = previousState;
+    else
+        levelInUse = nextState;
+    matchFlow.LoadStateUI(GameState::IsMatchState(nextState) ? 1 : 0);
+    if (levelInUse >= 0 && gameState->level) gameState->level->Initialize();
+    if (graphics->renderList.size() >= 2) graphics->SortRenderList();
+    graphics->zoom = 1.0f;
+    graphics->cameraX = 0.0f;
+    graphics->cameraY = 0.0f;
+    paused = 0;
+}
+
+void VXEngine::Frame() {
+    PumpMessages();
+    if (paused == 0 && !g_matchOver) {
+        if (levelInUse >= 0 && gameState->level) gameState->level->Update();
+        physics->Update(frameTime);
+        audio->ResumePlayedChannels();
+    }
+    matchFlow.Update();
+    HandlePauseToggle(matchFlow.matchUI != 0);
+    graphics->RenderScene();
+    if (IsKeyTriggered(kVkF7)) Broadcast(&debugToggle);
+    Present();
+}
+
+void VXEngine::EndState() {
+    if (levelInUse >= 0 && gameState->level) gameState->level->Free();
+    graphics->ClearStateLists();
+    matchFlow.Reset();
+    if (nextState == GameState::Reload) nextState = currentState;
+    gameState->GetLevelForState(nextState, gameState->level);
+    previousState = currentState;
+    currentState = nextState;
+}
+
+void VXEngine::PumpMessages() {
+    Platform::PumpEvents();
+    UpdateFrameTime();
+    input->ReadCursor();
+    input->PollPads(frameTime);
+    if (Platform::GetGLContext()) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    graphics->UseTextureProgram();
+    graphics->camera.screenWidth = windowWidth;
+    graphics->camera.screenHeight = windowHeight;
+    graphics->UploadProjection();
+    if (Platform::GetGLContext()) glViewport(0, 0, windowWidth, windowHeight);
+    graphics->editorMode = (nextState == GameState::LevelEditor) ? 1 : 0;
+}
+
+void VXEngine::UpdateFrameTime() {
+    counterFrequency = Platform::GetPerformanceFrequency();
+    counterNow = Platform::GetPerformanceCounter();
+    frameTime = ElapsedSeconds(counterLast, counterNow, counterFrequency);
+    counterLast = counterNow;
+}
+
+void VXEngine::LimitFrameRate() {
+    // Busy wait: the frame ends when 1/60 s has passed since the frame began.
+    do {
+        counterNow = Platform::GetPerformanceCounter();
+        frameTime = ElapsedSeconds(counterLast, counterNow, counterFrequency);
+    } while (frameTime < kFrameLimit);
+    totalTime += frameTime;
+}
+
+void VXEngine::Present() {
+    Platform::SwapBuffers();
+    input->EndFrame();
+    LimitFrameRate();
+    inputBlocked = (active == 0) ? 1 : 0;
+}
+
+std::vector<std::string> VXEngine::ListDirectory(const std::string& pattern) {
+    return Platform::ListDirectory(pattern);
+}
+
+void VXEngine::ListDirectory(std::vector<std::string>& out, const std::string& pattern) {
+    for (std::string& name : Platform::ListDirectory(pattern)) out.push_back(std::move(name));
+}
+
+void VXEngine::ReleaseLevelResources() {
+    g_winner = 2;
+    g_matchOver = 0;
+    graphics->Clear();
+    physics->Reset();
+    audio->ReleaseSounds();
+    inputBlocked = 1;
+}
+
+bool VXEngine::IsKeyTriggered(int vk) {
+    if (inputBlocked || vk < 0 || vk > 255) return false;
+    return input->keys[vk] == 1;
+}
+
+void VXEngine::HandlePauseToggle(bool allowed) {
+    if (!allowed || g_matchOver || !active) return;
+    if (!inputBlocked && input->keys[kVkEscape] == 1) {
+        paused = !paused;
+        return;
+    }
+    if (input->IsButtonTriggered(4, 0) || input->IsButtonTriggered(4, 1) ||
+        input->IsButtonTriggered(5, 0) || input->IsButtonTriggered(5, 1)) {
+        paused = !paused;
+        return;
+    }
+    // Losing the focus pauses a running match: comes with the focus tracking
+    // of the input manager.
+}
+
+void VXEngine::Shutdown() {
+    std::printf("\nEngine systems shutting down\n -> Input system\n");
+    VXInputManager::Destroy();
+    input = nullptr;
+    VXGraphicsManager::Shutdown();
+    graphics = nullptr;
+    VXGameStateManager::Destroy();
+    gameState = nullptr;
+    VXPhysicsManager::Destroy();
+    physics = nullptr;
+    VXAudioManager::Destroy();
+    audio = nullptr;
+    VXDebugManager::Destroy();
+    debug = nullptr;
+    lineUp.clear();
+    matchFlow.Clear();
+    // The window and the context end with the engine, so that a new engine
+    // can be started in the same process.
+    Platform::SetCloseHandler(nullptr);
+    Platform::DestroyGLContext();
+    Platform::DestroyWindow();
+    context = VXGLContext();
+    if (g_engine == this) g_engine = nullptr;
+    delete this;
+}
+
+void VXEngine::CloseRoad() {
+    if (nextState >= 0 && gameState && gameState->level) gameState->level->Free();
+    Shutdown();
+    std::printf("\n\n");
+    std::fflush(stdout);
+    std::exit(16);
+}
+
+}  // namespace FrameWork

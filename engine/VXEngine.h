@@ -1,0 +1,120 @@
+// The one engine object: owns the systems, the window and GL context, the
+// match flow, the frame timer and the state ids that decide which level or
+// screen runs.
+#pragma once
+
+#include "engine/Message.h"
+#include "engine/VXWindow.h"
+#include "gameplay/VXMatchFlow.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace FrameWork {
+
+class VXInputManager;
+class VXGraphicsManager;
+class VXPhysicsManager;
+class VXAudioManager;
+class VXGameStateManager;
+class VXDebugManager;
+
+class VXEngine {
+public:
+    // The engine; the first call prints "Starting Engine systems: " and
+    // creates it with its first five systems.
+    static VXEngine* Instance();
+    // The engine if it exists, without creating it.
+    static VXEngine* Existing();
+
+    // Window, GL context, shader programs, debug manager; false (after the
+    // error lines) when the window or the context cannot be made.
+    bool Init();
+    // The state machine, from the loading screen until a state writes -2.
+    void Run();
+    // Deletes the systems and the engine itself; the engine pointer is null
+    // afterwards and the next Instance() builds a new engine.
+    void Shutdown();
+
+    // Run, one step at a time (Run is BeginRun, RunFrame until it answers
+    // false, ReleaseLevelResources).  BeginRun starts the loading screen;
+    // RunFrame runs one frame and the state switches it leads to, and
+    // answers false once a state has written -2.
+    void BeginRun();
+    bool RunFrame();
+
+    // Per-frame steps.
+    void PumpMessages();
+    void UpdateFrameTime();
+    void LimitFrameRate();
+    void Present();
+
+    // The regular files of a folder, by name, sorted; the pattern is a folder
+    // followed by "/*" (or "\*").  The second form appends to `out`.
+    std::vector<std::string> ListDirectory(const std::string& pattern);
+    void ListDirectory(std::vector<std::string>& out, const std::string& pattern);
+
+    // The clean-up when Run ends.
+    void ReleaseLevelResources();
+
+    // Window modes.
+    bool CreateAppWindow();
+    void MakeBorderlessFullscreen();
+    void SetWindowed(int width, int height);
+    // Shader programs, debug manager and the two start-up messages.
+    void LoadShaders();
+
+    // Input queries; false while input is blocked.
+    bool IsKeyTriggered(int vk);
+    // The pause toggle, once a frame, with the match flow's matchUI.
+    void HandlePauseToggle(bool allowed);
+
+    // Hands one message to the graphics, physics, input and debug managers.
+    void Broadcast(Message* msg);
+
+    // The window's close road: frees the running level, shuts down and ends
+    // the process with exit code 16.
+    void CloseRoad();
+
+    int32_t mode = 0;
+    VXInputManager* input = nullptr;
+    VXGraphicsManager* graphics = nullptr;
+    VXPhysicsManager* physics = nullptr;
+    VXAudioManager* audio = nullptr;
+    VXGameStateManager* gameState = nullptr;
+    VXDebugManager* debug = nullptr;
+    VXGLContext context;
+    VXMatchFlow matchFlow;
+    uint64_t counterNow = 0;
+    uint64_t counterLast = 0;
+    uint64_t counterFrequency = 0;
+    float frameTime = 0.0f;
+    float totalTime = 0.0f;
+    int32_t levelInUse = 0;
+    int32_t nextState = 0;
+    int32_t currentState = 0;
+    int32_t previousState = 0;
+    uint8_t inputBlocked = 1;
+    uint8_t paused = 0;
+    uint8_t active = 0;
+    float masterVolume = 1.0f;
+    std::vector<GameLevelInitObject> lineUp;
+
+private:
+    VXEngine();
+    VXEngine(const VXEngine&) = delete;
+    VXEngine& operator=(const VXEngine&) = delete;
+
+    void StartState();
+    void EndState();
+    // Ends and starts states while the running one asks to leave; false once
+    // the run is over.
+    bool SwitchStates();
+    void Frame();
+
+    MSGDebug debugToggle{MSG_DEBUG_TOGGLE, nullptr, nullptr};
+    bool running = false;
+};
+
+}  // namespace FrameWork

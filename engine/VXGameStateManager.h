@@ -1,0 +1,30 @@
+// Points at the level or screen object of the running state.
+#pragma once
+
+#include "engine/System.h"
+
+namespace FrameWork {
+
+class VXLevel_Base;
+
+class VXGameStateManager : public System {
+public:
+    static VXGameStateManager* Instance();
+    // Deletes the manager; the next Instance() creates a new one.
+    static void Destroy();
+
+    void HandleMessage(Message* msg) override { IgnoreMessage(msg); }
+    void Update(float dt) override { IgnoreUpdate(dt); }
+    void Hook() override {}
+
+    // Stores the object of `state` into `level`; 6, -1, -2 and ids without an
+    // object leave `level` unchanged.
+    void GetLevelForState(int state, VXLevel_Base*& level);
+
+    VXLevel_Base* level = nullptr;
+
+private:
+    VXGameStateManager() = default;
+};
+
+}  // namespace FrameWork

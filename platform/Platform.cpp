@@ -1,0 +1,341 @@
+#include "platform/Platform.h"
+
+#include <GL/glew.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+namespace FrameWork {
+namespace Platform {
+
+namespace {
+
+SDL_Window* g_window = nullptr;
+SDL_GLContext g_context = nullptr;
+TestClock* g_testClock = nullptr;
+std::vector<std::pair<int, EventHandler>> g_handlers;
+int g_nextHandlerId = 1;
+std::function<void()> g_onClose;
+volatile std::sig_atomic_t g_terminate = 0;
+uint32_t g_randNext = 1;
+
+extern "C" void OnTerminateSignal(int) { g_terminate = 1; }
+
+Uint32 WindowId() { return g_window ? SDL_GetWindowID(g_window) : 0; }
+
+SDL_Event BlankEvent(Uint32 type) {
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = type;
+    return e;
+}
+
+bool IsCloseEvent(const SDL_Event& e) {
+    if (e.type == SDL_QUIT) return true;
+    return e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE;
+}
+
+void TakeCloseRoad() {
+    if (g_onClose) {
+        // The handler normally ends the process; keep a copy so that it may
+        // replace itself while running.
+        std::function<void()> onClose = g_onClose;
+        onClose();
+    }
+}
+
+}  // namespace
+
+bool Init() {
+    static bool signalsInstalled = false;
+    if (!signalsInstalled) {
+        // Our own handlers, so that a terminate request reaches the close road
+        // even before the first event pump.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        struct sigaction action;
+        std::memset(&action, 0, sizeof action);
+        action.sa_handler = OnTerminateSignal;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGTERM, &action, nullptr);
+        sigaction(SIGINT, &action, nullptr);
+        signalsInstalled = true;
+    }
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_DEFAULT);
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        std::printf(" -> SDL video failed: %s\n", SDL_GetError());
+        return false;
+    }
+    return true;
+}
+
+void GetDesktopSize(int& width, int& height) {
+    width = height = 0;
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+        width = mode.w;
+        height = mode.h;
+    }
+}
+
+bool CreateWindow(const char* title, int x, int y, int width, int height, bool bordered) {
+    if (g_window) return true;
+    if (!Init()) return false;
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
+    if (!bordered) flags |= SDL_WINDOW_BORDERLESS;
+    g_window = SDL_CreateWindow(title, x, y, width, height, flags);
+    if (!g_window) {
+        std::printf(" -> Window failed: %s\n", SDL_GetError());
+        return false;
+    }
+    SDL_RaiseWindow(g_window);
+    return true;
+}
+
+void DestroyWindow() {
+    if (g_window) SDL_DestroyWindow(g_window);
+    g_window = nullptr;
+}
+
+bool HasWindow() { return g_window != nullptr; }
+SDL_Window* GetWindow() { return g_window; }
+
+void PlaceWindow(int x, int y, int width, int height, bool bordered) {
+    if (!g_window) return;
+    SDL_SetWindowBordered(g_window, bordered ? SDL_TRUE : SDL_FALSE);
+    SDL_SetWindowSize(g_window, width, height);
+    SDL_SetWindowPosition(g_window, x, y);
+}
+
+void GetWindowRect(int& x, int& y, int& width, int& height) {
+    x = y = width = height = 0;
+    if (!g_window) return;
+    SDL_GetWindowPosition(g_window, &x, &y);
+    SDL_GetWindowSize(g_window, &width, &height);
+}
+
+bool IsWindowBordered() {
+    return g_window && !(SDL_GetWindowFlags(g_window) & SDL_WINDOW_BORDERLESS);
+}
+
+bool HasFocus() {
+    return g_window && (SDL_GetWindowFlags(g_window) & SDL_WINDOW_INPUT_FOCUS);
+}
+
+namespace {
+
+SDL_GLContext MakeContext(int major, int minor) {
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, major);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, minor);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, SDL_GL_CONTEXT_FORWARD_COMPATIBLE_FLAG);
+    return SDL_GL_CreateContext(g_window);
+}
+
+}  // namespace
+
+bool CreateGLContext(GLContextInfo& info) {
+    if (!g_window) return false;
+    if (!g_context) {
+        g_context = MakeContext(4, 0);
+        if (!g_context) g_context = MakeContext(3, 3);
+        if (!g_context) return false;
+    }
+    if (SDL_GL_MakeCurrent(g_window, g_context) != 0) return false;
+    // Under Xvfb the swap interval cannot be set; the frame limiter paces us.
+    SDL_GL_SetSwapInterval(0);
+
+    glewExperimental = GL_TRUE;
+    GLenum glewResult = glewInit();
+    // GLEW answers "no GLX display" under EGL yet loads every entry point:
+    // what matters is that GL 3.3 is there.
+    if (glewResult != GLEW_OK && !GLEW_VERSION_3_3) {
+        DestroyGLContext();
+        return false;
+    }
+    glGetError();  // glewInit may leave GL_INVALID_ENUM behind in a core context
+    if (!GLEW_VERSION_3_3) {
+        DestroyGLContext();
+        return false;
+    }
+
+    info.major = -1;
+    info.minor = -1;
+    glGetIntegerv(GL_MAJOR_VERSION, &info.major);
+    glGetIntegerv(GL_MINOR_VERSION, &info.minor);
+    const GLubyte* vendor = glGetString(GL_VENDOR);
+    const GLubyte* renderer = glGetString(GL_RENDERER);
+    info.vendor = vendor ? reinterpret_cast<const char*>(vendor) : "";
+    info.renderer = renderer ? reinterpret_cast<const char*>(renderer) : "";
+    return true;
+}
+
+void DestroyGLContext() {
+    if (g_context) {
+        SDL_GL_MakeCurrent(g_window, nullptr);
+        SDL_GL_DeleteContext(g_context);
+    }
+    g_context = nullptr;
+}
+
+SDL_GLContext GetGLContext() { return g_context; }
+
+void SwapBuffers() {
+    if (g_window) SDL_GL_SwapWindow(g_window);
+    if (g_testClock) {
+        ++g_testClock->swaps;
+        g_testClock->Advance();
+    }
+}
+
+int AddEventHandler(EventHandler handler) {
+    int id = g_nextHandlerId++;
+    g_handlers.emplace_back(id, std::move(handler));
+    return id;
+}
+
+void RemoveEventHandler(int id) {
+    g_handlers.erase(std::remove_if(g_handlers.begin(), g_handlers.end(),
+                                    [id](const auto& h) { return h.first == id; }),
+                     g_handlers.end());
+}
+
+void SetCloseHandler(std::function<void()> onClose) { g_onClose = std::move(onClose); }
+
+void PumpEvents() {
+    if (!SDL_WasInit(SDL_INIT_EVENTS)) return;
+    SDL_Event e;
+    bool close = false;
+    while (SDL_PollEvent(&e)) {
+        // A handler may add or remove handlers: walk a copy.
+        auto handlers = g_handlers;
+        for (auto& h : handlers) h.second(e);
+        if (IsCloseEvent(e)) {
+            close = true;
+            break;
+        }
+    }
+    if (g_terminate) {
+        g_terminate = 0;
+        close = true;
+    }
+    if (close) TakeCloseRoad();
+}
+
+void InjectKey(SDL_Scancode scancode, bool down) {
+    SDL_Event e = BlankEvent(down ? SDL_KEYDOWN : SDL_KEYUP);
+    e.key.timestamp = SDL_GetTicks();
+    e.key.windowID = WindowId();
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.scancode = scancode;
+    e.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
+    SDL_PushEvent(&e);
+}
+
+void InjectText(const char* utf8) {
+    SDL_Event e = BlankEvent(SDL_TEXTINPUT);
+    e.text.windowID = WindowId();
+    std::strncpy(e.text.text, utf8, sizeof e.text.text - 1);
+    SDL_PushEvent(&e);
+}
+
+void InjectMouseMove(int x, int y) {
+    SDL_Event e = BlankEvent(SDL_MOUSEMOTION);
+    e.motion.windowID = WindowId();
+    e.motion.x = x;
+    e.motion.y = y;
+    SDL_PushEvent(&e);
+}
+
+void InjectMouseButton(int button, bool down, int x, int y) {
+    SDL_Event e = BlankEvent(down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP);
+    e.button.windowID = WindowId();
+    e.button.button = static_cast<Uint8>(button);
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.button.clicks = 1;
+    e.button.x = x;
+    e.button.y = y;
+    SDL_PushEvent(&e);
+}
+
+void InjectMouseWheel(int dy) {
+    SDL_Event e = BlankEvent(SDL_MOUSEWHEEL);
+    e.wheel.windowID = WindowId();
+    e.wheel.y = dy;
+    e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    SDL_PushEvent(&e);
+}
+
+void InjectWindowEvent(SDL_WindowEventID event) {
+    SDL_Event e = BlankEvent(SDL_WINDOWEVENT);
+    e.window.windowID = WindowId();
+    e.window.event = static_cast<Uint8>(event);
+    SDL_PushEvent(&e);
+}
+
+void InjectQuit() {
+    SDL_Event e = BlankEvent(SDL_QUIT);
+    SDL_PushEvent(&e);
+}
+
+void InstallTestClock(TestClock* clock) { g_testClock = clock; }
+TestClock* GetTestClock() { return g_testClock; }
+
+uint64_t GetPerformanceCounter() {
+    return g_testClock ? g_testClock->now : SDL_GetPerformanceCounter();
+}
+
+uint64_t GetPerformanceFrequency() {
+    return g_testClock ? g_testClock->frequency : SDL_GetPerformanceFrequency();
+}
+
+std::vector<std::string> ListDirectory(const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::string path = folder;
+    while (!path.empty() && (path.back() == '*' || path.back() == '/' || path.back() == '\\'))
+        path.pop_back();
+    if (path.empty() && !folder.empty() && folder[0] == '/') path = "/";
+    if (path.empty()) path = ".";
+
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(fs::u8path(path), ec);
+    if (ec) return names;
+    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+        if (ec) break;
+        std::error_code fileEc;
+        if (!it->is_regular_file(fileEc)) continue;
+        std::string name = it->path().filename().u8string();
+        if (name == "." || name == "..") continue;
+        names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void ShowCursor(bool show) {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+int Rand() {
+    g_randNext = g_randNext * 1103515245u + 12345u;
+    return static_cast<int>((g_randNext / 65536u) % 32768u);
+}
+
+void SRand(unsigned int seed) { g_randNext = seed; }
+
+}  // namespace Platform
+}  // namespace FrameWork

@@ -1,0 +1,107 @@
+// The platform layer: the one place that talks to SDL for the window, the
+// OpenGL context, the event pump, the clock, the file system and the C
+// runtime services whose behaviour must not depend on the host.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace FrameWork {
+namespace Platform {
+
+// --- Start-up ---------------------------------------------------------------
+// Initialises SDL's video and event subsystems (X11 unless SDL_VIDEODRIVER
+// says otherwise) and installs the SIGTERM / SIGINT handlers.  Safe to call
+// more than once.  False when SDL cannot start.
+bool Init();
+// Desktop size of the first display; 0 x 0 when video is not available.
+void GetDesktopSize(int& width, int& height);
+
+// --- Window -----------------------------------------------------------------
+// Creates the one window with an OpenGL surface (double buffered, 24 depth and
+// 8 stencil bits).  `bordered` gives a captioned window.  False on failure.
+bool CreateWindow(const char* title, int x, int y, int width, int height, bool bordered);
+void DestroyWindow();
+bool HasWindow();
+SDL_Window* GetWindow();
+// Moves, resizes and sets the border of the window in one step.
+void PlaceWindow(int x, int y, int width, int height, bool bordered);
+void GetWindowRect(int& x, int& y, int& width, int& height);
+bool IsWindowBordered();
+// Whether the window has the keyboard focus.
+bool HasFocus();
+
+// --- OpenGL context ---------------------------------------------------------
+struct GLContextInfo {
+    int major = -1;           // from GL_MAJOR_VERSION
+    int minor = -1;           // from GL_MINOR_VERSION
+    const char* vendor = "";  // glGetString(GL_VENDOR)
+    const char* renderer = "";
+};
+// Asks for a 4.0 forward-compatible core context and falls back to 3.3 core;
+// loads the entry points through GLEW.  False when no context is made or GL
+// 3.3 is not reachable.
+bool CreateGLContext(GLContextInfo& info);
+void DestroyGLContext();
+SDL_GLContext GetGLContext();
+void SwapBuffers();
+
+// --- Events -----------------------------------------------------------------
+// The pump plays the part of a window procedure: each pending event goes to
+// every installed handler in installation order.  A quit request, a window
+// close request, SIGTERM or SIGINT calls the close handler (after the
+// handlers have seen the event).
+using EventHandler = std::function<void(const SDL_Event&)>;
+int AddEventHandler(EventHandler handler);  // returns an id for RemoveEventHandler
+void RemoveEventHandler(int id);
+void SetCloseHandler(std::function<void()> onClose);
+void PumpEvents();
+
+// Event injection for tests and tools: the events go through the same pump.
+void InjectKey(SDL_Scancode scancode, bool down);
+void InjectText(const char* utf8);
+void InjectMouseMove(int x, int y);
+void InjectMouseButton(int button, bool down, int x, int y);  // SDL_BUTTON_LEFT ...
+void InjectMouseWheel(int dy);
+void InjectWindowEvent(SDL_WindowEventID event);
+void InjectQuit();
+
+// --- Clock ------------------------------------------------------------------
+// A clock that tests install in place of the performance counter.  Its value
+// stands still while the frame runs and moves on by `tick` at every buffer
+// swap, so each frame measures exactly `tick` and the frame limiter's busy
+// wait ends at once.  The default tick is 16667 us, the first whole number of
+// microseconds that is not below 1/60 s.
+struct TestClock {
+    uint64_t now = 1000000;
+    uint64_t frequency = 1000000;
+    uint64_t tick = 16667;
+    uint64_t swaps = 0;
+    void Advance() { now += tick; }
+};
+void InstallTestClock(TestClock* clock);  // null restores the real counter
+TestClock* GetTestClock();
+uint64_t GetPerformanceCounter();
+uint64_t GetPerformanceFrequency();
+
+// --- Files ------------------------------------------------------------------
+// The regular files in `folder` (a trailing "*", "/" or "\" is ignored), by
+// name only, "." and ".." left out, sorted byte-wise.  Empty when the folder
+// cannot be read.  Names stay UTF-8.
+std::vector<std::string> ListDirectory(const std::string& folder);
+
+// --- Cursor and process-wide services ---------------------------------------
+void ShowCursor(bool show);
+
+// A 15-bit generator of our own, so that every machine draws the same
+// numbers from the same seed (the game relies on RAND_MAX being 32767).
+constexpr int RandMax = 32767;
+int Rand();
+void SRand(unsigned int seed);
+
+}  // namespace Platform
+}  // namespace FrameWork
