@@ -1,0 +1,264 @@
+#include "objects/GameObject.h"
+
+#include "engine/Message.h"
+#include "engine/VXMath.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+
+namespace FrameWork {
+
+GameObject::GameObject(float scaleX, float scaleY, int32_t type, uint8_t active, uint8_t rootFlag,
+                       uint8_t childFlag, float posX, float posY, std::string name, float rotX,
+                       float rotY, float rotZ)
+    : g_name(std::move(name)), objectType(type), m_active(active), isRoot(rootFlag),
+      isChild(childFlag) {
+    position[0] = posX;
+    position[1] = posY;
+    rotation[0] = rotX;
+    rotation[1] = rotY;
+    rotation[2] = rotZ;
+    scale[0] = scaleX;
+    scale[1] = scaleY;
+    std::copy(rotation, rotation + 3, previousRotation);
+    Matrix4::Identity(worldMatrix);
+    Matrix4::Identity(localMatrix);
+    components.reserve(15);
+    UpdateTransform();
+}
+
+GameObject::~GameObject() {
+    // A child leaves its parent's list so the parent never reaches a freed
+    // object; a parent's children become roots where they stand, so they
+    // never build their matrix from a freed parent.
+    if (parent) parent->ForgetChild(this);
+    parent = nullptr;
+    for (GameObject* child : children) {
+        if (!child || child->parent != this) continue;
+        MakeRoot(child);
+    }
+    children.clear();
+    for (auto& c : components)
+        if (c) c->active = 0;
+    components.clear();
+}
+
+GameObject* GameObject::CloneFrom(const GameObject& source) {
+    GameObject* clone = new GameObject();
+    std::copy(source.position, source.position + 2, clone->position);
+    std::copy(source.rotation, source.rotation + 3, clone->rotation);
+    std::copy(source.scale, source.scale + 2, clone->scale);
+    clone->objectType = source.objectType;
+    // A clone stands on its own: it is a root even when the source is a
+    // child, since no parent is copied.
+    clone->isRoot = 1;
+    clone->isChild = 0;
+    clone->g_name = source.g_name + "_cloned";
+    clone->m_active = 1;
+    std::copy(clone->rotation, clone->rotation + 3, clone->previousRotation);
+    Matrix4::Identity(clone->worldMatrix);
+    Matrix4::Identity(clone->localMatrix);
+    clone->components.reserve(15);
+    for (const auto& c : source.components)
+        if (c) clone->pendingComponentTypes.push_back(c->type);
+    clone->UpdateTransform();
+    return clone;
+}
+
+void GameObject::Update(float dt) {
+    if (rotation[2] > 359.0f) rotation[2] = 0.0f;
+    if (rotation[2] < 0.0f) rotation[2] = 359.0f;
+
+    UpdateMessage message(dt);
+    // A component may attach another during its update; walk a copy.
+    std::vector<std::shared_ptr<Component>> current = components;
+    for (auto& c : current)
+        if (c) c->HandleMessage(&message);
+
+    UpdateTransform();
+    if (follower) {
+        follower->position[0] = position[0];
+        follower->position[1] = position[1] + 70.0f;
+    }
+}
+
+// Truncates toward zero as an integer conversion does, without the
+// undefined conversion of values outside the int range.
+static int64_t TruncToInt(float v) {
+    if (!std::isfinite(v)) return 0;
+    double t = std::trunc(static_cast<double>(v));
+    t = std::max(-2147483648.0, std::min(2147483647.0, t));
+    return static_cast<int64_t>(t);
+}
+
+void GameObject::BuildMatrix(float m[16]) {
+    Matrix4::Identity(m);
+    m[0] = scale[0];
+    m[5] = scale[1];
+    Matrix4::Rotate(m, rotation[0], 1.0f, 0.0f, 0.0f);
+    Matrix4::Rotate(m, rotation[1], 0.0f, 1.0f, 0.0f);
+    Matrix4::Rotate(m, rotation[2], 0.0f, 0.0f, 1.0f);
+    // Snapping needs a positive grid step; with none the position is kept.
+    if (snapToGrid && gridSize > 0) {
+        position[0] = static_cast<float>((TruncToInt(position[0]) / gridSize) * gridSize);
+        position[1] = static_cast<float>((TruncToInt(position[1]) / gridSize) * gridSize);
+    }
+    m[3] = position[0];
+    m[7] = position[1];
+}
+
+void GameObject::UpdateTransform() {
+    if (!isRoot) {
+        UpdateChildTransform();
+        return;
+    }
+    BuildMatrix(worldMatrix);
+}
+
+void GameObject::UpdateChildTransform() {
+    BuildMatrix(localMatrix);
+    if (parent) {
+        float product[16];
+        Matrix4::Multiply(parent->worldMatrix, product, localMatrix);
+        Matrix4::Copy(worldMatrix, product);
+    } else {
+        Matrix4::Copy(worldMatrix, localMatrix);
+    }
+}
+
+bool GameObject::Attach(std::shared_ptr<Component> component, int32_t typeId, bool unique) {
+    if (!component) return false;
+    if (unique && HasComponent(typeId)) {
+        std::cout << "Component already exist" << std::endl << g_name << std::endl;
+        return false;
+    }
+    component->type = typeId;
+    components.push_back(std::move(component));
+    return true;
+}
+
+bool GameObject::HasComponent(int typeId) const { return GetComponent(typeId) != nullptr; }
+
+Component* GameObject::GetComponent(int typeId) const {
+    for (const auto& c : components)
+        if (c && c->type == typeId) return c.get();
+    return nullptr;
+}
+
+std::string GameObject::TypeToString(int type) {
+    switch (type) {
+        case BaseGameObject: return "BaseGameObject";
+        case Empty: return "Empty";
+        case MainPlayer: return "MainPlayer";
+        case Enemy: return "Enemy";
+        case Tiles: return "Tiles";
+        case Bullet: return "Bullet";
+        case Pirate: return "Pirate";
+        case Viking: return "Viking";
+        case Knight: return "Knight";
+        case UI: return "UI";
+        case AudioObject: return "AudioObject";
+        case Menu: return "Menu";
+        case GameManagerObject: return "GameManagerObject";
+        case SpawnPointObject: return "SpawnPointObject";
+        case WallCollider: return "WallCollider";
+        case Archer: return "Archer";
+        case Samurai: return "Samurai";
+        case Maid: return "Maid";
+        default: return "NO SUCH THING";
+    }
+}
+
+std::string GameObject::GetTypeName() const { return TypeToString(objectType); }
+
+void GameObject::SetActive(uint8_t a) {
+    m_active = a;
+    for (auto& c : components)
+        if (c) c->active = a;
+}
+
+GameObject* GameObject::FindChild(const std::string& name) const {
+    if (!isRoot) return nullptr;
+    for (GameObject* child : children)
+        if (child && child->g_name == name) return child;
+    return nullptr;
+}
+
+void GameObject::DetachChild(const std::string& name) {
+    GameObject* child = FindChild(name);
+    if (!child) return;
+    MakeRoot(child);
+    // The child stays in `children` (FindChild still finds it); its own
+    // destruction or a later link removes it.
+}
+
+void GameObject::MakeRoot(GameObject* child) const {
+    child->position[0] = position[0] + scale[0] * child->position[0];
+    child->position[1] = position[1] + scale[1] * child->position[1];
+    child->scale[0] *= scale[0];
+    child->scale[1] *= scale[1];
+    child->isRoot = 1;
+    child->isChild = 0;
+    child->parent = nullptr;
+}
+
+void GameObject::AttachChild(GameObject* child) {
+    if (!child || child == this) return;
+    if (child->parent) child->parent->ForgetChild(child);
+    child->isRoot = 0;
+    child->isChild = 1;
+    child->parent = this;
+    children.push_back(child);
+}
+
+void GameObject::ForgetChild(const GameObject* child) {
+    children.erase(std::remove(children.begin(), children.end(), child), children.end());
+}
+
+void GameObject::Serialize(rapidjson::StringBuffer& buffer) const {
+    JsonWriter writer(buffer);
+    writer.SetIndent(' ', 4);
+    writer.StartObject();
+    writer.Key("GameObject");
+    writer.Int(objectType);
+    writer.Key("g_name");
+    writer.String(g_name.c_str(), static_cast<rapidjson::SizeType>(g_name.size()));
+    writer.Key("m_active");
+    writer.Bool(m_active != 0);
+    for (const auto& c : components)
+        if (c && c->active) c->Serialize(writer, buffer);
+
+    // A child is stored in world values; the object itself keeps its local
+    // values (the converted ones are copies).
+    float pos[2] = {position[0], position[1]};
+    float scl[2] = {scale[0], scale[1]};
+    if (parent) {
+        writer.Key("MY PARENT");
+        writer.String(parent->g_name.c_str(), static_cast<rapidjson::SizeType>(parent->g_name.size()));
+        for (int i = 0; i < 2; ++i) {
+            pos[i] = parent->position[i] + parent->scale[i] * position[i];
+            scl[i] = parent->scale[i] * scale[i];
+        }
+    }
+    writer.Key("position");
+    SetOneLine(writer, true);
+    writer.StartArray();
+    WriteNumber(writer, pos[0]);
+    WriteNumber(writer, pos[1]);
+    writer.EndArray();
+    SetOneLine(writer, false);
+    writer.Key("rotationX");
+    WriteNumber(writer, rotation[0]);
+    writer.Key("rotationY");
+    WriteNumber(writer, rotation[1]);
+    writer.Key("rotationZ");
+    WriteNumber(writer, rotation[2]);
+    writer.Key("scaleX");
+    WriteNumber(writer, scl[0]);
+    writer.Key("scaleY");
+    WriteNumber(writer, scl[1]);
+    writer.EndObject();
+}
+
+}  // namespace FrameWork
