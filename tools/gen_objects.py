@@ -106,7 +106,7 @@ def level_records(level):
     corner = level.centre(1, 1)
     for i, icon in enumerate(("P1Icon", "P2Icon")):
         recs.append(record(9, icon, (corner[0] + 100.0 * i, corner[1]), (64.0, 64.0),
-                           sprite=sprite("PlayerIcons.png", grid("PlayerIcons.png"),
+                           sprite=sprite(icon + ".png", grid(icon + ".png"),
                                          [[0, 1], [2, 3]], 46, fps=2, playing=False)))
     for k, (c, r) in enumerate(level.tiles("F"), 1):
         recs += flag_records(k, level.centre(c, r))
