@@ -14,7 +14,7 @@ SHEETS = [
     ("PlayerCharacterSelection_FullSpritesheet.png", 4, 3, 300, 180),
     ("VS_Icon.png", 1, 1, 200, 200),
     ("CharacterSelect_Icon.png", 1, 1, 880, 170),
-    ("CharacterPortraits_FullSpritesheet.dds", 12, 12, 168, 114),
+    ("CharacterPortraits_FullSpritesheet.dds", 12, 12, 136, 92),
     ("ReadyIcon_FullSpritesheet.png", 2, 1, 333, 226),
     ("MapSelection_FullSpriteSheet.png", 3, 1, 640, 360),
     ("570x870_CharacteSelect_deny.png", 1, 1, 348, 228),
