@@ -224,6 +224,37 @@ TEST_F(StateMachine, F7TogglesTheDebugDrawingOncePerPress) {
     EXPECT_EQ(engine->debug->enabled, 0);
 }
 
+TEST_F(StateMachine, RunReturnsAfterQuitAndReleasesTheLevelResources) {
+    RecordingLevel* loading = Record(GameState::LoadingScreen);
+    RecordingLevel* level = Record(GameState::Level1);
+    loading->leaveOnUpdate = 1;
+    loading->leaveTo = GameState::Level1;
+    level->leaveOnUpdate = 4;
+    level->leaveTo = GameState::Quit;
+    engine->active = 1;
+    g_winner = 1;
+    engine->Run();
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"5:Initialize", "5:Free", "0:Initialize", "0:Free"}));
+    EXPECT_EQ(level->updates, 4);
+    EXPECT_EQ(g_winner, 2);
+    EXPECT_EQ(g_matchOver, 0);
+    EXPECT_EQ(engine->inputBlocked, 1);
+
+    // Shut-down: its lines, and every system gone.
+    ::testing::internal::CaptureStdout();
+    engine->Shutdown();
+    std::fflush(stdout);
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    engine = nullptr;
+    EXPECT_EQ(out,
+              "\nEngine systems shutting down\n -> Input system\n -> Graphics management "
+              "system\n");
+    EXPECT_EQ(VXEngine::Existing(), nullptr);
+    EXPECT_EQ(VXDebugManager::Existing(), nullptr);
+    EXPECT_FALSE(Platform::HasWindow());
+}
+
 TEST_F(EngineRun, EveryFrameLastsExactlyOneTickOfTheTestClock) {
     RecordingLevel* loading = Record(GameState::LoadingScreen);
     BeginRun();
