@@ -1,16 +1,16 @@
 // The rendering system: shader programs, texture and draw tables, the camera.
 #pragma once
 
-#include "engine/System.h"
-#include "graphics/VXFont.h"
-#include "graphics/VXShaderProgram.h"
-#include "graphics/VXTextureRecord.h"
-
 #include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "engine/System.h"
+#include "graphics/VXFont.h"
+#include "graphics/VXShaderProgram.h"
+#include "graphics/VXTextureRecord.h"
 
 namespace FrameWork {
 
