@@ -131,6 +131,9 @@ TEST_F(ObjectsTest, FindChildAndDetachChild) {
     EXPECT_FLOAT_EQ(child->position[0], 140.0f);
     EXPECT_FLOAT_EQ(child->position[1], 10.0f);
     EXPECT_FLOAT_EQ(child->scale[0], 2.0f);
+    // Detached, it is no longer the parent's child, so either may go first.
+    EXPECT_EQ(parent->FindChild("Knight"), nullptr);
+    EXPECT_TRUE(parent->children.empty());
 }
 
 TEST_F(ObjectsTest, CloneCopiesTransformAndComponentKindsOnly) {
