@@ -1,12 +1,68 @@
 #include "graphics/VXGraphicsManager.h"
 
+#include "engine/VXDebugManager.h"
+#include "engine/VXEngine.h"
+#include "graphics/VXDebugLine.h"
+#include "graphics/VXSpriteComponent.h"
+#include "graphics/VXTextComponent.h"
+#include "objects/GameObject.h"
+
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <fstream>
 
 namespace FrameWork {
 
 namespace {
+
 VXGraphicsManager* g_graphicsManager = nullptr;
+
+const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
+// The serial of the texture record bound last in the sprite pass.
+int32_t g_boundSerial = -1;
+
+enum ProgramIndex : size_t { kPrimitives = 0, kTexture = 1, kFont = 2, kInst = 3 };
+
+void UnbindSpriteState() {
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindTexture(GL_TEXTURE_2D, 0);
 }
+
+bool DrawableSize(int width, int height) { return width > 0 && height > 0; }
+
+}  // namespace
+
+namespace Camera {
+
+float g_smoothing = 0.0f;
+bool g_smoothingFixed = false;
+
+void BuildProjection(float out[16], int width, int height) {
+    std::fill(out, out + 16, 0.0f);
+    out[0] = 2.0f / static_cast<float>(width);
+    out[5] = 2.0f / static_cast<float>(height);
+    out[10] = -0.1f;
+    out[12] = -1.0f;
+    out[13] = -1.0f;
+    out[14] = -0.0f;
+    out[15] = 1.0f;
+}
+
+void BuildCamView(float out[16], float zoom, int width, int height, float camX, float camY) {
+    std::fill(out, out + 16, 0.0f);
+    out[0] = zoom;
+    out[5] = zoom;
+    out[10] = 1.0f;
+    out[12] = static_cast<float>(width / 2) + camX;
+    out[13] = static_cast<float>(height / 2) + camY;
+    out[14] = -1.0f;
+    out[15] = 1.0f;
+}
+
+}  // namespace Camera
 
 VXGraphicsManager* VXGraphicsManager::Instance() {
     if (!g_graphicsManager) {
@@ -16,20 +72,289 @@ VXGraphicsManager* VXGraphicsManager::Instance() {
     return g_graphicsManager;
 }
 
+VXGraphicsManager::VXGraphicsManager() { emitters.reserve(1500); }
+
+VXGraphicsManager::~VXGraphicsManager() {
+    if (HasGL() && vertexArray) glDeleteVertexArrays(1, &vertexArray);
+    if (g_textureProgram && g_graphicsManager == this) {
+        g_primitivesProgram = g_textureProgram = g_fontProgram = nullptr;
+        g_projectionMatrix = g_camViewMatrix = nullptr;
+    }
+}
+
 void VXGraphicsManager::Shutdown() {
     if (!g_graphicsManager) return;
+    if (HasGL())
+        for (VXTextureRecord& record : g_graphicsManager->textures)
+            if (record.texture) glDeleteTextures(1, &record.texture);
     delete g_graphicsManager;
     g_graphicsManager = nullptr;
     std::printf(" -> Graphics management system\n");
 }
 
-// The shader programs, the camera and the scene draw come with the renderer.
-void VXGraphicsManager::LoadShader(const std::string&, const std::string&) {}
-void VXGraphicsManager::InitShaderGlobals() {}
-void VXGraphicsManager::UseTextureProgram() {}
-void VXGraphicsManager::UploadProjection() {}
-void VXGraphicsManager::RenderScene() {}
-void VXGraphicsManager::SortRenderList() {}
+VXShaderProgram* VXGraphicsManager::Program(size_t index) {
+    return index < shaderPrograms.size() ? &shaderPrograms[index] : nullptr;
+}
+
+// --- Shader programs ----------------------------------------------------------
+
+void VXGraphicsManager::LoadShader(const std::string& vertexPath,
+                                   const std::string& fragmentPath) {
+    shaderPrograms.emplace_back();
+    if (!HasGL()) return;
+    VXShaderProgram& record = shaderPrograms.back();
+    record.CompileShaderFiles(vertexPath, fragmentPath);
+    record.LinkProgram();
+    if (record.vertexShader) {
+        glDetachShader(record.program, record.vertexShader);
+        glDeleteShader(record.vertexShader);
+    }
+    if (record.fragmentShader) {
+        glDetachShader(record.program, record.fragmentShader);
+        glDeleteShader(record.fragmentShader);
+    }
+}
+
+void VXGraphicsManager::InitShaderGlobals() {
+    g_primitivesProgram = Program(kPrimitives);
+    g_textureProgram = Program(kTexture);
+    g_fontProgram = Program(kFont);
+    g_projectionMatrix = camera.projection;
+    g_camViewMatrix = camera.camView;
+    cameraBlock = &camera;
+    camera.program = g_textureProgram;
+    if (HasGL()) {
+        if (!vertexArray) glGenVertexArrays(1, &vertexArray);
+        glBindVertexArray(vertexArray);
+    }
+}
+
+// --- Camera ---------------------------------------------------------------------
+
+void VXGraphicsManager::UseTextureProgram() { UseProgram(g_textureProgram); }
+
+void VXGraphicsManager::UploadProjection() {
+    if (!DrawableSize(camera.screenWidth, camera.screenHeight)) return;
+    Camera::BuildProjection(camera.projection, camera.screenWidth, camera.screenHeight);
+    SetUniformMatrix(g_textureProgram, "projection", camera.projection);
+}
+
+void VXGraphicsManager::UploadCameraView() {
+    Camera::BuildCamView(camera.camView, zoom, camera.screenWidth, camera.screenHeight, cameraX,
+                         cameraY);
+    SetUniformMatrix(g_textureProgram, "camView", camera.camView);
+}
+
+void VXGraphicsManager::UpdateCameraFollow() {
+    const size_t n = cameraTargets.size();
+    if (n < 2) return;
+    const int W = camera.screenWidth;
+    const int H = camera.screenHeight;
+    // A minimised window, or one 250 pixels across, leaves nothing to fit.
+    if (!DrawableSize(W, H) || W == 250 || H == 250) return;
+
+    if (!Camera::g_smoothingFixed) {
+        const VXEngine* engine = VXEngine::Existing();
+        Camera::g_smoothing = engine ? engine->frameTime : 0.0f;
+        Camera::g_smoothingFixed = true;
+    }
+    // A first frame that measured nothing (or a whole second) would freeze
+    // the camera or make it jump: 1/60 stands in.
+    if (Camera::g_smoothing >= 1.0f || Camera::g_smoothing <= 0.0f)
+        Camera::g_smoothing = 0.016666668f;
+    const float k = Camera::g_smoothing;
+
+    const float z = zoom;
+    float sumX = 0.0f, sumY = 0.0f;
+    float minX = 0.0f, maxX = 0.0f, minY = 0.0f, maxY = 0.0f;
+    for (size_t i = 0; i < n; ++i) {
+        const float x = cameraTargets[i]->position[0];
+        const float y = cameraTargets[i]->position[1];
+        sumX += x * z;
+        sumY += y * z;
+        if (i == 0 || x < minX) minX = x;
+        if (i == 0 || x > maxX) maxX = x;
+        if (i == 0 || y < minY) minY = y;
+        if (i == 0 || y > maxY) maxY = y;
+    }
+    const float tx = -sumX / static_cast<float>(n);
+    const float ty = -sumY / static_cast<float>(n);
+    const float bx = static_cast<float>(static_cast<int>(camera.camView[12]) - W / 2);
+    const float by = static_cast<float>(static_cast<int>(camera.camView[13]) - H / 2);
+    const float nx = (tx - bx) * k + bx;
+    const float ny = (ty - by) * k + by;
+
+    const float dx = std::fabs(maxX - minX);
+    const float dy = std::fabs(maxY - minY);
+    const float sx = (dx + 250.0f) / (static_cast<float>(W) - 250.0f);
+    const float sy = (dy + 250.0f) / (static_cast<float>(H) - 250.0f);
+    float s = sx + std::fabs(sx - sy);
+    if (s < 1.1f)
+        s = 1.1f;
+    else if (maxScale > 0.0f && s > maxScale)
+        s = maxScale;
+
+    zoom = 1.0f / s;
+    cameraX = std::trunc(nx);
+    cameraY = std::trunc(ny) + 10.0f;
+}
+
+bool VXGraphicsManager::CompareLayer(const std::shared_ptr<VXSpriteComponent>& a,
+                                     const std::shared_ptr<VXSpriteComponent>& b) {
+    return a->layer < b->layer;
+}
+
+void VXGraphicsManager::SortRenderList() {
+    std::sort(renderList.begin(), renderList.end(), CompareLayer);
+}
+
+// --- The frame draw ---------------------------------------------------------------
+
+void VXGraphicsManager::DrawInstanced() {
+    if (textures.size() < 2) return;
+    VXShaderProgram* inst = Program(kInst);
+    SetUniformMatrix(inst, "camView", camera.camView);
+    SetUniformMatrix(inst, "projection", camera.projection);
+    // The visible instance sets, then the active particle emitters, are
+    // uploaded and drawn here by the instanced renderer.
+}
+
+void VXGraphicsManager::RenderScene() {
+    if (!HasGL() || !DrawableSize(camera.screenWidth, camera.screenHeight)) return;
+    if (vertexArray) glBindVertexArray(vertexArray);
+
+    // 1. Tiles and particles.
+    UseProgram(Program(kInst));
+    DrawInstanced();
+
+    // 2. The camera follows the players during play.
+    const VXEngine* engine = VXEngine::Existing();
+    const bool paused = engine && engine->paused;
+    if (!editorMode && !paused) UpdateCameraFollow();
+
+    // 3. Sprites, in render-list order; a texture shared by neighbours is
+    // bound once.
+    UseProgram(g_textureProgram);
+    g_boundSerial = -1;
+    UploadCameraView();
+    SetUniformVec2(g_textureProgram, "TexCoordShift", 0.0f, 0.0f);
+    for (const auto& sprite : renderList) {
+        VXTextureRecord* record = sprite->texture;
+        if (!record) continue;
+        if (record->serial != g_boundSerial) {
+            g_boundSerial = record->serial;
+            UnbindSpriteState();
+            record->Bind();
+        }
+        if (!sprite->active) continue;
+        if (!sprite->worldSpace) SetUniformMatrix(g_textureProgram, "camView", kIdentity);
+        sprite->Draw();
+        if (!sprite->worldSpace) UploadCameraView();
+    }
+    if (g_boundSerial != -1) UnbindSpriteState();
+
+    // 4. Texts.  A text without a glyph set has nothing to draw with.
+    UseProgram(g_fontProgram);
+    for (const auto& text : textList) {
+        if (!text->active || !text->font) continue;
+        text->font->Bind();
+        text->Draw();
+        glDisable(GL_BLEND);
+        glBindVertexArray(vertexArray);
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
+
+    // 5. Debug lines.
+    UseProgram(g_primitivesProgram);
+    VXDebugManager* debug = VXDebugManager::Existing();
+    if (debug && debug->enabled) {
+        DebugLineUploadCamera(debug->line);
+        if (g_drawDebugShapes) g_drawDebugShapes(*debug);
+    }
+
+    // 6. The editor's overlay and windows.
+    if (editorMode && g_drawEditorOverlay) g_drawEditorOverlay();
+}
+
+// --- Tables -----------------------------------------------------------------------
+
+void VXGraphicsManager::ReadTextureList(const std::string& path) {
+    std::ifstream file(path);
+    if (!file.is_open()) {
+        std::printf("loading from %s failed!\n", path.c_str());
+        return;
+    }
+    std::string name;
+    unsigned columns = 0;
+    unsigned rows = 0;
+    while (file >> name >> columns >> rows) {
+        textureImageNames.push_back(name);
+        textureImagePaths.push_back("../VXEngine/data/img/" + name);
+        textureColumns.push_back(static_cast<int>(columns));
+        textureRows.push_back(static_cast<int>(rows));
+    }
+}
+
+VXTextureRecord* VXGraphicsManager::AddTexture(const std::string& path, int columns, int rows) {
+    return AddNamedTexture("Shape", path, columns, rows);
+}
+
+VXTextureRecord* VXGraphicsManager::AddNamedTexture(const std::string& name,
+                                                    const std::string& path, int columns,
+                                                    int rows) {
+    textures.emplace_back(1.0f, 1.0f, 1.0f);
+    VXTextureRecord& record = textures.back();
+    record.name = name;
+    record.Load(path, columns > 0 ? static_cast<uint32_t>(columns) : 1u,
+                rows > 0 ? static_cast<uint32_t>(rows) : 1u);
+    return &record;
+}
+
+VXTextureRecord* VXGraphicsManager::FindTexture(const std::string& name) {
+    for (VXTextureRecord& record : textures)
+        if (record.name == name) return &record;
+    return nullptr;
+}
+
+void VXGraphicsManager::AssignTexture(VXSpriteComponent* sprite, const std::string& name) {
+    if (!sprite) return;
+    if (VXTextureRecord* record = FindTexture(name)) sprite->texture = record;
+}
+
+void VXGraphicsManager::AddToRenderList(const std::shared_ptr<VXSpriteComponent>& sprite) {
+    if (!sprite) return;
+    if (std::find(renderList.begin(), renderList.end(), sprite) != renderList.end()) return;
+    renderList.push_back(sprite);
+}
+
+bool VXGraphicsManager::AddFont(int pixelSize, const std::string& name) {
+    VXFont set;
+    if (!set.InitFont(pixelSize, name)) return false;
+    fonts.push_back(std::move(set));
+    return true;
+}
+
+void VXGraphicsManager::AssignFont(const std::string& name, VXTextComponent* text) {
+    if (!text) return;
+    for (VXFont& set : fonts)
+        if (set.name == name) text->font = &set;
+}
+
+VXFont* VXGraphicsManager::FindFont(const std::string& name) {
+    VXFont* found = nullptr;
+    for (VXFont& set : fonts)
+        if (set.name == name) found = &set;
+    return found;
+}
+
+// --- Life cycle -------------------------------------------------------------------
+
+void VXGraphicsManager::ReleaseTextures() {
+    if (HasGL())
+        for (VXTextureRecord& record : textures)
+            if (record.texture) glDeleteTextures(1, &record.texture);
+    textures.clear();
+}
 
 void VXGraphicsManager::ClearStateLists() {
     renderList.clear();
@@ -38,8 +363,16 @@ void VXGraphicsManager::ClearStateLists() {
 }
 
 void VXGraphicsManager::Clear() {
+    ReleaseTextures();
     renderList.clear();
     textList.clear();
+    textureImageNames.clear();
+    textureImagePaths.clear();
+    textureColumns.clear();
+    textureRows.clear();
+    emitters.clear();
+    fonts.clear();
+    ResetTextureSerials();
 }
 
 }  // namespace FrameWork

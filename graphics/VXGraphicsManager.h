@@ -2,17 +2,22 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/System.h"
+#include "graphics/VXFont.h"
+#include "graphics/VXShaderProgram.h"
+#include "graphics/VXTextureRecord.h"
 
 namespace FrameWork {
 
 class GameObject;
 class VXSpriteComponent;
 class VXTextComponent;
+class VXParticleEmitter;
 
 // Screen size, projection and view, as the shader programs receive them
 // (column order, uploaded without transposing).
@@ -20,18 +25,28 @@ struct VXCameraBlock {
     int32_t screenWidth = 0;
     int32_t screenHeight = 0;
     float projection[16] = {};
+    VXShaderProgram* program = nullptr;
     float camView[16] = {};
 };
+
+// The camera arithmetic, free of GL so that it can be checked on its own.
+namespace Camera {
+// Pixels to clip space: (0, 0) bottom-left, (w, h) top-right.
+void BuildProjection(float out[16], int width, int height);
+// World (0, 0) at the screen centre, scaled by zoom, moved by the camera.
+void BuildCamView(float out[16], float zoom, int width, int height, float camX, float camY);
+}  // namespace Camera
 
 class VXGraphicsManager : public System {
 public:
     static VXGraphicsManager* Instance();
-    // Releases the GL objects, deletes the manager and prints its line.
+    // Releases the GL textures, deletes the manager and prints its line.
     static void Shutdown();
 
     void HandleMessage(Message* msg) override { IgnoreMessage(msg); }
     void Update(float dt) override { IgnoreUpdate(dt); }
     void Hook() override {}
+    ~VXGraphicsManager() override;
 
     // Start-up (engine Init): build one shader program from its two files,
     // then publish the programs and camera to the renderer.
@@ -41,27 +56,64 @@ public:
     // Per frame (engine main loop).
     void UseTextureProgram();
     void UploadProjection();
+    void UploadCameraView();
     void RenderScene();
+    void UpdateCameraFollow();
+    // The instanced pass (tiles and particles), first in the frame.
+    void DrawInstanced();
     // State start: order the render list by sprite layer.
     void SortRenderList();
+    static bool CompareLayer(const std::shared_ptr<VXSpriteComponent>& a,
+                             const std::shared_ptr<VXSpriteComponent>& b);
     // State end: empty the render list, the text list and the camera targets.
     void ClearStateLists();
     // After the last state: release what the states loaded.
     void Clear();
+    void ReleaseTextures();
 
+    // Texture list and textures.
+    void ReadTextureList(const std::string& path);
+    VXTextureRecord* AddTexture(const std::string& path, int columns, int rows);
+    VXTextureRecord* AddNamedTexture(const std::string& name, const std::string& path,
+                                     int columns, int rows);
+    VXTextureRecord* FindTexture(const std::string& name);
+    void AssignTexture(VXSpriteComponent* sprite, const std::string& name);
+    void AddToRenderList(const std::shared_ptr<VXSpriteComponent>& sprite);
+
+    // Glyph sets.  A set that cannot be built is not added.
+    bool AddFont(int pixelSize, const std::string& name);
+    void AssignFont(const std::string& name, VXTextComponent* text);
+    VXFont* FindFont(const std::string& name);
+
+    std::vector<std::string> textureImagePaths;
+    std::vector<std::string> textureImageNames;
+    std::vector<int> textureColumns;
+    std::vector<int> textureRows;
+    std::vector<std::string> tileSetImagePaths;
+    std::vector<std::string> tileSetNames;
+    std::deque<VXShaderProgram> shaderPrograms;
+    // Records never move once made: sprites and texts keep plain pointers
+    // into these two tables.
+    std::deque<VXTextureRecord> textures;
+    std::deque<VXFont> fonts;
     std::vector<std::shared_ptr<VXSpriteComponent>> renderList;
     std::vector<std::shared_ptr<VXTextComponent>> textList;
     std::vector<GameObject*> cameraTargets;
+    std::vector<std::shared_ptr<VXParticleEmitter>> emitters;
     VXCameraBlock camera;
+    VXCameraBlock* cameraBlock = nullptr;
     float zoom = 1.0f;
     float cameraX = 0.0f;
     float cameraY = 0.0f;
     uint8_t editorMode = 0;
     float aspectRatio = 0.0f;
     float maxScale = 0.0f;
+    // The one vertex array a core profile needs bound for every draw.
+    GLuint vertexArray = 0;
 
 private:
-    VXGraphicsManager() = default;
+    VXGraphicsManager();
+    VXShaderProgram* Program(size_t index);
 };
 
 }  // namespace FrameWork
