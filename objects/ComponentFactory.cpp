@@ -7,6 +7,7 @@
 #include "gameplay/VXHazards.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "gameplay/VXProjectiles.h"
+#include "graphics/VXParticleEmitter.h"
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
 #include "objects/GameObject.h"
@@ -39,6 +40,7 @@ Component* TextComponent::Create(GameObject* o) { return new VXTextComponent(o);
 Component* PlayerLogicCom::Create(GameObject* o) {
     return new VXPlayerLogic(o, o ? o->objectType : 0);
 }
+Component* PEmitterCom::Create(GameObject* o) { return new VXParticleEmitter(o, 1.5f, 100.0f); }
 Component* GameManagerCom::Create(GameObject* o) { return new VXGameManagerComponent(o); }
 Component* WallComFact::Create(GameObject* o) { return new VXWallLogicCom(o); }
 Component* SpPtFact::Create(GameObject* o) { return new VXSpPointComponent(o); }
@@ -64,6 +66,7 @@ void BuildComponentFactories() {
         {CT_EnemyLogic, std::make_shared<EnemyLogicCom>()},
         {CT_Bullet, std::make_shared<BulletComponent>()},
         {CT_PlayerLogic, std::make_shared<PlayerLogicCom>()},
+        {CT_ParticleEmitter, std::make_shared<PEmitterCom>()},
         {CT_GameManager, std::make_shared<GameManagerCom>()},
         {CT_Chest, std::make_shared<ChestComponentFact>()},
         {CT_Trap, std::make_shared<TrapComponent>()},

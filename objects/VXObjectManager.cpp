@@ -10,6 +10,7 @@
 #include "gameplay/VXPlayerLogic.h"
 #include "gameplay/VXProjectiles.h"
 #include "graphics/VXGraphicsManager.h"
+#include "graphics/VXParticleEmitter.h"
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
 #include "objects/ComponentFactory.h"
@@ -200,6 +201,19 @@ void VXObjectManager::ApplySprite(GameObject* object, const GameObjectData::Spri
         for (int32_t cell : record.rows[row]) sprite->AddFrame(cell, static_cast<int>(row));
 }
 
+void VXObjectManager::ApplyEmitter(GameObject* object, const GameObjectData::Emitter& record) {
+    AddParticleEmitterComponent(object);
+    auto* emitter = static_cast<VXParticleEmitter*>(object->GetComponent(CT_ParticleEmitter));
+    if (!emitter) return;
+    emitter->SetImageName(record.imageName);
+    emitter->LoadImage(record.imageName, record.sheetRows, record.sheetColumns);
+    emitter->maxNumber = record.maxNumber;
+    emitter->lifetime = record.lifetime;
+    emitter->emitAmount = record.emitAmount;
+    emitter->scale = record.scale;
+    emitter->Init();
+}
+
 void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
     GameObject* object = new GameObject(d.scale[0], d.scale[1], d.type, d.active ? 1 : 0, 1, 0,
                                         d.position[0], d.position[1], d.name, d.rotation[0],
@@ -234,6 +248,7 @@ void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
     if (asPrefab) {
         if (d.trapPresent) AddTrapComponent(object);
     } else {
+        if (d.emitter.present) ApplyEmitter(object, d.emitter);
         if (d.trapPresent) AddTrapComponent(object);
         if (d.spawnPoint.present) AddSpawnPointComponent(object);
         if (d.wall.present) AddWallLogicComponent(object);
@@ -291,6 +306,9 @@ VXTextComponent* VXObjectManager::MakeText(GameObject* owner, int number) {
     graphics->textList.push_back(text);
     return text.get();
 }
+void VXObjectManager::AddParticleEmitterComponent(GameObject* owner) {
+    if (auto emitter = MakeAndAttach<VXParticleEmitter>(owner)) graphics->emitters.push_back(emitter);
+}
 void VXObjectManager::AddPlayerLogicComponent(GameObject* owner) { MakeAndAttach<VXPlayerLogic>(owner); }
 void VXObjectManager::AddGameManagerComponent(GameObject* owner) {
     MakeAndAttach<VXGameManagerComponent>(owner);
@@ -318,6 +336,7 @@ void VXObjectManager::AddComponentById(GameObject* owner, int typeId, int number
         case CT_OBB: AddOBBComponent(owner); break;
         case CT_CircleCollider: AddCircleColliderComponent(owner); break;
         case CT_Text: AddTextComponent(owner, number); break;
+        case CT_ParticleEmitter: AddParticleEmitterComponent(owner); break;
         case CT_WallLogic: AddWallLogicComponent(owner); break;
         case CT_SpawnPoint: AddSpawnPointComponent(owner); break;
         case CT_BlockBomb: AddBlockBombComponent(owner); break;
