@@ -6,6 +6,7 @@
 #include "tests/render_gl_fixture.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 using namespace FrameWork;
 using namespace RenderTest;
@@ -286,6 +287,15 @@ TEST_F(RenderGL, SceneOfSpritesAnimationAndText) {
     tinted->green = 0.5f;
     tinted->blue = 1.0f;
     tinted->alpha = 0.7f;
+    // A character sheet of the game's data, playing its first row.
+    std::filesystem::copy_file(std::filesystem::path(PELLWICK_SOURCE_DIR) / "data/img/Archer_Sheet.png",
+                               tree->Data("img/Archer_Sheet.png"));
+    auto archer = Sprite(graphics->AddNamedTexture("Archer_Sheet.png",
+                                                   "../VXEngine/data/img/Archer_Sheet.png", 8, 3),
+                         450, -220, 200);
+    archer->SetAnimationCount(1);
+    for (int cell = 0; cell < 8; ++cell) archer->AddFrame(cell, 0);
+    archer->SetFPS(15);
     ASSERT_TRUE(graphics->AddFont(65, "Timer"));
     auto title = std::make_shared<VXTextComponent>(Object(-450, -120, 1, 1));
     title->SetText("Pellwick! cells 0-7, row 0 on top");
