@@ -1,17 +1,19 @@
 #include "engine/VXInputManager.h"
 
-#include "engine/VXGlobalTables.h"
-
 #include <SDL.h>
 
 #include <cstdio>
+
+#include "engine/VXGlobalTables.h"
 
 namespace FrameWork {
 
 namespace {
 VXInputManager* g_inputManager = nullptr;
 
-float TriggerValue(uint8_t raw) { return raw <= 30 ? 0.0f : raw / 255.0f; }
+float TriggerValue(uint8_t raw) {
+    return raw <= 30 ? 0.0f : raw / 255.0f;
+}
 }  // namespace
 
 VXInputManager* VXInputManager::Instance() {

@@ -2,10 +2,10 @@
 // (PumpMessages polls, Present ages) and answers the input queries from it.
 #pragma once
 
-#include "engine/System.h"
-
 #include <cstdint>
 #include <vector>
+
+#include "engine/System.h"
 
 namespace FrameWork {
 

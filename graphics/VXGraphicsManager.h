@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/System.h"
+
 namespace FrameWork {
 
 class GameObject;

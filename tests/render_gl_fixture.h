@@ -1,16 +1,14 @@
-// The real engine under the X server of the test run, started on a throw-away
-// data tree with the test clock; a test builds its scene straight into the
-// graphics manager and reads frames back.
+// The engine fixture with an idle state in place of the loading screen: a
+// test builds its scene straight into the graphics manager, and each
+// CaptureFrame runs one real frame of the main loop and reads it back.
 #pragma once
 
-#include "engine/VXEngine.h"
+#include "engine/VXLevel_Base.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXSpriteComponent.h"
 #include "objects/GameObject.h"
-#include "platform/Platform.h"
+#include "tests/harness/EngineFixture.h"
 #include "tests/render_support.h"
-
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
@@ -18,36 +16,26 @@
 
 namespace RenderTest {
 
-struct Rgb {
-    int r = 0, g = 0, b = 0;
-};
-
-// A frame, top row first, as it appears on screen.
-struct Frame {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rgba;
-    // (x, y) from the top-left corner.
-    Rgb At(int x, int y) const;
-    bool SavePng(const std::string& path) const;
-};
+using TestHarness::FrameImage;
+using TestHarness::Rgb;
 
 // Largest per-channel difference.
-int Distance(const Rgb& a, const Rgb& b);
-// Pixels farther than `tolerance` from `colour`.
-long CountNot(const Frame& frame, const Rgb& colour, int tolerance);
-long CountDifferent(const Frame& a, const Frame& b, int tolerance);
+inline int Distance(const Rgb& a, const Rgb& b) { return TestHarness::ColourDistance(a, b); }
 
-class RenderGL : public ::testing::Test {
+// A state that draws what the test put in the graphics manager and does
+// nothing else.
+class IdleLevel : public FrameWork::VXLevel_Base {
+public:
+    VXLevel_Base* Create() override { return nullptr; }
+    void Initialize() override {}
+    void Update() override {}
+    void Free() override {}
+};
+
+class RenderGL : public TestHarness::EngineFixture {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Runs before the engine starts: change the data tree here.
-    virtual void PrepareData(DataTree&) {}
-
-    // One frame of the main loop's drawing (clear, projection, viewport,
-    // scene) read back before the swap.
-    Frame CaptureFrame();
 
     // A root object of the given size at (x, y), kept until the test ends.
     FrameWork::GameObject* Object(float x, float y, float width, float height);
@@ -57,20 +45,19 @@ protected:
     // A texture of one flat colour.
     FrameWork::VXTextureRecord* Solid(const std::string& name, Pixel colour);
 
-    // Screen pixel (top-left origin) of a world point under the identity
-    // camera (zoom 1, camera at 0, 0).
+    // Screen pixel (top-left origin) of a world point under the camera the
+    // state starts with (zoom 1, camera at 0, 0).
     int ScreenX(float worldX) const { return width / 2 + static_cast<int>(worldX); }
     int ScreenY(float worldY) const { return height - (height / 2 + static_cast<int>(worldY)); }
 
-    std::unique_ptr<DataTree> tree;
-    FrameWork::Platform::TestClock clock;
-    FrameWork::VXEngine* engine = nullptr;
     FrameWork::VXGraphicsManager* graphics = nullptr;
+    // What the engine's start-up printed.
     std::string startupOutput;
     int width = 0;
     int height = 0;
     Rgb background;
     std::vector<std::unique_ptr<FrameWork::GameObject>> objects;
+    IdleLevel idle;
 };
 
 }  // namespace RenderTest

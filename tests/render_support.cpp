@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <fstream>
-#include <random>
 
 namespace fs = std::filesystem;
 
@@ -13,40 +12,6 @@ namespace RenderTest {
 const Pixel kSheetColours[8] = {
     {255, 0, 0, 255},   {0, 255, 0, 255},   {0, 0, 255, 255},   {255, 255, 0, 255},
     {255, 0, 255, 255}, {0, 255, 255, 255}, {255, 128, 0, 255}, {128, 0, 255, 255}};
-
-DataTree::DataTree() {
-    std::random_device seed;
-    root_ = fs::temp_directory_path() / ("pellwick_render_" + std::to_string(seed()));
-    const fs::path source = fs::path(PELLWICK_SOURCE_DIR) / "data";
-    fs::create_directories(root_ / "run");
-    fs::create_directories(root_ / "VXEngine" / "data" / "img");
-    fs::create_directories(root_ / "VXEngine" / "data" / "objects");
-    fs::copy(source / "bin", root_ / "VXEngine" / "data" / "bin", fs::copy_options::recursive);
-    fs::copy(source / "font", root_ / "VXEngine" / "data" / "font", fs::copy_options::recursive);
-    previous_ = fs::current_path();
-    fs::current_path(root_ / "run");
-}
-
-DataTree::~DataTree() {
-    std::error_code ignored;
-    fs::current_path(previous_, ignored);
-    fs::remove_all(root_, ignored);
-}
-
-fs::path DataTree::Data(const std::string& relative) const {
-    return root_ / "VXEngine" / "data" / relative;
-}
-
-void DataTree::Write(const std::string& relative, const std::string& content) const {
-    const fs::path path = Data(relative);
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << content;
-}
-
-void DataTree::Remove(const std::string& relative) const {
-    std::error_code ignored;
-    fs::remove_all(Data(relative), ignored);
-}
 
 bool WritePng(const fs::path& path, int width, int height, const std::vector<Pixel>& pixels) {
     return stbi_write_png(path.c_str(), width, height, 4, pixels.data(), width * 4) != 0;

@@ -1,6 +1,5 @@
-// What the rendering tests share: a throw-away data tree holding the shader
-// sources and the typeface of the repository plus images a test writes, and
-// writers for small PNG and DDS images.
+// What the rendering tests share: writers for small PNG and DDS images, the
+// asymmetric test sheet, and capturing what a call prints.
 #pragma once
 
 #include <cstdint>
@@ -9,24 +8,6 @@
 #include <vector>
 
 namespace RenderTest {
-
-// T/VXEngine/data with bin/ and font/ copied from the repository, and the
-// working directory T/run while the tree lives.
-class DataTree {
-public:
-    DataTree();
-    ~DataTree();
-    DataTree(const DataTree&) = delete;
-    DataTree& operator=(const DataTree&) = delete;
-
-    std::filesystem::path Data(const std::string& relative) const;
-    void Write(const std::string& relative, const std::string& content) const;
-    void Remove(const std::string& relative) const;
-
-private:
-    std::filesystem::path root_;
-    std::filesystem::path previous_;
-};
 
 struct Pixel {
     uint8_t r, g, b, a;

@@ -7,6 +7,7 @@
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
 #include "objects/GameObject.h"
+#include "tests/harness/TempDataTree.h"
 #include "tests/render_support.h"
 
 #include <gtest/gtest.h>
@@ -101,7 +102,7 @@ TEST(RenderSheets, SingleAndTwoCellSheets) {
 
 class RenderTextureFiles : public ::testing::Test {
 protected:
-    RenderTest::DataTree tree;
+    TestHarness::TempDataTree tree;
     void WriteDefault() {
         RenderTest::WritePng(tree.Data("img/default.png"), 2, 3,
                              std::vector<RenderTest::Pixel>(6, {9, 9, 9, 255}));
@@ -121,6 +122,7 @@ TEST_F(RenderTextureFiles, MissingImageFallsBackToDefaultSilently) {
 }
 
 TEST_F(RenderTextureFiles, MissingDefaultReportsAndLeavesNoFrames) {
+    tree.RemoveData("img/default.png");
     VXTextureRecord record(1, 1, 1);
     const std::string out = Printed([&] { record.Load("../VXEngine/data/img/none.png", 4, 2); });
     EXPECT_EQ(out,
@@ -131,7 +133,7 @@ TEST_F(RenderTextureFiles, MissingDefaultReportsAndLeavesNoFrames) {
 }
 
 TEST_F(RenderTextureFiles, CorruptImageReportsAndKeepsAOnePixelSheet) {
-    tree.Write("img/broken.png", "this is not an image");
+    tree.WriteData("img/broken.png", "this is not an image");
     VXTextureRecord record(1, 1, 1);
     const std::string out = Printed([&] { record.Load("../VXEngine/data/img/broken.png", 4, 2); });
     EXPECT_EQ(out,
@@ -169,7 +171,7 @@ TEST_F(RenderTextureFiles, PngAndDdsDecodeToTheSameSize) {
 }
 
 TEST_F(RenderTextureFiles, TextureListReadsTriplesAndReportsAMissingFile) {
-    tree.Write("objects/texturelist.txt", "a.png 4 2\nb.png 1 1\n");
+    tree.WriteData("objects/texturelist.txt", "a.png 4 2\nb.png 1 1\n");
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
     graphics->ReadTextureList("../VXEngine/data/objects/texturelist.txt");
     ASSERT_EQ(graphics->textureImageNames, (std::vector<std::string>{"a.png", "b.png"}));
@@ -478,7 +480,7 @@ TEST_F(RenderCamera, ViewportsThatCannotBeFittedAreLeftAlone) {
 
 class RenderText : public ::testing::Test {
 protected:
-    RenderTest::DataTree tree;
+    TestHarness::TempDataTree tree;
 };
 
 TEST_F(RenderText, GlyphAdvancesMoveThePenAndUnknownBytesDoNot) {
@@ -497,7 +499,7 @@ TEST_F(RenderText, GlyphAdvancesMoveThePenAndUnknownBytesDoNot) {
 }
 
 TEST_F(RenderText, MissingFontReportsAndAddsNoSet) {
-    tree.Remove("font/Bangers.ttf");
+    tree.RemoveData("font/Bangers.ttf");
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
     const size_t before = graphics->fonts.size();
     bool added = true;

@@ -6,7 +6,6 @@
 #include "tests/render_gl_fixture.h"
 
 #include <cstdlib>
-#include <filesystem>
 
 using namespace FrameWork;
 using namespace RenderTest;
@@ -29,12 +28,12 @@ TEST_F(RenderGL, StartsWithAllFourProgramsAndAnEmptyScene) {
     EXPECT_EQ(startupOutput.find("Error -"), std::string::npos) << startupOutput;
     ASSERT_EQ(graphics->shaderPrograms.size(), 4u);
     for (const VXShaderProgram& program : graphics->shaderPrograms) EXPECT_NE(program.status, 0);
-    EXPECT_EQ(CountNot(CaptureFrame(), background, 0), 0);
+    EXPECT_EQ(TestHarness::CountPixelsNotOf(CaptureFrame(), background, 0), 0);
 }
 
 TEST_F(RenderGL, HundredPixelSpriteAtTheOriginLandsAtTheScreenCentre) {
     Sprite(Solid("red.png", kRedPx), 0, 0, 100);
-    const Frame f = CaptureFrame();
+    const FrameImage f = CaptureFrame();
     const int cx = ScreenX(0), cy = ScreenY(0);
     for (int d : {-45, 0, 45}) {
         EXPECT_EQ(Distance(f.At(cx + d, cy), kRed), 0) << d;
@@ -44,7 +43,7 @@ TEST_F(RenderGL, HundredPixelSpriteAtTheOriginLandsAtTheScreenCentre) {
         EXPECT_EQ(Distance(f.At(cx + d, cy), background), 0) << d;
         EXPECT_EQ(Distance(f.At(cx, cy + d), background), 0) << d;
     }
-    EXPECT_NEAR(CountNot(f, background, 0), 100 * 100, 400);
+    EXPECT_NEAR(TestHarness::CountPixelsNotOf(f, background, 0), 100 * 100, 400);
 }
 
 TEST_F(RenderGL, ScreenSpaceSpriteIgnoresTheCameraAndTheNextOneUsesItAgain) {
@@ -53,7 +52,7 @@ TEST_F(RenderGL, ScreenSpaceSpriteIgnoresTheCameraAndTheNextOneUsesItAgain) {
     auto hud = Sprite(Solid("green.png", {0, 255, 0, 255}), 200, 150, 60);
     hud->worldSpace = false;
     Sprite(Solid("red.png", kRedPx), 0, 0, 100);
-    const Frame f = CaptureFrame();
+    const FrameImage f = CaptureFrame();
     // The screen sprite at its pixel position from the bottom-left corner.
     EXPECT_EQ(Distance(f.At(200, height - 150), kGreen), 0);
     EXPECT_EQ(Distance(f.At(200 + 25, height - 150 - 25), kGreen), 0);
@@ -93,7 +92,7 @@ TEST_F(RenderGL, ColourAndAlphaTintTheTexture) {
     const Rgb expected{(0 + background.r) / 2, (255 + background.g) / 2, (0 + background.b) / 2};
     EXPECT_LE(Distance(half, expected), 2) << half.r << " " << half.g << " " << half.b;
     sprite->alpha = 0.0f;
-    EXPECT_EQ(CountNot(CaptureFrame(), background, 0), 0);
+    EXPECT_EQ(TestHarness::CountPixelsNotOf(CaptureFrame(), background, 0), 0);
 }
 
 // The 4 x 2 sheet drawn 200 pixels square: each cell shows its own colour
@@ -111,7 +110,7 @@ protected:
         const int left = ScreenX(-100), top = ScreenY(100);
         for (uint32_t cell = 0; cell < 8; ++cell) {
             sprite->SetFrame(cell);
-            const Frame f = CaptureFrame();
+            const FrameImage f = CaptureFrame();
             const Rgb colour = Of(kSheetColours[cell]);
             EXPECT_EQ(Distance(f.At(left + 20, top + 20), kBlack), 0) << file << " cell " << cell;
             EXPECT_EQ(Distance(f.At(left + 180, top + 20), colour), 0) << file << " cell " << cell;
@@ -156,22 +155,22 @@ TEST_F(RenderGL, TextAdvancesByTheGlyphAdvance) {
         return t;
     };
     text("AB", -100);
-    const Frame both = CaptureFrame();
-    EXPECT_GT(CountNot(both, background, 10), 200);
-    EXPECT_EQ(CountNot(both, background, 0), CountNot(both, background, 0));
+    const FrameImage both = CaptureFrame();
+    EXPECT_GT(TestHarness::CountPixelsNotOf(both, background, 10), 200);
+    EXPECT_EQ(TestHarness::CountPixelsNotOf(both, background, 0), TestHarness::CountPixelsNotOf(both, background, 0));
 
     graphics->textList.clear();
     text("A", -100);
     auto b = text("B", -100 + advanceA);
-    EXPECT_EQ(CountDifferent(CaptureFrame(), both, 0), 0);
+    EXPECT_EQ(TestHarness::CountDifferentPixels(CaptureFrame(), both, 0), 0);
     // Without the advance the B would sit on the A.
     b->owner->position[0] = -100;
-    EXPECT_GT(CountDifferent(CaptureFrame(), both, 10), 50);
+    EXPECT_GT(TestHarness::CountDifferentPixels(CaptureFrame(), both, 10), 50);
 
     // The glyphs stand upright: an A is wider at its foot than at its top.
     graphics->textList.clear();
     text("A", 0);
-    const Frame a = CaptureFrame();
+    const FrameImage a = CaptureFrame();
     const VXGlyph& glyph = font->glyphs['A'];
     const int baseline = ScreenY(0);
     auto inkIn = [&](int row) {
@@ -188,7 +187,7 @@ TEST_F(RenderGL, TextWithoutAFontIsSkipped) {
     auto t = std::make_shared<VXTextComponent>(Object(0, 0, 1, 1));
     graphics->textList.push_back(t);
     Sprite(Solid("red.png", kRedPx), 0, 0, 100);
-    const Frame f = CaptureFrame();
+    const FrameImage f = CaptureFrame();
     EXPECT_EQ(Distance(f.At(ScreenX(0), ScreenY(0)), kRed), 0);
 }
 
@@ -197,7 +196,7 @@ TEST_F(RenderGL, CameraFollowKeepsTwoFarTargetsInView) {
     auto left = Sprite(Solid("red.png", kRedPx), -1000, 0, 100);
     auto right = Sprite(Solid("blue.png", {0, 0, 255, 255}), 1000, 0, 100);
     graphics->cameraTargets = {left->owner, right->owner};
-    const Frame f = CaptureFrame();
+    const FrameImage f = CaptureFrame();
     EXPECT_NEAR(graphics->zoom, 1.0f / 2.2f, 1e-5);
     EXPECT_FLOAT_EQ(graphics->cameraY, 10.0f);
     // zoom * x + W/2 + camera x; y lifted by the camera's 10.
@@ -224,7 +223,7 @@ TEST_F(RenderGL, DebugLinesDrawOverTheSceneWhileTheDrawingIsOn) {
     Sprite(Solid("green.png", {0, 255, 0, 255}), 0, 0, 100);
     EXPECT_EQ(Distance(CaptureFrame().At(ScreenX(0), ScreenY(20)), kGreen), 0);
     engine->debug->enabled = 1;
-    const Frame f = CaptureFrame();
+    const FrameImage f = CaptureFrame();
     g_drawDebugShapes = nullptr;
     EXPECT_EQ(Distance(f.At(ScreenX(0), ScreenY(20)), kRed), 0);
     EXPECT_EQ(Distance(f.At(ScreenX(250), ScreenY(20)), kRed), 0);
@@ -241,14 +240,14 @@ TEST_F(RenderGL, MinimisedViewportDrawsNothingAndDoesNotFail) {
     CaptureFrame();
     windowWidth = savedW;
     // Back to a real size the sprite shows again, zoomed by the follow.
-    const Frame f = CaptureFrame();
+    const FrameImage f = CaptureFrame();
     EXPECT_NEAR(graphics->zoom, 1.0f / 1.1f, 1e-5);
-    EXPECT_GT(CountNot(f, background, 0), 80 * 80);
-    EXPECT_EQ(CountNot(f, background, 0), f.width * f.height - CountNot(f, kRed, 0));
+    EXPECT_GT(TestHarness::CountPixelsNotOf(f, background, 0), 80 * 80);
+    EXPECT_EQ(TestHarness::CountPixelsNotOf(f, background, 0), f.width * f.height - TestHarness::CountPixelsNotOf(f, kRed, 0));
 }
 
 class RenderMissingShader : public RenderGL {
-    void PrepareData(DataTree& data) override { data.Remove("bin/fFONT.frag"); }
+    void PrepareData(TestHarness::TempDataTree& data) override { data.RemoveData("bin/fFONT.frag"); }
 };
 
 TEST_F(RenderMissingShader, ReportsTheFileAndTheOtherProgramsStillDraw) {
@@ -288,8 +287,6 @@ TEST_F(RenderGL, SceneOfSpritesAnimationAndText) {
     tinted->blue = 1.0f;
     tinted->alpha = 0.7f;
     // A character sheet of the game's data, playing its first row.
-    std::filesystem::copy_file(std::filesystem::path(PELLWICK_SOURCE_DIR) / "data/img/Archer_Sheet.png",
-                               tree->Data("img/Archer_Sheet.png"));
     auto archer = Sprite(graphics->AddNamedTexture("Archer_Sheet.png",
                                                    "../VXEngine/data/img/Archer_Sheet.png", 8, 3),
                          450, -220, 200);
@@ -302,7 +299,7 @@ TEST_F(RenderGL, SceneOfSpritesAnimationAndText) {
     title->red = 0.1f;
     graphics->AssignFont("Timer", title.get());
     graphics->textList.push_back(title);
-    Frame f;
+    FrameImage f;
     for (int i = 0; i < 20; ++i) f = CaptureFrame();
     if (const char* path = std::getenv("PELLWICK_RENDER_SHOT")) {
         EXPECT_TRUE(f.SavePng(path));
