@@ -5,6 +5,7 @@
 #include "engine/VXGlobalTables.h"
 #include "engine/VXWindow.h"
 #include "levels/VXLevelObjects.h"
+#include "objects/ComponentFactory.h"
 #include "platform/Platform.h"
 
 namespace FrameWork {
@@ -24,7 +25,7 @@ void BuildStartupGlobals() {
     BuildGamepadButtons();       // 1. the gamepad button table
     BuildClonedOwnerTypes();     // 2. projectile clone names (one table, shared)
     VXAudioManager::Instance();  // 3. the audio manager
-                                 // 4. the component factory registry
+    BuildComponentFactories();   // 4. the component factory registry
     VXEngine::Instance();        // 5. the engine and its first systems
     BuildLevelObjects();         // 6. Level0 .. Level3, loading, editor, splash, select
     // 7. the screen size

@@ -87,6 +87,7 @@ void VXGraphicsManager::Shutdown() {
     if (HasGL())
         for (VXTextureRecord& record : g_graphicsManager->textures)
             if (record.texture) glDeleteTextures(1, &record.texture);
+    for (auto& set : g_graphicsManager->instanceSets) set->ReleaseTexture();
     delete g_graphicsManager;
     g_graphicsManager = nullptr;
     std::printf(" -> Graphics management system\n");
@@ -215,8 +216,7 @@ void VXGraphicsManager::DrawInstanced() {
     VXShaderProgram* inst = Program(kInst);
     SetUniformMatrix(inst, "camView", camera.camView);
     SetUniformMatrix(inst, "projection", camera.projection);
-    // The visible instance sets, then the active particle emitters, are
-    // uploaded and drawn here by the instanced renderer.
+    DrawInstanceSets();
 }
 
 void VXGraphicsManager::RenderScene() {
@@ -353,7 +353,9 @@ void VXGraphicsManager::ReleaseTextures() {
     if (HasGL())
         for (VXTextureRecord& record : textures)
             if (record.texture) glDeleteTextures(1, &record.texture);
+    for (auto& set : instanceSets) set->ReleaseTexture();
     textures.clear();
+    instanceSets.clear();
 }
 
 void VXGraphicsManager::ClearStateLists() {
@@ -370,8 +372,10 @@ void VXGraphicsManager::Clear() {
     textureImagePaths.clear();
     textureColumns.clear();
     textureRows.clear();
+    paintCells.clear();
     emitters.clear();
     fonts.clear();
+    tilemaps.clear();
     ResetTextureSerials();
 }
 

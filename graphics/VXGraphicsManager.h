@@ -13,6 +13,12 @@
 #include <vector>
 
 #include "engine/System.h"
+#include "graphics/VXFont.h"
+#include "graphics/VXInstanceSet.h"
+#include "graphics/VXPaintMap.h"
+#include "graphics/VXShaderProgram.h"
+#include "graphics/VXTextureRecord.h"
+#include "graphics/VXTilemapData.h"
 
 namespace FrameWork {
 
@@ -91,6 +97,13 @@ public:
     void AssignFont(const std::string& name, VXTextComponent* text);
     VXFont* FindFont(const std::string& name);
 
+    // Instance sets (tiles, paint) and tile maps.
+    VXInstanceSet* AddInstanceSet(const std::string& name, int32_t depth);
+    VXInstanceSet* FindInstanceSet(const std::string& name);
+    void LoadInstanceSetImage(const std::string& name, const std::string& path, int32_t rows,
+                              int32_t columns);
+    void LoadTilemap(const std::string& path);
+
     std::vector<std::string> textureImagePaths;
     std::vector<std::string> textureImageNames;
     std::vector<int> textureColumns;
@@ -106,6 +119,10 @@ public:
     std::vector<std::shared_ptr<VXTextComponent>> textList;
     std::vector<GameObject*> cameraTargets;
     std::vector<std::shared_ptr<VXParticleEmitter>> emitters;
+    // Sets never move once made: the tile tools and emitters keep pointers.
+    std::vector<std::unique_ptr<VXInstanceSet>> instanceSets;
+    std::vector<VXPaintCell> paintCells;
+    VXTilemapRegistry tilemaps;
     VXCameraBlock camera;
     VXCameraBlock* cameraBlock = nullptr;
     float zoom = 1.0f;
@@ -120,6 +137,8 @@ public:
 private:
     VXGraphicsManager();
     VXShaderProgram* Program(size_t index);
+    // The body of the instanced pass: visible sets, then active emitters.
+    void DrawInstanceSets();
 };
 
 }  // namespace FrameWork

@@ -1,6 +1,7 @@
 #include "graphics/VXTextureRecord.h"
 
 #include "graphics/VXShaderProgram.h"
+#include "graphics/VXSheetTexture.h"
 
 #include <SOIL/SOIL.h>
 
@@ -96,20 +97,7 @@ void VXTextureRecord::Load(const std::string& path, uint32_t cols, uint32_t rowC
 
     ComputeFrameOffsets();
 
-    if (HasGL()) {
-        static const unsigned char kWhite[4] = {255, 255, 255, 255};
-        glGenTextures(1, &texture);
-        glBindTexture(GL_TEXTURE_2D, texture);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                     pixels ? pixels : kWhite);
-        glGenerateMipmap(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, 0);
-    }
+    if (HasGL()) texture = CreateSheetTexture(pixels, width, height);
     if (pixels) SOIL_free_image_data(pixels);
 }
 

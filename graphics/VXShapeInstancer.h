@@ -1,0 +1,105 @@
+// The floor-tile grid of a level: built from a registered tile map, it lays
+// out the floor instances and the paint quarter-tiles, creates one paint
+// cell per tile, marks the tiles under walls, maps world positions to tile
+// indices, pushes players back out of walls, and offers the editor's tile
+// painting and the tile-map save.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace FrameWork {
+
+class GameObject;
+class SoundCue;
+class VXInstanceSet;
+struct VXTilemapData;
+
+using VXSoundMap = std::map<std::string, SoundCue>;
+
+class VXShapeInstancer {
+public:
+    // The two leading integers are not used.  Publishes `soundMap` (null:
+    // no sounds) in g_instancerSoundMap and fills the autotile tables.
+    VXShapeInstancer(int32_t, int32_t, std::string tilemapName, VXSoundMap* soundMap);
+    // The levels' form of the same.
+    VXShapeInstancer(std::string tilemapName, VXSoundMap* soundMap);
+    // Clears g_currentInstancer when it points here.
+    ~VXShapeInstancer();
+
+    VXShapeInstancer(const VXShapeInstancer&) = delete;
+    VXShapeInstancer& operator=(const VXShapeInstancer&) = delete;
+
+    // Releases the grid's lists and empties its tile-map name.
+    void Clear();
+    // Builds the floor and paint instances, the paint cells and the wall
+    // marks from the record registered under the tile-map name.  A missing
+    // record or instance set leaves the grid empty (with a printed line).
+    void Setup();
+    // Selects the object list 0 from `walls` and builds.
+    void CopyWallList(const std::vector<GameObject*>& walls);
+
+    // The tile index under a world position (x, y), or -1 off the grid.
+    int32_t SnapToGrid(const float* position) const;
+    // The same arithmetic over plain numbers: (x0, y0) is the first (top-left)
+    // tile's centre, rows grow downward.
+    static int32_t SnapIndex(float x0, float y0, float x, float y, int32_t cellWidth,
+                             int32_t cellHeight, int32_t columns, int32_t rows);
+
+    // Marks the tiles under a wall box (centre, half extents) as wall
+    // blocked; every newly marked tile is taken off walkableCells.
+    void MarkWall(float ox, float oy, float halfWidth, float halfHeight);
+
+    // Pushes every given player (c and d may be null) out of every wall of
+    // the current object list and bounces its velocity.
+    void WallHit(GameObject* a, GameObject* b, GameObject* c, GameObject* d);
+
+    // The editor's tile tools on the selected instance set; y grows downward.
+    void PaintTile(float x, float y, bool overwrite);
+    void EraseTile(float x, float y);
+    void PaintTileCell(float x, float y, bool repaint) { PaintTile(x, y, repaint); }
+    void EraseTileCell(float x, float y) { EraseTile(x, y); }
+
+    // Writes every instance set of the graphics manager to prefix + number +
+    // ".json", with object list k as the walls of set k.  Returns whether
+    // the file was written.
+    bool Save(int32_t ignored, int32_t rows, int32_t columns, int32_t number,
+              const std::string& prefix);
+
+    // A copy of the current grid's tile-map name (empty without a grid).
+    static std::string GetName();
+    // Empties the per-instance lists of every instance set of the graphics
+    // manager, counts included.
+    static void ClearInstanceData();
+    static void ClearInstances() { ClearInstanceData(); }
+
+    std::vector<std::vector<GameObject*>> objectLists;
+    int32_t cellWidth = 100;
+    int32_t cellHeight = 100;
+    int32_t currentList = 0;
+    int32_t walkableCells = 0;
+    int32_t rows = 0;
+    int32_t columns = 0;
+    std::string tilemapName;
+    float firstTileX = 0.0f;
+    float firstTileY = 0.0f;
+    float lastTileX = 0.0f;
+    float lastTileY = 0.0f;
+
+private:
+    VXInstanceSet* FloorSet() const;
+    VXInstanceSet* EditorSet() const;
+};
+
+// The running level's grid (null between levels).
+extern VXShapeInstancer* g_currentInstancer;
+// The running level's sound map (null: no sounds).
+extern VXSoundMap* g_instancerSoundMap;
+// The editor's tile tools: index into the graphics manager's tile-set names,
+// and the selected atlas frame.
+extern int32_t g_selectedTileSet;
+extern int32_t g_paintCell;
+
+}  // namespace FrameWork

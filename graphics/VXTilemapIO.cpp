@@ -1,0 +1,256 @@
+// Reading and writing tile-map files.
+#include "graphics/VXTilemapData.h"
+
+#include "graphics/VXInstanceSet.h"
+#include "graphics/VXJsonNumbers.h"
+
+#include <rapidjson/document.h>
+#include <rapidjson/prettywriter.h>
+#include <rapidjson/stringbuffer.h>
+#include <rapidjson/writer.h>
+
+#include <cfloat>
+#include <climits>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace FrameWork {
+
+std::string TilemapKey(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const size_t begin = slash == std::string::npos ? 0 : slash + 1;
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || dot < begin) return path.substr(begin);
+    return path.substr(begin, dot - begin);
+}
+
+namespace {
+
+using Value = rapidjson::Value;
+
+// C atoi over the text, saturated at the int range instead of overflowing.
+int32_t AtoiSaturated(const char* text) {
+    while (*text == ' ' || (*text >= '\t' && *text <= '\r')) ++text;
+    bool negative = false;
+    if (*text == '+' || *text == '-') negative = *text++ == '-';
+    long long value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) {
+        value = value * 10 + (*text - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX) value = INT_MAX;
+    return static_cast<int32_t>(value);
+}
+
+// A JSON number as f32, kept inside the f32 range.
+float ToFloat(const Value& v) {
+    const double d = v.GetDouble();
+    if (d > FLT_MAX) return FLT_MAX;
+    if (d < -FLT_MAX) return -FLT_MAX;
+    return static_cast<float>(d);
+}
+
+class RecordReader {
+public:
+    RecordReader(const Value& object, VXTilemapData& out) : object_(object), out_(out) {}
+
+    void Int(const char* key, int32_t& field) {
+        const Value* v = Find(key);
+        if (v && v->IsInt()) field = v->GetInt();
+        else Complain(key);
+    }
+    void Flag(const char* key, bool& field) {
+        const Value* v = Find(key);
+        field = v && v->IsTrue();
+        if (!v || !v->IsBool()) Complain(key);
+    }
+    void String(const char* key, std::string& field) {
+        const Value* v = Find(key);
+        if (v && v->IsString()) field.assign(v->GetString(), v->GetStringLength());
+        else Complain(key);
+    }
+    void Quads(const char* key, std::vector<std::array<float, 4>>& field) {
+        const Value* v = Find(key);
+        if (!v || !v->IsArray() || !AllNumbers(*v) || v->Size() % 4 != 0) Complain(key);
+        if (!v || !v->IsArray() || !AllNumbers(*v)) return;
+        for (rapidjson::SizeType k = 0; k + 4 <= v->Size(); k += 4)
+            field.push_back({ToFloat((*v)[k]), ToFloat((*v)[k + 1]), ToFloat((*v)[k + 2]),
+                             ToFloat((*v)[k + 3])});
+    }
+    void Ints(const char* key, std::vector<int32_t>& field) {
+        const Value* v = Find(key);
+        bool ok = v && v->IsArray();
+        if (ok)
+            for (const Value& e : v->GetArray()) ok = ok && e.IsInt();
+        if (!ok) {
+            Complain(key);
+            return;
+        }
+        for (const Value& e : v->GetArray()) field.push_back(e.GetInt());
+    }
+    // Optional: three values a wall.
+    void Walls() {
+        const Value* v = Find("AABB");
+        if (!v) return;
+        bool ok = v->IsArray() && v->Size() % 3 == 0;
+        if (ok)
+            for (rapidjson::SizeType k = 0; k + 3 <= v->Size(); k += 3)
+                ok = ok && (*v)[k].IsString() && (*v)[k + 1].IsNumber() && (*v)[k + 2].IsNumber();
+        if (!ok) {
+            Complain("AABB");
+            return;
+        }
+        for (rapidjson::SizeType k = 0; k + 3 <= v->Size(); k += 3) {
+            const std::string name((*v)[k].GetString(), (*v)[k].GetStringLength());
+            const size_t underscore = name.find_last_of('_');
+            const std::string number =
+                underscore == std::string::npos ? name : name.substr(underscore + 1);
+            out_.aabbIndices.push_back(AtoiSaturated(number.c_str()));
+            out_.aabbSizes.emplace_back(ToFloat((*v)[k + 1]), ToFloat((*v)[k + 2]));
+        }
+    }
+
+    const std::string& Problems() const { return problems_; }
+
+private:
+    const Value* Find(const char* key) const {
+        const auto it = object_.FindMember(key);
+        return it == object_.MemberEnd() ? nullptr : &it->value;
+    }
+    static bool AllNumbers(const Value& array) {
+        for (const Value& e : array.GetArray())
+            if (!e.IsNumber()) return false;
+        return true;
+    }
+    void Complain(const char* key) {
+        if (!problems_.empty()) problems_ += ", ";
+        problems_ += '"';
+        problems_ += key;
+        problems_ += '"';
+    }
+
+    const Value& object_;
+    VXTilemapData& out_;
+    std::string problems_;
+};
+
+}  // namespace
+
+bool ParseTilemap(const char* text, std::size_t length, VXTilemapData& out, std::string& why) {
+    rapidjson::Document doc;
+    // Iterative parsing: deep nesting cannot exhaust the stack.
+    doc.Parse<rapidjson::kParseIterativeFlag>(text, length);
+    if (doc.HasParseError()) {
+        why = "is not valid JSON";
+        return false;
+    }
+    if (!doc.IsArray()) {
+        why = "is not a list of tile sets";
+        return false;
+    }
+    for (const Value& element : doc.GetArray()) {
+        if (!element.IsObject()) continue;
+        VXTilemapData record;
+        RecordReader reader(element, record);
+        reader.Int("row", record.row);
+        reader.Int("col", record.col);
+        reader.Int("_texColumns", record._texColumns);
+        reader.Int("_texRows", record._texRows);
+        reader.Int("_count", record._count);
+        reader.Int("_depth", record._depth);
+        reader.String("_name", record._name);
+        reader.Flag("m_default1", record.m_default1);
+        reader.Flag("m_default2", record.m_default2);
+        reader.Flag("m_default3", record.m_default3);
+        reader.Quads("m_data1", record.m_data1);
+        reader.Quads("m_data2", record.m_data2);
+        reader.Ints("m_data3Index", record.m_data3Index);
+        reader.Walls();
+        out = std::move(record);
+        why = reader.Problems().empty() ? std::string() : "missing or wrong: " + reader.Problems();
+        return true;
+    }
+    why = "holds no tile set";
+    return false;
+}
+
+bool LoadTilemapFile(const std::string& path, VXTilemapRegistry& registry) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::printf(" -> Tile map %s could not be opened\n", path.c_str());
+        return false;
+    }
+    std::ostringstream content;
+    content << file.rdbuf();
+    const std::string text = content.str();
+
+    VXTilemapData record;
+    std::string why;
+    if (!ParseTilemap(text.data(), text.size(), record, why)) {
+        std::printf(" -> Tile map %s %s\n", path.c_str(), why.c_str());
+        return false;
+    }
+    if (!why.empty()) std::printf(" -> Tile map %s: %s\n", path.c_str(), why.c_str());
+    return registry.emplace(TilemapKey(path), std::move(record)).second;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& text) {
+    const std::string temp = path + ".tmp" + std::to_string(static_cast<long>(getpid()));
+    std::FILE* file = std::fopen(temp.c_str(), "wb");
+    if (!file) return false;
+    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    ok = std::fflush(file) == 0 && ok;
+    ok = fsync(fileno(file)) == 0 && ok;
+    ok = std::fclose(file) == 0 && ok;
+    if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok) std::remove(temp.c_str());
+    return ok;
+}
+
+namespace {
+
+std::string JsonString(const std::string& text) {
+    rapidjson::StringBuffer buffer;
+    rapidjson::Writer<rapidjson::StringBuffer> writer(buffer);
+    writer.String(text.c_str(), static_cast<rapidjson::SizeType>(text.size()));
+    return buffer.GetString();
+}
+
+}  // namespace
+
+bool WriteTilemapFile(const std::string& path, int32_t rows, int32_t columns,
+                      const std::vector<VXInstanceSet*>& sets,
+                      const std::vector<std::vector<VXTilemapWall>>& walls) {
+    rapidjson::StringBuffer buffer;
+    rapidjson::PrettyWriter<rapidjson::StringBuffer> writer(buffer);
+    writer.SetIndent(' ', 4);
+    writer.StartArray();
+    for (size_t k = 0; k < sets.size(); ++k) {
+        if (!sets[k]) continue;
+        writer.StartObject();
+        writer.Key("row");
+        writer.Int(rows);
+        writer.Key("col");
+        writer.Int(columns);
+        sets[k]->WriteJson(writer, "../VXEngine/data/objects/ShapeInstancer.json");
+        // The paint layer (the second set) carries no walls.
+        if (k != 1) {
+            std::vector<std::string> entries;
+            if (k < walls.size())
+                for (const VXTilemapWall& wall : walls[k])
+                    entries.push_back(JsonString(wall.name) + ", " + FloatText(wall.halfWidth) +
+                                      ", " + FloatText(wall.halfHeight));
+            WriteRawArray(writer, "AABB", entries, 1);
+        }
+        writer.EndObject();
+    }
+    writer.EndArray();
+    std::string text(buffer.GetString(), buffer.GetSize());
+    text += '\n';
+    return WriteFileAtomically(path, text);
+}
+
+}  // namespace FrameWork

@@ -1,0 +1,478 @@
+#include "objects/VXObjectLoader.h"
+
+#include <rapidjson/document.h>
+#include <rapidjson/error/en.h>
+#include <rapidjson/filereadstream.h>
+
+#include <algorithm>
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
+namespace FrameWork {
+
+namespace {
+
+using rapidjson::SizeType;
+using rapidjson::Value;
+
+constexpr unsigned kParseFlags = rapidjson::kParseIterativeFlag;
+// More lines than this about one file would bury the console.
+constexpr int kMaxWarningsPerFile = 20;
+
+// Reads one file's objects and reports what it had to leave out.
+class RecordReader {
+public:
+    explicit RecordReader(const std::string& source) : source_(source) {}
+    ~RecordReader() {
+        if (warnings_ > kMaxWarningsPerFile)
+            std::cout << "WARNING: " << source_ << ": " << (warnings_ - kMaxWarningsPerFile)
+                      << " more problems not shown" << std::endl;
+    }
+
+    void ReadRoot(const Value& root, std::vector<GameObjectData>& out) {
+        for (SizeType i = 0; i < root.Size(); ++i) {
+            index_ = i;
+            if (!root[i].IsObject()) {
+                Warn("", "is not an object; skipped");
+                continue;
+            }
+            out.emplace_back();
+            ReadObject(root[i], out.back());
+        }
+    }
+
+private:
+    void Warn(const std::string& what, const std::string& problem) {
+        if (++warnings_ > kMaxWarningsPerFile) return;
+        std::cout << "WARNING: " << source_ << ": object " << index_;
+        if (!name_.empty()) std::cout << " \"" << name_ << "\"";
+        if (!what.empty()) std::cout << ": " << what;
+        std::cout << " " << problem << std::endl;
+    }
+
+    // Any JSON number, 50 as well as 50.0; out of the float range is clamped.
+    static bool AsFloat(const Value& v, float& out) {
+        if (!v.IsNumber()) return false;
+        double d = v.GetDouble();
+        if (!std::isfinite(d)) return false;
+        if (d > FLT_MAX) d = FLT_MAX;
+        if (d < -FLT_MAX) d = -FLT_MAX;
+        out = static_cast<float>(d);
+        return true;
+    }
+    // Any JSON number, truncated toward zero and clamped to the int range.
+    static bool AsInt(const Value& v, int32_t& out) {
+        if (v.IsInt()) {
+            out = v.GetInt();
+            return true;
+        }
+        if (!v.IsNumber()) return false;
+        double d = v.GetDouble();
+        if (std::isnan(d)) return false;
+        d = std::trunc(d);
+        if (d > INT_MAX) d = INT_MAX;
+        if (d < INT_MIN) d = INT_MIN;
+        out = static_cast<int32_t>(d);
+        return true;
+    }
+
+    void Float(const Value& v, float& out, const char* what) {
+        if (!AsFloat(v, out)) Warn(what, "is not a number; default kept");
+    }
+    void Int(const Value& v, int32_t& out, const char* what) {
+        if (!AsInt(v, out)) Warn(what, "is not a number; default kept");
+    }
+    // `count` numbers from an array; short or wrong elements keep defaults.
+    void Floats(const Value& v, float* out, SizeType count, const char* what) {
+        if (!v.IsArray()) {
+            Warn(what, "is not an array; default kept");
+            return;
+        }
+        if (v.Size() < count) Warn(what, "is too short; missing values keep their defaults");
+        for (SizeType i = 0; i < count && i < v.Size(); ++i)
+            if (!AsFloat(v[i], out[i])) Warn(what, "holds a value that is not a number");
+    }
+    // The block's value must be an array; anything else marks the kind
+    // present with its defaults.
+    const Value* BlockArray(const Value& obj, const char* key, bool& present) {
+        auto it = obj.FindMember(key);
+        present = it != obj.MemberEnd();
+        if (!present) return nullptr;
+        if (!it->value.IsArray()) {
+            Warn(key, "is not an array; defaults used");
+            return nullptr;
+        }
+        return &it->value;
+    }
+
+    void ReadObject(const Value& obj, GameObjectData& d) {
+        name_.clear();
+        auto m = obj.FindMember("g_name");
+        if (m != obj.MemberEnd()) {
+            if (m->value.IsString())
+                d.name.assign(m->value.GetString(), m->value.GetStringLength());
+            else
+                Warn("\"g_name\"", "is not a string; the name is empty");
+        }
+        name_ = d.name;
+        m = obj.FindMember("GameObject");
+        if (m != obj.MemberEnd()) Int(m->value, d.type, "\"GameObject\"");
+        m = obj.FindMember("m_active");
+        d.active = m != obj.MemberEnd() && m->value.IsTrue();
+
+        ReadSprite(obj, d.sprite);
+        ReadRigidBody(obj, d.rigidBody);
+        ReadAABB(obj, d.aabb);
+        ReadCircle(obj, d.circle);
+        ReadMarker(obj, "VXShootLogicComponent", d.shootLogic, true);
+        ReadMarker(obj, "EnemyAIComponent", d.enemyAI, false);
+        ReadBullet(obj, d.bullet);
+        ReadTexts(obj, d.texts);
+        ReadAudio(obj, d.audio);
+        ReadPlayerLogic(obj, d.playerLogic);
+        d.trapPresent = obj.HasMember("VXTrapComponent");
+        // The chest block is written as "VXChestComponent"; a chest is not
+        // built from a file (the levels place chests themselves).
+        d.chestPresent = obj.HasMember("ChestComponent");
+        ReadEmitter(obj, d.emitter);
+        ReadWall(obj, d.wall);
+        ReadSpawnPoint(obj, d.spawnPoint);
+        d.flagPresent = obj.HasMember("VXFlagCom");
+        ReadPlacement(obj, d);
+    }
+
+    void ReadSprite(const Value& obj, GameObjectData::Sprite& s) {
+        const Value* a = BlockArray(obj, "VXSpriteComponent", s.present);
+        if (!a) return;
+        const char* what = "\"VXSpriteComponent\"";
+        SizeType n = a->Size();
+        SizeType i = 0;
+        float* colour[4] = {&s.alpha, &s.red, &s.green, &s.blue};
+        for (; i < 4 && i < n; ++i) Float((*a)[i], *colour[i], what);
+        // The layer may be left out: then the playing flag stands in its place.
+        if (i < n && (*a)[i].IsNumber()) {
+            AsInt((*a)[i], s.layer);
+            ++i;
+        }
+        if (i < n) s.playing = (*a)[i++].IsTrue();
+        int32_t* ints[4] = {&s.fps, &s.rowCount, &s.sheetColumns, &s.sheetRows};
+        for (int k = 0; k < 4 && i < n; ++k) Int((*a)[i++], *ints[k], what);
+        if (i < n) {
+            if ((*a)[i].IsString())
+                s.textureName.assign((*a)[i].GetString(), (*a)[i].GetStringLength());
+            else
+                Warn(what, "has no texture name");
+            ++i;
+        } else {
+            Warn(what, "is too short; missing values keep their defaults");
+        }
+        if (s.rowCount < 0 || s.rowCount > kMaxSpriteRows) {
+            Warn(what, "has a row count out of range; no animation rows");
+            s.rowCount = 0;
+        }
+        if (s.rowCount == 0) return;
+        // Rows are read only when the list is there; missing rows stay empty.
+        if (i >= n || !(*a)[i].IsArray()) {
+            Warn(what, "has no list of animation rows; rows left empty");
+            return;
+        }
+        const Value& list = (*a)[i];
+        for (SizeType k = 0; k < list.Size() && s.rows.size() < static_cast<size_t>(s.rowCount);
+             ++k) {
+            if (!list[k].IsArray()) continue;  // the row labels
+            s.rows.emplace_back();
+            for (SizeType c = 0; c < list[k].Size(); ++c) {
+                int32_t cell = 0;
+                if (s.rows.back().size() >= static_cast<size_t>(kMaxFramesPerRow)) break;
+                if (AsInt(list[k][c], cell))
+                    s.rows.back().push_back(cell);
+                else
+                    Warn(what, "has a frame that is not a number; skipped");
+            }
+        }
+    }
+
+    // The first `count` numbers of a block go to `scalars`, the first
+    // arrays to `triples`; labels are skipped.
+    void Walk(const Value& a, float* const* scalars, int scalarCount, float* const* triples,
+              int tripleCount, bool* read, const char* what) {
+        int s = 0, t = 0;
+        for (SizeType i = 0; i < a.Size(); ++i) {
+            const Value& v = a[i];
+            if (v.IsNumber() && s < scalarCount) {
+                AsFloat(v, *scalars[s]);
+                read[s++] = true;
+            } else if (v.IsArray() && t < tripleCount) {
+                Floats(v, triples[t], 3, what);
+                read[scalarCount + t++] = true;
+            }
+        }
+        if (s < scalarCount || t < tripleCount)
+            Warn(what, "is short; missing values keep their defaults");
+    }
+
+    void ReadRigidBody(const Value& obj, GameObjectData::RigidBody& r) {
+        const Value* a = BlockArray(obj, "VXRigidBody", r.present);
+        if (!a) return;
+        float* scalars[3] = {&r.mass, &r.damping, &r.inverseMass};
+        float* triples[4] = {r.acceleration, r.velocity, r.position, r.accumForce};
+        Walk(*a, scalars, 3, triples, 4, r.read, "\"VXRigidBody\"");
+    }
+
+    void ReadAABB(const Value& obj, GameObjectData::AABB& b) {
+        const Value* a = BlockArray(obj, "VXAABB", b.present);
+        if (!a) return;
+        float* scalars[2] = {&b.halfWidth, &b.halfHeight};
+        float* triples[2] = {b.min, b.max};
+        Walk(*a, scalars, 2, triples, 2, b.read, "\"VXAABB\"");
+    }
+
+    void ReadCircle(const Value& obj, GameObjectData::Circle& c) {
+        const Value* a = BlockArray(obj, "VXCircleCollider", c.present);
+        if (!a) return;
+        // Read flags: radius first, then the centre.
+        float* scalars[1] = {&c.radius};
+        float* triples[1] = {c.centre};
+        Walk(*a, scalars, 1, triples, 1, c.read, "\"VXCircleCollider\"");
+    }
+
+    void ReadMarker(const Value& obj, const char* key, GameObjectData::Marker& mk, bool print) {
+        auto it = obj.FindMember(key);
+        mk.present = it != obj.MemberEnd();
+        if (!mk.present) return;
+        if (!AsInt(it->value, mk.value)) {
+            Warn(key, "is not a number; the block still marks the component");
+            return;
+        }
+        if (print) std::cout << mk.value << std::endl;
+    }
+
+    void ReadBullet(const Value& obj, GameObjectData::Bullet& b) {
+        const Value* a = BlockArray(obj, "VXBulletComponent", b.present);
+        if (!a) return;
+        const char* what = "\"VXBulletComponent\"";
+        if (a->Size() < 4) Warn(what, "is too short; missing values keep their defaults");
+        if (a->Size() > 0) Int((*a)[0], b.first, what);
+        if (a->Size() > 1) Float((*a)[1], b.lifetime, what);
+        if (a->Size() > 2) Float((*a)[2], b.number, what);
+        if (a->Size() > 3) Int((*a)[3], b.state, what);
+    }
+
+    // Every key "VXTextComponent" followed by decimal digits, in file order.
+    void ReadTexts(const Value& obj, std::vector<GameObjectData::Text>& texts) {
+        static const char kPrefix[] = "VXTextComponent";
+        const size_t prefixLength = sizeof(kPrefix) - 1;
+        for (auto it = obj.MemberBegin(); it != obj.MemberEnd(); ++it) {
+            const char* key = it->name.GetString();
+            size_t length = it->name.GetStringLength();
+            if (length <= prefixLength || std::strncmp(key, kPrefix, prefixLength) != 0) continue;
+            long long number = 0;
+            bool digits = length - prefixLength <= 9;
+            for (size_t k = prefixLength; digits && k < length; ++k) {
+                if (key[k] < '0' || key[k] > '9') digits = false;
+                else number = number * 10 + (key[k] - '0');
+            }
+            if (!digits) continue;
+            GameObjectData::Text t;
+            t.present = true;
+            t.number = static_cast<int32_t>(number);
+            const char* what = "\"VXTextComponent\"";
+            const Value& a = it->value;
+            if (!a.IsArray()) {
+                Warn(what, "is not an array; defaults used");
+            } else {
+                if (a.Size() < 5) Warn(what, "is too short; missing values keep their defaults");
+                int32_t second = 0;
+                if (a.Size() > 0) {
+                    if (a[0].IsUint()) t.secondInt = a[0].GetUint();
+                    else if (AsInt(a[0], second) && second >= 0) t.secondInt = static_cast<uint32_t>(second);
+                    else Warn(what, "has a first value that is not a count");
+                }
+                float* colour[4] = {&t.alpha, &t.red, &t.green, &t.blue};
+                for (SizeType k = 1; k < 5 && k < a.Size(); ++k) Float(a[k], *colour[k - 1], what);
+            }
+            texts.push_back(t);
+        }
+    }
+
+    void ReadAudio(const Value& obj, GameObjectData::Audio& au) {
+        const Value* a = BlockArray(obj, "VXAudioComponent", au.present);
+        if (!a) return;
+        for (SizeType i = 0; i < a->Size(); ++i) {
+            if ((*a)[i].IsInt()) au.value = (*a)[i].GetInt();
+            if ((*a)[i].IsBool()) au.flag = (*a)[i].GetBool();
+        }
+    }
+
+    // Written as: four numbers; optionally "ClonedObj", [names]; fuel, two
+    // numbers, flag, score, two numbers; "ForceToAdd", [x, y];
+    // "PlayerKey", [seven codes].
+    void ReadPlayerLogic(const Value& obj, GameObjectData::PlayerLogic& p) {
+        const Value* a = BlockArray(obj, "VXPlayerLogic", p.present);
+        if (!a) return;
+        const char* what = "\"VXPlayerLogic\"";
+        SizeType n = a->Size();
+        SizeType i = 0;
+        for (; i < 4 && i < n; ++i) Float((*a)[i], p.durations[i], what);
+        // The clone names: after the label, or (hand-written) a bare list.
+        const Value* names = nullptr;
+        if (i < n && (*a)[i].IsString() && std::strcmp((*a)[i].GetString(), "ClonedObj") == 0) {
+            ++i;
+            if (i < n && (*a)[i].IsArray()) names = &(*a)[i++];
+        } else if (i < n && (*a)[i].IsArray()) {
+            names = &(*a)[i++];
+        }
+        if (names)
+            for (SizeType k = 0; k < names->Size(); ++k)
+                if ((*names)[k].IsString())
+                    p.clonedNames.emplace_back((*names)[k].GetString(), (*names)[k].GetStringLength());
+        if (i < n) Int((*a)[i++], p.paintFuel, what);
+        for (int k = 0; k < 2 && i < n; ++k) Float((*a)[i++], p.numbers1[k], what);
+        if (i < n) p.canBeHit = (*a)[i++].IsTrue();
+        if (i < n) Int((*a)[i++], p.score, what);
+        for (int k = 0; k < 2 && i < n; ++k) Float((*a)[i++], p.numbers2[k], what);
+        // The two lists follow their labels.
+        for (; i < n; ++i) {
+            const Value& v = (*a)[i];
+            if (!v.IsString() || i + 1 >= n) continue;
+            const Value& list = (*a)[i + 1];
+            if (std::strcmp(v.GetString(), "ForceToAdd") == 0) {
+                Floats(list, p.force, 2, "\"ForceToAdd\"");
+                ++i;
+            } else if (std::strcmp(v.GetString(), "PlayerKey") == 0) {
+                if (!list.IsArray()) {
+                    Warn("\"PlayerKey\"", "is not an array; default kept");
+                } else {
+                    if (list.Size() > 7) Warn("\"PlayerKey\"", "holds more than seven keys; the rest ignored");
+                    for (SizeType k = 0; k < 7 && k < list.Size(); ++k)
+                        Int(list[k], p.keys[k], "\"PlayerKey\"");
+                }
+                ++i;
+            }
+        }
+    }
+
+    // A sheet is at least 1 x 1 and at most kMaxSheetCells on a side.
+    void ClampSheet(int32_t& columns, int32_t& rows, const char* what) {
+        if (columns >= 1 && rows >= 1 && columns <= kMaxSheetCells && rows <= kMaxSheetCells) return;
+        Warn(what, "has a sheet size out of range; clamped");
+        columns = std::max(1, std::min(columns, kMaxSheetCells));
+        rows = std::max(1, std::min(rows, kMaxSheetCells));
+    }
+
+    void ReadEmitter(const Value& obj, GameObjectData::Emitter& e) {
+        const Value* a = BlockArray(obj, "VXParticleEmitter", e.present);
+        if (!a) return;
+        const char* what = "\"VXParticleEmitter\"";
+        SizeType n = a->Size();
+        if (n < 7) Warn(what, "is too short; missing values keep their defaults");
+        if (n > 0) Int((*a)[0], e.sheetColumns, what);
+        if (n > 1) Int((*a)[1], e.sheetRows, what);
+        if (n > 2) {
+            if ((*a)[2].IsString())
+                e.imageName.assign((*a)[2].GetString(), (*a)[2].GetStringLength());
+            else
+                Warn(what, "has no image name");
+        }
+        if (n > 3) Int((*a)[3], e.maxNumber, what);
+        if (n > 4) Float((*a)[4], e.lifetime, what);
+        if (n > 5) Int((*a)[5], e.emitAmount, what);
+        if (n > 6) Float((*a)[6], e.scale, what);
+        ClampSheet(e.sheetColumns, e.sheetRows, what);
+        if (e.maxNumber < 0 || e.maxNumber > kMaxEmitterParticles) {
+            Warn(what, "asks for a particle count out of range; clamped");
+            e.maxNumber = e.maxNumber < 0 ? 0 : kMaxEmitterParticles;
+        }
+    }
+
+    void ReadWall(const Value& obj, GameObjectData::Wall& w) {
+        const Value* a = BlockArray(obj, "VXWallLogicCom", w.present);
+        if (!a) return;
+        if (a->Size() < 2) Warn("\"VXWallLogicCom\"", "is too short; missing values keep their defaults");
+        if (a->Size() > 0) Int((*a)[0], w.hitPoints, "\"VXWallLogicCom\"");
+        if (a->Size() > 1) Float((*a)[1], w.lifeTimer, "\"VXWallLogicCom\"");
+    }
+
+    void ReadSpawnPoint(const Value& obj, GameObjectData::SpawnPoint& sp) {
+        const Value* a = BlockArray(obj, "VXSpPointComponent", sp.present);
+        if (!a) return;
+        if (a->Size() < 2) Warn("\"VXSpPointComponent\"", "is too short; missing values keep their defaults");
+        if (a->Size() > 0) Float((*a)[0], sp.restTimer, "\"VXSpPointComponent\"");
+        if (a->Size() > 1) Int((*a)[1], sp.value, "\"VXSpPointComponent\"");
+    }
+
+    void ReadPlacement(const Value& obj, GameObjectData& d) {
+        auto m = obj.FindMember("MY PARENT");
+        if (m != obj.MemberEnd()) {
+            if (m->value.IsString())
+                d.parentName.assign(m->value.GetString(), m->value.GetStringLength());
+            else
+                Warn("\"MY PARENT\"", "is not a string; the object stays a root");
+        }
+        m = obj.FindMember("position");
+        if (m != obj.MemberEnd()) {
+            Floats(m->value, d.position, 2, "\"position\"");
+            if (m->value.IsArray() && m->value.Size() > 2)
+                Warn("\"position\"", "holds more than x and y; the rest ignored");
+        } else {
+            Warn("\"position\"", "is missing; (0, 0) used");
+        }
+        static const char* const keys[5] = {"rotationX", "rotationY", "rotationZ", "scaleX", "scaleY"};
+        float* fields[5] = {&d.rotation[0], &d.rotation[1], &d.rotation[2], &d.scale[0], &d.scale[1]};
+        for (int k = 0; k < 5; ++k) {
+            m = obj.FindMember(keys[k]);
+            if (m != obj.MemberEnd()) Float(m->value, *fields[k], keys[k]);
+        }
+    }
+
+    std::string source_;
+    std::string name_;
+    SizeType index_ = 0;
+    int warnings_ = 0;
+};
+
+bool ReadDocument(rapidjson::Document& doc, const std::string& source,
+                  std::vector<GameObjectData>& records) {
+    if (doc.HasParseError()) {
+        std::cout << "ERROR: " << source << " is not valid JSON ("
+                  << rapidjson::GetParseError_En(doc.GetParseError()) << " at offset "
+                  << doc.GetErrorOffset() << "); nothing loaded" << std::endl;
+        return false;
+    }
+    if (!doc.IsArray()) {
+        std::cout << "ERROR: " << source << " does not hold an array of objects; nothing loaded"
+                  << std::endl;
+        return false;
+    }
+    RecordReader reader(source);
+    reader.ReadRoot(doc, records);
+    return true;
+}
+
+}  // namespace
+
+bool VXObjectLoader::Load(const std::string& path) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        std::cout << "loading from " << path << " failed!" << std::endl;
+        return false;
+    }
+    std::vector<char> buffer(65536);
+    rapidjson::FileReadStream stream(file, buffer.data(), buffer.size());
+    rapidjson::Document doc;
+    doc.ParseStream<kParseFlags>(stream);
+    std::fclose(file);
+    return ReadDocument(doc, path, records);
+}
+
+bool VXObjectLoader::LoadFromMemory(const char* text, size_t length, const std::string& source) {
+    rapidjson::Document doc;
+    doc.Parse<kParseFlags>(text ? text : "", text ? length : 0);
+    return ReadDocument(doc, source, records);
+}
+
+}  // namespace FrameWork
