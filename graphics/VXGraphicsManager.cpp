@@ -235,6 +235,9 @@ void VXGraphicsManager::RenderScene() {
     // 3. Sprites, in render-list order; a texture shared by neighbours is
     // bound once.
     UseProgram(g_textureProgram);
+    // The instanced pass leaves its per-instance arrays enabled; sprites feed
+    // only position and texture coordinate.
+    for (GLuint attribute = 2; attribute <= 4; ++attribute) glDisableVertexAttribArray(attribute);
     g_boundSerial = -1;
     UploadCameraView();
     SetUniformVec2(g_textureProgram, "TexCoordShift", 0.0f, 0.0f);
