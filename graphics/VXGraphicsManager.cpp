@@ -256,10 +256,12 @@ void VXGraphicsManager::RenderScene() {
     }
     if (g_boundSerial != -1) UnbindSpriteState();
 
-    // 4. Texts.  A text without a glyph set has nothing to draw with.
+    // 4. Texts.  A text without a glyph set, or a FONT program that did not
+    // link, has nothing to draw with.
     UseProgram(g_fontProgram);
+    const bool fontProgram = Usable(g_fontProgram);
     for (const auto& text : textList) {
-        if (!text->active || !text->font) continue;
+        if (!fontProgram || !text->active || !text->font) continue;
         text->font->Bind();
         text->Draw();
         glDisable(GL_BLEND);
