@@ -1,12 +1,12 @@
 // The rendering system: shader programs, texture and draw tables, the camera.
 #pragma once
 
-#include "engine/System.h"
-
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "engine/System.h"
 
 namespace FrameWork {
 

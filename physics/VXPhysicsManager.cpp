@@ -19,7 +19,9 @@ void VXPhysicsManager::Destroy() {
     g_physicsManager = nullptr;
 }
 
-VXPhysicsManager::VXPhysicsManager() { aabbs.reserve(10000); }
+VXPhysicsManager::VXPhysicsManager() {
+    aabbs.reserve(10000);
+}
 
 VXPhysicsManager::~VXPhysicsManager() {
     bodies.clear();

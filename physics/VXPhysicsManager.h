@@ -1,10 +1,10 @@
 // The physics system: the collider and rigid-body lists of the running level.
 #pragma once
 
-#include "engine/System.h"
-
 #include <memory>
 #include <vector>
+
+#include "engine/System.h"
 
 namespace FrameWork {
 
