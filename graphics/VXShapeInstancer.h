@@ -91,6 +91,10 @@ public:
 private:
     VXInstanceSet* FloorSet() const;
     VXInstanceSet* EditorSet() const;
+    // The centre of the editor cell under a cursor point and the index of
+    // the selected set's instance there (the list length when none); false
+    // without a selected set.
+    bool EditorCell(float x, float y, float& cx, float& cy, size_t& found) const;
 };
 
 // The running level's grid (null between levels).
@@ -101,5 +105,9 @@ extern VXSoundMap* g_instancerSoundMap;
 // and the selected atlas frame.
 extern int32_t g_selectedTileSet;
 extern int32_t g_paintCell;
+
+// Plays the cue `name` of the running level's sound map; nothing without a
+// map or when the map lacks the name.
+void PlayInstancerCue(const char* name);
 
 }  // namespace FrameWork
