@@ -154,7 +154,7 @@ void VXShapeInstancer::MarkWall(float ox, float oy, float halfWidth, float halfH
     // first sample near the grid, so a huge box costs no more than the grid.
     auto firstSample = [](float start, float low) {
         if (start >= low) return start;
-        return start + kWallStep * std::floor((low - start) / kWallStep);
+        return low - std::fmod(low - start, kWallStep);
     };
     const float left = x0 - static_cast<float>(cellWidth);
     const float right = x0 + static_cast<float>(cellWidth) * static_cast<float>(columns + 1);
@@ -204,17 +204,22 @@ void VXShapeInstancer::WallHit(GameObject* a, GameObject* b, GameObject* c, Game
         for (GameObject* player : players) {
             VXAABB* box = player ? player->GetAABB() : nullptr;
             if (!box || !VXPhysicsManager::CollideAABB(box, wallBox)) continue;
-            auto* body = static_cast<VXRigidBody*>(player->GetComponent(CT_RigidBody));
-            if (!body) continue;
-            const float depth = body->penetrationDepth;
-            const float push = depth >= 0.0f ? depth + 8.0f : depth - 8.0f;
-            player->position[body->contactOnX ? 0 : 1] += push;
-            Vec3 bounced;
-            Reflect(bounced, body->Velocity, body->contactNormal);
-            body->Velocity = bounced * 0.5f;
-            PlayInstancerCue("wallHit");
+            RespondToWall(player);
         }
     }
+}
+
+void VXShapeInstancer::RespondToWall(GameObject* player) {
+    auto* body = player ? static_cast<VXRigidBody*>(player->GetComponent(CT_RigidBody)) : nullptr;
+    if (!body) return;
+    // Out of the wall along the resolved axis, 8 units beyond the overlap.
+    const float depth = body->penetrationDepth;
+    const float push = depth >= 0.0f ? depth + 8.0f : depth - 8.0f;
+    player->position[body->contactOnX ? 0 : 1] += push;
+    Vec3 bounced;
+    Reflect(bounced, body->Velocity, body->contactNormal);
+    body->Velocity = bounced * 0.5f;
+    PlayInstancerCue("wallHit");
 }
 
 bool VXShapeInstancer::EditorCell(float x, float y, float& cx, float& cy, size_t& found) const {

@@ -55,6 +55,9 @@ public:
     // Pushes every given player (c and d may be null) out of every wall of
     // the current object list and bounces its velocity.
     void WallHit(GameObject* a, GameObject* b, GameObject* c, GameObject* d);
+    // The response to a wall contact the box test wrote into the player's
+    // rigid body: the push out of the wall, the halved bounce and the cue.
+    static void RespondToWall(GameObject* player);
 
     // The editor's tile tools on the selected instance set; y grows downward.
     void PaintTile(float x, float y, bool overwrite);
