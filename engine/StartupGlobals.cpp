@@ -5,6 +5,7 @@
 #include "engine/VXGlobalTables.h"
 #include "engine/VXWindow.h"
 #include "levels/VXLevelObjects.h"
+#include "objects/ComponentFactory.h"
 #include "platform/Platform.h"
 
 namespace FrameWork {
@@ -21,14 +22,15 @@ void BuildStartupGlobals() {
     // joins later takes its place in this list.  Standard output at start:
     // " -> Audio management system", "Starting Engine systems: ", then the
     // lines of the input, graphics and game state managers.
-    BuildGamepadButtons();           // 1. the gamepad button table
-    BuildClonedOwnerTypes();         // 2. projectile clone names (one table, shared)
-    VXAudioManager::Instance();      // 3. the audio manager
-                                     // 4. the component factory registry
-    VXEngine::Instance();            // 5. the engine and its first systems
-    BuildLevelObjects();             // 6. Level0 .. Level3, loading, editor, splash, select
-    Platform::GetDesktopSize(screenWidth, screenHeight);  // 7. the screen size
-                                     // 8. the remaining tables of the later parts
+    BuildGamepadButtons();       // 1. the gamepad button table
+    BuildClonedOwnerTypes();     // 2. projectile clone names (one table, shared)
+    VXAudioManager::Instance();  // 3. the audio manager
+    BuildComponentFactories();   // 4. the component factory registry
+    VXEngine::Instance();        // 5. the engine and its first systems
+    BuildLevelObjects();         // 6. Level0 .. Level3, loading, editor, splash, select
+    // 7. the screen size
+    Platform::GetDesktopSize(screenWidth, screenHeight);
+    // 8. the remaining tables of the later parts
 }
 
 }  // namespace FrameWork

@@ -1,11 +1,11 @@
 #include "engine/VXDebugManager.h"
 
-#include "engine/Message.h"
-#include "platform/Platform.h"
-
 #include <GL/glew.h>
 
 #include <cstdio>
+
+#include "engine/Message.h"
+#include "platform/Platform.h"
 
 namespace FrameWork {
 
@@ -21,7 +21,9 @@ VXDebugManager* VXDebugManager::Instance() {
     return g_debugManager;
 }
 
-VXDebugManager* VXDebugManager::Existing() { return g_debugManager; }
+VXDebugManager* VXDebugManager::Existing() {
+    return g_debugManager;
+}
 
 void VXDebugManager::Destroy() {
     delete g_debugManager;

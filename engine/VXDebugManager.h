@@ -1,11 +1,11 @@
 // Draws the physics state as coloured lines; F7 switches it on and off.
 #pragma once
 
-#include "engine/System.h"
-
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+#include "engine/System.h"
 
 namespace FrameWork {
 

@@ -1,5 +1,10 @@
 #include "engine/VXEngine.h"
 
+#include <GL/glew.h>
+
+#include <cstdio>
+#include <cstdlib>
+
 #include "engine/GameState.h"
 #include "engine/VXAudioManager.h"
 #include "engine/VXDebugManager.h"
@@ -10,11 +15,6 @@
 #include "graphics/VXGraphicsManager.h"
 #include "physics/VXPhysicsManager.h"
 #include "platform/Platform.h"
-
-#include <GL/glew.h>
-
-#include <cstdio>
-#include <cstdlib>
 
 namespace FrameWork {
 
@@ -45,7 +45,9 @@ VXEngine* VXEngine::Instance() {
     return g_engine;
 }
 
-VXEngine* VXEngine::Existing() { return g_engine; }
+VXEngine* VXEngine::Existing() {
+    return g_engine;
+}
 
 VXEngine::VXEngine()
     : input(VXInputManager::Instance()),
@@ -69,9 +71,7 @@ bool VXEngine::Init() {
     totalTime = 0.0f;
     counterLast = Platform::GetPerformanceCounter();
     MakeBorderlessFullscreen();
-    Platform::SetCloseHandler([] {
-        if (g_engine) g_engine->CloseRoad();
-    });
+    InstallCloseRoad();
     std::printf("\n -- Engine running --\n\n");
     return true;
 }
@@ -176,7 +176,8 @@ void VXEngine::PumpMessages() {
     UpdateFrameTime();
     input->ReadCursor();
     input->PollPads(frameTime);
-    if (Platform::GetGLContext()) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    if (Platform::GetGLContext())
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     graphics->UseTextureProgram();
     graphics->camera.screenWidth = windowWidth;
     graphics->camera.screenHeight = windowHeight;
@@ -270,6 +271,12 @@ void VXEngine::Shutdown() {
     context = VXGLContext();
     if (g_engine == this) g_engine = nullptr;
     delete this;
+}
+
+void VXEngine::InstallCloseRoad() {
+    Platform::SetCloseHandler([] {
+        if (g_engine) g_engine->CloseRoad();
+    });
 }
 
 void VXEngine::CloseRoad() {

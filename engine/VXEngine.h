@@ -3,13 +3,13 @@
 // screen runs.
 #pragma once
 
-#include "engine/Message.h"
-#include "engine/VXWindow.h"
-#include "gameplay/VXMatchFlow.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "engine/Message.h"
+#include "engine/VXWindow.h"
+#include "gameplay/VXMatchFlow.h"
 
 namespace FrameWork {
 
@@ -86,6 +86,9 @@ public:
     // The window's close road: frees the running level, shuts down and ends
     // the process with exit code 16.
     void CloseRoad();
+    // Points the platform's close requests (window close, quit, SIGTERM) at
+    // CloseRoad; Init does it.
+    static void InstallCloseRoad();
 
     int32_t mode = 0;
     VXInputManager* input = nullptr;

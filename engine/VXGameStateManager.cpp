@@ -1,8 +1,8 @@
 #include "engine/VXGameStateManager.h"
 
-#include "levels/VXLevelObjects.h"
-
 #include <cstdio>
+
+#include "levels/VXLevelObjects.h"
 
 namespace FrameWork {
 

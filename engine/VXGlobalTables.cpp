@@ -17,8 +17,8 @@ void BuildGamepadButtons() {
 
 void BuildClonedOwnerTypes() {
     g_clonedOwnerType = {
-        {"Lance_cloned", Knight},  {"CannonBall_cloned", Pirate}, {"Fist_cloned", Viking},
-        {"Arrow_cloned", Archer},  {"Katana_cloned", Samurai},    {"Mop_cloned", Maid},
+        {"Lance_cloned", Knight}, {"CannonBall_cloned", Pirate}, {"Fist_cloned", Viking},
+        {"Arrow_cloned", Archer}, {"Katana_cloned", Samurai},    {"Mop_cloned", Maid},
     };
 }
 

@@ -6,7 +6,9 @@ namespace FrameWork {
 
 int32_t g_liveLevels = 0;
 
-VXLevel_Base::VXLevel_Base() { ++g_liveLevels; }
+VXLevel_Base::VXLevel_Base() {
+    ++g_liveLevels;
+}
 
 VXLevel_Base::~VXLevel_Base() {
     --g_liveLevels;

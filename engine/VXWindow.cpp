@@ -1,12 +1,12 @@
 #include "engine/VXWindow.h"
 
-#include "engine/VXEngine.h"
-#include "graphics/VXGraphicsManager.h"
-#include "platform/Platform.h"
-
 #include <GL/glew.h>
 
 #include <cstdio>
+
+#include "engine/VXEngine.h"
+#include "graphics/VXGraphicsManager.h"
+#include "platform/Platform.h"
 
 namespace FrameWork {
 
@@ -32,8 +32,8 @@ bool VXEngine::CreateAppWindow() {
     if (screenWidth <= 0 || screenHeight <= 0) Platform::GetDesktopSize(screenWidth, screenHeight);
     if (fullScreen) {
         if (screenWidth <= 0 || screenHeight <= 0) return false;
-        if (!Platform::CreateWindow("Pellwick!", kWindowedX, kWindowedY, screenWidth,
-                                    screenHeight, true))
+        if (!Platform::CreateWindow("Pellwick!", kWindowedX, kWindowedY, screenWidth, screenHeight,
+                                    true))
             return false;
         Platform::PlaceWindow(0, 0, screenWidth, screenHeight, false);
         windowWidth = screenWidth;

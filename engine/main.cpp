@@ -1,9 +1,9 @@
 // Entry point of the game.
+#include <cstdio>
+
 #include "engine/StartupGlobals.h"
 #include "engine/VXEngine.h"
 #include "platform/Platform.h"
-
-#include <cstdio>
 
 int main() {
     // Line-buffered, so that progress lines show as they happen even when

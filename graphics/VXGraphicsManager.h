@@ -1,6 +1,12 @@
 // The rendering system: shader programs, texture and draw tables, the camera.
 #pragma once
 
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "engine/System.h"
 #include "graphics/VXFont.h"
 #include "graphics/VXInstanceSet.h"
@@ -8,12 +14,6 @@
 #include "graphics/VXShaderProgram.h"
 #include "graphics/VXTextureRecord.h"
 #include "graphics/VXTilemapData.h"
-
-#include <cstdint>
-#include <deque>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace FrameWork {
 

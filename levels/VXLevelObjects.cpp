@@ -1,15 +1,15 @@
 #include "levels/VXLevelObjects.h"
 
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
 #include "editor/VXLevelEditor.h"
 #include "engine/GameState.h"
 #include "levels/VXLevelSelectScreen.h"
 #include "levels/VXLoadingScreen.h"
 #include "levels/VXMatchLevels.h"
 #include "levels/VXSplashScreen.h"
-
-#include <cstdlib>
-#include <memory>
-#include <vector>
 
 namespace FrameWork {
 

@@ -39,8 +39,13 @@ GameObject::~GameObject() {
         MakeRoot(child);
     }
     children.clear();
-    for (auto& c : components)
-        if (c) c->active = 0;
+    // A component may outlive its object in a manager's list: it is left
+    // switched off and without an owner rather than pointing at freed memory.
+    for (auto& c : components) {
+        if (!c) continue;
+        c->active = 0;
+        c->owner = nullptr;
+    }
     components.clear();
 }
 

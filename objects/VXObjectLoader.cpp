@@ -4,6 +4,7 @@
 #include <rapidjson/error/en.h>
 #include <rapidjson/filereadstream.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <climits>
 #include <cmath>
@@ -166,8 +167,9 @@ private:
             else
                 Warn(what, "has no texture name");
             ++i;
+        } else {
+            Warn(what, "is too short; missing values keep their defaults");
         }
-        if (i < 4 + 1 + 4 + 1) Warn(what, "is too short; missing values keep their defaults");
         if (s.rowCount < 0 || s.rowCount > kMaxSpriteRows) {
             Warn(what, "has a row count out of range; no animation rows");
             s.rowCount = 0;
@@ -354,6 +356,14 @@ private:
         }
     }
 
+    // A sheet is at least 1 x 1 and at most kMaxSheetCells on a side.
+    void ClampSheet(int32_t& columns, int32_t& rows, const char* what) {
+        if (columns >= 1 && rows >= 1 && columns <= kMaxSheetCells && rows <= kMaxSheetCells) return;
+        Warn(what, "has a sheet size out of range; clamped");
+        columns = std::max(1, std::min(columns, kMaxSheetCells));
+        rows = std::max(1, std::min(rows, kMaxSheetCells));
+    }
+
     void ReadEmitter(const Value& obj, GameObjectData::Emitter& e) {
         const Value* a = BlockArray(obj, "VXParticleEmitter", e.present);
         if (!a) return;
@@ -372,6 +382,7 @@ private:
         if (n > 4) Float((*a)[4], e.lifetime, what);
         if (n > 5) Int((*a)[5], e.emitAmount, what);
         if (n > 6) Float((*a)[6], e.scale, what);
+        ClampSheet(e.sheetColumns, e.sheetRows, what);
         if (e.maxNumber < 0 || e.maxNumber > kMaxEmitterParticles) {
             Warn(what, "asks for a particle count out of range; clamped");
             e.maxNumber = e.maxNumber < 0 ? 0 : kMaxEmitterParticles;

@@ -139,5 +139,6 @@ public:
 constexpr int32_t kMaxSpriteRows = 256;
 constexpr int32_t kMaxFramesPerRow = 4096;
 constexpr int32_t kMaxEmitterParticles = 10000;
+constexpr int32_t kMaxSheetCells = 256;
 
 }  // namespace FrameWork

@@ -72,7 +72,9 @@ void VXPhysicsManager::Destroy() {
     g_physicsManager = nullptr;
 }
 
-VXPhysicsManager::VXPhysicsManager() { aabbs.reserve(10000); }
+VXPhysicsManager::VXPhysicsManager() {
+    aabbs.reserve(10000);
+}
 
 VXPhysicsManager::~VXPhysicsManager() {
     bodies.clear();

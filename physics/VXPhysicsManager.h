@@ -2,11 +2,11 @@
 // level, and the collision tests the levels, skills and hazards call.
 #pragma once
 
-#include "engine/System.h"
-#include "physics/VXVec3.h"
-
 #include <memory>
 #include <vector>
+
+#include "engine/System.h"
+#include "physics/VXVec3.h"
 
 namespace FrameWork {
 

@@ -18,15 +18,20 @@ namespace {
 SDL_Window* g_window = nullptr;
 SDL_GLContext g_context = nullptr;
 TestClock* g_testClock = nullptr;
+std::function<void()> g_swapHook;
 std::vector<std::pair<int, EventHandler>> g_handlers;
 int g_nextHandlerId = 1;
 std::function<void()> g_onClose;
 volatile std::sig_atomic_t g_terminate = 0;
 uint32_t g_randNext = 1;
 
-extern "C" void OnTerminateSignal(int) { g_terminate = 1; }
+extern "C" void OnTerminateSignal(int) {
+    g_terminate = 1;
+}
 
-Uint32 WindowId() { return g_window ? SDL_GetWindowID(g_window) : 0; }
+Uint32 WindowId() {
+    return g_window ? SDL_GetWindowID(g_window) : 0;
+}
 
 SDL_Event BlankEvent(Uint32 type) {
     SDL_Event e;
@@ -68,7 +73,7 @@ bool Init() {
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_DEFAULT);
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-        std::printf(" -> SDL video failed: %s\n", SDL_GetError());
+        std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
         return false;
     }
     return true;
@@ -98,7 +103,7 @@ bool CreateWindow(const char* title, int x, int y, int width, int height, bool b
     if (!bordered) flags |= SDL_WINDOW_BORDERLESS;
     g_window = SDL_CreateWindow(title, x, y, width, height, flags);
     if (!g_window) {
-        std::printf(" -> Window failed: %s\n", SDL_GetError());
+        std::fprintf(stderr, "SDL window: %s\n", SDL_GetError());
         return false;
     }
     SDL_RaiseWindow(g_window);
@@ -110,8 +115,12 @@ void DestroyWindow() {
     g_window = nullptr;
 }
 
-bool HasWindow() { return g_window != nullptr; }
-SDL_Window* GetWindow() { return g_window; }
+bool HasWindow() {
+    return g_window != nullptr;
+}
+SDL_Window* GetWindow() {
+    return g_window;
+}
 
 void PlaceWindow(int x, int y, int width, int height, bool bordered) {
     if (!g_window) return;
@@ -191,9 +200,16 @@ void DestroyGLContext() {
     g_context = nullptr;
 }
 
-SDL_GLContext GetGLContext() { return g_context; }
+SDL_GLContext GetGLContext() {
+    return g_context;
+}
+
+void SetSwapHook(std::function<void()> hook) {
+    g_swapHook = std::move(hook);
+}
 
 void SwapBuffers() {
+    if (g_swapHook) g_swapHook();
     if (g_window) SDL_GL_SwapWindow(g_window);
     if (g_testClock) {
         ++g_testClock->swaps;
@@ -213,7 +229,9 @@ void RemoveEventHandler(int id) {
                      g_handlers.end());
 }
 
-void SetCloseHandler(std::function<void()> onClose) { g_onClose = std::move(onClose); }
+void SetCloseHandler(std::function<void()> onClose) {
+    g_onClose = std::move(onClose);
+}
 
 void PumpEvents() {
     if (!SDL_WasInit(SDL_INIT_EVENTS)) return;
@@ -223,10 +241,7 @@ void PumpEvents() {
         // A handler may add or remove handlers: walk a copy.
         auto handlers = g_handlers;
         for (auto& h : handlers) h.second(e);
-        if (IsCloseEvent(e)) {
-            close = true;
-            break;
-        }
+        if (IsCloseEvent(e)) close = true;
     }
     if (g_terminate) {
         g_terminate = 0;
@@ -291,8 +306,12 @@ void InjectQuit() {
     SDL_PushEvent(&e);
 }
 
-void InstallTestClock(TestClock* clock) { g_testClock = clock; }
-TestClock* GetTestClock() { return g_testClock; }
+void InstallTestClock(TestClock* clock) {
+    g_testClock = clock;
+}
+TestClock* GetTestClock() {
+    return g_testClock;
+}
 
 uint64_t GetPerformanceCounter() {
     return g_testClock ? g_testClock->now : SDL_GetPerformanceCounter();
@@ -335,7 +354,9 @@ int Rand() {
     return static_cast<int>((g_randNext / 65536u) % 32768u);
 }
 
-void SRand(unsigned int seed) { g_randNext = seed; }
+void SRand(unsigned int seed) {
+    g_randNext = seed;
+}
 
 }  // namespace Platform
 }  // namespace FrameWork

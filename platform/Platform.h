@@ -49,6 +49,9 @@ bool CreateGLContext(GLContextInfo& info);
 void DestroyGLContext();
 SDL_GLContext GetGLContext();
 void SwapBuffers();
+// Called just before every buffer swap, with the finished frame still in the
+// back buffer (tests read it back there).  Empty to remove.
+void SetSwapHook(std::function<void()> hook);
 
 // --- Events -----------------------------------------------------------------
 // The pump plays the part of a window procedure: each pending event goes to

@@ -1,0 +1,353 @@
+#include "objects/VXObjectManager.h"
+
+#include "engine/Message.h"
+#include "engine/VXDebugManager.h"
+#include "gameplay/VXArenaComponents.h"
+#include "gameplay/VXBlockBomb.h"
+#include "gameplay/VXFlagCom.h"
+#include "gameplay/VXGameManagerComponent.h"
+#include "gameplay/VXHazards.h"
+#include "gameplay/VXPlayerLogic.h"
+#include "gameplay/VXProjectiles.h"
+#include "graphics/VXGraphicsManager.h"
+#include "graphics/VXParticleEmitter.h"
+#include "graphics/VXSpriteComponent.h"
+#include "graphics/VXTextComponent.h"
+#include "objects/ComponentFactory.h"
+#include "objects/GameObject.h"
+#include "objects/VXFileWrite.h"
+#include "physics/VXAABB.h"
+#include "physics/VXCircleCollider.h"
+#include "physics/VXOBB.h"
+#include "physics/VXPhysicsManager.h"
+#include "physics/VXRigidBody.h"
+
+#include <iostream>
+
+namespace FrameWork {
+
+int selectedObjectIndex = 0;
+
+static const char kPrefabFolder[] = "../VXEngine/data/objects/prefabs/";
+
+std::string ObjectsToText(const std::vector<GameObject*>& objects) {
+    rapidjson::StringBuffer buffer;
+    buffer.Put('[');
+    bool first = true;
+    for (GameObject* object : objects) {
+        if (!object || !object->m_active || object->g_name == "mouse") continue;
+        if (!first) buffer.Put(',');
+        first = false;
+        object->Serialize(buffer);
+    }
+    buffer.Put(']');
+    std::string text(buffer.GetString(), buffer.GetSize());
+    text += '\n';
+    return text;
+}
+
+bool SaveObjectsToFile(const std::vector<GameObject*>& objects, const std::string& path) {
+    return WriteFileAtomic(path, ObjectsToText(objects));
+}
+
+bool SavePrefab(GameObject* const& object, std::string path) {
+    if (!object) {
+        std::cout << "ERROR: no object to save as a prefab" << std::endl;
+        return false;
+    }
+    path = kPrefabFolder + object->g_name + ".json";
+    rapidjson::StringBuffer buffer;
+    buffer.Put('[');
+    object->Serialize(buffer);
+    buffer.Put(']');
+    std::string text(buffer.GetString(), buffer.GetSize());
+    text += '\n';
+    return WriteFileAtomic(path, text);
+}
+
+VXObjectManager::VXObjectManager()
+    : graphics(VXGraphicsManager::Instance()),
+      physics(VXPhysicsManager::Instance()),
+      debug(VXDebugManager::Existing()) {}
+
+VXObjectManager::~VXObjectManager() { Clear(); }
+
+void VXObjectManager::CreateGameObject(float scaleX, float scaleY, int type, bool active,
+                                       float posX, float posY, std::string name, float rotX,
+                                       float rotY, float rotZ) {
+    objects.push_back(new GameObject(scaleX, scaleY, type, active ? 1 : 0, 1, 0, posX, posY,
+                                     std::move(name), rotX, rotY, rotZ));
+}
+
+GameObject* VXObjectManager::FindObject(const std::string& name) const {
+    for (GameObject* object : objects)
+        if (object && object->g_name == name) return object;
+    return nullptr;
+}
+
+void VXObjectManager::Clear() {
+    // `walls` points into `objects`: it goes with them.
+    walls.clear();
+    for (GameObject* object : objects) delete object;
+    objects.clear();
+    for (GameObject* object : prefabs) delete object;
+    prefabs.clear();
+    loader.records.clear();
+}
+
+bool VXObjectManager::SaveObjects(const std::string& path) { return SaveObjectsToFile(objects, path); }
+
+void VXObjectManager::ApplyPlayerChoice(const GameLevelInitObject& entry) {
+    const char* character = nullptr;
+    switch (entry.characterKind) {
+        case Knight: character = "Knight"; break;
+        case Pirate: character = "Pirate"; break;
+        case Viking: character = "Viking"; break;
+        case Archer: character = "Archer"; break;
+        case Maid: character = "Maid"; break;
+        case Samurai: character = "Samurai"; break;
+        default:
+            std::cout << "ERROR: player " << entry.playerNumber << " has no character ("
+                      << entry.characterKind << "); skipped" << std::endl;
+            return;
+    }
+    GameObject* object = FindObject(character);
+    if (!object) {
+        std::cout << "ERROR: the level has no object \"" << character << "\" for player "
+                  << entry.playerNumber << "; skipped" << std::endl;
+        return;
+    }
+    VXPlayerLogic* logic = object->GetPlayerLogic();
+    if (!logic) {
+        std::cout << "ERROR: \"" << character << "\" has no player logic; player "
+                  << entry.playerNumber << " skipped" << std::endl;
+        return;
+    }
+    if (entry.playerNumber >= 1 && entry.playerNumber <= 6)
+        object->g_name = "Player" + std::to_string(entry.playerNumber);
+    logic->team = entry.team;
+}
+
+GameObject* VXObjectManager::CloneObject(GameObject* source) {
+    if (!source) {
+        std::cout << "ERROR: nothing to clone" << std::endl;
+        return nullptr;
+    }
+    GameObject* clone = GameObject::CloneFrom(*source);
+    objects.push_back(clone);
+    for (int32_t id : clone->pendingComponentTypes) AddComponentById(clone, id, 0);
+
+    auto* from = static_cast<VXSpriteComponent*>(source->GetComponent(CT_Sprite));
+    auto* to = static_cast<VXSpriteComponent*>(clone->GetComponent(CT_Sprite));
+    if (!from) {
+        std::cout << "WARNING: \"" << source->g_name
+                  << "\" has no sprite; its clone takes no texture or animation" << std::endl;
+        return clone;
+    }
+    if (to) {
+        if (VXTextureRecord* record = graphics->FindTexture(from->GetTextureName()))
+            to->texture = record;
+        to->animation.CopyFrom(from->animation);
+    }
+    return clone;
+}
+
+bool VXObjectManager::SaveSelectedAsPrefab() {
+    if (selectedObjectIndex < 0 || static_cast<size_t>(selectedObjectIndex) >= objects.size()) {
+        std::cout << "ERROR: no object at index " << selectedObjectIndex
+                  << " to save as a prefab" << std::endl;
+        return false;
+    }
+    return SavePrefab(objects[static_cast<size_t>(selectedObjectIndex)],
+                      std::string(kPrefabFolder) + "test.json");
+}
+
+// --- Loading ---------------------------------------------------------------
+
+bool VXObjectManager::LoadObjects(const std::string& path) {
+    bool ok = loader.Load(path);
+    BuildLoadedObjects(false);
+    return ok;
+}
+
+bool VXObjectManager::LoadPrefabs(const std::string& path) {
+    bool ok = loader.Load(path);
+    BuildLoadedObjects(true);
+    return ok;
+}
+
+void VXObjectManager::BuildLoadedObjects(bool asPrefabs) {
+    for (const GameObjectData& record : loader.records) BuildRecord(record, asPrefabs);
+    loader.records.clear();
+}
+
+void VXObjectManager::ApplySprite(GameObject* object, const GameObjectData::Sprite& record) {
+    AddSpriteComponent(object);
+    auto* sprite = static_cast<VXSpriteComponent*>(object->GetComponent(CT_Sprite));
+    if (!sprite) return;
+    sprite->texture = graphics->FindTexture(record.textureName);
+    sprite->layer = record.layer;
+    sprite->alpha = record.alpha;
+    sprite->playing = record.playing;
+    if (record.rowCount == 0) return;
+    if (record.fps >= 1 && record.fps <= 60) {
+        sprite->SetFPS(record.fps);
+    } else {
+        sprite->animation.framesPerSecond = 60;
+        sprite->animation.ticksPerFrame = 60;
+    }
+    sprite->SetAnimationCount(record.rowCount);
+    for (size_t row = 0; row < record.rows.size(); ++row)
+        for (int32_t cell : record.rows[row]) sprite->AddFrame(cell, static_cast<int>(row));
+}
+
+void VXObjectManager::ApplyEmitter(GameObject* object, const GameObjectData::Emitter& record) {
+    AddParticleEmitterComponent(object);
+    auto* emitter = static_cast<VXParticleEmitter*>(object->GetComponent(CT_ParticleEmitter));
+    if (!emitter) return;
+    emitter->SetImageName(record.imageName);
+    emitter->LoadImage(record.imageName, record.sheetRows, record.sheetColumns);
+    emitter->maxNumber = record.maxNumber;
+    emitter->lifetime = record.lifetime;
+    emitter->emitAmount = record.emitAmount;
+    emitter->scale = record.scale;
+    emitter->Init();
+}
+
+void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
+    GameObject* object = new GameObject(d.scale[0], d.scale[1], d.type, d.active ? 1 : 0, 1, 0,
+                                        d.position[0], d.position[1], d.name, d.rotation[0],
+                                        d.rotation[1], d.rotation[2]);
+    if (asPrefab) {
+        prefabs.push_back(object);
+    } else {
+        objects.push_back(object);
+        if (d.type == GameObject::WallCollider) walls.push_back(object);
+    }
+
+    if (d.sprite.present) ApplySprite(object, d.sprite);
+    if (d.rigidBody.present) AddRigidBodyComponent(object);
+    if (d.circle.present) AddCircleColliderComponent(object);
+    if (d.aabb.present) {
+        AddAABBComponent(object);
+        if (VXAABB* box = object->GetAABB()) box->SetHalfExtents(d.aabb.halfWidth, d.aabb.halfHeight);
+    }
+    if (d.shootLogic.present) AddShootLogicComponent(object);
+    if (d.enemyAI.present) AddEnemyLogicComponent(object);
+    for (const GameObjectData::Text& t : d.texts) {
+        if (!t.present) continue;
+        VXTextComponent* text = MakeText(object, t.number);
+        if (!text) continue;
+        text->value = t.secondInt;
+        text->alpha = t.alpha;
+        text->red = t.red;
+        text->green = t.green;
+        text->blue = t.blue;
+    }
+    if (d.bullet.present) AddBulletComponent(object);
+    if (asPrefab) {
+        if (d.trapPresent) AddTrapComponent(object);
+    } else {
+        if (d.emitter.present) ApplyEmitter(object, d.emitter);
+        if (d.trapPresent) AddTrapComponent(object);
+        if (d.spawnPoint.present) AddSpawnPointComponent(object);
+        if (d.wall.present) AddWallLogicComponent(object);
+        if (d.flagPresent) AddFlagComponent(object);
+        if (d.playerLogic.present) AddPlayerLogicComponent(object);
+    }
+
+    if (d.parentName.empty()) return;
+    GameObject* parent = FindObject(d.parentName);
+    if (!parent || parent == object) return;
+    // Saved in world values; made local to the parent again.  An axis on
+    // which the parent has no size keeps the saved value.
+    for (int i = 0; i < 2; ++i) {
+        float s = parent->scale[i];
+        if (s == 0.0f) continue;
+        object->position[i] = (object->position[i] - parent->position[i]) / s;
+        object->scale[i] = object->scale[i] / s;
+    }
+    parent->AttachChild(object);
+}
+
+// --- Component creators ----------------------------------------------------
+
+template <class T>
+static std::shared_ptr<T> MakeAndAttach(GameObject* owner) {
+    if (!owner) return nullptr;
+    std::shared_ptr<T> component = CreateComponent<T>(owner);
+    if (!component || !owner->AddComponent(component)) return nullptr;
+    return component;
+}
+
+void VXObjectManager::AddSpriteComponent(GameObject* owner) {
+    if (auto sprite = MakeAndAttach<VXSpriteComponent>(owner)) graphics->AddToRenderList(sprite);
+}
+void VXObjectManager::AddRigidBodyComponent(GameObject* owner) {
+    if (auto body = MakeAndAttach<VXRigidBody>(owner)) physics->RegisterRigidBody(body);
+}
+void VXObjectManager::AddAABBComponent(GameObject* owner) {
+    if (auto box = MakeAndAttach<VXAABB>(owner)) physics->RegisterAABB(box);
+}
+void VXObjectManager::AddOBBComponent(GameObject* owner) {
+    if (auto box = MakeAndAttach<VXOBB>(owner)) physics->RegisterOBB(box);
+}
+void VXObjectManager::AddCircleColliderComponent(GameObject* owner) {
+    if (auto circle = MakeAndAttach<VXCircleCollider>(owner)) physics->RegisterCircle(circle);
+}
+void VXObjectManager::AddTextComponent(GameObject* owner, int number) { MakeText(owner, number); }
+
+VXTextComponent* VXObjectManager::MakeText(GameObject* owner, int number) {
+    if (!owner) return nullptr;
+    std::shared_ptr<VXTextComponent> text = CreateComponent<VXTextComponent>(owner);
+    if (!text) return nullptr;
+    text->number = number;
+    if (!owner->AddTextComponent(text)) return nullptr;
+    graphics->textList.push_back(text);
+    return text.get();
+}
+void VXObjectManager::AddParticleEmitterComponent(GameObject* owner) {
+    if (auto emitter = MakeAndAttach<VXParticleEmitter>(owner)) graphics->emitters.push_back(emitter);
+}
+void VXObjectManager::AddPlayerLogicComponent(GameObject* owner) { MakeAndAttach<VXPlayerLogic>(owner); }
+void VXObjectManager::AddGameManagerComponent(GameObject* owner) {
+    MakeAndAttach<VXGameManagerComponent>(owner);
+}
+void VXObjectManager::AddWallLogicComponent(GameObject* owner) { MakeAndAttach<VXWallLogicCom>(owner); }
+void VXObjectManager::AddSpawnPointComponent(GameObject* owner) {
+    MakeAndAttach<VXSpPointComponent>(owner);
+}
+void VXObjectManager::AddBlockBombComponent(GameObject* owner) { MakeAndAttach<VXBlockBombCom>(owner); }
+void VXObjectManager::AddFlagComponent(GameObject* owner) { MakeAndAttach<VXFlagCom>(owner); }
+void VXObjectManager::AddTrapComponent(GameObject* owner) { MakeAndAttach<VXTrapComponent>(owner); }
+void VXObjectManager::AddShootLogicComponent(GameObject* owner) {
+    MakeAndAttach<VXShootLogicComponent>(owner);
+}
+void VXObjectManager::AddEnemyLogicComponent(GameObject* owner) { MakeAndAttach<EnemyAILogicCom>(owner); }
+void VXObjectManager::AddBulletComponent(GameObject* owner) { MakeAndAttach<VXBulletComponent>(owner); }
+void VXObjectManager::AddMineComponent(GameObject* owner) { MakeAndAttach<VXMineCom>(owner); }
+void VXObjectManager::AddMopComponent(GameObject* owner) { MakeAndAttach<VXMopCom>(owner); }
+
+void VXObjectManager::AddComponentById(GameObject* owner, int typeId, int number) {
+    switch (typeId) {
+        case CT_Sprite: AddSpriteComponent(owner); break;
+        case CT_RigidBody: AddRigidBodyComponent(owner); break;
+        case CT_AABB: AddAABBComponent(owner); break;
+        case CT_OBB: AddOBBComponent(owner); break;
+        case CT_CircleCollider: AddCircleColliderComponent(owner); break;
+        case CT_Text: AddTextComponent(owner, number); break;
+        case CT_ParticleEmitter: AddParticleEmitterComponent(owner); break;
+        case CT_WallLogic: AddWallLogicComponent(owner); break;
+        case CT_SpawnPoint: AddSpawnPointComponent(owner); break;
+        case CT_BlockBomb: AddBlockBombComponent(owner); break;
+        case CT_Flag: AddFlagComponent(owner); break;
+        case CT_ShootLogic: AddShootLogicComponent(owner); break;
+        case CT_EnemyLogic: AddEnemyLogicComponent(owner); break;
+        case CT_Bullet: AddBulletComponent(owner); break;
+        case CT_Mine: AddMineComponent(owner); break;
+        case CT_Mop: AddMopComponent(owner); break;
+        default: break;  // 8, 10, 15, 16, 17 and unknown ids are not made here
+    }
+}
+
+}  // namespace FrameWork

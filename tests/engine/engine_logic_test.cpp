@@ -1,0 +1,284 @@
+// Engine pieces that run without a window: matrices, directory listing, the
+// random generator, the start-up tables, level objects, messages and the
+// frame-time arithmetic.  This executable never builds the start-up globals,
+// so it owns the level count.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "engine/GameState.h"
+#include "engine/Message.h"
+#include "engine/VXDebugManager.h"
+#include "engine/VXEngine.h"
+#include "engine/VXGameStateManager.h"
+#include "engine/VXGlobalTables.h"
+#include "engine/VXInputManager.h"
+#include "engine/VXLevel_Base.h"
+#include "engine/VXMath.h"
+#include "graphics/VXGraphicsManager.h"
+#include "levels/VXLevelObjects.h"
+#include "physics/VXPhysicsManager.h"
+#include "platform/Platform.h"
+
+using namespace FrameWork;
+namespace fs = std::filesystem;
+
+namespace {
+
+class EmptyLevel : public VXLevel_Base {
+public:
+    VXLevel_Base* Create() override { return new EmptyLevel(); }
+    void Initialize() override {}
+    void Update() override {}
+    void Free() override {}
+};
+
+void ExpectMatrix(const float* actual, const float (&expected)[16]) {
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(actual[i], expected[i], 1e-6f) << "index " << i;
+}
+
+// M p for a column point (x, y, z, 1) with M stored row by row.
+void Transform(const float m[16], float x, float y, float z, float out[3]) {
+    for (int r = 0; r < 3; ++r)
+        out[r] = m[4 * r] * x + m[4 * r + 1] * y + m[4 * r + 2] * z + m[4 * r + 3];
+}
+
+}  // namespace
+
+TEST(MatrixHelpers, RotateAboutZMapsXOntoY) {
+    float m[16];
+    Matrix4::Identity(m);
+    Matrix4::Rotate(m, 90.0f, 0.0f, 0.0f, 1.0f);
+    EXPECT_NEAR(m[1], -1.0f, 1e-6f);
+    EXPECT_NEAR(m[4], 1.0f, 1e-6f);
+    float p[3];
+    Transform(m, 1.0f, 0.0f, 0.0f, p);
+    EXPECT_NEAR(p[0], 0.0f, 1e-6f);
+    EXPECT_NEAR(p[1], 1.0f, 1e-6f);
+    EXPECT_NEAR(p[2], 0.0f, 1e-6f);
+}
+
+TEST(MatrixHelpers, RotateIsAppliedOnTheLeft) {
+    // A translation by (10, 0, 0) turned 90 degrees about z afterwards moves
+    // the translation itself to (0, 10, 0); applied on the right it would not.
+    float m[16];
+    Matrix4::Identity(m);
+    m[3] = 10.0f;
+    Matrix4::Rotate(m, 90.0f, 0.0f, 0.0f, 1.0f);
+    EXPECT_NEAR(m[3], 0.0f, 1e-5f);
+    EXPECT_NEAR(m[7], 10.0f, 1e-5f);
+    // Zero degrees leaves any matrix as it was.
+    float n[16] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+    float copy[16];
+    Matrix4::Copy(copy, n);
+    Matrix4::Rotate(n, 0.0f, 1.0f, 0.0f, 0.0f);
+    ExpectMatrix(n, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
+    EXPECT_EQ(Matrix4::Copy(copy, n), copy);
+}
+
+TEST(MatrixHelpers, RotateAboutXAndY) {
+    float m[16];
+    Matrix4::Identity(m);
+    Matrix4::Rotate(m, 90.0f, 1.0f, 0.0f, 0.0f);  // y -> z
+    float p[3];
+    Transform(m, 0.0f, 1.0f, 0.0f, p);
+    EXPECT_NEAR(p[2], 1.0f, 1e-6f);
+    Matrix4::Identity(m);
+    Matrix4::Rotate(m, 90.0f, 0.0f, 1.0f, 0.0f);  // z -> x
+    Transform(m, 0.0f, 0.0f, 1.0f, p);
+    EXPECT_NEAR(p[0], 1.0f, 1e-6f);
+}
+
+TEST(MatrixHelpers, MultiplyIsRowTimesColumn) {
+    const float a[16] = {1, 2, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    const float b[16] = {1, 0, 0, 5, 0, 1, 0, 7, 0, 0, 1, 0, 0, 0, 0, 1};
+    float out[16];
+    Matrix4::Multiply(a, out, b);
+    ExpectMatrix(out, {1, 2, 0, 19, 0, 1, 0, 7, 0, 0, 1, 0, 0, 0, 0, 1});
+    Matrix4::Multiply(b, out, a);
+    ExpectMatrix(out, {1, 2, 0, 5, 0, 1, 0, 7, 0, 0, 1, 0, 0, 0, 0, 1});
+}
+
+TEST(MatrixHelpers, RotationZOfThreeByThree) {
+    float m[9];
+    Matrix3::SetRotationZ(m, 180.0f);
+    EXPECT_NEAR(m[0], -1.0f, 1e-6f);
+    EXPECT_NEAR(m[4], -1.0f, 1e-6f);
+    EXPECT_NEAR(m[1], 0.0f, 1e-6f);
+    EXPECT_NEAR(m[3], 0.0f, 1e-6f);
+    EXPECT_EQ(m[8], 1.0f);
+    Matrix3::SetRotationZ(m, 90.0f);
+    EXPECT_NEAR(m[1], -1.0f, 1e-6f);  // (0, 1) = -sin
+    EXPECT_NEAR(m[3], 1.0f, 1e-6f);   // (1, 0) = sin
+    EXPECT_EQ(m[2], 0.0f);
+    EXPECT_EQ(m[6], 0.0f);
+}
+
+TEST(ListDirectory, RegularFilesSortedByBytesWithUtf8Names) {
+    const fs::path dir = fs::temp_directory_path() / ("pellwick-list-" + std::to_string(getpid()));
+    fs::create_directories(dir / "sub");
+    for (const char* name : {"b.json", "a.json", "Z.json", ".hidden", "\xc3\xbcmlaut.json"})
+        std::ofstream(dir / fs::u8path(name)) << "x";
+    const std::vector<std::string> expected = {".hidden", "Z.json", "a.json", "b.json",
+                                               "\xc3\xbcmlaut.json"};
+    EXPECT_EQ(Platform::ListDirectory(dir.string() + "/*"), expected);
+    EXPECT_EQ(Platform::ListDirectory(dir.string() + "\\*"), expected);
+    EXPECT_EQ(Platform::ListDirectory(dir.string()), expected);
+    EXPECT_TRUE(Platform::ListDirectory((dir / "missing").string() + "/*").empty());
+    EXPECT_TRUE(Platform::ListDirectory((dir / "sub").string() + "/*").empty());
+
+    // The engine's appending form keeps what the list held.
+    std::vector<std::string> out = {"first"};
+    VXEngine::Instance()->ListDirectory(out, dir.string() + "/*");
+    ASSERT_EQ(out.size(), 6u);
+    EXPECT_EQ(out[0], "first");
+    EXPECT_EQ(out[1], ".hidden");
+    fs::remove_all(dir);
+}
+
+TEST(Rand, FifteenBitsAndTheSameSequenceEverywhere) {
+    Platform::SRand(1);
+    EXPECT_EQ(Platform::Rand(), 16838);
+    EXPECT_EQ(Platform::Rand(), 5758);
+    EXPECT_EQ(Platform::Rand(), 10113);
+    Platform::SRand(1234);
+    std::vector<int> first;
+    int highest = 0;
+    for (int i = 0; i < 100000; ++i) {
+        int v = Platform::Rand();
+        ASSERT_GE(v, 0);
+        ASSERT_LE(v, Platform::RandMax);
+        highest = std::max(highest, v);
+        if (i < 10) first.push_back(v);
+    }
+    EXPECT_GT(highest, 32000);
+    Platform::SRand(1234);
+    for (int v : first) EXPECT_EQ(Platform::Rand(), v);
+}
+
+TEST(StartupTables, GamepadButtonsAndProjectileOwners) {
+    BuildGamepadButtons();
+    ASSERT_EQ(g_gamepadButtons.size(), 14u);
+    EXPECT_EQ(g_gamepadButtons[0], 0x1000);   // A
+    EXPECT_EQ(g_gamepadButtons[4], 0x0010);   // Start
+    EXPECT_EQ(g_gamepadButtons[5], 0x0020);   // Back
+    EXPECT_EQ(g_gamepadButtons[9], 0x0008);   // D-pad right
+    EXPECT_EQ(g_gamepadButtons[11], 0x0040);  // left thumb
+    EXPECT_EQ(g_gamepadButtons[13], 0x0080);  // right thumb
+
+    BuildClonedOwnerTypes();
+    ASSERT_EQ(g_clonedOwnerType.size(), 6u);
+    EXPECT_EQ(g_clonedOwnerType.at("Lance_cloned"), Knight);
+    EXPECT_EQ(g_clonedOwnerType.at("CannonBall_cloned"), Pirate);
+    EXPECT_EQ(g_clonedOwnerType.at("Mop_cloned"), Maid);
+    EXPECT_EQ(g_clonedOwnerType.count("Lance"), 0u);
+}
+
+TEST(LevelObjects, TheLastLevelObjectToGoEmptiesTheOwnerTable) {
+    ASSERT_EQ(g_liveLevels, 0);
+    BuildClonedOwnerTypes();
+    auto first = std::make_unique<EmptyLevel>();
+    auto second = std::make_unique<EmptyLevel>();
+    EXPECT_EQ(g_liveLevels, 2);
+    EXPECT_TRUE(first->name.empty());
+    first.reset();
+    EXPECT_EQ(g_liveLevels, 1);
+    EXPECT_EQ(g_clonedOwnerType.size(), 6u);
+    second.reset();
+    EXPECT_EQ(g_liveLevels, 0);
+    EXPECT_TRUE(g_clonedOwnerType.empty());
+}
+
+TEST(GameStateManager, IdsWithoutAnObjectLeaveTheLevelAlone) {
+    EmptyLevel replacement;
+    ReplaceLevelObject(GameState::Level2, &replacement);
+    VXGameStateManager* manager = VXGameStateManager::Instance();
+    VXLevel_Base* level = nullptr;
+    manager->GetLevelForState(GameState::Level2, level);
+    EXPECT_EQ(level, &replacement);
+    for (int id : std::vector<int>{GameState::Reload, GameState::Back, GameState::Quit, 9, -3}) {
+        manager->GetLevelForState(id, level);
+        EXPECT_EQ(level, &replacement) << "id " << id;
+    }
+    ReplaceLevelObject(GameState::Level2, nullptr);
+}
+
+TEST(Messages, StartUpAndToggleMessagesReachOnlyTheirHandlers) {
+    VXEngine* engine = VXEngine::Instance();
+    engine->debug = VXDebugManager::Instance();
+    VXDebugManager* debug = engine->debug;
+
+    MSGPhysics lists(debug);
+    engine->Broadcast(&lists);
+    EXPECT_EQ(debug->aabbs, &engine->physics->aabbs);
+    EXPECT_EQ(debug->obbs, &engine->physics->obbs);
+    EXPECT_EQ(debug->circles, &engine->physics->circles);
+    EXPECT_EQ(debug->bodies, &engine->physics->bodies);
+
+    MSGDebug init(MSG_DEBUG_INIT, engine->graphics->camera.camView,
+                  engine->graphics->camera.projection);
+    engine->Broadcast(&init);
+    EXPECT_EQ(debug->line.camView, engine->graphics->camera.camView);
+    EXPECT_EQ(debug->line.projection, engine->graphics->camera.projection);
+    EXPECT_EQ(debug->enabled, 0);
+
+    MSGDebug toggle(MSG_DEBUG_TOGGLE, nullptr, nullptr);
+    engine->Broadcast(&toggle);
+    EXPECT_EQ(debug->enabled, 1);
+    engine->Broadcast(&toggle);
+    EXPECT_EQ(debug->enabled, 0);
+
+    // A frame message or a toggle sent to the physics manager changes nothing.
+    engine->physics->aabbs.clear();
+    debug->aabbs = nullptr;
+    UpdateMessage update(0.5f);
+    engine->physics->HandleMessage(&update);
+    engine->physics->HandleMessage(&toggle);
+    EXPECT_EQ(debug->aabbs, nullptr);
+    EXPECT_EQ(GameLevelInitObject(1, Archer, 2).type, MSG_LEVEL_INIT);
+}
+
+TEST(FrameTime, WholeMicrosecondsOfTheCounter) {
+    VXEngine* engine = VXEngine::Instance();
+    Platform::TestClock clock;
+    clock.frequency = 3000000;  // 3 counts a microsecond
+    clock.now = 0;
+    Platform::InstallTestClock(&clock);
+
+    engine->counterLast = 0;
+    clock.now = 50001;  // 16667 us
+    engine->UpdateFrameTime();
+    EXPECT_EQ(engine->frameTime, 16667 * 0.000001f);
+    EXPECT_EQ(engine->counterLast, 50001u);
+    EXPECT_EQ(engine->counterFrequency, 3000000u);
+
+    engine->UpdateFrameTime();  // the same reading again
+    EXPECT_EQ(engine->frameTime, 0.0f);
+
+    clock.now += 2;  // less than a microsecond
+    engine->UpdateFrameTime();
+    EXPECT_EQ(engine->frameTime, 0.0f);
+
+    // A long frame: the limiter ends at once and adds the whole frame.
+    engine->counterLast = clock.now;
+    clock.now += 300000;  // 100 ms
+    const float before = engine->totalTime;
+    engine->LimitFrameRate();
+    EXPECT_FLOAT_EQ(engine->frameTime, 0.1f);
+    EXPECT_FLOAT_EQ(engine->totalTime, before + 0.1f);
+    EXPECT_EQ(engine->counterLast + 300000, clock.now);  // the limiter leaves it
+    Platform::InstallTestClock(nullptr);
+}
+
+TEST(FrameTime, TheLimiterWaitsForASixtiethOnTheRealCounter) {
+    VXEngine* engine = VXEngine::Instance();
+    Platform::InstallTestClock(nullptr);
+    engine->counterFrequency = Platform::GetPerformanceFrequency();
+    engine->counterLast = Platform::GetPerformanceCounter();
+    engine->totalTime = 0.0f;
+    engine->LimitFrameRate();
+    EXPECT_GE(engine->frameTime, 0.016666668f);
+    EXPECT_EQ(engine->totalTime, engine->frameTime);
+}

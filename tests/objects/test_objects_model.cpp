@@ -1,0 +1,421 @@
+// The game object, attaching and finding components, the factory registry
+// and the object manager's own operations.
+#include "ObjectTestSupport.h"
+
+#include "engine/Message.h"
+#include "gameplay/VXPlayerLogic.h"
+#include "gameplay/VXProjectiles.h"
+#include "graphics/VXParticleEmitter.h"
+#include "graphics/VXSpriteComponent.h"
+#include "graphics/VXTextComponent.h"
+#include "physics/VXAABB.h"
+#include "physics/VXCircleCollider.h"
+#include "physics/VXRigidBody.h"
+#include "tests/harness/TempDataTree.h"
+
+#include <memory>
+
+using namespace FrameWork;
+using ObjectTests::ObjectsTest;
+using ObjectTests::Printed;
+
+namespace {
+
+GameObject* MakeObject(const std::string& name, float x = 0.0f, float y = 0.0f,
+                       float sx = 1.0f, float sy = 1.0f, int type = 1) {
+    return new GameObject(sx, sy, type, 1, 1, 0, x, y, name, 0.0f, 0.0f, 0.0f);
+}
+
+// Counts the frame times it is updated with.
+class ProbeComponent : public Component {
+public:
+    explicit ProbeComponent(GameObject* o) : Component(o) {}
+    void Serialize(JsonWriter&, rapidjson::StringBuffer&) override {}
+    void Update(float dt) override {
+        ++updates;
+        lastDt = dt;
+    }
+    int updates = 0;
+    float lastDt = 0.0f;
+};
+
+}  // namespace
+
+TEST_F(ObjectsTest, RotationZWrapsOnlyAtTheEnds) {
+    std::unique_ptr<GameObject> o(MakeObject("o"));
+    const float cases[][2] = {{359.5f, 0.0f}, {-0.5f, 359.0f}, {359.0f, 359.0f},
+                              {400.0f, 0.0f}, {-30.0f, 359.0f}, {180.0f, 180.0f}};
+    for (const auto& c : cases) {
+        o->rotation[2] = c[0];
+        o->Update(0.0f);
+        EXPECT_EQ(o->rotation[2], c[1]) << "from " << c[0];
+    }
+}
+
+TEST_F(ObjectsTest, SnapTruncatesTowardZeroAndStoresThePosition) {
+    std::unique_ptr<GameObject> o(MakeObject("o", 45.9f, -45.9f));
+    o->snapToGrid = 1;
+    o->gridSize = 32;
+    o->UpdateTransform();
+    EXPECT_EQ(o->position[0], 32.0f);
+    EXPECT_EQ(o->position[1], -32.0f);
+    EXPECT_EQ(o->worldMatrix[3], 32.0f);
+    EXPECT_EQ(o->worldMatrix[7], -32.0f);
+
+    // No grid step: the position is kept rather than divided by zero.
+    o->gridSize = 0;
+    o->position[0] = 45.9f;
+    o->UpdateTransform();
+    EXPECT_EQ(o->position[0], 45.9f);
+    // Far outside the int range the snap still gives a finite value.
+    o->gridSize = 32;
+    o->position[0] = 1e30f;
+    o->UpdateTransform();
+    EXPECT_TRUE(std::isfinite(o->position[0]));
+}
+
+TEST_F(ObjectsTest, ChildMatrixIsParentTimesLocal) {
+    std::unique_ptr<GameObject> parent(MakeObject("parent", 100.0f, 0.0f, 2.0f, 2.0f));
+    std::unique_ptr<GameObject> child(MakeObject("child", 10.0f, 5.0f));
+    parent->AttachChild(child.get());
+    parent->UpdateTransform();
+    child->UpdateTransform();
+    EXPECT_FLOAT_EQ(child->worldMatrix[3], 120.0f);
+    EXPECT_FLOAT_EQ(child->worldMatrix[7], 10.0f);
+    EXPECT_FLOAT_EQ(child->worldMatrix[0], 2.0f);
+}
+
+TEST_F(ObjectsTest, ParentAndChildLifetimes) {
+    // A parent destroyed first leaves its child a root where it stood.
+    GameObject* parent = MakeObject("parent", 100.0f, 0.0f, 2.0f, 2.0f);
+    std::unique_ptr<GameObject> child(MakeObject("child", 10.0f, 5.0f, 0.5f, 0.5f));
+    parent->AttachChild(child.get());
+    delete parent;
+    EXPECT_EQ(child->isChild, 0);
+    EXPECT_EQ(child->isRoot, 1);
+    EXPECT_EQ(child->parent, nullptr);
+    EXPECT_FLOAT_EQ(child->position[0], 120.0f);
+    EXPECT_FLOAT_EQ(child->position[1], 10.0f);
+    EXPECT_FLOAT_EQ(child->scale[0], 1.0f);
+    child->UpdateTransform();  // must not reach the freed parent
+    EXPECT_FLOAT_EQ(child->worldMatrix[3], 120.0f);
+
+    // A child destroyed first leaves its parent's list.
+    std::unique_ptr<GameObject> p2(MakeObject("p2"));
+    GameObject* c2 = MakeObject("c2");
+    p2->AttachChild(c2);
+    ASSERT_EQ(p2->FindChild("c2"), c2);
+    delete c2;
+    EXPECT_TRUE(p2->children.empty());
+    EXPECT_EQ(p2->FindChild("c2"), nullptr);
+}
+
+TEST_F(ObjectsTest, FindChildAndDetachChild) {
+    std::unique_ptr<GameObject> parent(MakeObject("parent", 100.0f, 0.0f, 2.0f, 2.0f));
+    std::unique_ptr<GameObject> child(MakeObject("Knight", 20.0f, 5.0f));
+    parent->AttachChild(child.get());
+    EXPECT_EQ(parent->FindChild("Knigh"), nullptr);
+    EXPECT_EQ(parent->FindChild("Knight2"), nullptr);
+    EXPECT_EQ(parent->FindChild("Knight"), child.get());
+    // Only a root answers.
+    parent->isRoot = 0;
+    EXPECT_EQ(parent->FindChild("Knight"), nullptr);
+    parent->DetachChild("Knight");
+    EXPECT_EQ(child->isChild, 1);
+    parent->isRoot = 1;
+
+    parent->DetachChild("Knight");
+    EXPECT_EQ(child->isRoot, 1);
+    EXPECT_EQ(child->isChild, 0);
+    EXPECT_EQ(child->parent, nullptr);
+    EXPECT_FLOAT_EQ(child->position[0], 140.0f);
+    EXPECT_FLOAT_EQ(child->position[1], 10.0f);
+    EXPECT_FLOAT_EQ(child->scale[0], 2.0f);
+}
+
+TEST_F(ObjectsTest, CloneCopiesTransformAndComponentKindsOnly) {
+    std::unique_ptr<GameObject> parent(MakeObject("parent"));
+    std::unique_ptr<GameObject> knight(new GameObject(3.0f, 4.0f, 8, 0, 1, 0, 7.0f, 8.0f, "Knight",
+                                                      1.0f, 2.0f, 33.0f));
+    knight->snapToGrid = 1;
+    knight->gridSize = 5;
+    knight->AddComponent(CreateComponent<VXRigidBody>(knight.get()));
+    knight->AddComponent(CreateComponent<VXShootLogicComponent>(knight.get()));
+    parent->AttachChild(knight.get());
+
+    std::unique_ptr<GameObject> clone(GameObject::CloneFrom(*knight));
+    EXPECT_EQ(clone->g_name, "Knight_cloned");
+    EXPECT_EQ(clone->m_active, 1);
+    EXPECT_EQ(clone->objectType, 8);
+    EXPECT_EQ(clone->position[0], 7.0f);
+    EXPECT_EQ(clone->rotation[2], 33.0f);
+    EXPECT_EQ(clone->previousRotation[2], 33.0f);
+    EXPECT_EQ(clone->scale[1], 4.0f);
+    EXPECT_TRUE(clone->components.empty());
+    EXPECT_EQ(clone->pendingComponentTypes, (std::vector<int32_t>{CT_RigidBody, CT_ShootLogic}));
+    EXPECT_EQ(clone->snapToGrid, 0);
+    EXPECT_EQ(clone->gridSize, 0);
+    // A clone of a child stands on its own.
+    EXPECT_EQ(clone->parent, nullptr);
+    EXPECT_EQ(clone->isRoot, 1);
+    EXPECT_EQ(clone->isChild, 0);
+    EXPECT_FLOAT_EQ(clone->worldMatrix[3], 7.0f);
+}
+
+TEST_F(ObjectsTest, TypeNames) {
+    EXPECT_EQ(GameObject::TypeToString(14), "WallCollider");
+    EXPECT_EQ(GameObject::TypeToString(19), "Maid");
+    EXPECT_EQ(GameObject::TypeToString(0), "BaseGameObject");
+    for (int t : {16, 17, -1, 20, 1000}) EXPECT_EQ(GameObject::TypeToString(t), "NO SUCH THING");
+    std::unique_ptr<GameObject> o(MakeObject("o", 0, 0, 1, 1, 15));
+    EXPECT_EQ(o->GetTypeName(), "Archer");
+}
+
+TEST_F(ObjectsTest, DuplicateComponentIsRefusedWithTwoLines) {
+    std::unique_ptr<GameObject> p(MakeObject("Player1"));
+    auto first = CreateComponent<VXRigidBody>(p.get());
+    EXPECT_EQ(first->type, 0);
+    EXPECT_EQ(p->GetComponent(0), nullptr);
+    EXPECT_TRUE(p->AddComponent(first));
+    EXPECT_EQ(first->type, CT_RigidBody);
+    std::string out = Printed([&] { EXPECT_FALSE(p->AddComponent(CreateComponent<VXRigidBody>(p.get()))); });
+    EXPECT_EQ(out, "Component already exist\nPlayer1\n");
+    ASSERT_EQ(p->components.size(), 1u);
+    EXPECT_EQ(p->GetComponent(CT_RigidBody), first.get());
+    EXPECT_EQ(p->GetComponent(7), nullptr);
+}
+
+TEST_F(ObjectsTest, SeveralTextsAreKeptAndFoundByNumber) {
+    std::unique_ptr<GameObject> hud(MakeObject("hud"));
+    auto a = CreateComponent<VXTextComponent>(hud.get());
+    auto b = CreateComponent<VXTextComponent>(hud.get());
+    a->number = 1;
+    b->number = 3;
+    EXPECT_TRUE(hud->AddTextComponent(a));
+    EXPECT_TRUE(hud->AddTextComponent(b));
+    EXPECT_EQ(hud->components.size(), 2u);
+    EXPECT_EQ(hud->GetComponent(CT_Text), a.get());
+    EXPECT_EQ(hud->FindComponentWithKey(CT_Text, 3), b.get());
+    EXPECT_EQ(hud->FindComponentWithKey(CT_Text, 2), nullptr);
+}
+
+TEST_F(ObjectsTest, RegistryMakesEveryKindButSevenAndSeventeen) {
+    std::unique_ptr<GameObject> o(new GameObject(10.0f, 20.0f, 6, 1, 1, 0, 5.0f, 6.0f, "o", 0.0f,
+                                                 0.0f, 30.0f));
+    for (int id = -1; id <= 23; ++id) {
+        std::unique_ptr<Component> c(CreateComponentById(id, o.get()));
+        bool expected = (id >= 1 && id <= 22 && id != 7 && id != 17);
+        EXPECT_EQ(c != nullptr, expected) << "id " << id;
+        if (!c) continue;
+        EXPECT_EQ(c->type, 0);
+        EXPECT_EQ(c->owner, o.get());
+        EXPECT_EQ(c->active, 1);
+        EXPECT_EQ(c->ownerObjectType, 6);
+    }
+    // The circle's radius is the owner's rotation about z.
+    auto circle = CreateComponent<VXCircleCollider>(o.get());
+    EXPECT_EQ(circle->radius, 30.0f);
+    EXPECT_EQ(circle->centerPt.x, 5.0f);
+    // Player logic takes the owner's type as its character kind.
+    auto logic = CreateComponent<VXPlayerLogic>(o.get());
+    EXPECT_EQ(logic->characterKind, 6);
+    EXPECT_EQ(logic->moveForce, 400.0f);
+}
+
+TEST_F(ObjectsTest, UpdateDeliversTheFrameToEveryComponent) {
+    std::unique_ptr<GameObject> o(MakeObject("o"));
+    auto probe = std::make_shared<ProbeComponent>(o.get());
+    o->AddComponent(std::shared_ptr<VXBulletComponent>());  // an empty pointer is refused
+    EXPECT_TRUE(o->components.empty());
+    o->components.push_back(probe);
+    probe->active = 0;  // inactive components still get the frame
+
+    Message other(7);
+    probe->HandleMessage(&other);
+    EXPECT_EQ(probe->updates, 0);
+    o->Update(0.016f);
+    EXPECT_EQ(probe->updates, 1);
+    EXPECT_FLOAT_EQ(probe->lastDt, 0.016f);
+}
+
+TEST_F(ObjectsTest, FollowerRidesSeventyAbove) {
+    std::unique_ptr<GameObject> player(MakeObject("Player1", 10.0f, 20.0f));
+    std::unique_ptr<GameObject> icon(MakeObject("P1Icon"));
+    auto logic = CreateComponent<VXPlayerLogic>(player.get());
+    logic->team = 2;
+    player->AddComponent(logic);
+    auto sprite = CreateComponent<VXSpriteComponent>(icon.get());
+    sprite->SetAnimationCount(2);
+    sprite->worldSpace = false;
+    icon->AddComponent(sprite);
+    player->SetFollower(icon.get());
+    EXPECT_EQ(sprite->animation.currentRowIndex, 1);
+    EXPECT_TRUE(sprite->worldSpace);
+    player->Update(0.0f);
+    EXPECT_EQ(icon->position[0], 10.0f);
+    EXPECT_EQ(icon->position[1], 90.0f);
+}
+
+TEST_F(ObjectsTest, SetActiveAndDestructionReachComponents) {
+    VXObjectManager manager;
+    manager.CreateGameObject(10, 10, 1, true, 0, 0, "box", 0, 0, 0);
+    GameObject* box = manager.FindObject("box");
+    manager.AddAABBComponent(box);
+    auto held = manager.physics->aabbs.at(0);
+    box->SetActive(0);
+    EXPECT_EQ(held->active, 0);
+    box->SetActive(1);
+    EXPECT_EQ(held->active, 1);
+    manager.Clear();
+    // The physics list still holds it, switched off and without an owner.
+    EXPECT_EQ(held->active, 0);
+    EXPECT_EQ(held->owner, nullptr);
+}
+
+TEST_F(ObjectsTest, FindObjectByExactNameFirstCreated) {
+    VXObjectManager manager;
+    manager.CreateGameObject(1, 1, 1, true, 1, 0, "Crate", 0, 0, 0);
+    manager.CreateGameObject(1, 1, 1, true, 2, 0, "Crate", 0, 0, 0);
+    ASSERT_NE(manager.FindObject("Crate"), nullptr);
+    EXPECT_EQ(manager.FindObject("Crate")->position[0], 1.0f);
+    EXPECT_EQ(manager.FindObject("Crat"), nullptr);
+    EXPECT_EQ(manager.FindObject("Crate "), nullptr);
+    manager.Clear();
+    manager.Clear();
+    EXPECT_TRUE(manager.objects.empty());
+    EXPECT_EQ(manager.FindObject("Crate"), nullptr);
+}
+
+TEST_F(ObjectsTest, AddComponentByIdMakesOnlyItsKinds) {
+    VXObjectManager manager;
+    manager.CreateGameObject(1, 1, 6, true, 0, 0, "o", 0, 0, 0);
+    GameObject* o = manager.FindObject("o");
+    for (int id : {8, 10, 15, 16, 17, 7, 0, 23, -4}) manager.AddComponentById(o, id, 0);
+    EXPECT_TRUE(o->components.empty());
+    EXPECT_TRUE(manager.physics->aabbs.empty());
+
+    manager.AddComponentById(o, CT_Text, 3);
+    ASSERT_EQ(manager.graphics->textList.size(), 1u);
+    EXPECT_EQ(manager.graphics->textList[0]->number, 3);
+    rapidjson::StringBuffer buffer;
+    o->Serialize(buffer);
+    EXPECT_NE(std::string(buffer.GetString()).find("\"VXTextComponent3\": ["), std::string::npos);
+}
+
+TEST_F(ObjectsTest, OnlyAttachedComponentsAreRegistered) {
+    VXObjectManager manager;
+    manager.CreateGameObject(10, 10, 1, true, 0, 0, "o", 0, 0, 0);
+    GameObject* o = manager.FindObject("o");
+    std::string out = Printed([&] {
+        manager.AddAABBComponent(o);
+        manager.AddAABBComponent(o);
+        manager.AddRigidBodyComponent(o);
+        manager.AddRigidBodyComponent(o);
+        manager.AddSpriteComponent(o);
+        manager.AddSpriteComponent(o);
+        manager.AddParticleEmitterComponent(o);
+        manager.AddParticleEmitterComponent(o);
+    });
+    EXPECT_NE(out.find("Component already exist"), std::string::npos);
+    ASSERT_EQ(manager.physics->aabbs.size(), 1u);
+    EXPECT_EQ(manager.physics->aabbs[0].get(), o->GetComponent(CT_AABB));
+    ASSERT_EQ(manager.physics->bodies.size(), 1u);
+    EXPECT_EQ(manager.physics->bodies[0].get(), o->GetComponent(CT_RigidBody));
+    ASSERT_EQ(manager.graphics->renderList.size(), 1u);
+    EXPECT_EQ(manager.graphics->renderList[0].get(), o->GetComponent(CT_Sprite));
+    ASSERT_EQ(manager.graphics->emitters.size(), 1u);
+    EXPECT_EQ(manager.graphics->emitters[0].get(), o->GetComponent(CT_ParticleEmitter));
+}
+
+TEST_F(ObjectsTest, CloneObjectAppendsWithTextureAndAnimation) {
+    AddTexture("arrow.png", 4, 2);
+    VXObjectManager manager;
+    manager.CreateGameObject(20, 10, 5, true, 50, 60, "Arrow", 0, 0, 90);
+    GameObject* arrow = manager.FindObject("Arrow");
+    manager.AddSpriteComponent(arrow);
+    manager.AddAABBComponent(arrow);
+    manager.AddPlayerLogicComponent(arrow);
+    auto* sprite = static_cast<VXSpriteComponent*>(arrow->GetComponent(CT_Sprite));
+    sprite->texture = manager.graphics->FindTexture("arrow.png");
+    sprite->SetAnimationCount(2);
+    sprite->AddFrame(1, 0);
+    sprite->AddFrame(5, 1);
+    sprite->SetFPS(12);
+    sprite->layer = 9;
+    manager.CreateGameObject(1, 1, 1, true, 0, 0, "Other", 0, 0, 0);
+
+    GameObject* clone = manager.CloneObject(arrow);
+    ASSERT_NE(clone, nullptr);
+    EXPECT_EQ(manager.objects.back(), clone);
+    EXPECT_EQ(clone->g_name, "Arrow_cloned");
+    EXPECT_EQ(clone->position[0], 50.0f);
+    EXPECT_EQ(clone->rotation[2], 90.0f);
+    auto* copy = static_cast<VXSpriteComponent*>(clone->GetComponent(CT_Sprite));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->texture, sprite->texture);
+    EXPECT_EQ(copy->animation.framesPerSecond, 12);
+    EXPECT_EQ(copy->animation.frameRows, sprite->animation.frameRows);
+    EXPECT_EQ(copy->layer, 0);  // not copied
+    EXPECT_NE(clone->GetComponent(CT_AABB), nullptr);
+    EXPECT_EQ(clone->GetComponent(CT_PlayerLogic), nullptr);  // not re-created by id
+    EXPECT_EQ(manager.physics->aabbs.size(), 2u);
+    EXPECT_EQ(manager.graphics->renderList.size(), 2u);
+
+    GameObject* again = manager.CloneObject(clone);
+    EXPECT_EQ(again->g_name, "Arrow_cloned_cloned");
+
+    // Without a sprite: a line, and a clone all the same.
+    manager.CreateGameObject(1, 1, 1, true, 0, 0, "Bare", 0, 0, 0);
+    GameObject* bare = nullptr;
+    std::string out = Printed([&] { bare = manager.CloneObject(manager.FindObject("Bare")); });
+    ASSERT_NE(bare, nullptr);
+    EXPECT_EQ(bare->g_name, "Bare_cloned");
+    EXPECT_NE(out.find("has no sprite"), std::string::npos);
+    EXPECT_EQ(manager.CloneObject(nullptr), nullptr);
+}
+
+TEST_F(ObjectsTest, ApplyPlayerChoice) {
+    VXObjectManager manager;
+    manager.CreateGameObject(1, 1, 15, true, 0, 0, "Archer", 0, 0, 0);
+    manager.AddPlayerLogicComponent(manager.FindObject("Archer"));
+    manager.CreateGameObject(1, 1, 8, true, 0, 0, "Knight", 0, 0, 0);
+
+    manager.ApplyPlayerChoice(GameLevelInitObject(2, Archer, 1));
+    GameObject* p2 = manager.FindObject("Player2");
+    ASSERT_NE(p2, nullptr);
+    EXPECT_EQ(p2->GetPlayerLogic()->team, 1);
+
+    std::string out = Printed([&] {
+        manager.ApplyPlayerChoice(GameLevelInitObject(1, Knight, 2));   // no player logic
+        manager.ApplyPlayerChoice(GameLevelInitObject(3, Samurai, 2));  // no such object
+        manager.ApplyPlayerChoice(GameLevelInitObject(4, 3, 2));        // not a character
+    });
+    EXPECT_NE(manager.FindObject("Knight"), nullptr);
+    EXPECT_EQ(manager.FindObject("Player1"), nullptr);
+    EXPECT_NE(out.find("\"Knight\" has no player logic"), std::string::npos);
+    EXPECT_NE(out.find("no object \"Samurai\""), std::string::npos);
+    EXPECT_NE(out.find("has no character"), std::string::npos);
+}
+
+TEST_F(ObjectsTest, PrefabsAreSavedUnderTheirOwnName) {
+    TestHarness::TempDataTree tree;
+    VXObjectManager manager;
+    manager.CreateGameObject(4, 4, 1, true, 1, 2, "Crate", 0, 0, 0);
+    GameObject* crate = manager.FindObject("Crate");
+    EXPECT_TRUE(SavePrefab(crate, "somewhere/else.json"));
+    const std::string text = ObjectTests::ReadFile(tree.Data("objects/prefabs/Crate.json"));
+    EXPECT_EQ(text.substr(0, 2), "[{");
+    EXPECT_EQ(text.substr(text.size() - 3), "}]\n");
+    EXPECT_FALSE(std::filesystem::exists("somewhere/else.json"));
+
+    selectedObjectIndex = 5;
+    std::string out = Printed([&] { EXPECT_FALSE(manager.SaveSelectedAsPrefab()); });
+    EXPECT_NE(out.find("no object at index 5"), std::string::npos);
+    selectedObjectIndex = -1;
+    EXPECT_FALSE(manager.SaveSelectedAsPrefab());
+    selectedObjectIndex = 0;
+    std::filesystem::remove(tree.Data("objects/prefabs/Crate.json"));
+    EXPECT_TRUE(manager.SaveSelectedAsPrefab());
+    EXPECT_TRUE(std::filesystem::exists(tree.Data("objects/prefabs/Crate.json")));
+    EXPECT_FALSE(std::filesystem::exists(tree.Data("objects/prefabs/test.json")));
+}
