@@ -38,6 +38,10 @@ namespace Camera {
 void BuildProjection(float out[16], int width, int height);
 // World (0, 0) at the screen centre, scaled by zoom, moved by the camera.
 void BuildCamView(float out[16], float zoom, int width, int height, float camX, float camY);
+// The follow's smoothing factor: the frame time at the first follow of the
+// run, kept from then on.
+extern float g_smoothing;
+extern bool g_smoothingFixed;
 }  // namespace Camera
 
 class VXGraphicsManager : public System {

@@ -1,0 +1,591 @@
+// Rendering logic that runs without a GL context: sheets and frame offsets,
+// the texture table, animation stepping, fades, the camera arithmetic, glyph
+// advances and the JSON blocks of sprites and texts.
+#include "engine/VXEngine.h"
+#include "graphics/VXFont.h"
+#include "graphics/VXGraphicsManager.h"
+#include "graphics/VXSpriteComponent.h"
+#include "graphics/VXTextComponent.h"
+#include "objects/GameObject.h"
+#include "tests/harness/TempDataTree.h"
+#include "tests/render_support.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace FrameWork;
+using RenderTest::Printed;
+
+namespace {
+
+std::unique_ptr<GameObject> MakeObject(float x = 0.0f, float y = 0.0f, const char* name = "obj") {
+    return std::make_unique<GameObject>(100.0f, 100.0f, 1, 1, 1, 0, x, y, name, 0.0f, 0.0f, 0.0f);
+}
+
+// A record of a columns x rows sheet, built without loading an image.
+std::unique_ptr<VXTextureRecord> Sheet(uint32_t columns, uint32_t rows) {
+    auto record = std::make_unique<VXTextureRecord>(1.0f, 1.0f, 1.0f);
+    record->columns = columns;
+    record->rows = rows;
+    record->ComputeFrameOffsets();
+    return record;
+}
+
+// The frames a sprite shows over `draws` draws.
+std::vector<uint32_t> Shown(VXSpriteComponent& sprite, int draws) {
+    std::vector<uint32_t> frames;
+    for (int i = 0; i < draws; ++i) frames.push_back(sprite.Tick());
+    return frames;
+}
+
+// A sprite on `sheet` with one row of the cells `cells`.
+std::shared_ptr<VXSpriteComponent> Animated(GameObject* owner, VXTextureRecord* sheet,
+                                            const std::vector<int>& cells, int fps) {
+    auto sprite = std::make_shared<VXSpriteComponent>(owner);
+    sprite->texture = sheet;
+    sprite->SetAnimationCount(1);
+    for (int cell : cells) sprite->AddFrame(cell, 0);
+    sprite->SetFPS(fps);
+    return sprite;
+}
+
+std::string Json(Component& component) {
+    rapidjson::StringBuffer buffer;
+    JsonWriter writer(buffer);
+    writer.SetIndent(' ', 4);
+    writer.StartObject();
+    component.Serialize(writer, buffer);
+    writer.EndObject();
+    return buffer.GetString();
+}
+
+}  // namespace
+
+// --- Sheets -------------------------------------------------------------------
+
+TEST(RenderSheets, FourByTwoOffsetsInReadingOrderAndUprightQuad) {
+    auto sheet = Sheet(4, 2);
+    const float expected[8][2] = {{0, 0},    {0.25, 0},   {0.5, 0},   {0.75, 0},
+                                  {0, 0.5}, {0.25, 0.5}, {0.5, 0.5}, {0.75, 0.5}};
+    ASSERT_EQ(sheet->frameOffsets.size(), 8u);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_FLOAT_EQ(sheet->frameOffsets[i].u, expected[i][0]) << "cell " << i;
+        EXPECT_FLOAT_EQ(sheet->frameOffsets[i].v, expected[i][1]) << "cell " << i;
+    }
+    // One cell wide and high; the top corners (0 and 3) sample the top of
+    // the cell (v = 0 plus the cell's offset), the bottom ones v = 0.5.
+    EXPECT_FLOAT_EQ(sheet->vertices[0].u, 0.25f);
+    EXPECT_FLOAT_EQ(sheet->vertices[0].v, 0.0f);
+    EXPECT_FLOAT_EQ(sheet->vertices[1].v, 0.5f);
+    EXPECT_FLOAT_EQ(sheet->vertices[2].u, 0.0f);
+    EXPECT_FLOAT_EQ(sheet->vertices[2].v, 0.5f);
+    EXPECT_FLOAT_EQ(sheet->vertices[3].v, 0.0f);
+    EXPECT_GT(sheet->vertices[0].y, sheet->vertices[1].y);  // vertex 0 is a top corner
+}
+
+TEST(RenderSheets, SingleAndTwoCellSheets) {
+    auto single = Sheet(1, 1);
+    ASSERT_EQ(single->frameOffsets.size(), 1u);
+    EXPECT_FLOAT_EQ(single->vertices[0].u, 1.0f);
+    EXPECT_FLOAT_EQ(single->vertices[1].v, 1.0f);
+    auto pair = Sheet(1, 2);
+    ASSERT_EQ(pair->frameOffsets.size(), 2u);
+    EXPECT_FLOAT_EQ(pair->vertices[0].u, 1.0f);
+    EXPECT_FLOAT_EQ(pair->vertices[1].v, 0.5f);
+    EXPECT_FLOAT_EQ(pair->frameOffsets[1].v, 0.5f);
+}
+
+// --- Texture files ----------------------------------------------------------------
+
+class RenderTextureFiles : public ::testing::Test {
+protected:
+    TestHarness::TempDataTree tree;
+    void WriteDefault() {
+        RenderTest::WritePng(tree.Data("img/default.png"), 2, 3,
+                             std::vector<RenderTest::Pixel>(6, {9, 9, 9, 255}));
+    }
+};
+
+TEST_F(RenderTextureFiles, MissingImageFallsBackToDefaultSilently) {
+    WriteDefault();
+    VXTextureRecord record(1, 1, 1);
+    const std::string out = Printed([&] { record.Load("../VXEngine/data/img/none.png", 4, 2); });
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(record.columns, 1u);
+    EXPECT_EQ(record.rows, 1u);
+    EXPECT_EQ(record.width, 2);
+    EXPECT_EQ(record.height, 3);
+    EXPECT_EQ(record.frameOffsets.size(), 1u);
+}
+
+TEST_F(RenderTextureFiles, MissingDefaultReportsAndLeavesNoFrames) {
+    tree.RemoveData("img/default.png");
+    VXTextureRecord record(1, 1, 1);
+    const std::string out = Printed([&] { record.Load("../VXEngine/data/img/none.png", 4, 2); });
+    EXPECT_EQ(out,
+              "\nERROR\n -> Default texture not found, please find a replacement thank you\n"
+              "../VXEngine/data/img/none.png\n\n");
+    EXPECT_TRUE(record.frameOffsets.empty());
+    EXPECT_EQ(record.texture, 0u);
+}
+
+TEST_F(RenderTextureFiles, CorruptImageReportsAndKeepsAOnePixelSheet) {
+    tree.WriteData("img/broken.png", "this is not an image");
+    VXTextureRecord record(1, 1, 1);
+    const std::string out = Printed([&] { record.Load("../VXEngine/data/img/broken.png", 4, 2); });
+    EXPECT_EQ(out,
+              "\nERROR\n -> Texture image fail to load, image file may be corrupted.\n"
+              "../VXEngine/data/img/broken.png\n\n");
+    EXPECT_EQ(record.width, 1);
+    EXPECT_EQ(record.height, 1);
+    EXPECT_EQ(record.frameOffsets.size(), 8u);  // the requested sheet
+}
+
+TEST_F(RenderTextureFiles, ZeroColumnsOrRowsAreOneCell) {
+    WriteDefault();
+    VXTextureRecord record(1, 1, 1);
+    record.Load("../VXEngine/data/img/default.png", 0, 0);
+    EXPECT_EQ(record.columns, 1u);
+    EXPECT_EQ(record.rows, 1u);
+    ASSERT_EQ(record.frameOffsets.size(), 1u);
+    EXPECT_FLOAT_EQ(record.vertices[0].u, 1.0f);
+}
+
+TEST_F(RenderTextureFiles, PngAndDdsDecodeToTheSameSize) {
+    const auto pixels = RenderTest::AsymmetricSheet(4);
+    ASSERT_TRUE(RenderTest::WritePng(tree.Data("img/sheet.png"), 16, 8, pixels));
+    ASSERT_TRUE(RenderTest::WriteDds(tree.Data("img/sheet.dds"), 16, 8, pixels));
+    VXTextureRecord png(1, 1, 1), dds(1, 1, 1);
+    const std::string out = Printed([&] {
+        png.Load("../VXEngine/data/img/sheet.png", 4, 2);
+        dds.Load("../VXEngine/data/img/sheet.dds", 4, 2);
+    });
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(png.width, 16);
+    EXPECT_EQ(png.height, 8);
+    EXPECT_EQ(dds.width, 16);
+    EXPECT_EQ(dds.height, 8);
+}
+
+TEST_F(RenderTextureFiles, TextureListReadsTriplesAndReportsAMissingFile) {
+    tree.WriteData("objects/texturelist.txt", "a.png 4 2\nb.png 1 1\n");
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    graphics->ReadTextureList("../VXEngine/data/objects/texturelist.txt");
+    ASSERT_EQ(graphics->textureImageNames, (std::vector<std::string>{"a.png", "b.png"}));
+    EXPECT_EQ(graphics->textureImagePaths,
+              (std::vector<std::string>{"../VXEngine/data/img/a.png", "../VXEngine/data/img/b.png"}));
+    EXPECT_EQ(graphics->textureColumns, (std::vector<int>{4, 1}));
+    EXPECT_EQ(graphics->textureRows, (std::vector<int>{2, 1}));
+    const std::string out = Printed([&] { graphics->ReadTextureList("missing.txt"); });
+    EXPECT_EQ(out, "loading from missing.txt failed!\n");
+    EXPECT_EQ(graphics->textureImageNames.size(), 2u);
+    graphics->Clear();
+    EXPECT_TRUE(graphics->textureImageNames.empty());
+}
+
+// --- The texture table ---------------------------------------------------------
+
+TEST_F(RenderTextureFiles, TableLookupsSerialsAndStableAddresses) {
+    WriteDefault();
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    graphics->Clear();
+    VXTextureRecord* first = graphics->AddNamedTexture("same", "../VXEngine/data/img/default.png", 1, 1);
+    VXTextureRecord* second = graphics->AddNamedTexture("same", "../VXEngine/data/img/default.png", 1, 1);
+    EXPECT_EQ(second->serial, first->serial + 1);
+    EXPECT_EQ(graphics->FindTexture("same"), first);
+    EXPECT_EQ(graphics->FindTexture("other"), nullptr);
+    EXPECT_EQ(graphics->AddTexture("../VXEngine/data/img/default.png", 1, 1)->name, "Shape");
+
+    // Records keep their address however many follow.
+    for (int i = 0; i < 400; ++i)
+        graphics->AddNamedTexture("filler", "../VXEngine/data/img/default.png", 1, 1);
+    EXPECT_EQ(graphics->FindTexture("same"), first);
+    EXPECT_EQ(first->name, "same");
+
+    auto owner = MakeObject();
+    auto sprite = std::make_shared<VXSpriteComponent>(owner.get());
+    graphics->AssignTexture(sprite.get(), "same");
+    EXPECT_EQ(sprite->texture, first);
+    graphics->AssignTexture(sprite.get(), "nothing");
+    EXPECT_EQ(sprite->texture, first);
+
+    graphics->Clear();
+    EXPECT_EQ(graphics->FindTexture("same"), nullptr);
+    VXTextureRecord fresh(1, 1, 1);
+    EXPECT_EQ(fresh.serial, 0);
+}
+
+TEST(RenderLists, RenderListRefusesTheSameSpriteAndSortsByLayer) {
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    graphics->ClearStateLists();
+    auto owner = MakeObject();
+    auto a = std::make_shared<VXSpriteComponent>(owner.get());
+    auto b = std::make_shared<VXSpriteComponent>(owner.get());
+    auto c = std::make_shared<VXSpriteComponent>(owner.get());
+    a->layer = 5;
+    b->layer = -3;
+    c->layer = 1;
+    graphics->AddToRenderList(a);
+    graphics->AddToRenderList(a);
+    graphics->AddToRenderList(b);
+    graphics->AddToRenderList(c);
+    ASSERT_EQ(graphics->renderList.size(), 3u);
+    graphics->SortRenderList();
+    EXPECT_EQ(graphics->renderList[0], b);
+    EXPECT_EQ(graphics->renderList[1], c);
+    EXPECT_EQ(graphics->renderList[2], a);
+    graphics->ClearStateLists();
+    EXPECT_TRUE(graphics->renderList.empty());
+}
+
+// --- Animation --------------------------------------------------------------------
+
+TEST(RenderAnimation, FramesPerSecondGiveTicksPerFrame) {
+    auto owner = MakeObject();
+    VXSpriteComponent sprite(owner.get());
+    const int rates[][2] = {{60, 1}, {1, 60}, {7, 8}, {25, 2}, {0, 60}, {61, 60}, {-4, 60}};
+    for (const auto& r : rates) {
+        sprite.SetFPS(r[0]);
+        EXPECT_EQ(sprite.animation.ticksPerFrame, static_cast<uint32_t>(r[1])) << "fps " << r[0];
+    }
+    // Out of range stores one frame a second, consistent with its ticks.
+    EXPECT_EQ(sprite.animation.framesPerSecond, 1);
+}
+
+TEST(RenderAnimation, LoopingRowsStepEveryTicksPerFrameDraws) {
+    auto sheet = Sheet(4, 2);
+    auto owner = MakeObject();
+    auto fast = Animated(owner.get(), sheet.get(), {4, 5, 6}, 60);
+    EXPECT_EQ(Shown(*fast, 7), (std::vector<uint32_t>{0, 1, 2, 0, 1, 2, 0}));
+    auto slow = Animated(owner.get(), sheet.get(), {4, 5, 6}, 30);
+    EXPECT_EQ(Shown(*slow, 7), (std::vector<uint32_t>{0, 0, 1, 1, 2, 2, 0}));
+    EXPECT_EQ(slow->CurrentOffset(), &sheet->frameOffsets[4]);
+    slow->Tick();
+    EXPECT_EQ(slow->CurrentOffset(), &sheet->frameOffsets[4]);
+    slow->Tick();
+    EXPECT_EQ(slow->CurrentOffset(), &sheet->frameOffsets[5]);
+}
+
+TEST(RenderAnimation, PausedEngineHoldsTheFrameWhileTicksRise) {
+    VXEngine* engine = VXEngine::Instance();
+    auto sheet = Sheet(4, 2);
+    auto owner = MakeObject();
+    auto sprite = Animated(owner.get(), sheet.get(), {0, 1, 2}, 60);
+    EXPECT_EQ(Shown(*sprite, 2), (std::vector<uint32_t>{0, 1}));
+    engine->paused = 1;
+    EXPECT_EQ(Shown(*sprite, 3), (std::vector<uint32_t>{1, 1, 1}));
+    engine->paused = 0;
+    EXPECT_EQ(Shown(*sprite, 2), (std::vector<uint32_t>{2, 0}));
+}
+
+TEST(RenderAnimation, PlayOnceFinishesExactlyOnceOnFrameZero) {
+    auto sheet = Sheet(4, 2);
+    auto owner = MakeObject();
+    auto sprite = Animated(owner.get(), sheet.get(), {0, 1, 2, 3}, 60);
+    sprite->playing = false;
+    sprite->playOnce = true;
+    EXPECT_EQ(Shown(*sprite, 4), (std::vector<uint32_t>{0, 1, 2, 3}));
+    EXPECT_TRUE(sprite->finished);
+    EXPECT_FALSE(sprite->playing);
+    EXPECT_FALSE(sprite->playOnce);
+    EXPECT_EQ(sprite->animation.currentFrame, 0u);
+    EXPECT_EQ(Shown(*sprite, 3), (std::vector<uint32_t>{0, 0, 0}));  // stopped
+    EXPECT_TRUE(sprite->TakeAnimationFinished());
+    EXPECT_FALSE(sprite->TakeAnimationFinished());
+
+    auto single = Animated(owner.get(), sheet.get(), {2}, 60);
+    single->playOnce = true;
+    Shown(*single, 10);
+    EXPECT_FALSE(single->finished);  // its last frame is frame 0
+}
+
+TEST(RenderAnimation, RowsFramesAndOutOfRangeCalls) {
+    auto sheet = Sheet(4, 2);
+    auto owner = MakeObject();
+    VXSpriteComponent sprite(owner.get());
+    sprite.AddFrame(0, 0);  // no texture: ignored
+    EXPECT_TRUE(sprite.cellRows.empty());
+    sprite.texture = sheet.get();
+    sprite.AddFrame(0, 0);  // no frame rows yet: ignored
+    EXPECT_TRUE(sprite.cellRows.empty());
+
+    sprite.SetAnimationCount(1);
+    sprite.AddFrame(4, 0);
+    sprite.AddFrame(5, 1);  // one frame row: the frame joins row 0, the cell a second cell row
+    ASSERT_EQ(sprite.cellRows.size(), 2u);
+    EXPECT_EQ(sprite.cellRows[0], std::vector<int32_t>{4});
+    EXPECT_EQ(sprite.cellRows[1], std::vector<int32_t>{5});
+    ASSERT_EQ(sprite.animation.frameRows[0].size(), 2u);
+    EXPECT_EQ(sprite.animation.frameRows[0][1], &sheet->frameOffsets[5]);
+
+    sprite.AddFrame(8, 0);   // outside the 8-cell sheet
+    sprite.AddFrame(-1, 0);
+    sprite.AddFrame(1, 7);   // a row that cannot be made
+    EXPECT_EQ(sprite.cellRows.size(), 2u);
+    EXPECT_EQ(sprite.animation.frameRows[0].size(), 2u);
+
+    sprite.SetAnimationCount(1);  // now two frame rows
+    sprite.AddFrame(6, 1);
+    sprite.AddFrame(7, 1);
+    sprite.SetAnimation(1);
+    sprite.SetFrame(1);
+    sprite.SetAnimation(1);  // the same row keeps its frame
+    EXPECT_EQ(sprite.animation.currentFrame, 1u);
+    sprite.SetAnimation(2);  // no such row: ignored
+    sprite.SetAnimation(-1);
+    EXPECT_EQ(sprite.animation.currentRowIndex, 1);
+    EXPECT_EQ(sprite.CurrentOffset(), &sheet->frameOffsets[7]);
+    sprite.SetAnimation(0);
+    EXPECT_EQ(sprite.animation.currentFrame, 0u);
+
+    // A sprite without a current row draws without stepping.
+    VXSpriteComponent bare(owner.get());
+    bare.texture = sheet.get();
+    EXPECT_EQ(Shown(bare, 3), (std::vector<uint32_t>{0, 0, 0}));
+    EXPECT_EQ(bare.CurrentOffset(), nullptr);
+}
+
+TEST(RenderAnimation, CopyForClonesSharesCellsButNoCurrentRow) {
+    auto sheet = Sheet(4, 2);
+    auto owner = MakeObject();
+    auto source = Animated(owner.get(), sheet.get(), {1, 2}, 30);
+    source->Tick();
+    VXSpriteComponent clone(owner.get());
+    clone.animation.currentRowIndex = 3;
+    clone.animation.CopyFrom(source->animation);
+    EXPECT_EQ(clone.animation.ticksPerFrame, 2u);
+    EXPECT_EQ(clone.animation.frameRows, source->animation.frameRows);
+    EXPECT_FALSE(clone.animation.HasCurrentRow());
+    EXPECT_EQ(clone.animation.currentRowIndex, 3);
+}
+
+TEST(RenderAnimation, FadesPerUpdate) {
+    auto owner = MakeObject();
+    VXSpriteComponent sprite(owner.get());
+    sprite.fadeStep = true;
+    sprite.alpha = 0.03f;
+    sprite.Update(0.016f);
+    EXPECT_FLOAT_EQ(sprite.alpha, 0.03f);
+    sprite.allowNegativeAlpha = true;
+    sprite.Update(0.016f);
+    EXPECT_NEAR(sprite.alpha, -0.02f, 1e-6);
+    sprite.fadeStep = false;
+    sprite.fadeOut = true;
+    sprite.alpha = 1.0f;
+    sprite.Update(0.5f);
+    EXPECT_FLOAT_EQ(sprite.alpha, 0.95f);
+    sprite.fadeOut = false;
+    sprite.fadeIn = true;
+    sprite.alpha = 0.9f;
+    sprite.Update(0.25f);
+    EXPECT_FLOAT_EQ(sprite.alpha, 1.4f);  // fades do not clamp
+    EXPECT_EQ(sprite.GetTextureName(), "- NO SHAPE FOUND -");
+}
+
+// --- Camera -------------------------------------------------------------------------
+
+class RenderCamera : public ::testing::Test {
+protected:
+    void SetUp() override {
+        graphics = VXGraphicsManager::Instance();
+        graphics->ClearStateLists();
+        graphics->camera.screenWidth = 1920;
+        graphics->camera.screenHeight = 1080;
+        graphics->zoom = 1.0f;
+        graphics->cameraX = graphics->cameraY = 0.0f;
+        graphics->maxScale = 2.2f;
+        graphics->UploadCameraView();
+    }
+    void Follow(GameObject& a, GameObject& b) {
+        graphics->cameraTargets = {&a, &b};
+        graphics->UpdateCameraFollow();
+        graphics->UploadCameraView();
+    }
+    VXGraphicsManager* graphics = nullptr;
+};
+
+TEST_F(RenderCamera, ProjectionAndViewPutWorldOriginAtTheCentre) {
+    float p[16], v[16];
+    Camera::BuildProjection(p, 1920, 1080);
+    Camera::BuildCamView(v, 0.5f, 1921, 1081, 10.0f, -20.0f);
+    // A world point through view then projection, in GL column order.
+    auto screen = [&](float x, float y, float& sx, float& sy) {
+        const float vx = v[0] * x + v[12], vy = v[5] * y + v[13];
+        sx = (p[0] * vx + p[12] + 1.0f) * 0.5f * 1920.0f;
+        sy = (p[5] * vy + p[13] + 1.0f) * 0.5f * 1080.0f;
+    };
+    float sx, sy;
+    screen(100.0f, 100.0f, sx, sy);
+    EXPECT_FLOAT_EQ(sx, 0.5f * 100 + 960 + 10);  // integer halving of 1921
+    EXPECT_FLOAT_EQ(sy, 0.5f * 100 + 540 - 20);
+    EXPECT_FLOAT_EQ(p[10], -0.1f);
+    EXPECT_FLOAT_EQ(v[14], -1.0f);
+}
+
+TEST_F(RenderCamera, OneTargetOrNoneLeavesTheCamera) {
+    auto a = MakeObject(300, 300);
+    graphics->cameraTargets = {a.get()};
+    graphics->zoom = 0.7f;
+    graphics->UpdateCameraFollow();
+    EXPECT_FLOAT_EQ(graphics->zoom, 0.7f);
+    EXPECT_FLOAT_EQ(graphics->cameraY, 0.0f);
+}
+
+TEST_F(RenderCamera, TwoTargetsFarApartZoomOutToTheMaximumScale) {
+    auto a = MakeObject(-1000, 0), b = MakeObject(1000, 0);
+    Follow(*a, *b);
+    EXPECT_NEAR(graphics->zoom, 1.0f / 2.2f, 1e-5);
+    graphics->maxScale = 2.7f;
+    Follow(*a, *b);
+    EXPECT_NEAR(graphics->zoom, 1.0f / 2.3937f, 1e-3);  // 1.347 + 1.046, under the maximum
+}
+
+TEST_F(RenderCamera, TargetsAtOnePointZoomToOneOverOnePointOne) {
+    auto a = MakeObject(40, 40), b = MakeObject(40, 40);
+    Follow(*a, *b);
+    EXPECT_NEAR(graphics->zoom, 1.0f / 1.1f, 1e-5);
+}
+
+TEST_F(RenderCamera, RestingTargetsDriftUpByTenASmoothedStep) {
+    Camera::g_smoothing = 1.0f / 60.0f;
+    Camera::g_smoothingFixed = true;
+    auto a = MakeObject(0, 0), b = MakeObject(0, 0);
+    std::vector<float> ys;
+    for (int i = 0; i < 4; ++i) {
+        Follow(*a, *b);
+        ys.push_back(graphics->cameraY);
+    }
+    EXPECT_EQ(ys, (std::vector<float>{10, 19, 28, 37}));
+    for (int i = 0; i < 2000; ++i) Follow(*a, *b);
+    EXPECT_FLOAT_EQ(graphics->cameraY, 541.0f);
+    EXPECT_FLOAT_EQ(graphics->cameraX, 0.0f);
+}
+
+TEST_F(RenderCamera, ViewportsThatCannotBeFittedAreLeftAlone) {
+    auto a = MakeObject(-500, 0), b = MakeObject(500, 0);
+    for (int size : {250, 0}) {
+        graphics->camera.screenWidth = size;
+        graphics->zoom = 0.8f;
+        graphics->cameraTargets = {a.get(), b.get()};
+        graphics->UpdateCameraFollow();
+        EXPECT_FLOAT_EQ(graphics->zoom, 0.8f) << "width " << size;
+        EXPECT_FLOAT_EQ(graphics->cameraY, 0.0f);
+    }
+}
+
+// --- Glyph sets and texts -------------------------------------------------------------
+
+class RenderText : public ::testing::Test {
+protected:
+    TestHarness::TempDataTree tree;
+};
+
+TEST_F(RenderText, GlyphAdvancesMoveThePenAndUnknownBytesDoNot) {
+    VXFont set;
+    ASSERT_TRUE(set.InitFont(40, "ForScore"));
+    EXPECT_EQ(set.glyphs.size(), 128u);
+    const VXGlyph a = set.glyphs['A'];
+    ASSERT_GT(a.advance, 0);
+    EXPECT_GT(a.height, 0.0f);
+    const float afterA = set.MeasureAdvance("A", 100.0f);
+    EXPECT_FLOAT_EQ(afterA, 100.0f + static_cast<float>(a.advance >> 6));
+    EXPECT_FLOAT_EQ(set.MeasureAdvance("AB", 100.0f),
+                    afterA + static_cast<float>(set.glyphs['B'].advance >> 6));
+    const std::string high(1, static_cast<char>(200));
+    EXPECT_FLOAT_EQ(set.MeasureAdvance(high, 100.0f), 100.0f);
+}
+
+TEST_F(RenderText, MissingFontReportsAndAddsNoSet) {
+    tree.RemoveData("font/Bangers.ttf");
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    const size_t before = graphics->fonts.size();
+    bool added = true;
+    const std::string out = Printed([&] { added = graphics->AddFont(35, "Volume"); });
+    EXPECT_EQ(out, " -> Font Face fail to initialize\n");
+    EXPECT_FALSE(added);
+    EXPECT_EQ(graphics->fonts.size(), before);
+    EXPECT_EQ(graphics->FindFont("Volume"), nullptr);
+}
+
+TEST_F(RenderText, AssignFontTakesTheLastSetOfThatName) {
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    ASSERT_TRUE(graphics->AddFont(30, "Timer"));
+    ASSERT_TRUE(graphics->AddFont(65, "Timer"));
+    auto owner = MakeObject(5, 6);
+    VXTextComponent text(owner.get());
+    EXPECT_EQ(text.GetText(), "<- Text ->");
+    EXPECT_FLOAT_EQ(text.alpha, 1.0f);
+    EXPECT_FLOAT_EQ(text.red + text.green + text.blue, 0.0f);
+    graphics->AssignFont("Timer", &text);
+    ASSERT_NE(text.font, nullptr);
+    EXPECT_EQ(text.font->pixelSize, 65);
+    VXFont* chosen = text.font;
+    graphics->AssignFont("Nothing", &text);
+    EXPECT_EQ(text.font, chosen);
+    // Later sets do not move the earlier ones.
+    for (int i = 0; i < 20; ++i) graphics->AddFont(10, "filler");
+    EXPECT_EQ(text.font, chosen);
+    EXPECT_EQ(chosen->name, "Timer");
+    text.SetPosition(10, -4);
+    EXPECT_FLOAT_EQ(text.PenX(), 15.0f);
+    EXPECT_FLOAT_EQ(text.PenY(), 2.0f);
+}
+
+// --- JSON blocks ------------------------------------------------------------------
+
+TEST(RenderJson, SpriteBlockLayout) {
+    auto sheet = Sheet(8, 3);
+    sheet->name = "Archer_Sheet.png";
+    auto owner = MakeObject();
+    VXSpriteComponent sprite(owner.get());
+    sprite.texture = sheet.get();
+    sprite.layer = 40;
+    sprite.SetFPS(15);
+    sprite.SetAnimationCount(2);
+    sprite.AddFrame(0, 0);
+    sprite.AddFrame(1, 0);
+    sprite.AddFrame(8, 1);
+    sprite.alpha = 0.5f;
+    EXPECT_EQ(Json(sprite),
+              "{\n"
+              "    \"VXSpriteComponent\": [\n"
+              "        0.5, 1.0, 1.0, 1.0, 40,\n"
+              "        true, 15,\n"
+              "        2,\n"
+              "        8,\n"
+              "        3,\n"
+              "        \"Archer_Sheet.png\",\n"
+              "        [\n"
+              "            \"0\", [0, 1],\n"
+              "            \"1\", [8]\n"
+              "        ]\n"
+              "    ]\n"
+              "}");
+}
+
+TEST(RenderJson, SpriteWithoutRowsOrTextureAndTextBlocks) {
+    auto owner = MakeObject();
+    VXSpriteComponent sprite(owner.get());
+    sprite.red = 0.1f;
+    const std::string json = Json(sprite);
+    EXPECT_NE(json.find("0.10000000149011612"), std::string::npos);
+    EXPECT_NE(json.find("\"- NO SHAPE FOUND -\"\n    ]"), std::string::npos) << json;
+
+    VXTextComponent text(owner.get());
+    text.number = 3;
+    text.alpha = 0.5f;
+    text.red = 1.0f;
+    EXPECT_EQ(Json(text),
+              "{\n"
+              "    \"VXTextComponent3\": [\n"
+              "        3,\n"
+              "        0.5,\n"
+              "        1.0,\n"
+              "        0.0,\n"
+              "        0.0\n"
+              "    ]\n"
+              "}");
+}
