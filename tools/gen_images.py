@@ -114,11 +114,12 @@ def title_word(c, cx, cy, px, wobble=0.0, colours=(BLUE, RED)):
 
 
 CONTROLS = [
-    ("MOVE", "Left stick   /   W A S D  (P1)   Arrows  (P2)"),
-    ("SHOOT", "Right trigger"),
-    ("SKILL", "Gamepad skill button   /   G  (P1)   O  (P2)"),
-    ("PAUSE", "Start or Back   /   Esc"),
-    ("MENUS", "D-pad or stick, A to choose, B to go back   /   Arrows, Enter"),
+    ("MOVE", "Gamepad: left stick     Keys: W / S forward and back, A / D turn (P1)"),
+    ("", "Keys: Up / Down forward and back, Left / Right turn (P2)"),
+    ("SHOOT", "Gamepad: right trigger"),
+    ("SKILL", "Gamepad: left trigger     Keys: G (P1)   O (P2)"),
+    ("PAUSE", "Start or Back     Keys: Esc"),
+    ("MENUS", "D-pad or stick, A to choose, B to go back     Keys: arrows, Enter"),
 ]
 
 RULES = ["Walk to paint the floor in your team's colour.",
@@ -134,9 +135,10 @@ def controls_page(c, x0, y0, x1, y1, title="HOW TO PLAY"):
         c.text_fit(x0 + w / 2, y0 + h * (0.22 + 0.07 * i), line, h * 0.052, w * 0.9, fill=CREAM,
                    stroke_w=h * 0.004)
     for i, (k, v) in enumerate(CONTROLS):
-        y = y0 + h * (0.48 + 0.095 * i)
-        c.rect(x0 + w * 0.05, y - h * 0.038, x0 + w * 0.22, y + h * 0.038, GOLD, INK, 2, radius=h * 0.02)
-        c.text(x0 + w * 0.135, y, k, h * 0.055, fill=INK, stroke=None)
+        y = y0 + h * (0.46 + 0.082 * i)
+        if k:
+            c.rect(x0 + w * 0.05, y - h * 0.034, x0 + w * 0.22, y + h * 0.034, GOLD, INK, 2, radius=h * 0.02)
+            c.text(x0 + w * 0.135, y, k, h * 0.05, fill=INK, stroke=None)
         c.text_fit(x0 + w * 0.25, y, v, h * 0.05, w * 0.72, fill=WHITE, stroke_w=h * 0.004,
                    anchor="lm")
 
@@ -204,29 +206,36 @@ MENU_ITEMS = ["PLAY", "QUICK MATCH", "OPTIONS", "INFO", "QUIT"]  # top to bottom
 ITEM_ROW = {4: "PLAY", 3: "QUICK MATCH", 2: "OPTIONS", 1: "INFO", 0: "QUIT"}
 
 
+TITLE_X = 0.3   # the title screen's left column (name and buttons)
+
+
 def menu_buttons(c, lit_item):
     for i, label in enumerate(MENU_ITEMS):
         item = 4 - i
-        button(c, c.w / 2, c.h * (0.52 + 0.09 * i), c.w * 0.3, c.h * 0.075, label, item == lit_item)
+        button(c, c.w * TITLE_X, c.h * (0.5 + 0.095 * i), c.w * 0.3, c.h * 0.078, label, item == lit_item)
 
 
 def confirm_panel(c, question, yes, no):
-    panel(c, c.w * 0.25, c.h * 0.3, c.w * 0.75, c.h * 0.7)
-    c.text_fit(c.w / 2, c.h * 0.42, question, c.h * 0.09, c.w * 0.45, fill=GOLD)
-    c.text(c.w * 0.38, c.h * 0.58, "A  " + yes, c.h * 0.07, fill=WHITE)
-    c.text(c.w * 0.62, c.h * 0.58, "B  " + no, c.h * 0.07, fill=WHITE)
+    x0, x1 = c.w * 0.56, c.w * 0.96
+    panel(c, x0, c.h * 0.38, x1, c.h * 0.66)
+    c.text_fit((x0 + x1) / 2, c.h * 0.47, question, c.h * 0.08, (x1 - x0) * 0.9, fill=GOLD)
+    c.text(x0 + (x1 - x0) * 0.3, c.h * 0.58, "A  " + yes, c.h * 0.065, fill=WHITE)
+    c.text(x0 + (x1 - x0) * 0.7, c.h * 0.58, "B  " + no, c.h * 0.065, fill=WHITE)
 
 
-def options_panel(c, x0, y0, x1, y1, fullscreen, volume_lit, title=True):
+def options_panel(c, x0, y0, x1, y1, fullscreen, volume_lit, lines=((0.42, 0.09), (0.7, 0.16))):
+    """Window line and volume line; lines gives each line's centre and half
+    height as fractions of the panel.  The game draws the volume digits on
+    the volume line, between the arrows."""
     panel(c, x0, y0, x1, y1)
     w, h = x1 - x0, y1 - y0
-    if title:
-        c.text(x0 + w / 2, y0 + h * 0.17, "OPTIONS", h * 0.17, fill=GOLD)
+    c.text(x0 + w / 2, y0 + h * 0.14, "OPTIONS", h * 0.14, fill=GOLD)
     rows = [("WINDOW", "FULL SCREEN" if fullscreen else "WINDOWED"), ("VOLUME", "")]
     for i, (k, v) in enumerate(rows):
-        y = y0 + h * (0.45 + 0.28 * i)
+        y = y0 + h * lines[i][0]
+        hh = h * lines[i][1]
         lit = (i == 1) == volume_lit
-        c.rect(x0 + w * 0.06, y - h * 0.1, x1 - w * 0.06, y + h * 0.1,
+        c.rect(x0 + w * 0.06, y - hh, x1 - w * 0.06, y + hh,
                GOLD if lit else PANEL_LIGHT, INK, 2, radius=h * 0.05)
         c.text(x0 + w * 0.1, y, k, h * 0.12, fill=INK if lit else WHITE,
                stroke=None if lit else INK, anchor="lm")
@@ -234,10 +243,9 @@ def options_panel(c, x0, y0, x1, y1, fullscreen, volume_lit, title=True):
             c.text(x1 - w * 0.1, y, "<  " + v + "  >", h * 0.11, fill=INK if lit else WHITE,
                    stroke=None if lit else INK, anchor="rm")
         else:
-            c.text(x1 - w * 0.34, y, "<", h * 0.12, fill=INK if lit else WHITE,
-                   stroke=None if lit else INK)
-            c.text(x1 - w * 0.1, y, ">", h * 0.12, fill=INK if lit else WHITE,
-                   stroke=None if lit else INK)
+            for ax, arrow in ((0.44, "<"), (0.72, ">")):
+                c.text(x0 + w * ax, y, arrow, h * 0.12, fill=INK if lit else WHITE,
+                       stroke=None if lit else INK)
 
 
 def draw_main_menu():
@@ -247,7 +255,7 @@ def draw_main_menu():
             return
         if 30 <= n <= 34:
             k = n - 30
-            title_word(c, c.w / 2, c.h * 0.25, c.h * (0.2 + 0.01 * math.sin(k * 1.25)), wobble=k * 1.25)
+            title_word(c, c.w * TITLE_X, c.h * 0.24, c.h * (0.17 + 0.008 * math.sin(k * 1.25)), wobble=k * 1.25)
             return
         row, frame = divmod(n, 5)
         item = {1: 0, 2: 1, 3: 2, 4: 3, 5: 4}.get(row)
@@ -259,10 +267,11 @@ def draw_main_menu():
         if item == 0:
             confirm_panel(c, "QUIT THE GAME?", "YES", "NO")
         elif item == 1:
-            controls_page(c, c.w * 0.12, c.h * 0.12, c.w * 0.88, c.h * 0.92)
+            controls_page(c, c.w * 0.5, c.h * 0.06, c.w * 0.99, c.h * 0.94)
         elif item == 2:
-            options_panel(c, c.w * 0.55, c.h * 0.3, c.w * 0.95, c.h * 0.62, frame >= 3,
-                          frame in (2, 4))
+            # the volume digits are drawn near (0.855 W, 0.46 to 0.54 H)
+            options_panel(c, c.w * 0.6, c.h * 0.14, c.w * 0.98, c.h * 0.66, frame >= 3,
+                          frame in (2, 4), lines=((0.35, 0.08), (0.67, 0.17)))
         elif item == 3:
             confirm_panel(c, "START A QUICK MATCH?", "GO", "BACK")
         else:
@@ -374,16 +383,23 @@ def draw_pause():
     grid_sheet("Pause_Overlay.png", lambda c, n: c.rect(0, 0, c.w, c.h, (10, 10, 20, 165), None, 0))
 
     def menu(c, n):
-        panel(c, 10, 10, c.w - 10, c.h - 10)
-        c.text(c.w / 2, c.h * 0.16, "PAUSED", c.h * 0.13, fill=GOLD)
+        # shown centred at x 350 and 1000 wide, 1200 high: the left 15 % and
+        # the top and bottom eighths lie off a 900-high screen
+        x0, x1, y0, y1 = c.w * 0.22, c.w * 0.94, c.h * 0.17, c.h * 0.83
+        cx = (x0 + x1) / 2
+        panel(c, x0, y0, x1, y1)
+        c.text(cx, y0 + c.h * 0.08, "PAUSED", c.h * 0.085, fill=GOLD)
         for i, label in enumerate(["RESUME", "HOW TO PLAY", "OPTIONS", "QUIT"]):
-            button(c, c.w / 2, c.h * (0.36 + 0.15 * i), c.w * 0.62, c.h * 0.1, label, i == n)
+            button(c, cx, y0 + c.h * (0.2 + 0.11 * i), (x1 - x0) * 0.66, c.h * 0.075, label, i == n)
     grid_sheet("Pause_Menu.png", menu)
 
     grid_sheet("Pause_HowToPlay.png", lambda c, n: controls_page(c, 4, 4, c.w - 4, c.h - 4))
 
     def opts(c, n):
-        options_panel(c, 6, 6, c.w - 6, c.h - 6, n >= 2, n in (1, 3))
+        # the volume digits are drawn about 0.045 W right of the centre and
+        # 0.0575 H off it, on the volume line
+        options_panel(c, 6, 6, c.w - 6, c.h - 6, n >= 2, n in (1, 3),
+                      lines=((0.3, 0.09), (0.6, 0.17)))
     grid_sheet("PauseOptions_FullSpritesheet.png", opts)
 
 
@@ -523,7 +539,9 @@ def draw_match_flow():
             col, light, dark = TEAM[1 if n == 0 else 2]
             panel(c, c.w * 0.1, c.h * 0.2, c.w * 0.97, c.h * 0.8, col, WHITE)
             c.text(c.w * 0.7, c.h * 0.5, ("BLUE" if n == 0 else "RED") + " TEAM", c.h * 0.2, fill=WHITE)
-            c.circle(cx, cy, r + 6, GOLD, INK, 4)
+            c.d.ellipse(c.box(cx - r, cy - r, cx + r, cy + r), fill=(0, 0, 0, 0))
+            c.circle(cx, cy, r + 4, None, INK, 10)
+            c.circle(cx, cy, r + 4, None, GOLD, 6)
         elif n in portrait_cells:
             c.circle(cx, cy, r, (250, 240, 220, 255), INK, 3)
             draw_character(c, portrait_cells[n], cx, cy, r / 52.0, Pose())
@@ -537,33 +555,39 @@ def draw_skill_objects():
     fall_cells = list(range(11, 22)) + list(range(34, 45))
 
     def wall(c, n):
+        # seen from above: the wall rises out of the floor (it widens and its
+        # top comes into the light) and later crumbles back into it
         if n in raise_cells:
             h = ease_out((raise_cells.index(n) + 1) / 22.0)
             crack = 0
         elif n in fall_cells:
-            h = 1.0 - fall_cells.index(n) / 22.0
+            h = 1.0 - fall_cells.index(n) / 21.0
             crack = 2
         elif n == 45:
             h, crack = 1.0, 1
         else:
             h, crack = 1.0, 0
-        top = c.h * (1 - h)
         if h <= 0.02:
             return
-        stone = (150, 140, 130, 255) if crack != 1 else (210, 120, 90, 255)
-        c.rect(2, top + 2, c.w - 2, c.h - 2, stone, INK, 2, radius=4)
-        bh = c.h / 8
-        y = c.h - 2
-        i = 0
-        while y - bh > top:
-            y -= bh
-            c.line([(3, y), (c.w - 3, y)], shade(stone, 0.7), 1.2)
-            x = c.w / 2 if i % 2 else c.w / 3
-            c.line([(x, y), (x, y + bh)], shade(stone, 0.7), 1.2)
-            i += 1
+        stone = (150, 142, 134, 255) if crack != 1 else (220, 120, 90, 255)
+        if crack == 2:
+            stone = shade(stone, 0.75 + 0.25 * h)
+        half = c.w / 2 * (0.45 + 0.55 * h) - 2
+        x0, x1 = c.w / 2 - half, c.w / 2 + half
+        top, bot = c.h * 0.5 * (1 - h) * 0.15 + 2, c.h - 2 - c.h * 0.5 * (1 - h) * 0.15
+        # dust ring while it moves
+        if h < 1.0:
+            c.rect(1, top, c.w - 1, bot, (190, 180, 165, int(120 * (1 - h))), None, 0, radius=6)
+        c.rect(x0, top, x1, bot, with_alpha(stone, int(255 * min(1.0, 0.35 + h))), INK, 2, radius=4)
+        c.rect(x0 + 4, top + 4, x1 - 4, bot - 4, shade(stone, 1.0 + 0.25 * h), None, 0, radius=3)
+        bh = (bot - top) / 7
+        for i in range(1, 7):
+            y = top + i * bh
+            c.line([(x0 + 2, y), (x1 - 2, y)], shade(stone, 0.7), 1.2)
         if crack:
-            c.line([(c.w * 0.3, top + 10), (c.w * 0.6, top + 40), (c.w * 0.35, top + 70), (c.w * 0.65, top + 110)],
-                   INK, 1.5)
+            col = INK if crack == 2 else (120, 20, 20, 255)
+            c.line([(c.w * 0.3, top + 20), (c.w * 0.65, top + 50), (c.w * 0.35, top + 90),
+                    (c.w * 0.65, top + 130), (c.w * 0.4, bot - 20)], col, 1.8)
     grid_sheet("300px_blockwall_animation_2x23.dds", wall)
 
     def mine(c, n):
@@ -694,7 +718,7 @@ def draw_characters():
             row, i = divmod(n, 8)
             if row == 2 and i >= 6:
                 return False
-            draw_character(c, name, 58, 64, 1.0, pose_for(row, i))
+            draw_character(c, name, 54, 64, 1.0, pose_for(row, i))
         grid_sheet(name + "_Sheet.png", d)
 
     def shadow(c, n):
