@@ -232,6 +232,13 @@ def check_lists():
     return grids
 
 
+def read_texture_names():
+    tl = path("objects", "texturelist.txt")
+    if not os.path.isfile(tl):
+        return []
+    return open(tl).read().split()[0::3]
+
+
 def check_font():
     f = path("font", "Bangers.ttf")
     ok = os.path.isfile(f) and open(f, "rb").read(4) in (b"\x00\x01\x00\x00", b"true")
@@ -650,6 +657,41 @@ def check_paint_atlas():
     check(b[2] > b[0] + 80 and r[0] > r[2] + 80, "team 1 paint is blue and team 2 paint is red")
 
 
+def dds_pixel(name, x, y):
+    """(r, g, b, a) of pixel (x, y) of an uncompressed DDS, y = 0 the first row
+    stored in the file."""
+    with open(path("img", name), "rb") as fh:
+        data = fh.read()
+    width = struct.unpack("<I", data[16:20])[0]
+    bits = struct.unpack("<I", data[88:92])[0]
+    masks = struct.unpack("<IIII", data[92:108])
+    bpp = bits // 8
+    off = 128 + (y * width + x) * bpp
+    v = int.from_bytes(data[off:off + bpp], "little")
+
+    def chan(m):
+        if not m:
+            return 255
+        shift = (m & -m).bit_length() - 1
+        return (v & m) >> shift
+    return tuple(chan(m) for m in masks)
+
+
+def check_dds_orientation():
+    """The portrait sheet holds the Red rows at the top of the file (sheet
+    rows 0 to 5) and the Blue rows below (rows 6 to 11); a flipped file would
+    show each team the other's portraits."""
+    name = "CharacterPortraits_FullSpritesheet.dds"
+    info = dds_info(path("img", name))
+    if not info or not info[2]:
+        return
+    w, h = info[:2]
+    top = dds_pixel(name, 8, 8)
+    bottom = dds_pixel(name, 8, h - 9)
+    check(top[0] > top[2] + 60 and bottom[2] > bottom[0] + 60,
+          "%s is stored top row first (Red rows at the top, Blue at the bottom)" % name)
+
+
 def check_misc(floor_names):
     for name in ("default.png", "LoadingScreen.png", "Effect_03.png", "Effect_09.png"):
         check(image_size(name) is not None, "%s exists and decodes" % name)
@@ -657,6 +699,8 @@ def check_misc(floor_names):
     if s:
         check(s[0] % 3 == 0, "LoadingScreen.png splits into three cells")
     check(len(set(floor_names)) == 1, "all tile maps share one floor image name")
+    check(bool(floor_names) and floor_names[0] in read_texture_names(),
+          "the floor image is in the texture list (for the editor's tile picker)")
     total = 0
     for root, _, files in os.walk(DATA):
         total += sum(os.path.getsize(os.path.join(root, f)) for f in files)
@@ -673,6 +717,7 @@ def main(data):
     for n in range(4):
         check_level(n, grids, floor_names)
     check_paint_atlas()
+    check_dds_orientation()
     check_misc(floor_names)
     print("%d passed, %d failed" % tuple(RESULTS))
     return 1 if RESULTS[1] else 0
