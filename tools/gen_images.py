@@ -243,7 +243,7 @@ def options_panel(c, x0, y0, x1, y1, fullscreen, volume_lit, lines=((0.42, 0.09)
             c.text(x1 - w * 0.1, y, "<  " + v + "  >", h * 0.11, fill=INK if lit else WHITE,
                    stroke=None if lit else INK, anchor="rm")
         else:
-            for ax, arrow in ((0.44, "<"), (0.72, ">")):
+            for ax, arrow in ((0.47, "<"), (0.9, ">")):
                 c.text(x0 + w * ax, y, arrow, h * 0.12, fill=INK if lit else WHITE,
                        stroke=None if lit else INK)
 
@@ -408,14 +408,21 @@ FACE_CELLS = {"Samurai": 1, "Maid": 3, "Archer": 6, "Knight": 12, "Pirate": 14, 
 
 def draw_hud():
     def strip(c, n):
-        c.poly([(0, 0), (c.w, 0), (c.w, c.h * 0.55), (c.w * 0.62, c.h * 0.55), (c.w * 0.58, c.h),
-                (c.w * 0.42, c.h), (c.w * 0.38, c.h * 0.55), (0, c.h * 0.55)], PANEL, INK, 2)
-        c.line([(0, c.h * 0.55), (c.w * 0.38, c.h * 0.55), (c.w * 0.42, c.h - 1), (c.w * 0.58, c.h - 1),
-                (c.w * 0.62, c.h * 0.55), (c.w, c.h * 0.55)], GOLD, 2)
+        # the strip lies along the bottom of the screen; the clock is written
+        # in black on the light plate in its middle, the white team scores on
+        # the two score bars, which stand on the blue and the red field
+        top = c.h * 0.42
+        pl, pr = c.w * 0.43, c.w * 0.57
+        c.poly([(0, top), (c.w, top), (c.w, c.h), (0, c.h)], PANEL, INK, 2)
+        c.rect(c.w * 0.29, top + 3, pl - 14, c.h, BLUE_DARK, None, 0)
+        c.rect(pr + 14, top + 3, c.w * 0.71, c.h, RED_DARK, None, 0)
+        c.line([(0, top + 1.5), (c.w, top + 1.5)], GOLD, 2)
+        c.poly([(pl - 12, c.h + 2), (pl, 3), (pr, 3), (pr + 12, c.h + 2)], CREAM, INK, 2.5)
+        c.line([(pl + 3, 6.5), (pr - 3, 6.5)], GOLD, 2)
     grid_sheet("GameplayUI_Viewport_Overlay.png", strip)
 
     def bar(c, n):
-        panel(c, 4, 8, c.w - 4, c.h - 8, (20, 22, 40, 230), WHITE, r=24, w=4)
+        panel(c, 4, 8, c.w - 4, c.h - 8, (20, 22, 40, 150), WHITE, r=24, w=4)
     grid_sheet("ScoreBar_SpriteSheet.png", bar)
 
     face_of = {v: (k, 1) for k, v in FACE_CELLS.items()}
