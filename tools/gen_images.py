@@ -684,7 +684,10 @@ def draw_skill_objects():
 
 def draw_editor():
     def cursor(c, n):
-        c.poly([(6, 4), (6, 52), (18, 40), (28, 60), (36, 56), (26, 36), (44, 36)], WHITE, INK, 3)
+        # the cursor object is centred on the mouse: the arrow's tip is the
+        # centre of the image
+        c.poly([(32, 32), (32, 60), (39, 53), (45, 63), (50, 60), (44, 50), (54, 49)], WHITE, INK, 2.5)
+        c.circle(32, 32, 3, GOLD, INK, 1.5)
     grid_sheet("Cursor.png", cursor)
 
     def icons(c, n):
