@@ -748,13 +748,14 @@ def draw_characters():
                 c.thick_line([(64 + ca * r * 0.7, 64 + sa * r * 0.7), (64 + ca * r * 1.25, 64 + sa * r * 1.25)],
                              (255, 80, 60, 255), 4, INK, 1)
         elif row == 3:   # stun: stars turning round the head
+            c.circle(64, 64, 40, None, with_alpha(GOLD, 120), 3)
             for j in range(3):
                 a = t * 2 * math.pi + j * 2 * math.pi / 3
-                c.star(64 + 30 * math.cos(a), 64 + 30 * math.sin(a), 12, 5, 5, GOLD, INK, 2)
+                c.star(64 + 40 * math.cos(a), 64 + 40 * math.sin(a), 17, 7, 5, GOLD, INK, 2.5)
         elif row == 5:   # bleed tick: red drops
-            for j in range(3):
-                y = 34 + ((k * 6 + j * 21) % 60)
-                c.ellipse(44 + 20 * j, y, 5, 7, (200, 20, 40, 230), INK, 1.5)
+            for j in range(4):
+                y = 24 + ((k * 8 + j * 23) % 80)
+                c.ellipse(34 + 20 * j, y, 7, 10, (210, 20, 40, 235), INK, 2)
         elif row == 6:   # bleed start: a slash burst
             s = ease_out((k + 1) / 8.0)
             a = int(255 * (1 - 0.6 * t))
