@@ -503,13 +503,15 @@ def draw_match_flow():
         else:
             t = 1.0
             team_col = RED
-        c.rect(0, 0, c.w, c.h, (16, 16, 28, 255), None, 0)
+        dark = (16, 16, 28, 255)
+        c.rect(0, 0, c.w, c.h, dark, None, 0)
+        ray = tuple(int(dark[i] * 0.7 + team_col[i] * 0.3) for i in range(3)) + (255,)
         rays = 18
         for i in range(rays):
             a0 = i * 360.0 / rays + n * 4
             if i % 2 == 0:
                 c.d.pieslice(c.box(-c.w, -c.w * 0.9, 2 * c.w, 2.1 * c.w * 0.5 + c.w * 0.6),
-                             a0, a0 + 360.0 / rays, fill=with_alpha(team_col, 70))
+                             a0, a0 + 360.0 / rays, fill=ray)
         s = ease_out(t)
         panel(c, c.w * (0.5 - 0.4 * s), c.h * 0.06, c.w * (0.5 + 0.4 * s), c.h * 0.3,
               shade(team_col, 0.5) if team_col != GOLD else PANEL, WHITE)
@@ -518,8 +520,8 @@ def draw_match_flow():
             c.text(c.w / 2, c.h * 0.18, label, c.h * 0.17 * s, fill=GOLD if team_col != GOLD else WHITE)
         splats(c, n if n < 14 else 99, 6 if s > 0.5 else 0, [team_col], area=(0, c.h * 0.35, c.w, c.h))
         # the score plate: the game writes "NN %" at its centre
-        panel(c, c.w * 0.6, c.h * 0.74, c.w * 0.83, c.h * 0.93, PANEL, GOLD)
-        c.text(c.w * 0.715, c.h * 0.715, "FLOOR PAINTED", c.h * 0.045, fill=CREAM)
+        panel(c, c.w * 0.665, c.h * 0.765, c.w * 0.81, c.h * 0.875, PANEL, GOLD)
+        c.text(c.w * 0.7375, c.h * 0.735, "FLOOR PAINTED", c.h * 0.045, fill=CREAM)
     grid_sheet("WinScreen_FullSpriteSheet.png", win)
 
     seq = [9, 10, 11, 6, 7, 8, 3, 4, 5, 0, 1, 2]
