@@ -465,9 +465,8 @@ def draw_hud():
     grid_sheet("PaitnBar_FullSpriteSheet.png", fuel)
 
 
-def countdown_cell(c, label, t, colour):
-    """A big pop-in label; t from 0 (appearing) to 1 (settled)."""
-    s = back_out(min(1.0, t * 1.6)) if t < 1 else 1.0
+def countdown_cell(c, label, s, colour):
+    """A big label drawn at s times its settled size."""
     px = c.h * 0.8 * max(0.05, s)
     c.text(c.w / 2 + px * 0.04, c.h / 2 + px * 0.05, label, px, fill=INK, stroke=INK, stroke_w=px * 0.1)
     c.text(c.w / 2, c.h / 2, label, px, fill=colour, stroke=WHITE, stroke_w=px * 0.07)
@@ -482,10 +481,11 @@ def draw_match_flow():
         if col == 5:
             return False
         label, colour = steps[row]
-        t = (col + 1) / 5.0 if row else 1.0
+        # each label pops in over five frames (overshoot, settle); "GO!" then holds
+        scale = [0.45, 1.18, 0.94, 1.0, 1.0][col] if row else 1.0
         if row == 0:
-            c.star(c.w / 2, c.h / 2, c.h * (0.46 + 0.02 * col), c.h * 0.3, 14, with_alpha(GOLD, 200), INK, 2)
-        countdown_cell(c, label, t, colour)
+            c.star(c.w / 2, c.h / 2, c.h * (0.42 + 0.02 * col), c.h * 0.28, 14, GOLD, INK, 2)
+        countdown_cell(c, label, scale, colour)
     grid_sheet("GameStart_FullSpriteSheet.png", count)
 
     # the win screen: 14-18 shared intro, 19-20 and 7-13 Blue, 0-6 Red; 13 is
