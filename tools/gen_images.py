@@ -114,33 +114,43 @@ def title_word(c, cx, cy, px, wobble=0.0, colours=(BLUE, RED)):
 
 
 CONTROLS = [
-    ("MOVE", "Gamepad: left stick     Keys: W / S forward and back, A / D turn (P1)"),
-    ("", "Keys: Up / Down forward and back, Left / Right turn (P2)"),
+    ("MOVE", "Gamepad: left stick"),
+    ("", "P1 keys: W / S forward, back    A / D turn"),
+    ("", "P2 keys: Up / Down forward, back    Left / Right turn"),
     ("SHOOT", "Gamepad: right trigger"),
-    ("SKILL", "Gamepad: left trigger     Keys: G (P1)   O (P2)"),
-    ("PAUSE", "Start or Back     Keys: Esc"),
-    ("MENUS", "D-pad or stick, A to choose, B to go back     Keys: arrows, Enter"),
+    ("SKILL", "Gamepad: left trigger    Keys: G (P1), O (P2)"),
+    ("PAUSE", "Gamepad: Start or Back    Key: Esc"),
+    ("MENUS", "Gamepad: D-pad or stick, A choose, B back"),
+    ("", "Keys: arrow keys, Enter"),
 ]
 
 RULES = ["Walk to paint the floor in your team's colour.",
          "Refill paint at the glowing pads. Stand alone on a flag to capture it.",
-         "When the clock hits zero the team with more floor wins!"]
+         "When time runs out, the team with more painted floor wins!"]
+
+
+def fitting_size(lines, px, max_w):
+    """The largest size up to px at which every line fits in max_w."""
+    from gfx import font
+    while px > 6 and max(font(px * 4).getlength(t) for t in lines) / 4 > max_w:
+        px -= 0.5
+    return px
 
 
 def controls_page(c, x0, y0, x1, y1, title="HOW TO PLAY"):
     panel(c, x0, y0, x1, y1)
     w, h = x1 - x0, y1 - y0
-    c.text(x0 + w / 2, y0 + h * 0.1, title, h * 0.12, fill=GOLD)
+    c.text(x0 + w / 2, y0 + h * 0.09, title, h * 0.11, fill=GOLD)
+    size = fitting_size(RULES, h * 0.05, w * 0.9)
     for i, line in enumerate(RULES):
-        c.text_fit(x0 + w / 2, y0 + h * (0.22 + 0.07 * i), line, h * 0.052, w * 0.9, fill=CREAM,
-                   stroke_w=h * 0.004)
+        c.text(x0 + w / 2, y0 + h * (0.2 + 0.065 * i), line, size, fill=CREAM, stroke_w=size * 0.08)
+    size = fitting_size([v for k, v in CONTROLS], h * 0.045, w * 0.7)
     for i, (k, v) in enumerate(CONTROLS):
-        y = y0 + h * (0.46 + 0.082 * i)
+        y = y0 + h * (0.42 + 0.068 * i)
         if k:
-            c.rect(x0 + w * 0.05, y - h * 0.034, x0 + w * 0.22, y + h * 0.034, GOLD, INK, 2, radius=h * 0.02)
-            c.text(x0 + w * 0.135, y, k, h * 0.05, fill=INK, stroke=None)
-        c.text_fit(x0 + w * 0.25, y, v, h * 0.05, w * 0.72, fill=WHITE, stroke_w=h * 0.004,
-                   anchor="lm")
+            c.rect(x0 + w * 0.04, y - h * 0.03, x0 + w * 0.2, y + h * 0.03, GOLD, INK, 2, radius=h * 0.02)
+            c.text(x0 + w * 0.12, y, k, h * 0.045, fill=INK, stroke=None)
+        c.text(x0 + w * 0.24, y, v, size, fill=WHITE, stroke_w=size * 0.08, anchor="lm")
 
 
 # ---- individual images ----------------------------------------------------------
