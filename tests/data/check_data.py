@@ -8,8 +8,11 @@ the exit status is non-zero when a check failed.
 import json
 import math
 import os
+import shutil
 import struct
+import subprocess
 import sys
+import tempfile
 import zlib
 
 DATA = None
@@ -692,6 +695,57 @@ def check_dds_orientation():
           "%s is stored top row first (Red rows at the top, Blue at the bottom)" % name)
 
 
+def check_soil(grids):
+    """Every listed image and every image loaded by path decodes through SOIL,
+    the game's decoder, at the size found in its header; the portrait DDS
+    comes out with its Red rows first, as the PNG sheets do."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    if not (shutil.which("gcc") and os.path.isfile("/usr/include/SOIL/SOIL.h")):
+        print("note: SOIL or gcc missing, decoder checks skipped")
+        return
+    names = list(grids) + ["carpetBomb2.png", "LoadingScreen.png", "Effect_03.png", "Effect_09.png"]
+    for n in range(4):
+        f = path("objects", "savefile%d.json" % n)
+        if os.path.isfile(f):
+            names += [m for m in set(_emitter_images(f)) if m not in names]
+    with tempfile.TemporaryDirectory() as tmp:
+        exe = os.path.join(tmp, "soil_decode")
+        built = subprocess.run(["gcc", os.path.join(here, "soil_decode.c"), "-o", exe, "-lSOIL"],
+                               capture_output=True)
+        if not check(built.returncode == 0, "the SOIL decoder helper builds"):
+            return
+        files = [path("img", n) for n in names if os.path.isfile(path("img", n))]
+        out = subprocess.run([exe] + files, capture_output=True, text=True).stdout.split("\n")
+    results = {}
+    for line in out:
+        parts = line.split()
+        if len(parts) >= 4:
+            results[os.path.basename(parts[1])] = parts
+    for n in names:
+        r = results.get(n)
+        ok = r is not None and r[0] == "OK"
+        if ok:
+            size = (dds_info(path("img", n)) or (0, 0))[:2] if n.endswith(".dds") else \
+                (png_info(path("img", n)) or (0, 0))[:2]
+            ok = (int(r[2]), int(r[3])) == tuple(size)
+        check(ok, "%s decodes through SOIL at its size" % n)
+    r = results.get("CharacterPortraits_FullSpritesheet.dds")
+    if r and r[0] == "OK":
+        top, bottom = [int(v) for v in r[4:8]], [int(v) for v in r[8:12]]
+        check(top[0] > top[2] + 60 and bottom[2] > bottom[0] + 60,
+              "SOIL gives the portrait DDS top row first, like the PNGs")
+
+
+def _emitter_images(fname):
+    try:
+        doc = json.load(open(fname))
+    except ValueError:
+        return []
+    return [r["VXParticleEmitter"][2] for r in doc
+            if isinstance(r, dict) and isinstance(r.get("VXParticleEmitter"), list)
+            and len(r["VXParticleEmitter"]) > 2 and isinstance(r["VXParticleEmitter"][2], str)]
+
+
 def check_misc(floor_names):
     for name in ("default.png", "LoadingScreen.png", "Effect_03.png", "Effect_09.png"):
         check(image_size(name) is not None, "%s exists and decodes" % name)
@@ -718,6 +772,7 @@ def main(data):
         check_level(n, grids, floor_names)
     check_paint_atlas()
     check_dds_orientation()
+    check_soil(grids)
     check_misc(floor_names)
     print("%d passed, %d failed" % tuple(RESULTS))
     return 1 if RESULTS[1] else 0
