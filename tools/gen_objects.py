@@ -14,7 +14,7 @@ from prettyjson import PrettyWriter
 # character name -> (object type, sheet); facing +x
 CHARACTERS = [("Archer", 15), ("Knight", 8), ("Pirate", 6), ("Viking", 7),
               ("Samurai", 18), ("Maid", 19)]
-CHAR_SCALE = (120.0, 120.0)
+CHAR_SCALE = (150.0, 150.0)
 CHAR_HALF = (40.0, 40.0)
 
 # prefab name -> scale; the folder lists them alphabetically, which gives the
