@@ -736,6 +736,49 @@ def check_soil(grids):
               "SOIL gives the portrait DDS top row first, like the PNGs")
 
 
+def check_mixer():
+    """Every sound of the audio list loads through SDL_mixer; the splat that
+    plays on every painted tile is short and soft, nothing clips, and the two
+    looping tunes are long and start and end at silence."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    flags = subprocess.run(["pkg-config", "--cflags", "--libs", "sdl2", "SDL2_mixer"],
+                           capture_output=True, text=True)
+    if not shutil.which("gcc") or flags.returncode != 0:
+        print("note: SDL_mixer or gcc missing, sound decoder checks skipped")
+        return
+    al = path("objects", "audiolist.txt")
+    if not os.path.isfile(al):
+        return
+    names = open(al).read().split()
+    with tempfile.TemporaryDirectory() as tmp:
+        exe = os.path.join(tmp, "mixer_decode")
+        built = subprocess.run(["gcc", os.path.join(here, "mixer_decode.c"), "-o", exe]
+                               + flags.stdout.split(), capture_output=True)
+        if not check(built.returncode == 0, "the SDL_mixer helper builds"):
+            return
+        env = dict(os.environ, SDL_AUDIODRIVER="dummy")
+        out = subprocess.run([exe] + [path("audio", n) for n in names], capture_output=True,
+                             text=True, env=env).stdout.split("\n")
+    results = {}
+    for line in out:
+        parts = line.split()
+        if len(parts) >= 5:
+            results[os.path.basename(parts[1])] = (parts[0], int(parts[2]), int(parts[3]), int(parts[4]))
+    for n in names:
+        r = results.get(n)
+        if not check(r is not None and r[0] == "OK", "%s loads through SDL_mixer" % n):
+            continue
+        ms, peak, edge = r[1:]
+        base = os.path.splitext(n)[0]
+        check(peak < 0.9 * 32767, "%s does not clip" % n)
+        if base == "paintSplat2":
+            check(ms <= 150 and peak <= 0.35 * 32767, "paintSplat2 is very short and soft")
+        elif base in ("bgm", "MenuBGM"):
+            check(ms >= 10000 and edge < 1000, "%s is a long tune that loops without a click" % base)
+        else:
+            check(0 < ms <= 3000 and peak > 0.1 * 32767, "%s is a short audible effect" % base)
+
+
 def _emitter_images(fname):
     try:
         doc = json.load(open(fname))
@@ -773,6 +816,7 @@ def main(data):
     check_paint_atlas()
     check_dds_orientation()
     check_soil(grids)
+    check_mixer()
     check_misc(floor_names)
     print("%d passed, %d failed" % tuple(RESULTS))
     return 1 if RESULTS[1] else 0
