@@ -494,6 +494,24 @@ def check_level(n, grids, floor_names):
               "%s: %s is not a name the game creates itself" % (label, name))
     info_of = {r.get("g_name"): inf for r, inf in zip(doc, infos)}
 
+    def f32(v):
+        return struct.unpack("<f", struct.pack("<f", v))[0]
+
+    # a child is stored in world units: the loader makes it local (in float)
+    # and the writer makes it world again; both steps must give back the file's
+    # values so that a load and a save leave the file unchanged
+    exact = True
+    for rec in doc:
+        parent = by_name.get(rec.get("MY PARENT"))
+        if parent is None:
+            continue
+        for axis, (pk, sk) in enumerate((("position", "scaleX"), ("position", "scaleY"))):
+            pp, ps = parent["position"][axis], parent[sk]
+            wp, ws = rec["position"][axis], rec[sk]
+            lp, ls = f32(f32(wp - pp) / ps), f32(ws / ps)
+            exact = exact and f32(pp + f32(ps * lp)) == wp and f32(ps * ls) == ws
+    check(exact, "%s: children's positions and scales survive a load and a save" % label)
+
     for name, type_ in CHARACTERS.items():
         rec = by_name.get(name)
         if not check(rec is not None and rec["GameObject"] == type_, "%s: %s of type %d" % (label, name, type_)):
