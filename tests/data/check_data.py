@@ -261,8 +261,13 @@ def is_i(v):
     return isinstance(v, int) and not isinstance(v, bool)
 
 
+def f32(v):
+    """The value a C float holds for v."""
+    return struct.unpack("<f", struct.pack("<f", v))[0]
+
+
 def f32_exact(v):
-    return struct.unpack("<f", struct.pack("<f", v))[0] == v
+    return f32(v) == v
 
 
 def numbers(v):
@@ -493,9 +498,6 @@ def check_level(n, grids, floor_names):
         check(name not in RESERVED and not str(name).endswith("_cloned"),
               "%s: %s is not a name the game creates itself" % (label, name))
     info_of = {r.get("g_name"): inf for r, inf in zip(doc, infos)}
-
-    def f32(v):
-        return struct.unpack("<f", struct.pack("<f", v))[0]
 
     # a child is stored in world units: the loader makes it local (in float)
     # and the writer makes it world again; both steps must give back the file's
