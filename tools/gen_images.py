@@ -385,7 +385,7 @@ def draw_select_screen():
 def draw_pause():
     def quit_(c, n):
         panel(c, 6, 6, c.w - 6, c.h - 6)
-        c.text(c.w / 2, c.h * 0.3, "LEAVE THE MATCH?", c.h * 0.17, fill=GOLD)
+        c.text(c.w / 2, c.h * 0.3, "QUIT?", c.h * 0.22, fill=GOLD)   # shown in a match and on the select screen
         button(c, c.w * 0.3, c.h * 0.68, c.w * 0.3, c.h * 0.2, "YES", n == 0)
         button(c, c.w * 0.7, c.h * 0.68, c.w * 0.3, c.h * 0.2, "NO", n == 1)
     grid_sheet("Pause_Quit.png", quit_)
