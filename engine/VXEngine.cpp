@@ -246,8 +246,9 @@ void VXEngine::HandlePauseToggle(bool allowed) {
         paused = !paused;
         return;
     }
-    // Losing the focus pauses a running match: comes with the focus tracking
-    // of the input manager.
+    // Losing the focus pauses a running match; getting it back does not
+    // resume it.
+    if (!paused) paused = input->HasFocus() ? 0 : 1;
 }
 
 void VXEngine::Shutdown() {

@@ -19,6 +19,8 @@ class VXPhysicsManager;
 class VXAudioManager;
 class VXGameStateManager;
 class VXDebugManager;
+class VXGamepad;
+struct VXStick;
 
 class VXEngine {
 public:
@@ -67,6 +69,14 @@ public:
 
     // Input queries; false while input is blocked.
     bool IsKeyTriggered(int vk);
+    // (VXEngineInput.cpp) The key or mouse button is down now.
+    bool IsKeyDown(int vk);
+    bool IsButtonTriggered(int button, int pad);
+    // The left stick of a pad with its dead zone; (0, 0) while blocked.
+    VXStick GetStick(int pad);
+    // A copy of a pad's record, blocked or not; for an index outside 0 to 3
+    // a blank record that reads as no pad.
+    VXGamepad GetGamepadState(int pad);
     // The pause toggle, once a frame, with the match flow's matchUI.
     void HandlePauseToggle(bool allowed);
 

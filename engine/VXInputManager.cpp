@@ -1,20 +1,94 @@
 #include "engine/VXInputManager.h"
 
-#include <SDL.h>
-
 #include <cstdio>
 
 #include "engine/VXGlobalTables.h"
+#include "platform/Platform.h"
+#include "platform/PlatformInput.h"
 
 namespace FrameWork {
 
 namespace {
+
 VXInputManager* g_inputManager = nullptr;
 
+constexpr float kVibrationLength = 0.25f;  // seconds
+constexpr int kWheelTowardUser = 200;
+constexpr int kWheelAwayFromUser = 201;
+
 float TriggerValue(uint8_t raw) {
-    return raw <= 30 ? 0.0f : raw / 255.0f;
+    return raw <= kTriggerThreshold ? 0.0f : raw / 255.0f;
 }
+
+float StickAxis(int16_t raw) {
+    if (raw > -kStickDeadZone && raw < kStickDeadZone) return 0.0f;
+    return raw / 32767.0f;
+}
+
+uint16_t MotorSpeed(float speed) {
+    if (!(speed > 0.0f)) return 0;  // also NaN
+    if (speed >= 1.0f) return 65535;
+    return static_cast<uint16_t>(speed * 65535.0f);
+}
+
+// The sided codes behind a generic modifier.
+bool EitherSideDown(const bool* down, int generic) {
+    using namespace Platform;
+    switch (generic) {
+        case VK::Shift:
+            return down[VK::LShift] || down[VK::RShift];
+        case VK::Control:
+            return down[VK::LControl] || down[VK::RControl];
+        case VK::Menu:
+            return down[VK::LMenu] || down[VK::RMenu];
+        default:
+            return false;
+    }
+}
+
+// Whether a focus change of window `windowId` counts.  Only the game's own
+// window counts (a window of an earlier engine may still report its end).
+// Under the test clock the frames do not follow real time and tests share
+// one X server, whose windows take the focus from each other at random:
+// the focus is not followed then.
+bool FollowsFocusOf(Uint32 windowId) {
+    if (Platform::GetTestClock()) return false;
+    SDL_Window* window = Platform::GetWindow();
+    return !window || SDL_GetWindowID(window) == windowId;
+}
+
 }  // namespace
+
+// --- Gamepad record ---------------------------------------------------------
+
+bool VXGamepad::Poll() {
+    current = VXPadState();
+    Platform::GamepadState s;
+    if (!Platform::ReadGamepad(static_cast<int>(userIndex), s)) return false;
+    current.dwPacketNumber = s.packet;
+    current.Gamepad.wButtons = s.buttons;
+    current.Gamepad.bLeftTrigger = s.leftTrigger;
+    current.Gamepad.bRightTrigger = s.rightTrigger;
+    current.Gamepad.sThumbLX = s.thumbLX;
+    current.Gamepad.sThumbLY = s.thumbLY;
+    current.Gamepad.sThumbRX = s.thumbRX;
+    current.Gamepad.sThumbRY = s.thumbRY;
+    return true;
+}
+
+bool VXGamepad::ApplyVibration() const {
+    return Platform::SetGamepadRumble(static_cast<int>(userIndex), vibration.wLeftMotorSpeed,
+                                      vibration.wRightMotorSpeed);
+}
+
+VXStick VXGamepad::GetThumbStick() const {
+    VXStick stick;
+    stick.x = StickAxis(current.Gamepad.sThumbLX);
+    stick.y = StickAxis(current.Gamepad.sThumbLY);
+    return stick;
+}
+
+// --- Input manager ----------------------------------------------------------
 
 VXInputManager* VXInputManager::Instance() {
     if (!g_inputManager) {
@@ -29,18 +103,116 @@ void VXInputManager::Destroy() {
     g_inputManager = nullptr;
 }
 
-VXInputManager::VXInputManager() : pads(4) {
+VXInputManager::VXInputManager() : pads(Platform::MaxGamepads) {
     for (uint32_t i = 0; i < pads.size(); ++i) pads[i].userIndex = i;
+    Platform::InitGamepads();
+    handlerId = Platform::AddEventHandler([this](const SDL_Event& e) { HandleEvent(e); });
+}
+
+VXInputManager::~VXInputManager() {
+    Platform::RemoveEventHandler(handlerId);
+    // Leave no motor running behind us.
+    for (VXGamepad& pad : pads) {
+        if (pad.vibration.wLeftMotorSpeed || pad.vibration.wRightMotorSpeed) {
+            pad.vibration = VXPadVibration();
+            pad.ApplyVibration();
+        }
+    }
+}
+
+void VXInputManager::KeyDown(int vk) {
+    down[vk] = true;
+    // Auto-repeat keeps a held key at 2.
+    if (keys[vk] != 1 && keys[vk] != 2) keys[vk] = 1;
+}
+
+void VXInputManager::KeyUp(int vk) {
+    down[vk] = false;
+    keys[vk] = 0xFF;
+}
+
+void VXInputManager::HandleEvent(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            const int vk = Platform::VirtualKeyFromKeysym(e.key.keysym);
+            if (vk <= 0 || vk > 255) break;
+            const int generic = Platform::GenericVirtualKey(vk);
+            if (e.type == SDL_KEYDOWN) {
+                KeyDown(vk);
+                if (generic) KeyDown(generic);
+            } else {
+                KeyUp(vk);
+                // Shift is up once neither shift key is down.
+                if (generic && !EitherSideDown(down, generic)) KeyUp(generic);
+            }
+            break;
+        }
+        case SDL_MOUSEMOTION:
+            mouseX = e.motion.x;
+            mouseY = e.motion.y;
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            mouseX = e.button.x;
+            mouseY = e.button.y;
+            const bool pressed = e.type == SDL_MOUSEBUTTONDOWN;
+            if (e.button.button == SDL_BUTTON_LEFT || e.button.button == SDL_BUTTON_RIGHT) {
+                const int vk = e.button.button == SDL_BUTTON_LEFT ? Platform::VK::LButton
+                                                                  : Platform::VK::RButton;
+                if (pressed)
+                    KeyDown(vk);
+                else
+                    KeyUp(vk);
+            } else if (e.button.button == SDL_BUTTON_MIDDLE) {
+                down[Platform::VK::MButton] = pressed;
+            }
+            break;
+        }
+        case SDL_MOUSEWHEEL: {
+            int steps = e.wheel.y;
+            if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) steps = -steps;
+            if (steps == 0) break;  // a sideways turn
+            if (steps > 0) {
+                keys[kWheelAwayFromUser] = kWheelAwayFromUser;
+                wheel += 1.0f;
+            } else {
+                keys[kWheelTowardUser] = kWheelTowardUser;
+                wheel -= 1.0f;
+            }
+            break;
+        }
+        case SDL_TEXTINPUT:
+            text += e.text.text;
+            break;
+        case SDL_WINDOWEVENT:
+            if (FollowsFocusOf(e.window.windowID)) {
+                if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) focused = true;
+                if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) focused = false;
+            }
+            break;
+        default:
+            break;
+    }
 }
 
 void VXInputManager::ReadCursor() {
-    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_GetGlobalMouseState(&cursor.x, &cursor.y);
+    int x = 0, y = 0, width = 0, height = 0;
+    Platform::GetWindowRect(x, y, width, height);
+    cursor.x = x + mouseX;
+    cursor.y = y + mouseY;
 }
 
 void VXInputManager::PollPads(float frameTime) {
-    // Controllers are read here once the pad support is in; until then every
-    // record reads as a pad with nothing pressed.
-    (void)frameTime;
+    Platform::UpdateGamepads();
+    for (VXGamepad& pad : pads) {
+        const bool connected = pad.Poll();
+        if (connected && pad.vibrationTimer >= 0.0f) pad.vibrationTimer -= frameTime;
+        if (pad.vibrationTimer < 0.0f) {
+            pad.vibration = VXPadVibration();
+            pad.ApplyVibration();
+        }
+    }
 }
 
 void VXInputManager::EndFrame() {
@@ -50,8 +222,10 @@ void VXInputManager::EndFrame() {
         else if (k == 0xFF)
             k = 0;
     }
-    keys[200] = 0;
-    keys[201] = 0;
+    keys[kWheelTowardUser] = 0;
+    keys[kWheelAwayFromUser] = 0;
+    wheel = 0.0f;
+    text.clear();
     for (VXGamepad& pad : pads) {
         pad.previous = pad.current;
         pad.leftTrigger = TriggerValue(pad.current.Gamepad.bLeftTrigger);
@@ -64,12 +238,21 @@ bool VXInputManager::IsButtonTriggered(int button, int pad) {
     if (mask == g_gamepadButtons.end() || pad < 0 || pad >= static_cast<int>(pads.size()))
         return false;
     VXGamepad& p = pads[pad];
-    if ((p.current.Gamepad.wButtons & mask->second) &&
-        p.current.Gamepad.wButtons != p.previous.Gamepad.wButtons) {
-        p.previous = p.current;
+    const uint16_t bit = mask->second;
+    if ((p.current.Gamepad.wButtons & bit) && !(p.previous.Gamepad.wButtons & bit)) {
+        p.previous.Gamepad.wButtons |= bit;
         return true;
     }
     return false;
+}
+
+void VXInputManager::Vibrate(int pad, float left, float right) {
+    if (pad < 0 || pad >= static_cast<int>(pads.size())) return;
+    VXGamepad& p = pads[pad];
+    p.vibration.wLeftMotorSpeed = MotorSpeed(left);
+    p.vibration.wRightMotorSpeed = MotorSpeed(right);
+    if (p.vibrationTimer < 0.0f) p.vibrationTimer = kVibrationLength;
+    p.ApplyVibration();
 }
 
 }  // namespace FrameWork

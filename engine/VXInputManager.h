@@ -2,7 +2,10 @@
 // (PumpMessages polls, Present ages) and answers the input queries from it.
 #pragma once
 
+#include <SDL.h>
+
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/System.h"
@@ -30,8 +33,29 @@ struct VXPadVibration {
     uint16_t wRightMotorSpeed = 0;
 };
 
+// A stick position, each axis within about -1 to 1, y up.
+struct VXStick {
+    float x = 0.0f;
+    float y = 0.0f;
+};
+
+// Raw stick values strictly inside (-kStickDeadZone, kStickDeadZone) read 0.
+constexpr int kStickDeadZone = 7849;
+// Trigger bytes up to this value read 0.
+constexpr uint8_t kTriggerThreshold = 30;
+
+// One gamepad user index (0 to 3): its state this frame and last frame, the
+// motor speeds and the time left on the running vibration.
 class VXGamepad {
 public:
+    // Zeroes `current` and reads the pad into it; false when no pad answers
+    // on this user index.
+    bool Poll();
+    // Sends `vibration` to the pad; false when no pad answers.
+    bool ApplyVibration() const;
+    // The left stick of `current`, with the dead zone.
+    VXStick GetThumbStick() const;
+
     float leftTrigger = 0.0f;
     float rightTrigger = 0.0f;
     uint32_t userIndex = 0;
@@ -55,14 +79,31 @@ public:
     void Update(float dt) override { IgnoreUpdate(dt); }
     void Hook() override {}
 
+    // One event of the platform's pump (the manager installs itself as a
+    // handler of the pump when it is made).
+    void HandleEvent(const SDL_Event& e);
+
     // Per-frame steps called by the engine.
     void ReadCursor();               // PumpMessages: cursor position in screen pixels
     void PollPads(float frameTime);  // PumpMessages: read the pads, run vibration timers
     void EndFrame();                 // Present: age key states and wheel slots, keep pad states
 
-    // True when the button's mask is down now and the pad's state changed
-    // since the last frame; a true answer marks the press as seen.
+    // True when the button's mask is down now and was not down at the last
+    // frame's end; a true answer marks that press as seen, so asking again
+    // in the same frame answers false.  Any other button or pad index
+    // answers false.
     bool IsButtonTriggered(int button, int pad);
+    // Starts (0.25 s) or changes the vibration of one pad; speeds 0 to 1 for
+    // the low-frequency (left) and high-frequency (right) motors.  A pad
+    // index outside 0 to 3 does nothing.
+    void Vibrate(int pad, float left, float right);
+
+    // Live keyboard and mouse-button state by virtual-key code, as the keys
+    // are now (not aged).
+    bool IsDown(int vk) const { return vk >= 0 && vk < 256 && down[vk]; }
+    // Whether the game window has the keyboard focus (true until the window
+    // reports otherwise; not followed while a test clock drives the frames).
+    bool HasFocus() const { return focused; }
 
     std::vector<VXGamepad> pads;
     // Key state by virtual-key code: 0 up, 1 pressed this frame, 2 held,
@@ -71,8 +112,24 @@ public:
     uint8_t keys[256] = {};
     VXPoint cursor;
 
+    // What the editor's ImGui glue reads: the mouse in window pixels, the
+    // wheel steps (+1 away from the user, -1 towards) and the text typed
+    // (UTF-8) since the last frame's end.
+    int32_t mouseX = 0;
+    int32_t mouseY = 0;
+    float wheel = 0.0f;
+    std::string text;
+
 private:
     VXInputManager();
+    ~VXInputManager() override;
+
+    void KeyDown(int vk);
+    void KeyUp(int vk);
+
+    bool down[256] = {};
+    bool focused = true;
+    int handlerId = 0;
 };
 
 }  // namespace FrameWork

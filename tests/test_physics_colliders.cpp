@@ -1,0 +1,223 @@
+// Collider construction, the oriented box's corners and normals, and the
+// JSON blocks of the four physics components.
+#include "objects/GameObject.h"
+#include "physics/VXAABB.h"
+#include "physics/VXCircleCollider.h"
+#include "physics/VXOBB.h"
+#include "physics/VXRigidBody.h"
+#include "test_physics_support.h"
+
+#include <rapidjson/document.h>
+
+#include <string>
+
+using namespace FrameWork;
+using namespace PhysicsTest;
+
+namespace {
+
+// The text of one component's block inside an object, and the parsed block.
+struct Block {
+    std::string text;
+    rapidjson::Document doc;
+};
+
+Block Write(Component& c) {
+    rapidjson::StringBuffer buffer;
+    JsonWriter writer(buffer);
+    writer.SetIndent(' ', 4);
+    writer.StartObject();
+    c.Serialize(writer, buffer);
+    writer.EndObject();
+    Block b;
+    b.text = buffer.GetString();
+    b.doc.Parse(b.text.c_str());
+    return b;
+}
+
+}  // namespace
+
+TEST(PhysicsColliders, BoxTakesHalfExtentsAndCornersFromItsOwner) {
+    auto o = MakeObject("Crate", 100.0f, 50.0f, 40.0f, 20.0f);
+    VXAABB box(o.get(), o->worldMatrix, o->scale[0], o->scale[1]);
+    EXPECT_FLOAT_EQ(box.halfWidth, 20.0f);
+    EXPECT_FLOAT_EQ(box.halfHeight, 10.0f);
+    ExpectVec(box.Min, 80.0f, 40.0f);
+    ExpectVec(box.Max, 120.0f, 60.0f);
+    EXPECT_FLOAT_EQ(box.centre[0], 100.0f);
+    EXPECT_FLOAT_EQ(box.centre[1], 50.0f);
+    EXPECT_EQ(box.stateFlag, 1);
+    EXPECT_EQ(box.reflected, 0);
+    EXPECT_EQ(box.active, 1);
+
+    // New half extents rebuild the corners around the same centre.
+    box.SetHalfExtents(5.0f, 2.5f);
+    ExpectVec(box.Min, 95.0f, 47.5f);
+    ExpectVec(box.Max, 105.0f, 52.5f);
+}
+
+TEST(PhysicsColliders, OrientedBoxIsUnrotatedUntilUpdatedThenTurnsWithItsOwner) {
+    auto o = MakeObject("Door", 100.0f, 50.0f, 40.0f, 20.0f, 90.0f);
+    VXOBB obb(o.get(), o->worldMatrix, o->scale[0], o->scale[1]);
+
+    // Fresh: corners of the unrotated box, normals up, left, down, right.
+    ASSERT_EQ(obb.OBB_Vertices.size(), 4u);
+    ExpectVec(obb.OBB_Vertices[0], 120.0f, 60.0f);
+    ExpectVec(obb.OBB_Vertices[1], 80.0f, 60.0f);
+    ExpectVec(obb.OBB_Vertices[2], 80.0f, 40.0f);
+    ExpectVec(obb.OBB_Vertices[3], 120.0f, 40.0f);
+    ASSERT_EQ(obb.OBB_Normal.size(), 4u);
+    ExpectVec(obb.OBB_Normal[0], 0.0f, 1.0f);
+    ExpectVec(obb.OBB_Normal[1], -1.0f, 0.0f);
+    ExpectVec(obb.OBB_Normal[2], 0.0f, -1.0f);
+    ExpectVec(obb.OBB_Normal[3], 1.0f, 0.0f);
+    ExpectVec(obb.originPt, 100.0f, 50.0f);
+
+    obb.Update(o->worldMatrix, o->rotation[2]);
+    ExpectVec(obb.OBB_Vertices[0], 90.0f, 70.0f);
+    ExpectVec(obb.OBB_Vertices[1], 90.0f, 30.0f);
+    ExpectVec(obb.OBB_Vertices[2], 110.0f, 30.0f);
+    ExpectVec(obb.OBB_Vertices[3], 110.0f, 70.0f);
+    ExpectVec(obb.OBB_Normal[0], -1.0f, 0.0f);
+    ExpectVec(obb.OBB_Normal[1], 0.0f, -1.0f);
+    ExpectVec(obb.OBB_Normal[2], 1.0f, 0.0f);
+    ExpectVec(obb.OBB_Normal[3], 0.0f, 1.0f);
+
+    // The getters hand out copies.
+    std::vector<Vec3> copy = obb.GetVertices();
+    copy[0] = Vec3(-1.0f, -1.0f);
+    ExpectVec(obb.OBB_Vertices[0], 90.0f, 70.0f);
+}
+
+TEST(PhysicsColliders, OrientedBoxUpdateFollowsANewPositionAndAngle) {
+    auto o = MakeObject("Door", 0.0f, 0.0f, 20.0f, 20.0f);
+    VXOBB obb(o.get(), o->worldMatrix, o->scale[0], o->scale[1]);
+    o->position[0] = 30.0f;
+    o->position[1] = -10.0f;
+    o->rotation[2] = 45.0f;
+    o->UpdateTransform();
+    obb.Update(o->worldMatrix, o->rotation[2]);
+    const float r = 10.0f * 1.41421356f;
+    ExpectVec(obb.originPt, 30.0f, -10.0f);
+    ExpectVec(obb.OBB_Vertices[0], 30.0f, -10.0f + r, 0.0f, 1e-3f);
+    ExpectVec(obb.OBB_Vertices[1], 30.0f - r, -10.0f, 0.0f, 1e-3f);
+    ExpectVec(obb.OBB_Vertices[2], 30.0f, -10.0f - r, 0.0f, 1e-3f);
+    ExpectVec(obb.OBB_Vertices[3], 30.0f + r, -10.0f, 0.0f, 1e-3f);
+    const float h = 0.70710678f;
+    ExpectVec(obb.OBB_Normal[0], -h, h);
+    ExpectVec(obb.OBB_Normal[3], h, h);
+}
+
+TEST(PhysicsColliders, ZeroEdgeGivesZeroNormal) {
+    const std::vector<Vec3> degenerate = VXOBB::BuildVertices(nullptr, 0.0f, 5.0f);
+    const std::vector<Vec3> n = VXOBB::BuildNormals(degenerate);
+    ASSERT_EQ(n.size(), 4u);
+    ExpectVec(n[0], 0.0f, 0.0f);  // zero-width top edge
+    ExpectVec(n[1], -1.0f, 0.0f);
+    ExpectVec(n[2], 0.0f, 0.0f);
+    ExpectVec(n[3], 1.0f, 0.0f);
+}
+
+TEST(PhysicsColliders, CircleCentreAndRadiusComeFromConstruction) {
+    auto o = MakeObject("Ring", -40.0f, 25.0f);
+    VXCircleCollider circle(o.get(), o->worldMatrix, 50.0f);
+    ExpectVec(circle.centerPt, -40.0f, 25.0f);
+    EXPECT_FLOAT_EQ(circle.radius, 50.0f);
+}
+
+TEST(PhysicsColliders, RigidBodyStartsWithItsDocumentedValues) {
+    auto o = MakeObject("Player1", 12.0f, -7.0f);
+    VXRigidBody body(o.get());
+    EXPECT_FLOAT_EQ(body.mass, 1.0f);
+    EXPECT_FLOAT_EQ(body.damping, 0.99f);
+    EXPECT_FLOAT_EQ(body.inversemass, 0.9f);
+    EXPECT_FLOAT_EQ(body.speedFactor, 1.0f);
+    ExpectVec(body.Position, 12.0f, -7.0f);
+    ExpectVec(body.contactNormal, -1.0f, 0.0f);
+    ExpectVec(body.Velocity, 0.0f, 0.0f);
+    EXPECT_EQ(body.contactOnX, 0);
+    EXPECT_EQ(body.ownerObjectType, 0);
+}
+
+TEST(PhysicsJson, RigidBodyBlockKeepsScalarsAsFractionsAndTriplesOnOneLine) {
+    auto o = MakeObject("Player1", 3.0f, 4.0f);
+    VXRigidBody body(o.get());
+    body.Velocity = Vec3(0.1f, -2.0f, 0.0f);
+    body.AccumForce = Vec3(5.0f, 6.0f, 7.0f);
+    Block b = Write(body);
+    ASSERT_FALSE(b.doc.HasParseError()) << b.text;
+    const auto& a = b.doc["VXRigidBody"];
+    ASSERT_TRUE(a.IsArray());
+    ASSERT_EQ(a.Size(), 11u);
+    // The loader takes only parsed doubles as the scalars: 1 must be 1.0.
+    ASSERT_TRUE(a[0].IsDouble());
+    EXPECT_DOUBLE_EQ(a[0].GetDouble(), 1.0);
+    EXPECT_DOUBLE_EQ(a[1].GetDouble(), static_cast<double>(0.99f));
+    EXPECT_DOUBLE_EQ(a[2].GetDouble(), static_cast<double>(0.9f));
+    EXPECT_STREQ(a[3].GetString(), "Acceleration");
+    EXPECT_STREQ(a[5].GetString(), "Velocity");
+    EXPECT_DOUBLE_EQ(a[6][0].GetDouble(), static_cast<double>(0.1f));
+    EXPECT_STREQ(a[7].GetString(), "Position");
+    EXPECT_DOUBLE_EQ(a[8][0].GetDouble(), 3.0);
+    EXPECT_DOUBLE_EQ(a[8][1].GetDouble(), 4.0);
+    EXPECT_STREQ(a[9].GetString(), "AccumForce");
+    EXPECT_DOUBLE_EQ(a[10][2].GetDouble(), 7.0);
+    EXPECT_NE(b.text.find("\"Velocity\", [0.10000000149011612, -2.0, 0.0]"), std::string::npos)
+        << b.text;
+    EXPECT_NE(b.text.find("\"AccumForce\", [5.0, 6.0, 7.0]\n"), std::string::npos) << b.text;
+}
+
+TEST(PhysicsJson, BoxAndCircleBlocks) {
+    auto o = MakeObject("Crate", 100.0f, 50.0f, 40.0f, 20.0f);
+    VXAABB box(o.get(), o->worldMatrix, 40.0f, 20.0f);
+    Block b = Write(box);
+    ASSERT_FALSE(b.doc.HasParseError()) << b.text;
+    const auto& a = b.doc["VXAABB"];
+    ASSERT_EQ(a.Size(), 6u);
+    ASSERT_TRUE(a[0].IsDouble());
+    EXPECT_DOUBLE_EQ(a[0].GetDouble(), 20.0);
+    EXPECT_DOUBLE_EQ(a[1].GetDouble(), 10.0);
+    EXPECT_STREQ(a[2].GetString(), "Min");
+    EXPECT_STREQ(a[4].GetString(), "Max");
+    EXPECT_NE(b.text.find("\"Min\", [80.0, 40.0, 0.0]"), std::string::npos) << b.text;
+    EXPECT_NE(b.text.find("\"Max\", [120.0, 60.0, 0.0]"), std::string::npos) << b.text;
+
+    VXCircleCollider circle(o.get(), o->worldMatrix, 50.0f);
+    Block c = Write(circle);
+    ASSERT_FALSE(c.doc.HasParseError()) << c.text;
+    const auto& ca = c.doc["VXCircleCollider"];
+    ASSERT_EQ(ca.Size(), 3u);
+    EXPECT_STREQ(ca[0].GetString(), "centerPt");
+    EXPECT_DOUBLE_EQ(ca[1][0].GetDouble(), 100.0);
+    EXPECT_DOUBLE_EQ(ca[1][1].GetDouble(), 50.0);
+    ASSERT_TRUE(ca[2].IsDouble());
+    EXPECT_DOUBLE_EQ(ca[2].GetDouble(), 50.0);
+    // The centre is not written on one line.
+    EXPECT_EQ(c.text.find("[100.0, 50.0"), std::string::npos) << c.text;
+}
+
+TEST(PhysicsJson, OrientedBoxBlockWritesOneCornerPerLineAndTheStateFlagLast) {
+    auto o = MakeObject("Door", 100.0f, 50.0f, 40.0f, 20.0f);
+    VXOBB obb(o.get(), o->worldMatrix, 40.0f, 20.0f);
+    obb.stateFlag = 3;
+    Block b = Write(obb);
+    ASSERT_FALSE(b.doc.HasParseError()) << b.text;
+    const auto& a = b.doc["VXOBB"];
+    ASSERT_EQ(a.Size(), 9u);
+    EXPECT_DOUBLE_EQ(a[0].GetDouble(), 20.0);
+    EXPECT_DOUBLE_EQ(a[1].GetDouble(), 10.0);
+    EXPECT_STREQ(a[2].GetString(), "OBB_Vertices");
+    ASSERT_EQ(a[3].Size(), 12u);
+    EXPECT_DOUBLE_EQ(a[3][3].GetDouble(), 80.0);
+    EXPECT_STREQ(a[4].GetString(), "OBB_Normal");
+    ASSERT_EQ(a[5].Size(), 12u);
+    EXPECT_DOUBLE_EQ(a[5][1].GetDouble(), 1.0);
+    EXPECT_STREQ(a[6].GetString(), "originPt");
+    ASSERT_EQ(a[7].Size(), 3u);
+    EXPECT_DOUBLE_EQ(a[7][0].GetDouble(), 100.0);
+    ASSERT_TRUE(a[8].IsInt());
+    EXPECT_EQ(a[8].GetInt(), 3);
+    EXPECT_NE(b.text.find("20.0, 10.0,\n"), std::string::npos) << b.text;
+    EXPECT_NE(b.text.find("120.0, 60.0, 0.0,\n"), std::string::npos) << b.text;
+    EXPECT_NE(b.text.find("100.0, 50.0, 0.0\n"), std::string::npos) << b.text;
+}

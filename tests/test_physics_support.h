@@ -1,0 +1,38 @@
+// Small builders shared by the physics tests.
+#pragma once
+
+#include "objects/GameObject.h"
+#include "physics/VXVec3.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace PhysicsTest {
+
+using FrameWork::GameObject;
+using FrameWork::Vec3;
+
+// A root, active object of the given size at (x, y), rotated by rz degrees.
+inline std::unique_ptr<GameObject> MakeObject(const std::string& name, float x, float y,
+                                              float sx = 20.0f, float sy = 20.0f,
+                                              float rz = 0.0f, int type = 0) {
+    return std::make_unique<GameObject>(sx, sy, type, 1, 1, 0, x, y, name, 0.0f, 0.0f, rz);
+}
+
+// Attaches a new component built by `args` to `o` and returns it.
+template <class T, class... Args>
+std::shared_ptr<T> Attach(GameObject& o, Args&&... args) {
+    auto c = std::make_shared<T>(&o, std::forward<Args>(args)...);
+    o.AddComponent(c);
+    return c;
+}
+
+inline void ExpectVec(const Vec3& v, float x, float y, float z = 0.0f, float tol = 1e-4f) {
+    EXPECT_NEAR(v.x, x, tol);
+    EXPECT_NEAR(v.y, y, tol);
+    EXPECT_NEAR(v.z, z, tol);
+}
+
+}  // namespace PhysicsTest
