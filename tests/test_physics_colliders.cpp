@@ -1,15 +1,15 @@
 // Collider construction, the oriented box's corners and normals, and the
 // JSON blocks of the four physics components.
+#include <rapidjson/document.h>
+
+#include <string>
+
 #include "objects/GameObject.h"
 #include "physics/VXAABB.h"
 #include "physics/VXCircleCollider.h"
 #include "physics/VXOBB.h"
 #include "physics/VXRigidBody.h"
 #include "test_physics_support.h"
-
-#include <rapidjson/document.h>
-
-#include <string>
 
 using namespace FrameWork;
 using namespace PhysicsTest;

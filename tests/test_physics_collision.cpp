@@ -49,9 +49,9 @@ TEST(PhysicsGeometry, BoxOverlapResolvesOnTheSmallerOverlapWithTiesToY) {
 
 TEST(PhysicsGeometry, BoxesMeetCountsASharedEdgeOrCorner) {
     const Vec3 aMin(0, 0), aMax(10, 10);
-    EXPECT_TRUE(BoxesMeet(aMin, aMax, Vec3(10, 0), Vec3(20, 10)));  // shared edge
+    EXPECT_TRUE(BoxesMeet(aMin, aMax, Vec3(10, 0), Vec3(20, 10)));   // shared edge
     EXPECT_TRUE(BoxesMeet(aMin, aMax, Vec3(10, 10), Vec3(20, 20)));  // shared corner
-    EXPECT_TRUE(BoxesMeet(aMin, aMax, Vec3(2, 2), Vec3(3, 3)));  // inside
+    EXPECT_TRUE(BoxesMeet(aMin, aMax, Vec3(2, 2), Vec3(3, 3)));      // inside
     EXPECT_FALSE(BoxesMeet(aMin, aMax, Vec3(10.01f, 0), Vec3(20, 10)));
     EXPECT_FALSE(BoxesMeet(aMin, aMax, Vec3(0, -20), Vec3(10, -0.01f)));
 }
@@ -200,8 +200,7 @@ TEST(PhysicsSweptAABB, SharedEdgeCountsAndVelocitiesDoNotMatter) {
     EXPECT_FLOAT_EQ(edge.ra->penetrationDepth, 0.0f);
 
     BoxPair apart(20.5f, 0, 0, 0);
-    EXPECT_FALSE(
-        VXPhysicsManager::SweptAABB(apart.a.get(), Vec3(-1000, 0), apart.b.get(), Vec3()));
+    EXPECT_FALSE(VXPhysicsManager::SweptAABB(apart.a.get(), Vec3(-1000, 0), apart.b.get(), Vec3()));
     edge.a->active = 0;
     EXPECT_FALSE(VXPhysicsManager::SweptAABB(edge.a.get(), Vec3(), edge.b.get(), Vec3()));
 }

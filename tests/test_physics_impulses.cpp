@@ -1,13 +1,13 @@
 // Knockback between players, projectile knockback, repel and reflection,
 // with the gamepad vibration they start.
+#include <cmath>
+#include <limits>
+
 #include "engine/VXGlobalTables.h"
 #include "engine/VXInputManager.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "physics/VXRigidBody.h"
 #include "test_physics_support.h"
-
-#include <cmath>
-#include <limits>
 
 using namespace FrameWork;
 using namespace PhysicsTest;
