@@ -11,7 +11,7 @@ BLACK = (45, 42, 52, 255)
 
 OUTFIT = {
     "Archer": (70, 160, 70, 255),
-    "Knight": (170, 176, 196, 255),
+    "Knight": (112, 82, 164, 255),
     "Pirate": (130, 72, 40, 255),
     "Viking": (150, 100, 58, 255),
     "Samurai": (84, 64, 150, 255),
@@ -77,6 +77,8 @@ def _feet(f, pose):
 def _body(f, name, pose, width=34, depth=22):
     ry = width + pose.bob * 1.2
     f.ell(-2, 0, depth, ry, OUTFIT[name])
+    # a soft light from the upper left
+    f.ell(-6, -ry * 0.3, depth * 0.55, ry * 0.45, shade(OUTFIT[name], 1.16), 0)
 
 
 def _hands(f, name, pose, left=(16, -28), right=(16, 28), colour=SKIN, r=7):
@@ -113,18 +115,18 @@ def archer(f, pose):
 def knight(f, pose):
     _feet(f, pose)
     _body(f, "Knight", pose, 36, 24)
-    # shield on the left side
-    f.ell(6, -34, 14, 18, (120, 60, 160, 255))
-    f.ell(6, -34, 6, 8, GOLD, 1.5)
+    # kite shield on the left side
+    f.poly([(-6, -30), (16, -28), (24, -36), (16, -44), (-6, -42)], (205, 165, 70, 255))
+    f.stroke([(-2, -36), (18, -36)], (150, 40, 60, 255), 2.5, 0.8)
     # lance under the right arm
-    t = pose.thrust
+    t = pose.thrust * 0.5
     f.stroke([(-30 + t, 24), (40 + t, 24)], WOOD, 6)
-    f.poly([(36 + t, 15), (78 + t, 24), (36 + t, 33)], STEEL)
+    f.poly([(36 + t, 15), (66 + t, 24), (36 + t, 33)], STEEL)
     f.ell(34 + t, 24, 4, 11, STEEL_DARK, 1.5)
     _hands(f, "Knight", pose, left=(14, -22), right=(12 + t * 0.5, 24), colour=STEEL_DARK)
     # helmet with a plume and a visor slit
     f.ell(2, 0, 17, 17, STEEL)
-    f.poly([(-22, -4), (6, -4), (6, 4), (-22, 4)], (150, 70, 200, 255), 1.5)
+    f.poly([(-22, -4), (6, -4), (6, 4), (-22, 4)], (245, 245, 240, 255), 1.5)
     f.stroke([(13, -8), (13, 8)], INK, 2.5, 0.5)
 
 
@@ -157,8 +159,9 @@ def viking(f, pose):
     _hands(f, "Viking", pose, left=(22, -26), right=(22 + t * 1.3, 24), colour=(170, 110, 60, 255), r=11)
     # orange beard forward, round helmet with two horns
     f.ell(16, 0, 11, 12, (230, 120, 40, 255))
-    f.poly([(-2, -14), (-8, -36), (4, -30), (6, -12)], (245, 235, 205, 255))
-    f.poly([(-2, 14), (-8, 36), (4, 30), (6, 12)], (245, 235, 205, 255))
+    horn = (245, 235, 205, 255)
+    f.poly([(-4, -12), (-2, -26), (-10, -40), (-16, -44), (-6, -44), (6, -32), (8, -12)], horn)
+    f.poly([(-4, 12), (-2, 26), (-10, 40), (-16, 44), (-6, 44), (6, 32), (8, 12)], horn)
     f.ell(0, 0, 15, 15, STEEL)
     f.stroke([(-15, 0), (15, 0)], STEEL_DARK, 3, 1.0)
 
@@ -177,9 +180,12 @@ def samurai(f, pose):
     f.ell(guard[0], guard[1], 4, 4, GOLD, 1.2)
     _hands(f, "Samurai", pose, left=(hx - 2, 14), right=(hx, hy))
     # wide straw hat
-    f.ell(2, 0, 30, 30, (222, 190, 120, 255))
-    f.c.circle(*f.p(2, 0), 18 * f.k, None, (160, 120, 60, 255), 1.5 * f.k)
-    f.ell(2, 0, 5, 5, (190, 150, 80, 255), 1.2)
+    f.ell(0, 0, 26, 26, (222, 190, 120, 255))
+    f.c.circle(*f.p(0, 0), 15 * f.k, None, (200, 40, 60, 255), 3 * f.k)
+    for a in range(0, 360, 45):
+        ca, sa = math.cos(math.radians(a)), math.sin(math.radians(a))
+        f.c.line([f.p(17 * ca, 17 * sa), f.p(25 * ca, 25 * sa)], (170, 130, 70, 255), 1.2 * f.k)
+    f.ell(0, 0, 5, 5, (190, 150, 80, 255), 1.2)
 
 
 def maid(f, pose):

@@ -114,31 +114,43 @@ def title_word(c, cx, cy, px, wobble=0.0, colours=(BLUE, RED)):
 
 
 CONTROLS = [
-    ("MOVE", "Left stick   /   W A S D  (P1)   Arrows  (P2)"),
-    ("SHOOT", "Right trigger"),
-    ("SKILL", "Gamepad skill button   /   G  (P1)   O  (P2)"),
-    ("PAUSE", "Start or Back   /   Esc"),
-    ("MENUS", "D-pad or stick, A to choose, B to go back   /   Arrows, Enter"),
+    ("MOVE", "Gamepad: left stick"),
+    ("", "P1 keys: W / S forward, back    A / D turn"),
+    ("", "P2 keys: Up / Down forward, back    Left / Right turn"),
+    ("SHOOT", "Gamepad: right trigger"),
+    ("SKILL", "Gamepad: left trigger    Keys: G (P1), O (P2)"),
+    ("PAUSE", "Gamepad: Start or Back    Key: Esc"),
+    ("MENUS", "Gamepad: D-pad or stick, A choose, B back"),
+    ("", "Keys: arrow keys, Enter"),
 ]
 
 RULES = ["Walk to paint the floor in your team's colour.",
          "Refill paint at the glowing pads. Stand alone on a flag to capture it.",
-         "When the clock hits zero the team with more floor wins!"]
+         "When time runs out, the team with more painted floor wins!"]
+
+
+def fitting_size(lines, px, max_w):
+    """The largest size up to px at which every line fits in max_w."""
+    from gfx import font
+    while px > 6 and max(font(px * 4).getlength(t) for t in lines) / 4 > max_w:
+        px -= 0.5
+    return px
 
 
 def controls_page(c, x0, y0, x1, y1, title="HOW TO PLAY"):
     panel(c, x0, y0, x1, y1)
     w, h = x1 - x0, y1 - y0
-    c.text(x0 + w / 2, y0 + h * 0.1, title, h * 0.12, fill=GOLD)
+    c.text(x0 + w / 2, y0 + h * 0.09, title, h * 0.11, fill=GOLD)
+    size = fitting_size(RULES, h * 0.05, w * 0.9)
     for i, line in enumerate(RULES):
-        c.text_fit(x0 + w / 2, y0 + h * (0.22 + 0.07 * i), line, h * 0.052, w * 0.9, fill=CREAM,
-                   stroke_w=h * 0.004)
+        c.text(x0 + w / 2, y0 + h * (0.2 + 0.065 * i), line, size, fill=CREAM, stroke_w=size * 0.08)
+    size = fitting_size([v for k, v in CONTROLS], h * 0.045, w * 0.7)
     for i, (k, v) in enumerate(CONTROLS):
-        y = y0 + h * (0.48 + 0.095 * i)
-        c.rect(x0 + w * 0.05, y - h * 0.038, x0 + w * 0.22, y + h * 0.038, GOLD, INK, 2, radius=h * 0.02)
-        c.text(x0 + w * 0.135, y, k, h * 0.055, fill=INK, stroke=None)
-        c.text_fit(x0 + w * 0.25, y, v, h * 0.05, w * 0.72, fill=WHITE, stroke_w=h * 0.004,
-                   anchor="lm")
+        y = y0 + h * (0.42 + 0.068 * i)
+        if k:
+            c.rect(x0 + w * 0.04, y - h * 0.03, x0 + w * 0.2, y + h * 0.03, GOLD, INK, 2, radius=h * 0.02)
+            c.text(x0 + w * 0.12, y, k, h * 0.045, fill=INK, stroke=None)
+        c.text(x0 + w * 0.24, y, v, size, fill=WHITE, stroke_w=size * 0.08, anchor="lm")
 
 
 # ---- individual images ----------------------------------------------------------
@@ -204,29 +216,36 @@ MENU_ITEMS = ["PLAY", "QUICK MATCH", "OPTIONS", "INFO", "QUIT"]  # top to bottom
 ITEM_ROW = {4: "PLAY", 3: "QUICK MATCH", 2: "OPTIONS", 1: "INFO", 0: "QUIT"}
 
 
+TITLE_X = 0.3   # the title screen's left column (name and buttons)
+
+
 def menu_buttons(c, lit_item):
     for i, label in enumerate(MENU_ITEMS):
         item = 4 - i
-        button(c, c.w / 2, c.h * (0.52 + 0.09 * i), c.w * 0.3, c.h * 0.075, label, item == lit_item)
+        button(c, c.w * TITLE_X, c.h * (0.5 + 0.095 * i), c.w * 0.3, c.h * 0.078, label, item == lit_item)
 
 
 def confirm_panel(c, question, yes, no):
-    panel(c, c.w * 0.25, c.h * 0.3, c.w * 0.75, c.h * 0.7)
-    c.text_fit(c.w / 2, c.h * 0.42, question, c.h * 0.09, c.w * 0.45, fill=GOLD)
-    c.text(c.w * 0.38, c.h * 0.58, "A  " + yes, c.h * 0.07, fill=WHITE)
-    c.text(c.w * 0.62, c.h * 0.58, "B  " + no, c.h * 0.07, fill=WHITE)
+    x0, x1 = c.w * 0.56, c.w * 0.96
+    panel(c, x0, c.h * 0.38, x1, c.h * 0.66)
+    c.text_fit((x0 + x1) / 2, c.h * 0.47, question, c.h * 0.08, (x1 - x0) * 0.9, fill=GOLD)
+    c.text(x0 + (x1 - x0) * 0.3, c.h * 0.58, "A  " + yes, c.h * 0.065, fill=WHITE)
+    c.text(x0 + (x1 - x0) * 0.7, c.h * 0.58, "B  " + no, c.h * 0.065, fill=WHITE)
 
 
-def options_panel(c, x0, y0, x1, y1, fullscreen, volume_lit, title=True):
+def options_panel(c, x0, y0, x1, y1, fullscreen, volume_lit, lines=((0.42, 0.09), (0.7, 0.16))):
+    """Window line and volume line; lines gives each line's centre and half
+    height as fractions of the panel.  The game draws the volume digits on
+    the volume line, between the arrows."""
     panel(c, x0, y0, x1, y1)
     w, h = x1 - x0, y1 - y0
-    if title:
-        c.text(x0 + w / 2, y0 + h * 0.17, "OPTIONS", h * 0.17, fill=GOLD)
+    c.text(x0 + w / 2, y0 + h * 0.14, "OPTIONS", h * 0.14, fill=GOLD)
     rows = [("WINDOW", "FULL SCREEN" if fullscreen else "WINDOWED"), ("VOLUME", "")]
     for i, (k, v) in enumerate(rows):
-        y = y0 + h * (0.45 + 0.28 * i)
+        y = y0 + h * lines[i][0]
+        hh = h * lines[i][1]
         lit = (i == 1) == volume_lit
-        c.rect(x0 + w * 0.06, y - h * 0.1, x1 - w * 0.06, y + h * 0.1,
+        c.rect(x0 + w * 0.06, y - hh, x1 - w * 0.06, y + hh,
                GOLD if lit else PANEL_LIGHT, INK, 2, radius=h * 0.05)
         c.text(x0 + w * 0.1, y, k, h * 0.12, fill=INK if lit else WHITE,
                stroke=None if lit else INK, anchor="lm")
@@ -234,10 +253,9 @@ def options_panel(c, x0, y0, x1, y1, fullscreen, volume_lit, title=True):
             c.text(x1 - w * 0.1, y, "<  " + v + "  >", h * 0.11, fill=INK if lit else WHITE,
                    stroke=None if lit else INK, anchor="rm")
         else:
-            c.text(x1 - w * 0.34, y, "<", h * 0.12, fill=INK if lit else WHITE,
-                   stroke=None if lit else INK)
-            c.text(x1 - w * 0.1, y, ">", h * 0.12, fill=INK if lit else WHITE,
-                   stroke=None if lit else INK)
+            for ax, arrow in ((0.47, "<"), (0.9, ">")):
+                c.text(x0 + w * ax, y, arrow, h * 0.12, fill=INK if lit else WHITE,
+                       stroke=None if lit else INK)
 
 
 def draw_main_menu():
@@ -247,7 +265,7 @@ def draw_main_menu():
             return
         if 30 <= n <= 34:
             k = n - 30
-            title_word(c, c.w / 2, c.h * 0.25, c.h * (0.2 + 0.01 * math.sin(k * 1.25)), wobble=k * 1.25)
+            title_word(c, c.w * TITLE_X, c.h * 0.24, c.h * (0.17 + 0.008 * math.sin(k * 1.25)), wobble=k * 1.25)
             return
         row, frame = divmod(n, 5)
         item = {1: 0, 2: 1, 3: 2, 4: 3, 5: 4}.get(row)
@@ -259,10 +277,11 @@ def draw_main_menu():
         if item == 0:
             confirm_panel(c, "QUIT THE GAME?", "YES", "NO")
         elif item == 1:
-            controls_page(c, c.w * 0.12, c.h * 0.12, c.w * 0.88, c.h * 0.92)
+            controls_page(c, c.w * 0.5, c.h * 0.06, c.w * 0.99, c.h * 0.94)
         elif item == 2:
-            options_panel(c, c.w * 0.55, c.h * 0.3, c.w * 0.95, c.h * 0.62, frame >= 3,
-                          frame in (2, 4))
+            # the volume digits are drawn near (0.855 W, 0.46 to 0.54 H)
+            options_panel(c, c.w * 0.6, c.h * 0.14, c.w * 0.98, c.h * 0.66, frame >= 3,
+                          frame in (2, 4), lines=((0.35, 0.08), (0.67, 0.17)))
         elif item == 3:
             confirm_panel(c, "START A QUICK MATCH?", "GO", "BACK")
         else:
@@ -277,6 +296,10 @@ def draw_select_screen():
         half = c.w / 2 * t
         c.poly([(0, 0), (half + 40, 0), (half - 40, c.h), (0, c.h)], BLUE_DARK, INK, 4)
         c.poly([(c.w, 0), (c.w - half + 40, 0), (c.w - half - 40, c.h), (c.w, c.h)], RED_DARK, INK, 4)
+        if n >= 2:
+            a = int(90 * ease_out((n - 1) / 4.0))
+            splats(c, 21, 7, [BLUE], area=(0, 0, c.w * 0.35, c.h), rmin=0.05, rmax=0.1, alpha=a)
+            splats(c, 22, 7, [RED], area=(c.w * 0.65, 0, c.w, c.h), rmin=0.05, rmax=0.1, alpha=a)
         if n >= 3:
             c.text(c.w * 0.2, c.h * 0.93, "BLUE TEAM", c.h * 0.07, fill=BLUE_LIGHT)
             c.text(c.w * 0.8, c.h * 0.93, "RED TEAM", c.h * 0.07, fill=RED_LIGHT)
@@ -366,7 +389,7 @@ def draw_select_screen():
 def draw_pause():
     def quit_(c, n):
         panel(c, 6, 6, c.w - 6, c.h - 6)
-        c.text(c.w / 2, c.h * 0.3, "LEAVE THE MATCH?", c.h * 0.17, fill=GOLD)
+        c.text(c.w / 2, c.h * 0.3, "QUIT?", c.h * 0.22, fill=GOLD)   # shown in a match and on the select screen
         button(c, c.w * 0.3, c.h * 0.68, c.w * 0.3, c.h * 0.2, "YES", n == 0)
         button(c, c.w * 0.7, c.h * 0.68, c.w * 0.3, c.h * 0.2, "NO", n == 1)
     grid_sheet("Pause_Quit.png", quit_)
@@ -374,16 +397,23 @@ def draw_pause():
     grid_sheet("Pause_Overlay.png", lambda c, n: c.rect(0, 0, c.w, c.h, (10, 10, 20, 165), None, 0))
 
     def menu(c, n):
-        panel(c, 10, 10, c.w - 10, c.h - 10)
-        c.text(c.w / 2, c.h * 0.16, "PAUSED", c.h * 0.13, fill=GOLD)
+        # shown centred at x 350 and 1000 wide, 1200 high: the left 15 % and
+        # the top and bottom eighths lie off a 900-high screen
+        x0, x1, y0, y1 = c.w * 0.22, c.w * 0.94, c.h * 0.17, c.h * 0.83
+        cx = (x0 + x1) / 2
+        panel(c, x0, y0, x1, y1)
+        c.text(cx, y0 + c.h * 0.08, "PAUSED", c.h * 0.085, fill=GOLD)
         for i, label in enumerate(["RESUME", "HOW TO PLAY", "OPTIONS", "QUIT"]):
-            button(c, c.w / 2, c.h * (0.36 + 0.15 * i), c.w * 0.62, c.h * 0.1, label, i == n)
+            button(c, cx, y0 + c.h * (0.2 + 0.11 * i), (x1 - x0) * 0.66, c.h * 0.075, label, i == n)
     grid_sheet("Pause_Menu.png", menu)
 
     grid_sheet("Pause_HowToPlay.png", lambda c, n: controls_page(c, 4, 4, c.w - 4, c.h - 4))
 
     def opts(c, n):
-        options_panel(c, 6, 6, c.w - 6, c.h - 6, n >= 2, n in (1, 3))
+        # the volume digits are drawn about 0.045 W right of the centre and
+        # 0.0575 H off it, on the volume line
+        options_panel(c, 6, 6, c.w - 6, c.h - 6, n >= 2, n in (1, 3),
+                      lines=((0.3, 0.09), (0.6, 0.17)))
     grid_sheet("PauseOptions_FullSpritesheet.png", opts)
 
 
@@ -392,14 +422,21 @@ FACE_CELLS = {"Samurai": 1, "Maid": 3, "Archer": 6, "Knight": 12, "Pirate": 14, 
 
 def draw_hud():
     def strip(c, n):
-        c.poly([(0, 0), (c.w, 0), (c.w, c.h * 0.55), (c.w * 0.62, c.h * 0.55), (c.w * 0.58, c.h),
-                (c.w * 0.42, c.h), (c.w * 0.38, c.h * 0.55), (0, c.h * 0.55)], PANEL, INK, 2)
-        c.line([(0, c.h * 0.55), (c.w * 0.38, c.h * 0.55), (c.w * 0.42, c.h - 1), (c.w * 0.58, c.h - 1),
-                (c.w * 0.62, c.h * 0.55), (c.w, c.h * 0.55)], GOLD, 2)
+        # the strip lies along the bottom of the screen; the clock is written
+        # in black on the light plate in its middle, the white team scores on
+        # the two score bars, which stand on the blue and the red field
+        top = c.h * 0.42
+        pl, pr = c.w * 0.43, c.w * 0.57
+        c.poly([(0, top), (c.w, top), (c.w, c.h), (0, c.h)], PANEL, INK, 2)
+        c.rect(c.w * 0.29, top + 3, pl - 14, c.h, BLUE_DARK, None, 0)
+        c.rect(pr + 14, top + 3, c.w * 0.71, c.h, RED_DARK, None, 0)
+        c.line([(0, top + 1.5), (c.w, top + 1.5)], GOLD, 2)
+        c.poly([(pl - 12, c.h + 2), (pl, 3), (pr, 3), (pr + 12, c.h + 2)], CREAM, INK, 2.5)
+        c.line([(pl + 3, 6.5), (pr - 3, 6.5)], GOLD, 2)
     grid_sheet("GameplayUI_Viewport_Overlay.png", strip)
 
     def bar(c, n):
-        panel(c, 4, 8, c.w - 4, c.h - 8, (20, 22, 40, 230), WHITE, r=24, w=4)
+        panel(c, 4, 8, c.w - 4, c.h - 8, (20, 22, 40, 150), WHITE, r=24, w=4)
     grid_sheet("ScoreBar_SpriteSheet.png", bar)
 
     face_of = {v: (k, 1) for k, v in FACE_CELLS.items()}
@@ -442,9 +479,8 @@ def draw_hud():
     grid_sheet("PaitnBar_FullSpriteSheet.png", fuel)
 
 
-def countdown_cell(c, label, t, colour):
-    """A big pop-in label; t from 0 (appearing) to 1 (settled)."""
-    s = back_out(min(1.0, t * 1.6)) if t < 1 else 1.0
+def countdown_cell(c, label, s, colour):
+    """A big label drawn at s times its settled size."""
     px = c.h * 0.8 * max(0.05, s)
     c.text(c.w / 2 + px * 0.04, c.h / 2 + px * 0.05, label, px, fill=INK, stroke=INK, stroke_w=px * 0.1)
     c.text(c.w / 2, c.h / 2, label, px, fill=colour, stroke=WHITE, stroke_w=px * 0.07)
@@ -459,10 +495,11 @@ def draw_match_flow():
         if col == 5:
             return False
         label, colour = steps[row]
-        t = (col + 1) / 5.0 if row else 1.0
+        # each label pops in over five frames (overshoot, settle); "GO!" then holds
+        scale = [0.45, 1.18, 0.94, 1.0, 1.0][col] if row else 1.0
         if row == 0:
-            c.star(c.w / 2, c.h / 2, c.h * (0.46 + 0.02 * col), c.h * 0.3, 14, with_alpha(GOLD, 200), INK, 2)
-        countdown_cell(c, label, t, colour)
+            c.star(c.w / 2, c.h / 2, c.h * (0.42 + 0.02 * col), c.h * 0.28, 14, GOLD, INK, 2)
+        countdown_cell(c, label, scale, colour)
     grid_sheet("GameStart_FullSpriteSheet.png", count)
 
     # the win screen: 14-18 shared intro, 19-20 and 7-13 Blue, 0-6 Red; 13 is
@@ -480,13 +517,15 @@ def draw_match_flow():
         else:
             t = 1.0
             team_col = RED
-        c.rect(0, 0, c.w, c.h, (16, 16, 28, 255), None, 0)
+        dark = (16, 16, 28, 255)
+        c.rect(0, 0, c.w, c.h, dark, None, 0)
+        ray = tuple(int(dark[i] * 0.7 + team_col[i] * 0.3) for i in range(3)) + (255,)
         rays = 18
         for i in range(rays):
             a0 = i * 360.0 / rays + n * 4
             if i % 2 == 0:
                 c.d.pieslice(c.box(-c.w, -c.w * 0.9, 2 * c.w, 2.1 * c.w * 0.5 + c.w * 0.6),
-                             a0, a0 + 360.0 / rays, fill=with_alpha(team_col, 70))
+                             a0, a0 + 360.0 / rays, fill=ray)
         s = ease_out(t)
         panel(c, c.w * (0.5 - 0.4 * s), c.h * 0.06, c.w * (0.5 + 0.4 * s), c.h * 0.3,
               shade(team_col, 0.5) if team_col != GOLD else PANEL, WHITE)
@@ -495,8 +534,8 @@ def draw_match_flow():
             c.text(c.w / 2, c.h * 0.18, label, c.h * 0.17 * s, fill=GOLD if team_col != GOLD else WHITE)
         splats(c, n if n < 14 else 99, 6 if s > 0.5 else 0, [team_col], area=(0, c.h * 0.35, c.w, c.h))
         # the score plate: the game writes "NN %" at its centre
-        panel(c, c.w * 0.6, c.h * 0.74, c.w * 0.83, c.h * 0.93, PANEL, GOLD)
-        c.text(c.w * 0.715, c.h * 0.715, "FLOOR PAINTED", c.h * 0.045, fill=CREAM)
+        panel(c, c.w * 0.665, c.h * 0.765, c.w * 0.81, c.h * 0.875, PANEL, GOLD)
+        c.text(c.w * 0.7375, c.h * 0.735, "FLOOR PAINTED", c.h * 0.045, fill=CREAM)
     grid_sheet("WinScreen_FullSpriteSheet.png", win)
 
     seq = [9, 10, 11, 6, 7, 8, 3, 4, 5, 0, 1, 2]
@@ -523,7 +562,9 @@ def draw_match_flow():
             col, light, dark = TEAM[1 if n == 0 else 2]
             panel(c, c.w * 0.1, c.h * 0.2, c.w * 0.97, c.h * 0.8, col, WHITE)
             c.text(c.w * 0.7, c.h * 0.5, ("BLUE" if n == 0 else "RED") + " TEAM", c.h * 0.2, fill=WHITE)
-            c.circle(cx, cy, r + 6, GOLD, INK, 4)
+            c.d.ellipse(c.box(cx - r, cy - r, cx + r, cy + r), fill=(0, 0, 0, 0))
+            c.circle(cx, cy, r + 4, None, INK, 10)
+            c.circle(cx, cy, r + 4, None, GOLD, 6)
         elif n in portrait_cells:
             c.circle(cx, cy, r, (250, 240, 220, 255), INK, 3)
             draw_character(c, portrait_cells[n], cx, cy, r / 52.0, Pose())
@@ -537,33 +578,39 @@ def draw_skill_objects():
     fall_cells = list(range(11, 22)) + list(range(34, 45))
 
     def wall(c, n):
+        # seen from above: the wall rises out of the floor (it widens and its
+        # top comes into the light) and later crumbles back into it
         if n in raise_cells:
             h = ease_out((raise_cells.index(n) + 1) / 22.0)
             crack = 0
         elif n in fall_cells:
-            h = 1.0 - fall_cells.index(n) / 22.0
+            h = 1.0 - fall_cells.index(n) / 21.0
             crack = 2
         elif n == 45:
             h, crack = 1.0, 1
         else:
             h, crack = 1.0, 0
-        top = c.h * (1 - h)
         if h <= 0.02:
             return
-        stone = (150, 140, 130, 255) if crack != 1 else (210, 120, 90, 255)
-        c.rect(2, top + 2, c.w - 2, c.h - 2, stone, INK, 2, radius=4)
-        bh = c.h / 8
-        y = c.h - 2
-        i = 0
-        while y - bh > top:
-            y -= bh
-            c.line([(3, y), (c.w - 3, y)], shade(stone, 0.7), 1.2)
-            x = c.w / 2 if i % 2 else c.w / 3
-            c.line([(x, y), (x, y + bh)], shade(stone, 0.7), 1.2)
-            i += 1
+        stone = (150, 142, 134, 255) if crack != 1 else (220, 120, 90, 255)
+        if crack == 2:
+            stone = shade(stone, 0.75 + 0.25 * h)
+        half = c.w / 2 * (0.45 + 0.55 * h) - 2
+        x0, x1 = c.w / 2 - half, c.w / 2 + half
+        top, bot = c.h * 0.5 * (1 - h) * 0.15 + 2, c.h - 2 - c.h * 0.5 * (1 - h) * 0.15
+        # dust ring while it moves
+        if h < 1.0:
+            c.rect(1, top, c.w - 1, bot, (190, 180, 165, int(120 * (1 - h))), None, 0, radius=6)
+        c.rect(x0, top, x1, bot, with_alpha(stone, int(255 * min(1.0, 0.35 + h))), INK, 2, radius=4)
+        c.rect(x0 + 4, top + 4, x1 - 4, bot - 4, shade(stone, 1.0 + 0.25 * h), None, 0, radius=3)
+        bh = (bot - top) / 7
+        for i in range(1, 7):
+            y = top + i * bh
+            c.line([(x0 + 2, y), (x1 - 2, y)], shade(stone, 0.7), 1.2)
         if crack:
-            c.line([(c.w * 0.3, top + 10), (c.w * 0.6, top + 40), (c.w * 0.35, top + 70), (c.w * 0.65, top + 110)],
-                   INK, 1.5)
+            col = INK if crack == 2 else (120, 20, 20, 255)
+            c.line([(c.w * 0.3, top + 20), (c.w * 0.65, top + 50), (c.w * 0.35, top + 90),
+                    (c.w * 0.65, top + 130), (c.w * 0.4, bot - 20)], col, 1.8)
     grid_sheet("300px_blockwall_animation_2x23.dds", wall)
 
     def mine(c, n):
@@ -653,7 +700,10 @@ def draw_skill_objects():
 
 def draw_editor():
     def cursor(c, n):
-        c.poly([(6, 4), (6, 52), (18, 40), (28, 60), (36, 56), (26, 36), (44, 36)], WHITE, INK, 3)
+        # the cursor object is centred on the mouse: the arrow's tip is the
+        # centre of the image
+        c.poly([(32, 32), (32, 60), (39, 53), (45, 63), (50, 60), (44, 50), (54, 49)], WHITE, INK, 2.5)
+        c.circle(32, 32, 3, GOLD, INK, 1.5)
     grid_sheet("Cursor.png", cursor)
 
     def icons(c, n):
@@ -694,7 +744,7 @@ def draw_characters():
             row, i = divmod(n, 8)
             if row == 2 and i >= 6:
                 return False
-            draw_character(c, name, 58, 64, 1.0, pose_for(row, i))
+            draw_character(c, name, 54, 64, 1.0, pose_for(row, i))
         grid_sheet(name + "_Sheet.png", d)
 
     def shadow(c, n):
@@ -714,13 +764,14 @@ def draw_characters():
                 c.thick_line([(64 + ca * r * 0.7, 64 + sa * r * 0.7), (64 + ca * r * 1.25, 64 + sa * r * 1.25)],
                              (255, 80, 60, 255), 4, INK, 1)
         elif row == 3:   # stun: stars turning round the head
+            c.circle(64, 64, 40, None, with_alpha(GOLD, 120), 3)
             for j in range(3):
                 a = t * 2 * math.pi + j * 2 * math.pi / 3
-                c.star(64 + 30 * math.cos(a), 64 + 30 * math.sin(a), 12, 5, 5, GOLD, INK, 2)
+                c.star(64 + 40 * math.cos(a), 64 + 40 * math.sin(a), 17, 7, 5, GOLD, INK, 2.5)
         elif row == 5:   # bleed tick: red drops
-            for j in range(3):
-                y = 34 + ((k * 6 + j * 21) % 60)
-                c.ellipse(44 + 20 * j, y, 5, 7, (200, 20, 40, 230), INK, 1.5)
+            for j in range(4):
+                y = 24 + ((k * 8 + j * 23) % 80)
+                c.ellipse(34 + 20 * j, y, 7, 10, (210, 20, 40, 235), INK, 2)
         elif row == 6:   # bleed start: a slash burst
             s = ease_out((k + 1) / 8.0)
             a = int(255 * (1 - 0.6 * t))

@@ -153,8 +153,9 @@ def effects():
     fx["whistle"] = whistle * env(len(whistle), 0.01, 0.05) * 0.6
     fx["KnightHit"] = mix(hit(hz(-7)), sweep(2500, 1800, 0.2, "tri", 12) * 0.2)
     fx["SamuraiHit"] = hit(hz(-3))
-    count = [at(note(hz(3), 0.3, "square", 5) * 0.6, i * 0.6) for i in range(3)]
-    fx["Matchstarted"] = mix(*count, at(note(hz(15), 0.6, "square", 3) * 0.7, 1.8))
+    # in step with the countdown picture: "3", "2", "1" half a second apart, then "GO!"
+    count = [at(note(hz(3), 0.3, "square", 5) * 0.6, i * 0.5) for i in range(3)]
+    fx["Matchstarted"] = mix(*count, at(note(hz(15), 0.9, "square", 3) * 0.7, 1.5))
     fx["VikingHit"] = hit(hz(-15))
     fx["MaidHit"] = hit(hz(8))
     fx["MaidSkill"] = mix(hiss(0.6, 0.5, 4) * 0.5, chime([hz(12), hz(16), hz(19)], 0.08, 0.3) * 0.5)

@@ -58,6 +58,20 @@ class Cell:
         self.img = Image.new("RGBA", (w * SS, h * SS), bg)
         self.d = ImageDraw.Draw(self.img)
 
+    def _layer(self, fill, outline=None):
+        """Drawing target for one shape: the cell itself, or for a
+        translucent colour a clear layer that is blended in afterwards (a
+        direct draw would replace the pixels below instead of covering them)."""
+        translucent = any(c is not None and len(c) == 4 and c[3] < 255 for c in (fill, outline))
+        if not translucent:
+            return self.d, None
+        layer = Image.new("RGBA", self.img.size, (0, 0, 0, 0))
+        return ImageDraw.Draw(layer), layer
+
+    def _blend(self, layer):
+        if layer is not None:
+            self.img.alpha_composite(layer)
+
     # coordinate helpers
     @staticmethod
     def s(v):
@@ -71,31 +85,39 @@ class Cell:
 
     # shapes: fill with a dark outline of the given width
     def ellipse(self, cx, cy, rx, ry, fill, outline=INK, width=2.0):
-        self.d.ellipse(self.box(cx - rx, cy - ry, cx + rx, cy + ry), fill=fill,
-                       outline=outline if width > 0 else None, width=self.ow(width))
+        d, layer = self._layer(fill, outline if width > 0 else None)
+        d.ellipse(self.box(cx - rx, cy - ry, cx + rx, cy + ry), fill=fill,
+                  outline=outline if width > 0 else None, width=self.ow(width))
+        self._blend(layer)
 
     def circle(self, cx, cy, r, fill, outline=INK, width=2.0):
         self.ellipse(cx, cy, r, r, fill, outline, width)
 
     def rect(self, x0, y0, x1, y1, fill, outline=INK, width=2.0, radius=0):
         b = self.box(x0, y0, x1, y1)
+        d, layer = self._layer(fill, outline if width > 0 else None)
         if radius:
-            self.d.rounded_rectangle(b, radius=radius * SS, fill=fill,
-                                     outline=outline if width > 0 else None,
-                                     width=self.ow(width))
+            d.rounded_rectangle(b, radius=radius * SS, fill=fill,
+                                outline=outline if width > 0 else None,
+                                width=self.ow(width))
         else:
-            self.d.rectangle(b, fill=fill, outline=outline if width > 0 else None,
-                             width=self.ow(width))
+            d.rectangle(b, fill=fill, outline=outline if width > 0 else None,
+                        width=self.ow(width))
+        self._blend(layer)
 
     def poly(self, pts, fill, outline=INK, width=2.0):
         p = [(x * SS, y * SS) for x, y in pts]
-        self.d.polygon(p, fill=fill)
+        d, layer = self._layer(fill, outline if width > 0 else None)
+        d.polygon(p, fill=fill)
         if outline is not None and width > 0:
-            self.d.line(p + [p[0]], fill=outline, width=self.ow(width), joint="curve")
+            d.line(p + [p[0]], fill=outline, width=self.ow(width), joint="curve")
+        self._blend(layer)
 
     def line(self, pts, fill=INK, width=2.0):
-        self.d.line([(x * SS, y * SS) for x, y in pts], fill=fill, width=self.ow(width),
-                    joint="curve")
+        d, layer = self._layer(fill)
+        d.line([(x * SS, y * SS) for x, y in pts], fill=fill, width=self.ow(width),
+               joint="curve")
+        self._blend(layer)
 
     def thick_line(self, pts, fill, width, outline=INK, ow=2.0):
         """A stroke with a dark outline (drawn as a wider dark stroke below)."""
@@ -108,8 +130,10 @@ class Cell:
             self.circle(x, y, width / 2, fill, None, 0)
 
     def arc(self, cx, cy, r, a0, a1, fill, width):
-        self.d.arc(self.box(cx - r, cy - r, cx + r, cy + r), a0, a1, fill=fill,
-                   width=self.ow(width))
+        d, layer = self._layer(fill)
+        d.arc(self.box(cx - r, cy - r, cx + r, cy + r), a0, a1, fill=fill,
+              width=self.ow(width))
+        self._blend(layer)
 
     def star(self, cx, cy, r_out, r_in, n, fill, outline=INK, width=2.0, rot=-90):
         pts = []

@@ -8,8 +8,11 @@ the exit status is non-zero when a check failed.
 import json
 import math
 import os
+import shutil
 import struct
+import subprocess
 import sys
+import tempfile
 import zlib
 
 DATA = None
@@ -232,6 +235,13 @@ def check_lists():
     return grids
 
 
+def read_texture_names():
+    tl = path("objects", "texturelist.txt")
+    if not os.path.isfile(tl):
+        return []
+    return open(tl).read().split()[0::3]
+
+
 def check_font():
     f = path("font", "Bangers.ttf")
     ok = os.path.isfile(f) and open(f, "rb").read(4) in (b"\x00\x01\x00\x00", b"true")
@@ -251,8 +261,13 @@ def is_i(v):
     return isinstance(v, int) and not isinstance(v, bool)
 
 
+def f32(v):
+    """The value a C float holds for v."""
+    return struct.unpack("<f", struct.pack("<f", v))[0]
+
+
 def f32_exact(v):
-    return struct.unpack("<f", struct.pack("<f", v))[0] == v
+    return f32(v) == v
 
 
 def numbers(v):
@@ -484,6 +499,21 @@ def check_level(n, grids, floor_names):
               "%s: %s is not a name the game creates itself" % (label, name))
     info_of = {r.get("g_name"): inf for r, inf in zip(doc, infos)}
 
+    # a child is stored in world units: the loader makes it local (in float)
+    # and the writer makes it world again; both steps must give back the file's
+    # values so that a load and a save leave the file unchanged
+    exact = True
+    for rec in doc:
+        parent = by_name.get(rec.get("MY PARENT"))
+        if parent is None:
+            continue
+        for axis, (pk, sk) in enumerate((("position", "scaleX"), ("position", "scaleY"))):
+            pp, ps = parent["position"][axis], parent[sk]
+            wp, ws = rec["position"][axis], rec[sk]
+            lp, ls = f32(f32(wp - pp) / ps), f32(ws / ps)
+            exact = exact and f32(pp + f32(ps * lp)) == wp and f32(ps * ls) == ws
+    check(exact, "%s: children's positions and scales survive a load and a save" % label)
+
     for name, type_ in CHARACTERS.items():
         rec = by_name.get(name)
         if not check(rec is not None and rec["GameObject"] == type_, "%s: %s of type %d" % (label, name, type_)):
@@ -650,6 +680,135 @@ def check_paint_atlas():
     check(b[2] > b[0] + 80 and r[0] > r[2] + 80, "team 1 paint is blue and team 2 paint is red")
 
 
+def dds_pixel(name, x, y):
+    """(r, g, b, a) of pixel (x, y) of an uncompressed DDS, y = 0 the first row
+    stored in the file."""
+    with open(path("img", name), "rb") as fh:
+        data = fh.read()
+    width = struct.unpack("<I", data[16:20])[0]
+    bits = struct.unpack("<I", data[88:92])[0]
+    masks = struct.unpack("<IIII", data[92:108])
+    bpp = bits // 8
+    off = 128 + (y * width + x) * bpp
+    v = int.from_bytes(data[off:off + bpp], "little")
+
+    def chan(m):
+        if not m:
+            return 255
+        shift = (m & -m).bit_length() - 1
+        return (v & m) >> shift
+    return tuple(chan(m) for m in masks)
+
+
+def check_dds_orientation():
+    """The portrait sheet holds the Red rows at the top of the file (sheet
+    rows 0 to 5) and the Blue rows below (rows 6 to 11); a flipped file would
+    show each team the other's portraits."""
+    name = "CharacterPortraits_FullSpritesheet.dds"
+    info = dds_info(path("img", name))
+    if not info or not info[2]:
+        return
+    w, h = info[:2]
+    top = dds_pixel(name, 8, 8)
+    bottom = dds_pixel(name, 8, h - 9)
+    check(top[0] > top[2] + 60 and bottom[2] > bottom[0] + 60,
+          "%s is stored top row first (Red rows at the top, Blue at the bottom)" % name)
+
+
+def check_soil(grids):
+    """Every listed image and every image loaded by path decodes through SOIL,
+    the game's decoder, at the size found in its header; the portrait DDS
+    comes out with its Red rows first, as the PNG sheets do."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    if not (shutil.which("gcc") and os.path.isfile("/usr/include/SOIL/SOIL.h")):
+        print("note: SOIL or gcc missing, decoder checks skipped")
+        return
+    names = list(grids) + ["carpetBomb2.png", "LoadingScreen.png", "Effect_03.png", "Effect_09.png"]
+    for n in range(4):
+        f = path("objects", "savefile%d.json" % n)
+        if os.path.isfile(f):
+            names += [m for m in set(_emitter_images(f)) if m not in names]
+    with tempfile.TemporaryDirectory() as tmp:
+        exe = os.path.join(tmp, "soil_decode")
+        built = subprocess.run(["gcc", os.path.join(here, "soil_decode.c"), "-o", exe, "-lSOIL"],
+                               capture_output=True)
+        if not check(built.returncode == 0, "the SOIL decoder helper builds"):
+            return
+        files = [path("img", n) for n in names if os.path.isfile(path("img", n))]
+        out = subprocess.run([exe] + files, capture_output=True, text=True).stdout.split("\n")
+    results = {}
+    for line in out:
+        parts = line.split()
+        if len(parts) >= 4:
+            results[os.path.basename(parts[1])] = parts
+    for n in names:
+        r = results.get(n)
+        ok = r is not None and r[0] == "OK"
+        if ok:
+            size = (dds_info(path("img", n)) or (0, 0))[:2] if n.endswith(".dds") else \
+                (png_info(path("img", n)) or (0, 0))[:2]
+            ok = (int(r[2]), int(r[3])) == tuple(size)
+        check(ok, "%s decodes through SOIL at its size" % n)
+    r = results.get("CharacterPortraits_FullSpritesheet.dds")
+    if r and r[0] == "OK":
+        top, bottom = [int(v) for v in r[4:8]], [int(v) for v in r[8:12]]
+        check(top[0] > top[2] + 60 and bottom[2] > bottom[0] + 60,
+              "SOIL gives the portrait DDS top row first, like the PNGs")
+
+
+def check_mixer():
+    """Every sound of the audio list loads through SDL_mixer; the splat that
+    plays on every painted tile is short and soft, nothing clips, and the two
+    looping tunes are long and start and end at silence."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    flags = subprocess.run(["pkg-config", "--cflags", "--libs", "sdl2", "SDL2_mixer"],
+                           capture_output=True, text=True)
+    if not shutil.which("gcc") or flags.returncode != 0:
+        print("note: SDL_mixer or gcc missing, sound decoder checks skipped")
+        return
+    al = path("objects", "audiolist.txt")
+    if not os.path.isfile(al):
+        return
+    names = open(al).read().split()
+    with tempfile.TemporaryDirectory() as tmp:
+        exe = os.path.join(tmp, "mixer_decode")
+        built = subprocess.run(["gcc", os.path.join(here, "mixer_decode.c"), "-o", exe]
+                               + flags.stdout.split(), capture_output=True)
+        if not check(built.returncode == 0, "the SDL_mixer helper builds"):
+            return
+        env = dict(os.environ, SDL_AUDIODRIVER="dummy")
+        out = subprocess.run([exe] + [path("audio", n) for n in names], capture_output=True,
+                             text=True, env=env).stdout.split("\n")
+    results = {}
+    for line in out:
+        parts = line.split()
+        if len(parts) >= 5:
+            results[os.path.basename(parts[1])] = (parts[0], int(parts[2]), int(parts[3]), int(parts[4]))
+    for n in names:
+        r = results.get(n)
+        if not check(r is not None and r[0] == "OK", "%s loads through SDL_mixer" % n):
+            continue
+        ms, peak, edge = r[1:]
+        base = os.path.splitext(n)[0]
+        check(peak < 0.9 * 32767, "%s does not clip" % n)
+        if base == "paintSplat2":
+            check(ms <= 150 and peak <= 0.35 * 32767, "paintSplat2 is very short and soft")
+        elif base in ("bgm", "MenuBGM"):
+            check(ms >= 10000 and edge < 1000, "%s is a long tune that loops without a click" % base)
+        else:
+            check(0 < ms <= 3000 and peak > 0.1 * 32767, "%s is a short audible effect" % base)
+
+
+def _emitter_images(fname):
+    try:
+        doc = json.load(open(fname))
+    except ValueError:
+        return []
+    return [r["VXParticleEmitter"][2] for r in doc
+            if isinstance(r, dict) and isinstance(r.get("VXParticleEmitter"), list)
+            and len(r["VXParticleEmitter"]) > 2 and isinstance(r["VXParticleEmitter"][2], str)]
+
+
 def check_misc(floor_names):
     for name in ("default.png", "LoadingScreen.png", "Effect_03.png", "Effect_09.png"):
         check(image_size(name) is not None, "%s exists and decodes" % name)
@@ -657,6 +816,8 @@ def check_misc(floor_names):
     if s:
         check(s[0] % 3 == 0, "LoadingScreen.png splits into three cells")
     check(len(set(floor_names)) == 1, "all tile maps share one floor image name")
+    check(bool(floor_names) and floor_names[0] in read_texture_names(),
+          "the floor image is in the texture list (for the editor's tile picker)")
     total = 0
     for root, _, files in os.walk(DATA):
         total += sum(os.path.getsize(os.path.join(root, f)) for f in files)
@@ -673,6 +834,9 @@ def main(data):
     for n in range(4):
         check_level(n, grids, floor_names)
     check_paint_atlas()
+    check_dds_orientation()
+    check_soil(grids)
+    check_mixer()
     check_misc(floor_names)
     print("%d passed, %d failed" % tuple(RESULTS))
     return 1 if RESULTS[1] else 0
