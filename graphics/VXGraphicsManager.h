@@ -1,11 +1,6 @@
 // The rendering system: shader programs, texture and draw tables, the camera.
 #pragma once
 
-#include "engine/System.h"
-#include "graphics/VXFont.h"
-#include "graphics/VXShaderProgram.h"
-#include "graphics/VXTextureRecord.h"
-
 #include <cstdint>
 #include <deque>
 #include <memory>

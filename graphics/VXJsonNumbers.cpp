@@ -3,19 +3,46 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <algorithm>
 
 namespace FrameWork {
 
 std::string FloatText(float value) {
     if (!std::isfinite(value)) return "0.0";
+    // The fewest significant digits that read back as the same f32.
     char text[48];
-    for (int precision = 1; precision <= 9; ++precision) {
-        std::snprintf(text, sizeof text, "%.*g", precision, static_cast<double>(value));
+    for (int precision = 0; precision <= 8; ++precision) {
+        std::snprintf(text, sizeof text, "%.*e", precision, static_cast<double>(value));
         if (std::strtof(text, nullptr) == value) break;
     }
-    std::string out(text);
-    if (out.find_first_of(".e") == std::string::npos) out += ".0";
-    return out;
+    // text is [-]d[.ddd]e[+-]xx: split it into sign, digits and exponent.
+    std::string mantissa(text, std::strchr(text, 'e'));
+    const int exponent = std::atoi(std::strchr(text, 'e') + 1);
+    std::string sign;
+    if (mantissa[0] == '-') {
+        sign = "-";
+        mantissa.erase(0, 1);
+    }
+    std::string digits;
+    for (char c : mantissa)
+        if (c != '.') digits += c;
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+    std::string out;
+    if (exponent >= 0 && exponent < 21) {
+        // Plain decimal: 104.0, 0.5, 1050.25.
+        std::string whole = digits.substr(0, std::min(digits.size(), size_t(exponent) + 1));
+        whole.append(size_t(exponent) + 1 - whole.size(), '0');
+        std::string fraction = digits.size() > size_t(exponent) + 1 ? digits.substr(size_t(exponent) + 1) : "0";
+        out = whole + "." + fraction;
+    } else if (exponent < 0 && exponent > -7) {
+        out = "0." + std::string(size_t(-exponent - 1), '0') + digits;
+    } else {
+        out = digits.substr(0, 1) + "." + (digits.size() > 1 ? digits.substr(1) : "0") + "e" +
+              std::to_string(exponent);
+    }
+    return sign + out;
 }
 
 void WriteRawArray(rapidjson::PrettyWriter<rapidjson::StringBuffer>& writer, const char* key,

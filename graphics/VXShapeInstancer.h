@@ -55,6 +55,9 @@ public:
     // Pushes every given player (c and d may be null) out of every wall of
     // the current object list and bounces its velocity.
     void WallHit(GameObject* a, GameObject* b, GameObject* c, GameObject* d);
+    // The response to a wall contact the box test wrote into the player's
+    // rigid body: the push out of the wall, the halved bounce and the cue.
+    static void RespondToWall(GameObject* player);
 
     // The editor's tile tools on the selected instance set; y grows downward.
     void PaintTile(float x, float y, bool overwrite);
@@ -91,6 +94,10 @@ public:
 private:
     VXInstanceSet* FloorSet() const;
     VXInstanceSet* EditorSet() const;
+    // The centre of the editor cell under a cursor point and the index of
+    // the selected set's instance there (the list length when none); false
+    // without a selected set.
+    bool EditorCell(float x, float y, float& cx, float& cy, size_t& found) const;
 };
 
 // The running level's grid (null between levels).
@@ -101,5 +108,9 @@ extern VXSoundMap* g_instancerSoundMap;
 // and the selected atlas frame.
 extern int32_t g_selectedTileSet;
 extern int32_t g_paintCell;
+
+// Plays the cue `name` of the running level's sound map; nothing without a
+// map or when the map lacks the name.
+void PlayInstancerCue(const char* name);
 
 }  // namespace FrameWork

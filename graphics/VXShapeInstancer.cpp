@@ -1,0 +1,308 @@
+#include "graphics/VXShapeInstancer.h"
+
+#include "engine/VXAudioManager.h"
+#include "graphics/VXGraphicsManager.h"
+#include "graphics/VXInstanceSet.h"
+#include "graphics/VXPaintMap.h"
+#include "graphics/VXTilemapData.h"
+#include "objects/GameObject.h"
+#include "physics/VXAABB.h"
+#include "physics/VXPhysicsManager.h"
+#include "physics/VXRigidBody.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace FrameWork {
+
+VXShapeInstancer* g_currentInstancer = nullptr;
+VXSoundMap* g_instancerSoundMap = nullptr;
+int32_t g_selectedTileSet = 0;
+int32_t g_paintCell = 0;
+
+namespace {
+
+// Floor tiles are drawn 4 units wider than their cell so neighbours overlap;
+// each paint quarter-tile is 54 units wide, 25 units off the tile's centre.
+constexpr float kFloorTileSize = 104.0f;
+constexpr float kQuarterSize = 54.0f;
+constexpr float kQuarterOffset = 25.0f;
+// Walls are sampled every 50 units, starting 25 units inside their edge.
+constexpr float kWallStep = 50.0f;
+
+}  // namespace
+
+void PlayInstancerCue(const char* name) {
+    if (!g_instancerSoundMap) return;
+    auto it = g_instancerSoundMap->find(name);
+    if (it != g_instancerSoundMap->end()) it->second.Play();
+}
+
+VXShapeInstancer::VXShapeInstancer(int32_t, int32_t, std::string name, VXSoundMap* soundMap)
+    : tilemapName(std::move(name)) {
+    g_instancerSoundMap = soundMap;
+    FillAutotileTables();
+}
+
+VXShapeInstancer::VXShapeInstancer(std::string name, VXSoundMap* soundMap)
+    : VXShapeInstancer(0, 0, std::move(name), soundMap) {}
+
+VXShapeInstancer::~VXShapeInstancer() {
+    if (g_currentInstancer == this) g_currentInstancer = nullptr;
+}
+
+void VXShapeInstancer::Clear() {
+    objectLists.clear();
+    objectLists.shrink_to_fit();
+    tilemapName.clear();
+}
+
+VXInstanceSet* VXShapeInstancer::FloorSet() const {
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    auto it = graphics->tilemaps.find(tilemapName);
+    return it == graphics->tilemaps.end() ? nullptr : graphics->FindInstanceSet(it->second._name);
+}
+
+VXInstanceSet* VXShapeInstancer::EditorSet() const {
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    if (g_selectedTileSet < 0 || static_cast<size_t>(g_selectedTileSet) >= graphics->tileSetNames.size())
+        return nullptr;
+    return graphics->FindInstanceSet(graphics->tileSetNames[static_cast<size_t>(g_selectedTileSet)]);
+}
+
+void VXShapeInstancer::CopyWallList(const std::vector<GameObject*>& walls) {
+    if (objectLists.empty()) objectLists.emplace_back();
+    objectLists[0] = walls;
+}
+
+void VXShapeInstancer::Setup() {
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    // A new build replaces the previous one (the editor reloads its state).
+    graphics->paintCells.clear();
+    walkableCells = 0;
+    rows = columns = 0;
+
+    auto it = graphics->tilemaps.find(tilemapName);
+    if (it == graphics->tilemaps.end()) {
+        std::printf(" -> Tile map %s is not loaded: the floor stays empty\n", tilemapName.c_str());
+        return;
+    }
+    const VXTilemapData& record = it->second;
+    VXInstanceSet* floor = graphics->FindInstanceSet(record._name);
+    if (!floor) {
+        std::printf(" -> Tile set %s is not loaded: the floor stays empty\n", record._name.c_str());
+        return;
+    }
+    VXInstanceSet* paint = graphics->FindInstanceSet(kPaintSetName);
+    if (!paint) std::printf(" -> Tile set %s is not loaded: no paint is drawn\n", kPaintSetName);
+
+    rows = record.row;
+    columns = record.col;
+    floor->ClearInstances();
+    if (paint) paint->ClearInstances();
+
+    const size_t tiles = record.m_data1.size();
+    graphics->paintCells.reserve(tiles);
+    for (const auto& tile : record.m_data1) {
+        const float x = tile[0];
+        const float y = tile[1];
+        floor->m_data1.push_back({x, y, kFloorTileSize, kFloorTileSize});
+        floor->m_data2.push_back({1.0f, 1.0f, 1.0f, 1.0f});
+        ++walkableCells;
+        if (paint) {
+            const float quarters[4][2] = {{x - kQuarterOffset, y + kQuarterOffset},
+                                          {x + kQuarterOffset, y + kQuarterOffset},
+                                          {x - kQuarterOffset, y - kQuarterOffset},
+                                          {x + kQuarterOffset, y - kQuarterOffset}};
+            for (const auto& q : quarters) {
+                paint->m_data1.push_back({q[0], q[1], kQuarterSize, kQuarterSize});
+                paint->m_data2.push_back({1.0f, 1.0f, 1.0f, 0.0f});
+                paint->AddFrameIndex(0);
+            }
+        }
+        graphics->paintCells.emplace_back();
+    }
+    floor->_count = static_cast<int32_t>(tiles);
+    if (paint) paint->_count = static_cast<int32_t>(tiles * 4);
+    if (tiles) {
+        firstTileX = record.m_data1.front()[0];
+        firstTileY = record.m_data1.front()[1];
+        lastTileX = record.m_data1.back()[0];
+        lastTileY = record.m_data1.back()[1];
+    }
+
+    if (currentList >= 0 && static_cast<size_t>(currentList) < objectLists.size())
+        for (GameObject* wall : objectLists[static_cast<size_t>(currentList)]) {
+            VXAABB* box = wall ? wall->GetAABB() : nullptr;
+            if (box) MarkWall(wall->position[0], wall->position[1], box->halfWidth, box->halfHeight);
+        }
+
+    for (int32_t cell : record.m_data3Index) floor->AddFrameIndex(cell);
+}
+
+void VXShapeInstancer::MarkWall(float ox, float oy, float halfWidth, float halfHeight) {
+    if (!std::isfinite(ox) || !std::isfinite(oy) || !std::isfinite(halfWidth) ||
+        !std::isfinite(halfHeight))
+        return;
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    VXInstanceSet* floor = FloorSet();
+    if (!floor || floor->m_data1.empty()) return;
+    const float x0 = floor->m_data1.front()[0];
+    const float y0 = floor->m_data1.front()[1];
+
+    // Sample points beyond the grid mark nothing: start the walk at the
+    // first sample near the grid, so a huge box costs no more than the grid.
+    auto firstSample = [](float start, float low) {
+        if (start >= low) return start;
+        return low - std::fmod(low - start, kWallStep);
+    };
+    const float left = x0 - static_cast<float>(cellWidth);
+    const float right = x0 + static_cast<float>(cellWidth) * static_cast<float>(columns + 1);
+    const float bottom = y0 - static_cast<float>(cellHeight) * static_cast<float>(rows + 1);
+    const float top = y0 + static_cast<float>(cellHeight);
+
+    const float yEnd = std::fmin(oy + halfHeight + kQuarterOffset, top);
+    const float xEnd = std::fmin(ox + halfWidth + kQuarterOffset, right);
+    for (float y = firstSample(oy - halfHeight + kQuarterOffset, bottom); y < yEnd; y += kWallStep) {
+        for (float x = firstSample(ox - halfWidth + kQuarterOffset, left); x < xEnd; x += kWallStep) {
+            const float point[2] = {x, y};
+            const int32_t c = SnapToGrid(point);
+            if (c < 0 || static_cast<size_t>(c) >= graphics->paintCells.size()) continue;
+            VXPaintCell& cell = graphics->paintCells[static_cast<size_t>(c)];
+            if (!cell.wallBlocked) {
+                cell.wallBlocked = 1;
+                --walkableCells;
+            }
+        }
+    }
+}
+
+int32_t VXShapeInstancer::SnapIndex(float x0, float y0, float x, float y, int32_t cellW,
+                                    int32_t cellH, int32_t cols, int32_t rowCount) {
+    if (cellW <= 0 || cellH <= 0 || cols <= 0 || rowCount <= 0) return -1;
+    // Columns grow with x, rows as y falls; halves round away from zero.
+    const float column = std::round((x - x0) / static_cast<float>(cellW));
+    const float row = std::round((y0 - y) / static_cast<float>(cellH));
+    if (!(column >= 0.0f && column < static_cast<float>(cols))) return -1;
+    if (!(row >= 0.0f && row < static_cast<float>(rowCount))) return -1;
+    return static_cast<int32_t>(row) * cols + static_cast<int32_t>(column);
+}
+
+int32_t VXShapeInstancer::SnapToGrid(const float* position) const {
+    const VXInstanceSet* floor = FloorSet();
+    if (!floor || floor->m_data1.empty() || !position) return -1;
+    return SnapIndex(floor->m_data1.front()[0], floor->m_data1.front()[1], position[0], position[1],
+                     cellWidth, cellHeight, columns, rows);
+}
+
+void VXShapeInstancer::WallHit(GameObject* a, GameObject* b, GameObject* c, GameObject* d) {
+    if (currentList < 0 || static_cast<size_t>(currentList) >= objectLists.size()) return;
+    GameObject* const players[4] = {a, b, c, d};
+    for (GameObject* wall : objectLists[static_cast<size_t>(currentList)]) {
+        VXAABB* wallBox = wall ? wall->GetAABB() : nullptr;
+        if (!wallBox) continue;
+        for (GameObject* player : players) {
+            VXAABB* box = player ? player->GetAABB() : nullptr;
+            if (!box || !VXPhysicsManager::CollideAABB(box, wallBox)) continue;
+            RespondToWall(player);
+        }
+    }
+}
+
+void VXShapeInstancer::RespondToWall(GameObject* player) {
+    auto* body = player ? static_cast<VXRigidBody*>(player->GetComponent(CT_RigidBody)) : nullptr;
+    if (!body) return;
+    // Out of the wall along the resolved axis, 8 units beyond the overlap.
+    const float depth = body->penetrationDepth;
+    const float push = depth >= 0.0f ? depth + 8.0f : depth - 8.0f;
+    player->position[body->contactOnX ? 0 : 1] += push;
+    Vec3 bounced;
+    Reflect(bounced, body->Velocity, body->contactNormal);
+    body->Velocity = bounced * 0.5f;
+    PlayInstancerCue("wallHit");
+}
+
+bool VXShapeInstancer::EditorCell(float x, float y, float& cx, float& cy, size_t& found) const {
+    VXInstanceSet* set = EditorSet();
+    if (!set || cellWidth <= 0 || cellHeight <= 0) return false;
+    // The cursor's y grows downward; world y grows upward.
+    const float w = static_cast<float>(cellWidth);
+    const float h = static_cast<float>(cellHeight);
+    const float hx = static_cast<float>(x < 0.0f ? -(cellWidth / 2) : cellWidth / 2);
+    const float hy = static_cast<float>(y < 0.0f ? -(cellHeight / 2) : cellHeight / 2);
+    cx = std::trunc(x / w) * w + hx;
+    cy = -(std::trunc(y / h) * h) - hy;
+    if (!std::isfinite(cx) || !std::isfinite(cy)) return false;
+    found = set->m_data1.size();
+    for (size_t k = 0; k < set->m_data1.size(); ++k)
+        if (std::trunc(set->m_data1[k][0]) == std::trunc(cx) &&
+            std::trunc(set->m_data1[k][1]) == std::trunc(cy)) {
+            found = k;
+            break;
+        }
+    return true;
+}
+
+void VXShapeInstancer::PaintTile(float x, float y, bool overwrite) {
+    float cx = 0.0f, cy = 0.0f;
+    size_t found = 0;
+    if (!EditorCell(x, y, cx, cy, found)) return;
+    VXInstanceSet* set = EditorSet();
+    if (found < set->m_data1.size()) {
+        if (!overwrite) return;
+        if (found < set->m_data3Index.size()) set->m_data3Index[found] = g_paintCell;
+        if (found < set->texOffsets.size()) set->texOffsets[found] = set->FrameOffset(g_paintCell);
+        return;
+    }
+    ++set->_count;
+    set->m_data1.push_back({cx, cy, static_cast<float>(cellWidth), static_cast<float>(cellHeight)});
+    set->m_data2.push_back({1.0f, 1.0f, 1.0f, 1.0f});
+    set->AddFrameIndex(g_paintCell);
+}
+
+void VXShapeInstancer::EraseTile(float x, float y) {
+    float cx = 0.0f, cy = 0.0f;
+    size_t k = 0;
+    if (!EditorCell(x, y, cx, cy, k)) return;
+    VXInstanceSet* set = EditorSet();
+    if (k >= set->m_data1.size()) return;
+    const auto at = static_cast<std::ptrdiff_t>(k);
+    if (set->_count > 0) --set->_count;
+    set->m_data1.erase(set->m_data1.begin() + at);
+    if (set->m_default2 && k < set->m_data2.size()) set->m_data2.erase(set->m_data2.begin() + at);
+    if (set->m_default3) {
+        if (k < set->texOffsets.size()) set->texOffsets.erase(set->texOffsets.begin() + at);
+        if (k < set->m_data3Index.size()) set->m_data3Index.erase(set->m_data3Index.begin() + at);
+    }
+}
+
+bool VXShapeInstancer::Save(int32_t, int32_t rowCount, int32_t columnCount, int32_t number,
+                            const std::string& prefix) {
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    std::vector<VXInstanceSet*> sets;
+    std::vector<std::vector<VXTilemapWall>> walls;
+    for (size_t k = 0; k < graphics->instanceSets.size(); ++k) {
+        VXInstanceSet* set = graphics->instanceSets[k].get();
+        sets.push_back(set);
+        walls.emplace_back();
+        if (k >= objectLists.size()) continue;
+        const std::vector<GameObject*>& list = objectLists[k];
+        const size_t count = set->_count > 0 ? static_cast<size_t>(set->_count) : 0;
+        for (size_t j = 0; j < count && j < list.size(); ++j) {
+            VXAABB* box = list[j] ? list[j]->GetAABB() : nullptr;
+            if (box) walls.back().push_back({list[j]->g_name, box->halfWidth, box->halfHeight});
+        }
+    }
+    return WriteTilemapFile(prefix + std::to_string(number) + ".json", rowCount, columnCount, sets,
+                            walls);
+}
+
+std::string VXShapeInstancer::GetName() {
+    return g_currentInstancer ? g_currentInstancer->tilemapName : std::string();
+}
+
+void VXShapeInstancer::ClearInstanceData() {
+    for (auto& set : VXGraphicsManager::Instance()->instanceSets) set->ClearInstances();
+}
+
+}  // namespace FrameWork
