@@ -18,39 +18,16 @@
 #include "engine/StartupGlobals.h"
 #include "engine/VXAudioManager.h"
 #include "engine/VXEngine.h"
+#include "tests/input_test_helpers.h"
 
 using namespace FrameWork;
+using InputTest::WriteTone;
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int kRate = 44100;
 constexpr size_t kBytesPerSecond = kRate * 2 * 2;  // the disk driver: S16 stereo
-
-// A 16-bit mono WAV of a 440 Hz tone.
-void WriteTone(const fs::path& path, double seconds) {
-    const uint32_t frames = static_cast<uint32_t>(seconds * kRate);
-    std::vector<int16_t> samples(frames);
-    for (uint32_t i = 0; i < frames; ++i)
-        samples[i] = static_cast<int16_t>(12000 * std::sin(2 * M_PI * 440.0 * i / kRate));
-    const uint32_t dataBytes = frames * 2;
-    std::ofstream out(path, std::ios::binary);
-    auto u32 = [&out](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&out](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
-    out.write("RIFF", 4);
-    u32(36 + dataBytes);
-    out.write("WAVEfmt ", 8);
-    u32(16);
-    u16(1);  // PCM
-    u16(1);  // mono
-    u32(kRate);
-    u32(kRate * 2);
-    u16(2);
-    u16(16);
-    out.write("data", 4);
-    u32(dataBytes);
-    out.write(reinterpret_cast<const char*>(samples.data()), dataBytes);
-}
 
 class Audio : public ::testing::Test {
 protected:
