@@ -1,10 +1,6 @@
 // Input and sound inside the real engine's frames (window, pump, present,
 // test clock): key states as a level sees them, the pause toggle of a
-// running match, the pads' vibration timer and the per-frame resume of the
-// sound channels.
-#include <cmath>
-#include <cstdint>
-#include <fstream>
+// running match and the per-frame resume of the sound channels.
 #include <memory>
 #include <vector>
 
@@ -84,27 +80,6 @@ TEST_F(EngineFrames, LevelsSeeKeyStatesAgeFrameByFrame) {
               (std::vector<bool>{false, true, false, false, false, false, false, false}));
 }
 
-TEST_F(EngineFrames, WheelSlotsLastOneFrame) {
-    ProbeLevel* loading = Probe(GameState::LoadingScreen, 201);
-    BeginRun();
-    Platform::InjectMouseWheel(3);
-    StepFrames(2);
-    EXPECT_EQ(loading->states, (std::vector<int>{201, 0}));
-}
-
-TEST_F(EngineFrames, KeysAreBlockedUntilTheEngineIsActive) {
-    ProbeLevel* loading = Probe(GameState::LoadingScreen, VK::Return);
-    BeginRun();
-    StepFrames(1);
-    TapKey(SDL_SCANCODE_RETURN);
-    EXPECT_EQ(loading->states[1], 1);
-    EXPECT_FALSE(loading->triggered[1]);
-    engine->active = 1;
-    StepFrames(1);  // Present opens the input
-    TapKey(SDL_SCANCODE_RETURN);
-    EXPECT_TRUE(loading->triggered[4]);
-}
-
 TEST_F(EngineFrames, EscapePausesAndResumesARunningMatch) {
     ProbeLevel* match = StartMatch(VK::Escape);
     const size_t before = match->states.size();
@@ -118,42 +93,6 @@ TEST_F(EngineFrames, EscapePausesAndResumesARunningMatch) {
     EXPECT_EQ(engine->paused, 0);
     StepFrames(3);
     EXPECT_GE(match->states.size(), whilePaused + 3);
-}
-
-TEST_F(EngineFrames, EscapeDoesNothingOutsideAMatch) {
-    Probe(GameState::LoadingScreen, VK::Escape)->leaveTo = GameState::LevelSelectScreen;
-    Probe(GameState::LevelSelectScreen, VK::Escape);
-    engine->active = 1;
-    BeginRun();
-    StepFrames(2);
-    TapKey(SDL_SCANCODE_ESCAPE);
-    EXPECT_EQ(engine->paused, 0);
-}
-
-TEST_F(EngineFrames, StartOnAPadPausesAndTheVibrationStopsByItself) {
-    InputTest::VirtualPad pad;
-    StartMatch('A');
-    pad.Button(SDL_CONTROLLER_BUTTON_START, true);
-    StepFrames(1);
-    EXPECT_EQ(engine->paused, 1);
-    pad.Button(SDL_CONTROLLER_BUTTON_START, false);
-    StepFrames(1);
-    EXPECT_EQ(engine->paused, 1);
-
-    pad.rumbles.clear();
-    engine->input->Vibrate(0, 1.0f, 0.0f);
-    ASSERT_EQ(pad.rumbles.size(), 1u);
-    EXPECT_EQ(pad.rumbles[0], InputTest::Motors(65535, 0));
-    int frames = 0;
-    while (pad.rumbles.size() == 1 && frames < 60) {
-        StepFrames(1);
-        ++frames;
-    }
-    ASSERT_EQ(pad.rumbles.size(), 2u);
-    EXPECT_EQ(pad.rumbles[1], InputTest::Motors(0, 0));
-    // About a quarter of a second of 1/60 s frames.
-    EXPECT_GE(frames, 15);
-    EXPECT_LE(frames, 16);
 }
 
 TEST_F(EngineFrames, FramesResumeTheChannelsUnlessPaused) {
