@@ -196,6 +196,9 @@ TEST_F(Audio, ListReaderTakesWordsUntilTheEnd) {
     EXPECT_EQ(audio->names, (std::vector<std::string>{"bgm.ogg", "hit.wav"}))
         << "no empty name after the last line end";
     std::ofstream(list) << "  a.wav b.wav\t\tc.wav";
+    std::vector<std::string> words{"kept"};
+    LoadTextList(list.string(), words);
+    EXPECT_EQ(words, (std::vector<std::string>{"kept", "a.wav", "b.wav", "c.wav"}));
     audio->LoadTextList(list.string());
     EXPECT_EQ(audio->names,
               (std::vector<std::string>{"bgm.ogg", "hit.wav", "a.wav", "b.wav", "c.wav"}));
