@@ -223,12 +223,13 @@ void DrawCross(VXDebugManager& debug) {
 }  // namespace
 
 TEST_F(RenderGL, DebugLinesDrawOverTheSceneWhileTheDrawingIsOn) {
+    auto* installed = g_drawDebugShapes;
     g_drawDebugShapes = DrawCross;
     Sprite(Solid("green.png", {0, 255, 0, 255}), 0, 0, 100);
     EXPECT_EQ(Distance(CaptureFrame().At(ScreenX(0), ScreenY(20)), kGreen), 0);
     engine->debug->enabled = 1;
     const FrameImage f = CaptureFrame();
-    g_drawDebugShapes = nullptr;
+    g_drawDebugShapes = installed;
     EXPECT_EQ(Distance(f.At(ScreenX(0), ScreenY(20)), kRed), 0);
     EXPECT_EQ(Distance(f.At(ScreenX(250), ScreenY(20)), kRed), 0);
     EXPECT_EQ(Distance(f.At(ScreenX(0), ScreenY(0)), kGreen), 0);
