@@ -1,10 +1,10 @@
 #include "engine/VXAudioManager.h"
 
-#include "engine/VXEngine.h"
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+
+#include "engine/VXEngine.h"
 
 namespace FrameWork {
 
@@ -72,13 +72,17 @@ void VXAudioManager::LoadSound(int i) {
     AddSound(kAudioFolder + names[i]);
 }
 
-void VXAudioManager::CreateSound(const std::string& path) { AddSound(path); }
+void VXAudioManager::CreateSound(const std::string& path) {
+    AddSound(path);
+}
 
 bool VXAudioManager::Playable(int i) const {
     return i >= 0 && i < static_cast<int>(sounds.size()) && sounds[i] != nullptr;
 }
 
-bool VXAudioManager::Played(int i) const { return Playable(i) && channels[i].played; }
+bool VXAudioManager::Played(int i) const {
+    return Playable(i) && channels[i].played;
+}
 
 void VXAudioManager::ApplyPause(int i) {
     const VXChannel& ch = channels[i];
@@ -93,7 +97,9 @@ void VXAudioManager::PlayIndex(int i) {
     ch.played = true;
 }
 
-void VXAudioManager::SetChannelVolume(float v) { SetVolume(0, v); }
+void VXAudioManager::SetChannelVolume(float v) {
+    SetVolume(0, v);
+}
 
 void VXAudioManager::StopChannel(int i) {
     if (Played(i)) Platform::StopChannel(i);
@@ -109,7 +115,9 @@ void VXAudioManager::SetPaused(int i, bool pause) {
     ApplyPause(i);
 }
 
-bool VXAudioManager::IsPlaying(int i) const { return Played(i) && Platform::IsChannelPlaying(i); }
+bool VXAudioManager::IsPlaying(int i) const {
+    return Played(i) && Platform::IsChannelPlaying(i);
+}
 
 int VXAudioManager::CreateChannelGroup(const std::string& name) {
     groupNames.push_back(name);
@@ -157,7 +165,9 @@ void SoundCue::Play() {
     if ((engine && engine->active) || index == kAlwaysPlayingCue) PlayAlways();
 }
 
-void SoundCue::PlayAlways() { VXAudioManager::Instance()->PlayIndex(index); }
+void SoundCue::PlayAlways() {
+    VXAudioManager::Instance()->PlayIndex(index);
+}
 
 void SoundCue::UpdateLoop() {
     VXAudioManager* audio = VXAudioManager::Instance();

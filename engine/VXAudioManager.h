@@ -8,11 +8,11 @@
 // nothing (and a never-played channel reads as not playing).
 #pragma once
 
-#include "platform/PlatformAudio.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/PlatformAudio.h"
 
 namespace FrameWork {
 
@@ -105,8 +105,8 @@ public:
 
     int32_t index = 0;
     uint8_t loop = 0;
-    uint8_t playing = 0;  // the channel's last is-playing answer seen by UpdateLoop
-    float volume = 1.0f;  // the master volume last copied
+    uint8_t playing = 0;          // the channel's last is-playing answer seen by UpdateLoop
+    float volume = 1.0f;          // the master volume last copied
     bool channelPlaying = false;  // filled by the match update from IsPlaying
 };
 

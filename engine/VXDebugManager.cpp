@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "engine/Message.h"
+#include "graphics/VXDebugLine.h"
+#include "physics/VXDebugDraw.h"
 #include "platform/Platform.h"
 
 namespace FrameWork {
@@ -16,6 +18,7 @@ VXDebugManager* g_debugManager = nullptr;
 VXDebugManager* VXDebugManager::Instance() {
     if (!g_debugManager) {
         g_debugManager = new VXDebugManager();
+        g_drawDebugShapes = &DrawDebugShapes;
         std::printf(" -> Debug manager\n");
     }
     return g_debugManager;

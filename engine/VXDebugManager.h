@@ -33,6 +33,14 @@ public:
     void Hook() override {}
     ~VXDebugManager() override;
 
+    // The drawings of the scene draw's debug step, with the PRIMITIVES
+    // program current and the line's camera uploaded: velocities, box
+    // outlines, oriented-box outlines and edge normals (physics/VXDebugDraw).
+    void DrawRigidBodies(const std::vector<std::shared_ptr<VXRigidBody>>& list,
+                         const VXDebugLine& line);
+    void DrawAABBs(const std::vector<std::shared_ptr<VXAABB>>& list, const VXDebugLine& line);
+    void DrawOBBs(const std::vector<std::shared_ptr<VXOBB>>& list, const VXDebugLine& line);
+
     // The physics manager's lists, written on the physics set-up message.
     std::vector<std::shared_ptr<VXAABB>>* aabbs = nullptr;
     std::vector<std::shared_ptr<VXOBB>>* obbs = nullptr;

@@ -4,7 +4,9 @@
 
 namespace FrameWork {
 
-bool VXEngine::IsKeyDown(int vk) { return !inputBlocked && input->IsDown(vk); }
+bool VXEngine::IsKeyDown(int vk) {
+    return !inputBlocked && input->IsDown(vk);
+}
 
 bool VXEngine::IsButtonTriggered(int button, int pad) {
     return !inputBlocked && input->IsButtonTriggered(button, pad);

@@ -1,10 +1,10 @@
 #include "engine/VXInputManager.h"
 
+#include <cstdio>
+
 #include "engine/VXGlobalTables.h"
 #include "platform/Platform.h"
 #include "platform/PlatformInput.h"
-
-#include <cstdio>
 
 namespace FrameWork {
 
@@ -16,7 +16,9 @@ constexpr float kVibrationLength = 0.25f;  // seconds
 constexpr int kWheelTowardUser = 200;
 constexpr int kWheelAwayFromUser = 201;
 
-float TriggerValue(uint8_t raw) { return raw <= kTriggerThreshold ? 0.0f : raw / 255.0f; }
+float TriggerValue(uint8_t raw) {
+    return raw <= kTriggerThreshold ? 0.0f : raw / 255.0f;
+}
 
 float StickAxis(int16_t raw) {
     if (raw > -kStickDeadZone && raw < kStickDeadZone) return 0.0f;
@@ -33,11 +35,26 @@ uint16_t MotorSpeed(float speed) {
 bool EitherSideDown(const bool* down, int generic) {
     using namespace Platform;
     switch (generic) {
-    case VK::Shift: return down[VK::LShift] || down[VK::RShift];
-    case VK::Control: return down[VK::LControl] || down[VK::RControl];
-    case VK::Menu: return down[VK::LMenu] || down[VK::RMenu];
-    default: return false;
+        case VK::Shift:
+            return down[VK::LShift] || down[VK::RShift];
+        case VK::Control:
+            return down[VK::LControl] || down[VK::RControl];
+        case VK::Menu:
+            return down[VK::LMenu] || down[VK::RMenu];
+        default:
+            return false;
     }
+}
+
+// Whether a focus change of window `windowId` counts.  Only the game's own
+// window counts (a window of an earlier engine may still report its end).
+// Under the test clock the frames do not follow real time and tests share
+// one X server, whose windows take the focus from each other at random:
+// the focus is not followed then.
+bool FollowsFocusOf(Uint32 windowId) {
+    if (Platform::GetTestClock()) return false;
+    SDL_Window* window = Platform::GetWindow();
+    return !window || SDL_GetWindowID(window) == windowId;
 }
 
 }  // namespace
@@ -116,64 +133,66 @@ void VXInputManager::KeyUp(int vk) {
 
 void VXInputManager::HandleEvent(const SDL_Event& e) {
     switch (e.type) {
-    case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-        const int vk = Platform::VirtualKeyFromKeysym(e.key.keysym);
-        if (vk <= 0 || vk > 255) break;
-        const int generic = Platform::GenericVirtualKey(vk);
-        if (e.type == SDL_KEYDOWN) {
-            KeyDown(vk);
-            if (generic) KeyDown(generic);
-        } else {
-            KeyUp(vk);
-            // Shift is up once neither shift key is down.
-            if (generic && !EitherSideDown(down, generic)) KeyUp(generic);
-        }
-        break;
-    }
-    case SDL_MOUSEMOTION:
-        mouseX = e.motion.x;
-        mouseY = e.motion.y;
-        break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
-        mouseX = e.button.x;
-        mouseY = e.button.y;
-        const bool pressed = e.type == SDL_MOUSEBUTTONDOWN;
-        if (e.button.button == SDL_BUTTON_LEFT || e.button.button == SDL_BUTTON_RIGHT) {
-            const int vk = e.button.button == SDL_BUTTON_LEFT ? Platform::VK::LButton
-                                                              : Platform::VK::RButton;
-            if (pressed)
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            const int vk = Platform::VirtualKeyFromKeysym(e.key.keysym);
+            if (vk <= 0 || vk > 255) break;
+            const int generic = Platform::GenericVirtualKey(vk);
+            if (e.type == SDL_KEYDOWN) {
                 KeyDown(vk);
-            else
+                if (generic) KeyDown(generic);
+            } else {
                 KeyUp(vk);
-        } else if (e.button.button == SDL_BUTTON_MIDDLE) {
-            down[Platform::VK::MButton] = pressed;
+                // Shift is up once neither shift key is down.
+                if (generic && !EitherSideDown(down, generic)) KeyUp(generic);
+            }
+            break;
         }
-        break;
-    }
-    case SDL_MOUSEWHEEL: {
-        int steps = e.wheel.y;
-        if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) steps = -steps;
-        if (steps == 0) break;  // a sideways turn
-        if (steps > 0) {
-            keys[kWheelAwayFromUser] = kWheelAwayFromUser;
-            wheel += 1.0f;
-        } else {
-            keys[kWheelTowardUser] = kWheelTowardUser;
-            wheel -= 1.0f;
+        case SDL_MOUSEMOTION:
+            mouseX = e.motion.x;
+            mouseY = e.motion.y;
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            mouseX = e.button.x;
+            mouseY = e.button.y;
+            const bool pressed = e.type == SDL_MOUSEBUTTONDOWN;
+            if (e.button.button == SDL_BUTTON_LEFT || e.button.button == SDL_BUTTON_RIGHT) {
+                const int vk = e.button.button == SDL_BUTTON_LEFT ? Platform::VK::LButton
+                                                                  : Platform::VK::RButton;
+                if (pressed)
+                    KeyDown(vk);
+                else
+                    KeyUp(vk);
+            } else if (e.button.button == SDL_BUTTON_MIDDLE) {
+                down[Platform::VK::MButton] = pressed;
+            }
+            break;
         }
-        break;
-    }
-    case SDL_TEXTINPUT:
-        text += e.text.text;
-        break;
-    case SDL_WINDOWEVENT:
-        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) focused = true;
-        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) focused = false;
-        break;
-    default:
-        break;
+        case SDL_MOUSEWHEEL: {
+            int steps = e.wheel.y;
+            if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) steps = -steps;
+            if (steps == 0) break;  // a sideways turn
+            if (steps > 0) {
+                keys[kWheelAwayFromUser] = kWheelAwayFromUser;
+                wheel += 1.0f;
+            } else {
+                keys[kWheelTowardUser] = kWheelTowardUser;
+                wheel -= 1.0f;
+            }
+            break;
+        }
+        case SDL_TEXTINPUT:
+            text += e.text.text;
+            break;
+        case SDL_WINDOWEVENT:
+            if (FollowsFocusOf(e.window.windowID)) {
+                if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) focused = true;
+                if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) focused = false;
+            }
+            break;
+        default:
+            break;
     }
 }
 

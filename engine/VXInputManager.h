@@ -2,13 +2,13 @@
 // (PumpMessages polls, Present ages) and answers the input queries from it.
 #pragma once
 
-#include "engine/System.h"
-
 #include <SDL.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "engine/System.h"
 
 namespace FrameWork {
 
@@ -102,7 +102,7 @@ public:
     // are now (not aged).
     bool IsDown(int vk) const { return vk >= 0 && vk < 256 && down[vk]; }
     // Whether the game window has the keyboard focus (true until the window
-    // reports otherwise).
+    // reports otherwise; not followed while a test clock drives the frames).
     bool HasFocus() const { return focused; }
 
     std::vector<VXGamepad> pads;

@@ -132,9 +132,4 @@ void VXFont::RenderText(const std::string& text, float x, float y) {
     }
 }
 
-float VXFont::MeasureAdvance(const std::string& text, float x) {
-    for (char c : text) x += static_cast<float>(GlyphOf(c).advance >> 6);
-    return x;
-}
-
 }  // namespace FrameWork

@@ -37,8 +37,6 @@ public:
     void Bind();
     // Draws the string with its baseline starting at (x, y).
     void RenderText(const std::string& text, float x, float y);
-    // The pen's x after the string, drawn from x (what RenderText advances).
-    float MeasureAdvance(const std::string& text, float x);
     std::string GetName() const { return name; }
 
     std::map<char, VXGlyph> glyphs;

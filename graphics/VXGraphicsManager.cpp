@@ -235,6 +235,9 @@ void VXGraphicsManager::RenderScene() {
     // 3. Sprites, in render-list order; a texture shared by neighbours is
     // bound once.
     UseProgram(g_textureProgram);
+    // The instanced pass leaves its per-instance arrays enabled; sprites feed
+    // only position and texture coordinate.
+    for (GLuint attribute = 2; attribute <= 4; ++attribute) glDisableVertexAttribArray(attribute);
     g_boundSerial = -1;
     UploadCameraView();
     SetUniformVec2(g_textureProgram, "TexCoordShift", 0.0f, 0.0f);
@@ -253,10 +256,12 @@ void VXGraphicsManager::RenderScene() {
     }
     if (g_boundSerial != -1) UnbindSpriteState();
 
-    // 4. Texts.  A text without a glyph set has nothing to draw with.
+    // 4. Texts.  A text without a glyph set, or a FONT program that did not
+    // link, has nothing to draw with.
     UseProgram(g_fontProgram);
+    const bool fontProgram = Usable(g_fontProgram);
     for (const auto& text : textList) {
-        if (!text->active || !text->font) continue;
+        if (!fontProgram || !text->active || !text->font) continue;
         text->font->Bind();
         text->Draw();
         glDisable(GL_BLEND);

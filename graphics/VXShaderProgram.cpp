@@ -36,11 +36,11 @@ GLuint CompileOne(GLenum kind, const std::string& source, VXShaderProgram& recor
     return shader;
 }
 
-bool Usable(const VXShaderProgram* program) {
-    return program && program->program != 0 && HasGL();
-}
-
 }  // namespace
+
+bool Usable(const VXShaderProgram* program) {
+    return program && program->program != 0 && program->status != 0 && HasGL();
+}
 
 void VXShaderProgram::CompileShaderFiles(const std::string& vertexPath,
                                          const std::string& fragmentPath) {

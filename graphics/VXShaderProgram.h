@@ -44,6 +44,9 @@ extern float* g_camViewMatrix;
 // it, so that animation, text and table logic runs in tests without a window.
 bool HasGL();
 
+// A linked program and a current GL context: what every use below requires.
+bool Usable(const VXShaderProgram* program);
+
 // Makes the program current (nothing without GL or program).
 void UseProgram(VXShaderProgram* program);
 

@@ -53,8 +53,12 @@ void CloseAudio() {
     g_audioOpen = false;
 }
 
-bool IsAudioOpen() { return g_audioOpen; }
-const std::string& LastAudioError() { return g_audioError; }
+bool IsAudioOpen() {
+    return g_audioOpen;
+}
+const std::string& LastAudioError() {
+    return g_audioError;
+}
 
 SoundClip* LoadSoundClip(const std::string& path) {
     if (!g_audioOpen) return nullptr;
@@ -99,7 +103,9 @@ void SetChannelPaused(int channel, bool paused) {
         Mix_Resume(channel);
 }
 
-bool IsChannelPlaying(int channel) { return ValidChannel(channel) && Mix_Playing(channel) != 0; }
+bool IsChannelPlaying(int channel) {
+    return ValidChannel(channel) && Mix_Playing(channel) != 0;
+}
 
 void SetChannelTag(int channel, int tag) {
     if (ValidChannel(channel)) Mix_GroupChannel(channel, tag);

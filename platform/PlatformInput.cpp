@@ -14,58 +14,107 @@ int VirtualKeyFromScancode(SDL_Scancode sc) {
     if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return VK::Key0 + 1 + (sc - SDL_SCANCODE_1);
     if (sc == SDL_SCANCODE_0) return VK::Key0;
     if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return VK::F1 + (sc - SDL_SCANCODE_F1);
-    if (sc >= SDL_SCANCODE_F13 && sc <= SDL_SCANCODE_F24) return VK::F1 + 12 + (sc - SDL_SCANCODE_F13);
-    if (sc >= SDL_SCANCODE_KP_1 && sc <= SDL_SCANCODE_KP_9) return VK::Numpad0 + 1 + (sc - SDL_SCANCODE_KP_1);
+    if (sc >= SDL_SCANCODE_F13 && sc <= SDL_SCANCODE_F24)
+        return VK::F1 + 12 + (sc - SDL_SCANCODE_F13);
+    if (sc >= SDL_SCANCODE_KP_1 && sc <= SDL_SCANCODE_KP_9)
+        return VK::Numpad0 + 1 + (sc - SDL_SCANCODE_KP_1);
     switch (sc) {
-    case SDL_SCANCODE_KP_0: return VK::Numpad0;
-    case SDL_SCANCODE_RETURN:
-    case SDL_SCANCODE_RETURN2:
-    case SDL_SCANCODE_KP_ENTER: return VK::Return;
-    case SDL_SCANCODE_ESCAPE: return VK::Escape;
-    case SDL_SCANCODE_BACKSPACE: return VK::Back;
-    case SDL_SCANCODE_TAB: return VK::Tab;
-    case SDL_SCANCODE_SPACE: return VK::Space;
-    case SDL_SCANCODE_LSHIFT: return VK::LShift;
-    case SDL_SCANCODE_RSHIFT: return VK::RShift;
-    case SDL_SCANCODE_LCTRL: return VK::LControl;
-    case SDL_SCANCODE_RCTRL: return VK::RControl;
-    case SDL_SCANCODE_LALT: return VK::LMenu;
-    case SDL_SCANCODE_RALT: return VK::RMenu;
-    case SDL_SCANCODE_LGUI: return VK::LWin;
-    case SDL_SCANCODE_RGUI: return VK::RWin;
-    case SDL_SCANCODE_APPLICATION: return VK::Apps;
-    case SDL_SCANCODE_PAUSE: return VK::Pause;
-    case SDL_SCANCODE_CAPSLOCK: return VK::Capital;
-    case SDL_SCANCODE_PAGEUP: return VK::Prior;
-    case SDL_SCANCODE_PAGEDOWN: return VK::Next;
-    case SDL_SCANCODE_END: return VK::End;
-    case SDL_SCANCODE_HOME: return VK::Home;
-    case SDL_SCANCODE_LEFT: return VK::Left;
-    case SDL_SCANCODE_UP: return VK::Up;
-    case SDL_SCANCODE_RIGHT: return VK::Right;
-    case SDL_SCANCODE_DOWN: return VK::Down;
-    case SDL_SCANCODE_PRINTSCREEN: return VK::Snapshot;
-    case SDL_SCANCODE_INSERT: return VK::Insert;
-    case SDL_SCANCODE_DELETE: return VK::Delete;
-    case SDL_SCANCODE_KP_MULTIPLY: return VK::Multiply;
-    case SDL_SCANCODE_KP_PLUS: return VK::Add;
-    case SDL_SCANCODE_KP_MINUS: return VK::Subtract;
-    case SDL_SCANCODE_KP_PERIOD: return VK::Decimal;
-    case SDL_SCANCODE_KP_DIVIDE: return VK::Divide;
-    case SDL_SCANCODE_NUMLOCKCLEAR: return VK::NumLock;
-    case SDL_SCANCODE_SCROLLLOCK: return VK::Scroll;
-    case SDL_SCANCODE_SEMICOLON: return VK::Oem1;
-    case SDL_SCANCODE_EQUALS: return VK::OemPlus;
-    case SDL_SCANCODE_COMMA: return VK::OemComma;
-    case SDL_SCANCODE_MINUS: return VK::OemMinus;
-    case SDL_SCANCODE_PERIOD: return VK::OemPeriod;
-    case SDL_SCANCODE_SLASH: return VK::Oem2;
-    case SDL_SCANCODE_GRAVE: return VK::Oem3;
-    case SDL_SCANCODE_LEFTBRACKET: return VK::Oem4;
-    case SDL_SCANCODE_BACKSLASH: return VK::Oem5;
-    case SDL_SCANCODE_RIGHTBRACKET: return VK::Oem6;
-    case SDL_SCANCODE_APOSTROPHE: return VK::Oem7;
-    default: return 0;
+        case SDL_SCANCODE_KP_0:
+            return VK::Numpad0;
+        case SDL_SCANCODE_RETURN:
+        case SDL_SCANCODE_RETURN2:
+        case SDL_SCANCODE_KP_ENTER:
+            return VK::Return;
+        case SDL_SCANCODE_ESCAPE:
+            return VK::Escape;
+        case SDL_SCANCODE_BACKSPACE:
+            return VK::Back;
+        case SDL_SCANCODE_TAB:
+            return VK::Tab;
+        case SDL_SCANCODE_SPACE:
+            return VK::Space;
+        case SDL_SCANCODE_LSHIFT:
+            return VK::LShift;
+        case SDL_SCANCODE_RSHIFT:
+            return VK::RShift;
+        case SDL_SCANCODE_LCTRL:
+            return VK::LControl;
+        case SDL_SCANCODE_RCTRL:
+            return VK::RControl;
+        case SDL_SCANCODE_LALT:
+            return VK::LMenu;
+        case SDL_SCANCODE_RALT:
+            return VK::RMenu;
+        case SDL_SCANCODE_LGUI:
+            return VK::LWin;
+        case SDL_SCANCODE_RGUI:
+            return VK::RWin;
+        case SDL_SCANCODE_APPLICATION:
+            return VK::Apps;
+        case SDL_SCANCODE_PAUSE:
+            return VK::Pause;
+        case SDL_SCANCODE_CAPSLOCK:
+            return VK::Capital;
+        case SDL_SCANCODE_PAGEUP:
+            return VK::Prior;
+        case SDL_SCANCODE_PAGEDOWN:
+            return VK::Next;
+        case SDL_SCANCODE_END:
+            return VK::End;
+        case SDL_SCANCODE_HOME:
+            return VK::Home;
+        case SDL_SCANCODE_LEFT:
+            return VK::Left;
+        case SDL_SCANCODE_UP:
+            return VK::Up;
+        case SDL_SCANCODE_RIGHT:
+            return VK::Right;
+        case SDL_SCANCODE_DOWN:
+            return VK::Down;
+        case SDL_SCANCODE_PRINTSCREEN:
+            return VK::Snapshot;
+        case SDL_SCANCODE_INSERT:
+            return VK::Insert;
+        case SDL_SCANCODE_DELETE:
+            return VK::Delete;
+        case SDL_SCANCODE_KP_MULTIPLY:
+            return VK::Multiply;
+        case SDL_SCANCODE_KP_PLUS:
+            return VK::Add;
+        case SDL_SCANCODE_KP_MINUS:
+            return VK::Subtract;
+        case SDL_SCANCODE_KP_PERIOD:
+            return VK::Decimal;
+        case SDL_SCANCODE_KP_DIVIDE:
+            return VK::Divide;
+        case SDL_SCANCODE_NUMLOCKCLEAR:
+            return VK::NumLock;
+        case SDL_SCANCODE_SCROLLLOCK:
+            return VK::Scroll;
+        case SDL_SCANCODE_SEMICOLON:
+            return VK::Oem1;
+        case SDL_SCANCODE_EQUALS:
+            return VK::OemPlus;
+        case SDL_SCANCODE_COMMA:
+            return VK::OemComma;
+        case SDL_SCANCODE_MINUS:
+            return VK::OemMinus;
+        case SDL_SCANCODE_PERIOD:
+            return VK::OemPeriod;
+        case SDL_SCANCODE_SLASH:
+            return VK::Oem2;
+        case SDL_SCANCODE_GRAVE:
+            return VK::Oem3;
+        case SDL_SCANCODE_LEFTBRACKET:
+            return VK::Oem4;
+        case SDL_SCANCODE_BACKSLASH:
+            return VK::Oem5;
+        case SDL_SCANCODE_RIGHTBRACKET:
+            return VK::Oem6;
+        case SDL_SCANCODE_APOSTROPHE:
+            return VK::Oem7;
+        default:
+            return 0;
     }
 }
 
@@ -80,13 +129,17 @@ int VirtualKeyFromKeysym(const SDL_Keysym& key) {
 
 int GenericVirtualKey(int vk) {
     switch (vk) {
-    case VK::LShift:
-    case VK::RShift: return VK::Shift;
-    case VK::LControl:
-    case VK::RControl: return VK::Control;
-    case VK::LMenu:
-    case VK::RMenu: return VK::Menu;
-    default: return 0;
+        case VK::LShift:
+        case VK::RShift:
+            return VK::Shift;
+        case VK::LControl:
+        case VK::RControl:
+            return VK::Control;
+        case VK::LMenu:
+        case VK::RMenu:
+            return VK::Menu;
+        default:
+            return 0;
     }
 }
 
@@ -202,7 +255,8 @@ void UpdateGamepads() {
     ScanControllers();
     const Uint64 now = SDL_GetTicks64();
     for (Slot& slot : g_slots)
-        if (slot.controller && (slot.low || slot.high) && now - slot.rumbleSentAt >= kRumbleRefreshMs)
+        if (slot.controller && (slot.low || slot.high) &&
+            now - slot.rumbleSentAt >= kRumbleRefreshMs)
             SendRumble(slot);
 }
 

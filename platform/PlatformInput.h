@@ -57,7 +57,7 @@ constexpr uint16_t A = 0x1000, B = 0x2000, X = 0x4000, Y = 0x8000;
 struct GamepadState {
     uint32_t packet = 0;  // changes whenever the rest of the state changes
     uint16_t buttons = 0;
-    uint8_t leftTrigger = 0;   // 0 to 255
+    uint8_t leftTrigger = 0;  // 0 to 255
     uint8_t rightTrigger = 0;
     int16_t thumbLX = 0;  // -32768 to 32767, y up
     int16_t thumbLY = 0;

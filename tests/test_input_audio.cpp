@@ -1,11 +1,8 @@
 // The audio manager and sound cues on a real mixer: SDL's "disk" driver
 // writes the mix to a file, so a test can tell whether a sound was heard.
 // The sounds are written by the tests themselves.
-#include "engine/StartupGlobals.h"
-#include "engine/VXAudioManager.h"
-#include "engine/VXEngine.h"
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -18,7 +15,9 @@
 #include <thread>
 #include <vector>
 
-#include <unistd.h>
+#include "engine/StartupGlobals.h"
+#include "engine/VXAudioManager.h"
+#include "engine/VXEngine.h"
 
 using namespace FrameWork;
 namespace fs = std::filesystem;
@@ -56,8 +55,9 @@ void WriteTone(const fs::path& path, double seconds) {
 class Audio : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("pellwick_audio_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() /
+              ("pellwick_audio_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
         output = dir / "mix.raw";
@@ -90,7 +90,8 @@ protected:
     }
     std::vector<int16_t> ReadMix() {
         std::ifstream in(output, std::ios::binary);
-        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
         std::vector<int16_t> samples(bytes.size() / 2);
         std::copy(bytes.begin(), bytes.begin() + samples.size() * 2,
                   reinterpret_cast<char*>(samples.data()));
@@ -283,7 +284,8 @@ TEST_F(Audio, ListReaderTakesWordsUntilTheEnd) {
     audio->LoadTextList(dir.string());  // a folder
     const std::string said = testing::internal::GetCapturedStdout();
     EXPECT_EQ(audio->names.size(), 5u);
-    EXPECT_NE(said.find("loading from " + (dir / "none.txt").string() + " failed!"), std::string::npos)
+    EXPECT_NE(said.find("loading from " + (dir / "none.txt").string() + " failed!"),
+              std::string::npos)
         << said;
     EXPECT_NE(said.find("loading from " + dir.string() + " failed!"), std::string::npos) << said;
 }

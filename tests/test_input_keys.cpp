@@ -1,16 +1,16 @@
 // Keyboard and mouse through the platform's event pump: key states frame by
 // frame, modifiers, mouse buttons and wheel, text, focus, and the engine's
 // key queries and pause toggle.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
 #include "engine/StartupGlobals.h"
 #include "engine/VXEngine.h"
 #include "engine/VXInputManager.h"
 #include "gameplay/VXMatchState.h"
 #include "platform/Platform.h"
 #include "platform/PlatformInput.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 
 using namespace FrameWork;
 namespace VK = FrameWork::Platform::VK;
@@ -72,12 +72,12 @@ TEST_F(KeyStates, KeysMapToVirtualKeyCodes) {
         SDL_Scancode sc;
         int vk;
     } cases[] = {
-        {SDL_SCANCODE_W, 'W'},          {SDL_SCANCODE_7, '7'},       {SDL_SCANCODE_0, '0'},
-        {SDL_SCANCODE_F7, 118},         {SDL_SCANCODE_F12, 0x7B},    {SDL_SCANCODE_RETURN, 13},
-        {SDL_SCANCODE_KP_ENTER, 13},    {SDL_SCANCODE_ESCAPE, 27},   {SDL_SCANCODE_UP, 0x26},
-        {SDL_SCANCODE_DOWN, 0x28},      {SDL_SCANCODE_LEFT, 0x25},   {SDL_SCANCODE_RIGHT, 0x27},
-        {SDL_SCANCODE_KP_5, 0x65},      {SDL_SCANCODE_DELETE, 0x2E}, {SDL_SCANCODE_TAB, 9},
-        {SDL_SCANCODE_BACKSPACE, 8},    {SDL_SCANCODE_SLASH, 0xBF},
+        {SDL_SCANCODE_W, 'W'},       {SDL_SCANCODE_7, '7'},       {SDL_SCANCODE_0, '0'},
+        {SDL_SCANCODE_F7, 118},      {SDL_SCANCODE_F12, 0x7B},    {SDL_SCANCODE_RETURN, 13},
+        {SDL_SCANCODE_KP_ENTER, 13}, {SDL_SCANCODE_ESCAPE, 27},   {SDL_SCANCODE_UP, 0x26},
+        {SDL_SCANCODE_DOWN, 0x28},   {SDL_SCANCODE_LEFT, 0x25},   {SDL_SCANCODE_RIGHT, 0x27},
+        {SDL_SCANCODE_KP_5, 0x65},   {SDL_SCANCODE_DELETE, 0x2E}, {SDL_SCANCODE_TAB, 9},
+        {SDL_SCANCODE_BACKSPACE, 8}, {SDL_SCANCODE_SLASH, 0xBF},
     };
     for (const auto& c : cases) {
         Platform::InjectKey(c.sc, true);
@@ -180,6 +180,20 @@ TEST_F(KeyStates, FocusFollowsWindowEvents) {
     Platform::InjectWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
     Pump();
     EXPECT_TRUE(input->HasFocus());
+}
+
+TEST_F(KeyStates, FocusIsNotFollowedUnderTheTestClock) {
+    // Test runs share one X server, whose windows take the focus from each
+    // other: frames driven by the test clock ignore it.
+    Platform::TestClock clock;
+    Platform::InstallTestClock(&clock);
+    Platform::InjectWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    Pump();
+    Platform::InstallTestClock(nullptr);
+    EXPECT_TRUE(input->HasFocus());
+    Platform::InjectWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    Pump();
+    EXPECT_FALSE(input->HasFocus());
 }
 
 TEST_F(KeyStates, DestroyedManagerNoLongerListens) {

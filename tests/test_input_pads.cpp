@@ -1,17 +1,17 @@
 // Gamepads through SDL's virtual game controllers: buttons and the button
 // word, triggers, sticks, the per-button edge, slots across connect and
 // disconnect, and vibration reaching the device.
-#include "engine/StartupGlobals.h"
-#include "engine/VXEngine.h"
-#include "engine/VXInputManager.h"
-#include "platform/PlatformInput.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
 #include <utility>
 #include <vector>
+
+#include "engine/StartupGlobals.h"
+#include "engine/VXEngine.h"
+#include "engine/VXInputManager.h"
+#include "platform/PlatformInput.h"
 
 using namespace FrameWork;
 
@@ -20,7 +20,9 @@ namespace {
 constexpr float kFrame = 1.0f / 60.0f;
 
 using MotorPair = std::pair<Uint16, Uint16>;
-MotorPair Motors(int low, int high) { return MotorPair(Uint16(low), Uint16(high)); }
+MotorPair Motors(int low, int high) {
+    return MotorPair(Uint16(low), Uint16(high));
+}
 
 // One virtual controller the test holds in its hands.
 class VirtualPad {
@@ -100,13 +102,20 @@ TEST_F(Gamepads, ButtonsFillTheButtonWord) {
         SDL_GameControllerButton b;
         uint16_t mask;
     } cases[] = {
-        {SDL_CONTROLLER_BUTTON_A, 0x1000},          {SDL_CONTROLLER_BUTTON_B, 0x2000},
-        {SDL_CONTROLLER_BUTTON_X, 0x4000},          {SDL_CONTROLLER_BUTTON_Y, 0x8000},
-        {SDL_CONTROLLER_BUTTON_START, 0x0010},      {SDL_CONTROLLER_BUTTON_BACK, 0x0020},
-        {SDL_CONTROLLER_BUTTON_DPAD_UP, 0x0001},    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0x0002},
-        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, 0x0004},  {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 0x0008},
-        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 0x0100}, {SDL_CONTROLLER_BUTTON_LEFTSTICK, 0x0040},
-        {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 0x0200}, {SDL_CONTROLLER_BUTTON_RIGHTSTICK, 0x0080},
+        {SDL_CONTROLLER_BUTTON_A, 0x1000},
+        {SDL_CONTROLLER_BUTTON_B, 0x2000},
+        {SDL_CONTROLLER_BUTTON_X, 0x4000},
+        {SDL_CONTROLLER_BUTTON_Y, 0x8000},
+        {SDL_CONTROLLER_BUTTON_START, 0x0010},
+        {SDL_CONTROLLER_BUTTON_BACK, 0x0020},
+        {SDL_CONTROLLER_BUTTON_DPAD_UP, 0x0001},
+        {SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0x0002},
+        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, 0x0004},
+        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 0x0008},
+        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 0x0100},
+        {SDL_CONTROLLER_BUTTON_LEFTSTICK, 0x0040},
+        {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 0x0200},
+        {SDL_CONTROLLER_BUTTON_RIGHTSTICK, 0x0080},
     };
     for (int logical = 0; logical < 14; ++logical) {
         pad.Button(cases[logical].b, true);
@@ -149,11 +158,17 @@ TEST_F(Gamepads, StickDeadZoneAndYUp) {
     const struct {
         int raw;
         float value;
-    } cases[] = {{0, 0.0f},      {7848, 0.0f},          {-7848, 0.0f},         {7849, 0.23954f},
-                 {-7849, -0.23954f}, {32767, 1.0f},     {-32768, -32768 / 32767.0f}};
+    } cases[] = {{0, 0.0f},
+                 {7848, 0.0f},
+                 {-7848, 0.0f},
+                 {7849, 0.23954f},
+                 {-7849, -0.23954f},
+                 {32767, 1.0f},
+                 {-32768, -32768 / 32767.0f}};
     for (const auto& c : cases) {
         pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, c.raw);
-        pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, c.raw == -32768 ? 32767 : -c.raw);  // SDL's y grows downward
+        pad.Axis(SDL_CONTROLLER_AXIS_LEFTY,
+                 c.raw == -32768 ? 32767 : -c.raw);  // SDL's y grows downward
         Frame();
         const VXStick s = input->pads[0].GetThumbStick();
         EXPECT_NEAR(s.x, c.value, 1e-4f) << "raw " << c.raw;
@@ -288,7 +303,8 @@ TEST_F(Gamepads, VibrateOutsideThePadsDoesNothing) {
     input->Vibrate(-1, 1.0f, 1.0f);
     input->Vibrate(1, 1.0f, 1.0f);  // no pad there
     EXPECT_TRUE(pad.rumbles.empty());
-    for (const VXGamepad& p : input->pads) EXPECT_EQ(p.vibration.wLeftMotorSpeed, p.userIndex == 1 ? 65535 : 0);
+    for (const VXGamepad& p : input->pads)
+        EXPECT_EQ(p.vibration.wLeftMotorSpeed, p.userIndex == 1 ? 65535 : 0);
     // Speeds out of 0..1 are held to it.
     input->Vibrate(0, 2.0f, -1.0f);
     ASSERT_EQ(pad.rumbles.size(), 1u);

@@ -157,7 +157,11 @@ TEST_F(RenderGL, TextAdvancesByTheGlyphAdvance) {
     text("AB", -100);
     const FrameImage both = CaptureFrame();
     EXPECT_GT(TestHarness::CountPixelsNotOf(both, background, 10), 200);
-    EXPECT_EQ(TestHarness::CountPixelsNotOf(both, background, 0), TestHarness::CountPixelsNotOf(both, background, 0));
+
+    // A byte outside the set draws nothing and leaves the pen where it was.
+    graphics->textList.clear();
+    text("A\xC8" "B", -100);
+    EXPECT_EQ(TestHarness::CountDifferentPixels(CaptureFrame(), both, 0), 0);
 
     graphics->textList.clear();
     text("A", -100);
@@ -262,7 +266,11 @@ TEST_F(RenderMissingShader, ReportsTheFileAndTheOtherProgramsStillDraw) {
     auto t = std::make_shared<VXTextComponent>(Object(0, -200, 1, 1));
     graphics->AssignFont("Timer", t.get());
     graphics->textList.push_back(t);
-    EXPECT_EQ(Distance(CaptureFrame().At(ScreenX(0), ScreenY(0)), kRed), 0);
+    const FrameImage f = CaptureFrame();
+    EXPECT_EQ(Distance(f.At(ScreenX(0), ScreenY(0)), kRed), 0);
+    // The text has no program to draw with: nothing but the sprite shows.
+    EXPECT_EQ(TestHarness::CountPixelsNotOf(f, background, 0),
+              f.width * f.height - TestHarness::CountPixelsNotOf(f, kRed, 0));
 }
 
 // A scene with sprites, a playing sheet and text; with PELLWICK_RENDER_SHOT

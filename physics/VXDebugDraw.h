@@ -1,0 +1,50 @@
+// The debug drawing of the physics state as coloured segments: which
+// segments each list gives (plain code, testable without GL), and the draw
+// that hands them to the line primitive.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "physics/VXVec3.h"
+
+namespace FrameWork {
+
+class VXAABB;
+class VXOBB;
+class VXRigidBody;
+class VXDebugManager;
+
+struct DebugColour {
+    float r, g, b;
+};
+
+constexpr DebugColour kDebugBoxColour{1.0f, 0.0f, 0.0f};
+constexpr DebugColour kDebugVelocityColour{0.239215f, 0.960184f, 0.0f};
+constexpr DebugColour kDebugOBBEdgeColour{0.3f, 0.7f, 1.0f};
+constexpr DebugColour kDebugOBBNormalColour{1.0f, 1.0f, 0.35f};
+// Length of the drawn edge normals.
+constexpr float kDebugNormalLength = 50.0f;
+
+// One segment in the plane (z is not drawn).
+struct DebugSegment {
+    float x1, y1, x2, y2;
+};
+
+// Only active entries give segments.
+// Each box: its left, right, top and bottom edges, in that order.
+std::vector<DebugSegment> BoxOutlineSegments(const std::vector<std::shared_ptr<VXAABB>>& list);
+// Each body: from its position to its position plus its velocity.
+std::vector<DebugSegment> VelocitySegments(const std::vector<std::shared_ptr<VXRigidBody>>& list);
+// An oriented box's edges corner 0-1, 1-2, 2-3, 3-0 (drawn whatever its
+// active flag; the draw skips inactive boxes).
+std::vector<DebugSegment> OBBEdgeSegments(const VXOBB& box);
+// An oriented box's normals: from the midpoint of edge i along normal i,
+// 50 long.
+std::vector<DebugSegment> OBBNormalSegments(const VXOBB& box);
+
+// The scene draw's debug step: bodies, boxes, then oriented boxes of the
+// lists the physics manager handed to `debug` (circles are not drawn).
+void DrawDebugShapes(VXDebugManager& debug);
+
+}  // namespace FrameWork
