@@ -192,3 +192,18 @@ TEST_F(TilesPixels, InstancedPassLeavesNoAttributeOrDivisorBehind) {
     const FrameImage f = CaptureFrame();
     EXPECT_EQ(Distance(At(f, 150, 0), background), 0);
 }
+
+TEST_F(TilesPixels, ReloadedSheetReplacesItsTexture) {
+    VXInstanceSet* set = graphics->FindInstanceSet("Floor.png");
+    ASSERT_NE(set, nullptr);
+    const GLuint first = set->texture;
+    ASSERT_NE(first, 0u);
+    graphics->LoadInstanceSetImage("Floor.png", "../VXEngine/data/img/Floor.png", 2, 1);
+    EXPECT_NE(set->texture, 0u);
+    EXPECT_TRUE(set->texture == first || !glIsTexture(first)) << "the first texture was left behind";
+    EXPECT_EQ(set->frameTable.size(), 2u);
+    // A sheet that cannot be decoded still draws: one white texel.
+    graphics->LoadInstanceSetImage("Floor.png", "../VXEngine/data/img/none.png", 2, 1);
+    const FrameImage f = CaptureFrame();
+    EXPECT_LE(Distance(f.At(ScreenX(50), ScreenY(100)), Rgb{255, 255, 255}), 2);
+}

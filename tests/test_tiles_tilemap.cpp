@@ -262,3 +262,30 @@ TEST_F(TilesTilemap, PartialAndMistypedRecordsKeepTheirDefaults) {
         registry.clear();
     }
 }
+
+TEST(TilesInstanceSet, SheetFramesAndAFailedImage) {
+    VXInstanceSet set("Sheet.png", 0);
+    ::testing::internal::CaptureStdout();
+    set.LoadImage("../nowhere/missing.png", 2, 4);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "\nERROR\n -> Texture image fail to load, image file may be corrupted.\n\n");
+    ASSERT_EQ(set.frameTable.size(), 8u);
+    EXPECT_EQ(set.FrameOffset(5), (Vec2f{0.25f, 0.5f}));
+    EXPECT_EQ(set._texColumns, 4);
+    EXPECT_EQ(set._texRows, 2);
+    // The quad's top corners take the cell's top edge, so the sheet shows
+    // upright: bottom-left, bottom-right, top-left, top-right.
+    EXPECT_EQ(set.uvCorners[0], (Vec2f{0.0f, 0.5f}));
+    EXPECT_EQ(set.uvCorners[1], (Vec2f{0.25f, 0.5f}));
+    EXPECT_EQ(set.uvCorners[2], (Vec2f{0.0f, 0.0f}));
+    EXPECT_EQ(set.uvCorners[3], (Vec2f{0.25f, 0.0f}));
+    // A second load replaces the frame table; a sheet of no cells is 1 x 1.
+    ::testing::internal::CaptureStdout();
+    set.LoadImage("../nowhere/missing.png", 2, 4);
+    set.LoadImage(nullptr, 0, -3);
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(set.frameTable.size(), 1u);
+    EXPECT_EQ(set.FrameOffset(3), (Vec2f{0.0f, 0.0f}));
+    set.AddFrameIndex(3);
+    EXPECT_EQ(set.texOffsets.back(), (Vec2f{0.0f, 0.0f}));
+}
