@@ -29,7 +29,10 @@ constexpr int kVkF7 = 118;
 // Whole microseconds between two counter readings, as seconds.
 float ElapsedSeconds(uint64_t from, uint64_t to, uint64_t frequency) {
     if (frequency == 0) return 0.0f;
-    const uint64_t micro = (to - from) * 1000000ull / frequency;
+    // Split so that long gaps on fast counters do not overflow.
+    const uint64_t ticks = to - from;
+    const uint64_t micro =
+        ticks / frequency * 1000000ull + ticks % frequency * 1000000ull / frequency;
     float seconds = static_cast<float>(micro);
     if (micro != 0) seconds *= 0.000001f;
     return seconds;
@@ -195,6 +198,7 @@ void VXEngine::UpdateFrameTime() {
 
 void VXEngine::LimitFrameRate() {
     // Busy wait: the frame ends when 1/60 s has passed since the frame began.
+    if (counterFrequency == 0) counterFrequency = Platform::GetPerformanceFrequency();
     do {
         counterNow = Platform::GetPerformanceCounter();
         frameTime = ElapsedSeconds(counterLast, counterNow, counterFrequency);

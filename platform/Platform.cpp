@@ -65,6 +65,7 @@ bool Init() {
         struct sigaction action;
         std::memset(&action, 0, sizeof action);
         action.sa_handler = OnTerminateSignal;
+        action.sa_flags = SA_RESTART;
         sigemptyset(&action.sa_mask);
         sigaction(SIGTERM, &action, nullptr);
         sigaction(SIGINT, &action, nullptr);

@@ -261,6 +261,15 @@ TEST(FrameTime, WholeMicrosecondsOfTheCounter) {
     engine->UpdateFrameTime();
     EXPECT_EQ(engine->frameTime, 0.0f);
 
+    // Six hours on a nanosecond counter still come out in whole microseconds.
+    clock.frequency = 1000000000;
+    engine->counterLast = 0;
+    clock.now = 21600ull * 1000000000ull + 999;
+    engine->UpdateFrameTime();
+    EXPECT_FLOAT_EQ(engine->frameTime, 21600.0f);
+    clock.frequency = 3000000;
+    engine->counterFrequency = 3000000;
+
     // A long frame: the limiter ends at once and adds the whole frame.
     engine->counterLast = clock.now;
     clock.now += 300000;  // 100 ms

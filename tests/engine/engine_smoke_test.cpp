@@ -121,10 +121,10 @@ TEST(GameSmoke, RunsOnAnOpenGL33Driver) {
     ExpectLines(game.Lines(), Concat(StartupLines("3\\.3"), CloseRoadLines()));
 }
 
-TEST(GameSmoke, WithoutADisplayItReportsTheFailureAndExitsNonZero) {
+// Neither a window nor an OpenGL 3.3 context: the same error lines, then a
+// non-zero exit code.
+void ExpectStartFailure(const GameProcess::Options& options) {
     TempDataTree tree(false);
-    GameProcess::Options options;
-    options.unsetEnv = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
     GameProcess game(tree, options);
     const int code = game.Wait();
     EXPECT_NE(code, 0);
@@ -135,6 +135,18 @@ TEST(GameSmoke, WithoutADisplayItReportsTheFailureAndExitsNonZero) {
                                           {Expect::Exact, " -> OpenGL failed to start up"},
                                           {Expect::Exact, ""},
                                       }));
+}
+
+TEST(GameSmoke, WithoutADisplayItReportsTheFailureAndExitsNonZero) {
+    GameProcess::Options options;
+    options.unsetEnv = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
+    ExpectStartFailure(options);
+}
+
+TEST(GameSmoke, ADriverBelowOpenGL33IsAFailedStart) {
+    GameProcess::Options options;
+    options.setEnv = {{"MESA_GL_VERSION_OVERRIDE", "2.1"}};
+    ExpectStartFailure(options);
 }
 
 TEST(GameSmoke, TheDataTreeIsACopyAndTheRunFolderReachesIt) {
