@@ -56,6 +56,8 @@ Component* MopComFact::Create(GameObject* o) { return new VXMopCom(o); }
 
 void BuildComponentFactories() {
     if (!g_componentFactories.empty()) return;
+    // Built in this order: 1, 3, 5, 2, 18, 6, 19, 20, 8, 9, 10, 15, 16, 4,
+    // 12, 11, 13, 14, 21, 22.  The block-bomb pointer (17) has no factory.
     g_componentFactories = {
         {CT_Sprite, std::make_shared<SpriteComponent>()},
         {CT_AABB, std::make_shared<AABBComponent>()},

@@ -194,8 +194,9 @@ void GameObject::DetachChild(const std::string& name) {
     GameObject* child = FindChild(name);
     if (!child) return;
     MakeRoot(child);
-    // The child stays in `children` (FindChild still finds it); its own
-    // destruction or a later link removes it.
+    // It leaves the list too, so the list never holds an object that may be
+    // destroyed without telling this one.
+    ForgetChild(child);
 }
 
 void GameObject::MakeRoot(GameObject* child) const {

@@ -378,6 +378,12 @@ private:
             else
                 Warn(what, "has no image name");
         }
+        // The image is looked for in the image folder and nowhere else.
+        if (e.imageName.find("..") != std::string::npos ||
+            e.imageName.find('\0') != std::string::npos || (!e.imageName.empty() && e.imageName[0] == '/')) {
+            Warn(what, "names an image outside the image folder; no image");
+            e.imageName.clear();
+        }
         if (n > 3) Int((*a)[3], e.maxNumber, what);
         if (n > 4) Float((*a)[4], e.lifetime, what);
         if (n > 5) Int((*a)[5], e.emitAmount, what);

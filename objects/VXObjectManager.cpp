@@ -206,7 +206,8 @@ void VXObjectManager::ApplyEmitter(GameObject* object, const GameObjectData::Emi
     auto* emitter = static_cast<VXParticleEmitter*>(object->GetComponent(CT_ParticleEmitter));
     if (!emitter) return;
     emitter->SetImageName(record.imageName);
-    emitter->LoadImage(record.imageName, record.sheetRows, record.sheetColumns);
+    if (!record.imageName.empty())
+        emitter->LoadImage(record.imageName, record.sheetRows, record.sheetColumns);
     emitter->maxNumber = record.maxNumber;
     emitter->lifetime = record.lifetime;
     emitter->emitAmount = record.emitAmount;

@@ -131,6 +131,9 @@ TEST_F(ObjectsTest, FindChildAndDetachChild) {
     EXPECT_FLOAT_EQ(child->position[0], 140.0f);
     EXPECT_FLOAT_EQ(child->position[1], 10.0f);
     EXPECT_FLOAT_EQ(child->scale[0], 2.0f);
+    // Detached, it is no longer the parent's child, so either may go first.
+    EXPECT_EQ(parent->FindChild("Knight"), nullptr);
+    EXPECT_TRUE(parent->children.empty());
 }
 
 TEST_F(ObjectsTest, CloneCopiesTransformAndComponentKindsOnly) {
@@ -160,15 +163,6 @@ TEST_F(ObjectsTest, CloneCopiesTransformAndComponentKindsOnly) {
     EXPECT_EQ(clone->isRoot, 1);
     EXPECT_EQ(clone->isChild, 0);
     EXPECT_FLOAT_EQ(clone->worldMatrix[3], 7.0f);
-}
-
-TEST_F(ObjectsTest, TypeNames) {
-    EXPECT_EQ(GameObject::TypeToString(14), "WallCollider");
-    EXPECT_EQ(GameObject::TypeToString(19), "Maid");
-    EXPECT_EQ(GameObject::TypeToString(0), "BaseGameObject");
-    for (int t : {16, 17, -1, 20, 1000}) EXPECT_EQ(GameObject::TypeToString(t), "NO SUCH THING");
-    std::unique_ptr<GameObject> o(MakeObject("o", 0, 0, 1, 1, 15));
-    EXPECT_EQ(o->GetTypeName(), "Archer");
 }
 
 TEST_F(ObjectsTest, DuplicateComponentIsRefusedWithTwoLines) {
@@ -372,6 +366,28 @@ TEST_F(ObjectsTest, CloneObjectAppendsWithTextureAndAnimation) {
     EXPECT_EQ(bare->g_name, "Bare_cloned");
     EXPECT_NE(out.find("has no sprite"), std::string::npos);
     EXPECT_EQ(manager.CloneObject(nullptr), nullptr);
+}
+
+TEST_F(ObjectsTest, CopyWallListFillsTheFirstList) {
+    struct Grid {
+        std::vector<std::vector<GameObject*>> objectLists;
+    } grid;
+    const std::string file = Scratch("walls.json",
+        "[{\"GameObject\": 14, \"g_name\": \"W1\", \"m_active\": true, \"position\": [0.0, 0.0]},"
+        " {\"GameObject\": 1, \"g_name\": \"Floor\", \"m_active\": true, \"position\": [0.0, 0.0]},"
+        " {\"GameObject\": 14, \"g_name\": \"W2\", \"m_active\": false, \"position\": [0.0, 0.0]}]");
+    VXObjectManager manager;
+    ASSERT_TRUE(manager.LoadObjects(file));
+    manager.CopyWallList(static_cast<Grid*>(nullptr));
+    manager.CopyWallList(&grid);
+    ASSERT_EQ(grid.objectLists.size(), 1u);
+    EXPECT_EQ(grid.objectLists[0],
+              (std::vector<GameObject*>{manager.FindObject("W1"), manager.FindObject("W2")}));
+    // A second copy adds an empty list but fills the first one again.
+    manager.CopyWallList(&grid);
+    ASSERT_EQ(grid.objectLists.size(), 2u);
+    EXPECT_EQ(grid.objectLists[0].size(), 4u);
+    EXPECT_TRUE(grid.objectLists[1].empty());
 }
 
 TEST_F(ObjectsTest, ApplyPlayerChoice) {
