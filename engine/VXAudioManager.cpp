@@ -13,6 +13,19 @@ VXAudioManager* g_audioManager = nullptr;
 const char* const kAudioFolder = "../VXEngine/data/audio/";
 }  // namespace
 
+void LoadTextList(const std::string& path, std::vector<std::string>& out) {
+    std::error_code ec;
+    std::ifstream in;
+    // A folder opens like a file here but reads nothing: refuse it up front.
+    if (!std::filesystem::is_directory(path, ec)) in.open(path);
+    if (!in.is_open()) {
+        std::printf("loading from %s failed!\n", path.c_str());
+        return;
+    }
+    std::string word;
+    while (in >> word) out.push_back(word);
+}
+
 // --- Manager ----------------------------------------------------------------
 
 VXAudioManager* VXAudioManager::Instance() {
@@ -38,16 +51,7 @@ VXAudioManager::~VXAudioManager() {
 }
 
 void VXAudioManager::LoadTextList(const std::string& path) {
-    std::error_code ec;
-    std::ifstream in;
-    // A folder opens like a file here but reads nothing: refuse it up front.
-    if (!std::filesystem::is_directory(path, ec)) in.open(path);
-    if (!in.is_open()) {
-        std::printf("loading from %s failed!\n", path.c_str());
-        return;
-    }
-    std::string word;
-    while (in >> word) names.push_back(word);
+    FrameWork::LoadTextList(path, names);
 }
 
 void VXAudioManager::AddSound(const std::string& path) {

@@ -16,6 +16,11 @@
 
 namespace FrameWork {
 
+// Appends the whitespace-separated words of the text file at `path` to
+// `out`; when the file cannot be read, prints "loading from <path> failed!"
+// and adds nothing.
+void LoadTextList(const std::string& path, std::vector<std::string>& out);
+
 // The channel of one sound index.
 struct VXChannel {
     bool played = false;  // started at least once since the sound was loaded

@@ -18,39 +18,16 @@
 #include "engine/StartupGlobals.h"
 #include "engine/VXAudioManager.h"
 #include "engine/VXEngine.h"
+#include "tests/input_test_helpers.h"
 
 using namespace FrameWork;
+using InputTest::WriteTone;
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int kRate = 44100;
 constexpr size_t kBytesPerSecond = kRate * 2 * 2;  // the disk driver: S16 stereo
-
-// A 16-bit mono WAV of a 440 Hz tone.
-void WriteTone(const fs::path& path, double seconds) {
-    const uint32_t frames = static_cast<uint32_t>(seconds * kRate);
-    std::vector<int16_t> samples(frames);
-    for (uint32_t i = 0; i < frames; ++i)
-        samples[i] = static_cast<int16_t>(12000 * std::sin(2 * M_PI * 440.0 * i / kRate));
-    const uint32_t dataBytes = frames * 2;
-    std::ofstream out(path, std::ios::binary);
-    auto u32 = [&out](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&out](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
-    out.write("RIFF", 4);
-    u32(36 + dataBytes);
-    out.write("WAVEfmt ", 8);
-    u32(16);
-    u16(1);  // PCM
-    u16(1);  // mono
-    u32(kRate);
-    u32(kRate * 2);
-    u16(2);
-    u16(16);
-    out.write("data", 4);
-    u32(dataBytes);
-    out.write(reinterpret_cast<const char*>(samples.data()), dataBytes);
-}
 
 class Audio : public ::testing::Test {
 protected:
@@ -77,36 +54,25 @@ protected:
         fs::remove_all(dir);
     }
 
-    // Waits until the mix file has grown by `seconds` of sound past `from`
-    // bytes, then returns the whole file.
-    std::vector<int16_t> MixAfter(size_t from, double seconds) {
-        const size_t want = from + static_cast<size_t>(seconds * kBytesPerSecond);
-        for (int i = 0; i < 2000; ++i) {
-            std::error_code ec;
-            if (fs::file_size(output, ec) >= want && !ec) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return ReadMix();
-    }
-    std::vector<int16_t> ReadMix() {
+    // The loudest sample of the next `seconds` of mix that starts after
+    // this call (past the buffer the mixer may hold already); from the very
+    // start of the file when `fromStart`.
+    int PeakAhead(double seconds = 0.2, bool fromStart = false) {
+        const size_t from = fromStart ? 0 : MixBytes() + kBytesPerSecond / 10;
+        const size_t to = from + static_cast<size_t>(seconds * kBytesPerSecond);
+        WaitFor([&] { return MixBytes() >= to; });
         std::ifstream in(output, std::ios::binary);
-        std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
-                                std::istreambuf_iterator<char>());
-        std::vector<int16_t> samples(bytes.size() / 2);
-        std::copy(bytes.begin(), bytes.begin() + samples.size() * 2,
-                  reinterpret_cast<char*>(samples.data()));
-        return samples;
+        in.seekg(static_cast<std::streamoff>(from));
+        std::vector<int16_t> samples((to - from) / 2);
+        in.read(reinterpret_cast<char*>(samples.data()), static_cast<std::streamsize>(to - from));
+        int peak = 0;
+        for (int16_t v : samples) peak = std::max(peak, std::abs(static_cast<int>(v)));
+        return peak;
     }
     size_t MixBytes() {
         std::error_code ec;
         const auto size = fs::file_size(output, ec);
         return ec ? 0 : static_cast<size_t>(size);
-    }
-    static int Peak(const std::vector<int16_t>& s, size_t fromByte, size_t toByte) {
-        int peak = 0;
-        for (size_t i = fromByte / 2; i < toByte / 2 && i < s.size(); ++i)
-            peak = std::max(peak, std::abs(static_cast<int>(s[i])));
-        return peak;
     }
     // A sound index per call, all on the test tone.
     void LoadTones(int count, const fs::path& file) {
@@ -125,21 +91,18 @@ protected:
     VXAudioManager* audio = nullptr;
 };
 
-TEST_F(Audio, PlayedSoundReachesTheMix) {
-    LoadTones(1, tone);
-    const size_t before = MixBytes();
-    audio->PlayIndex(0);
-    EXPECT_TRUE(audio->IsPlaying(0));
-    const auto mix = MixAfter(before, 0.3);
-    EXPECT_GT(Peak(mix, 0, mix.size() * 2), 5000);
-}
+constexpr int kLoud = 5000;  // the tone peaks at 12000
 
-TEST_F(Audio, NothingPlayedIsSilence) {
+TEST_F(Audio, PlayedSoundReachesTheMix) {
     LoadTones(2, tone);
-    const auto mix = MixAfter(0, 0.3);
-    ASSERT_GT(mix.size(), 0u);
-    EXPECT_EQ(Peak(mix, 0, mix.size() * 2), 0);
-    EXPECT_FALSE(audio->IsPlaying(0)) << "a channel never played reads as not playing";
+    EXPECT_EQ(PeakAhead(0.2, true), 0);
+    EXPECT_FALSE(audio->IsPlaying(1)) << "a channel never played reads as not playing";
+    audio->PlayIndex(1);
+    EXPECT_TRUE(audio->IsPlaying(1));
+    EXPECT_GT(PeakAhead(), kLoud);
+    audio->StopChannel(1);
+    EXPECT_FALSE(audio->IsPlaying(1));
+    EXPECT_EQ(PeakAhead(), 0);
 }
 
 TEST_F(Audio, PausedChannelIsSilentUntilResumed) {
@@ -147,47 +110,22 @@ TEST_F(Audio, PausedChannelIsSilentUntilResumed) {
     audio->paused = true;
     audio->PlayIndex(2);
     EXPECT_TRUE(audio->IsPlaying(2)) << "a paused sound still counts as playing";
-    auto mix = MixAfter(0, 0.3);
-    const size_t pausedBytes = mix.size() * 2;
-    EXPECT_EQ(Peak(mix, 0, pausedBytes), 0);
-
+    EXPECT_EQ(PeakAhead(0.3, true), 0);
     audio->ResumePlayedChannels();
-    mix = MixAfter(pausedBytes, 0.3);
-    EXPECT_GT(Peak(mix, pausedBytes, mix.size() * 2), 5000);
-
-    // Paused again by the pause menus: the mix falls silent.
-    audio->PausePlayedChannels();
-    const size_t pausedAt = MixBytes() + kBytesPerSecond / 10;  // past what was mixed already
-    mix = MixAfter(pausedAt, 0.2);
-    EXPECT_EQ(Peak(mix, pausedAt, mix.size() * 2), 0);
+    EXPECT_GT(PeakAhead(), kLoud);
+    audio->PausePlayedChannels();  // as the pause menus do
+    EXPECT_EQ(PeakAhead(), 0);
 }
 
 TEST_F(Audio, VolumeZeroIsSilent) {
     LoadTones(1, tone);
     audio->volume = 0.0f;
     audio->PlayIndex(0);
-    auto mix = MixAfter(0, 0.3);
-    const size_t quietBytes = mix.size() * 2;
-    EXPECT_EQ(Peak(mix, 0, quietBytes), 0);
+    EXPECT_EQ(PeakAhead(0.3, true), 0);
     audio->SetVolume(0, 1.0f);
-    mix = MixAfter(quietBytes, 0.3);
-    EXPECT_GT(Peak(mix, quietBytes, mix.size() * 2), 5000);
-    // The match levels silence channel 0 at their start.
-    audio->SetChannelVolume(0.0f);
-    const size_t quietAt = MixBytes() + kBytesPerSecond / 10;
-    mix = MixAfter(quietAt, 0.2);
-    EXPECT_EQ(Peak(mix, quietAt, mix.size() * 2), 0);
-}
-
-TEST_F(Audio, StoppedChannelIsSilentAndNotPlaying) {
-    LoadTones(1, tone);
-    audio->PlayIndex(0);
-    EXPECT_TRUE(audio->IsPlaying(0));
-    audio->StopChannel(0);
-    EXPECT_FALSE(audio->IsPlaying(0));
-    const size_t stoppedAt = MixBytes() + kBytesPerSecond / 10;
-    const auto mix = MixAfter(stoppedAt, 0.2);
-    EXPECT_EQ(Peak(mix, stoppedAt, mix.size() * 2), 0);
+    EXPECT_GT(PeakAhead(), kLoud);
+    audio->SetChannelVolume(0.0f);  // the match levels silence channel 0 at their start
+    EXPECT_EQ(PeakAhead(), 0);
 }
 
 TEST_F(Audio, ChannelGroupPausesItsChannels) {
@@ -197,30 +135,13 @@ TEST_F(Audio, ChannelGroupPausesItsChannels) {
     audio->SetChannelGroup(1, group);
     audio->PlayIndex(1);
     audio->SetGroupPaused(group, true);
-    EXPECT_TRUE(audio->IsGroupPaused(group));
-    // The main loop's resume does not lift a group's pause.
-    audio->ResumePlayedChannels();
-    const size_t pausedAt = MixBytes() + kBytesPerSecond / 10;
-    auto mix = MixAfter(pausedAt, 0.2);
-    EXPECT_EQ(Peak(mix, pausedAt, mix.size() * 2), 0);
+    audio->ResumePlayedChannels();  // the main loop's resume leaves the group's pause
+    EXPECT_EQ(PeakAhead(), 0);
     audio->SetGroupPaused(group, false);
-    const size_t resumedAt = MixBytes() + kBytesPerSecond / 10;
-    mix = MixAfter(resumedAt, 0.2);
-    EXPECT_GT(Peak(mix, resumedAt, mix.size() * 2), 5000);
-    // Bad groups are ignored.
-    audio->SetChannelGroup(0, 99);
+    EXPECT_GT(PeakAhead(), kLoud);
+    audio->SetChannelGroup(0, 99);  // bad groups are ignored
     audio->SetGroupPaused(-3, true);
     EXPECT_FALSE(audio->IsGroupPaused(99));
-}
-
-TEST_F(Audio, ReplayRestartsOnTheSameChannel) {
-    LoadTones(1, shortTone);
-    audio->PlayIndex(0);
-    ASSERT_TRUE(WaitFor([&] { return !audio->IsPlaying(0); }));
-    audio->PlayIndex(0);
-    EXPECT_TRUE(audio->IsPlaying(0));
-    audio->PlayIndex(0);  // still playing: restarts, no second voice
-    EXPECT_TRUE(audio->IsPlaying(0));
 }
 
 TEST_F(Audio, BadIndexesAndFailedFilesDoNothing) {
@@ -275,6 +196,9 @@ TEST_F(Audio, ListReaderTakesWordsUntilTheEnd) {
     EXPECT_EQ(audio->names, (std::vector<std::string>{"bgm.ogg", "hit.wav"}))
         << "no empty name after the last line end";
     std::ofstream(list) << "  a.wav b.wav\t\tc.wav";
+    std::vector<std::string> words{"kept"};
+    LoadTextList(list.string(), words);
+    EXPECT_EQ(words, (std::vector<std::string>{"kept", "a.wav", "b.wav", "c.wav"}));
     audio->LoadTextList(list.string());
     EXPECT_EQ(audio->names,
               (std::vector<std::string>{"bgm.ogg", "hit.wav", "a.wav", "b.wav", "c.wav"}));
@@ -347,13 +271,9 @@ TEST_F(Cues, MasterVolumeReachesTheChannelOneFrameLater) {
     music.UpdateLoop();
     EXPECT_FLOAT_EQ(audio->volume, 0.0f);
     EXPECT_FLOAT_EQ(music.volume, 0.0f);
-    const size_t loudAt = MixBytes() + kBytesPerSecond / 10;
-    auto mix = MixAfter(loudAt, 0.2);
-    EXPECT_GT(Peak(mix, loudAt, mix.size() * 2), 5000) << "the first call keeps the old volume";
+    EXPECT_GT(PeakAhead(), kLoud) << "the first call keeps the old volume";
     music.UpdateLoop();
-    const size_t quietAt = MixBytes() + kBytesPerSecond / 10;
-    mix = MixAfter(quietAt, 0.2);
-    EXPECT_EQ(Peak(mix, quietAt, mix.size() * 2), 0);
+    EXPECT_EQ(PeakAhead(), 0);
 }
 
 // --- No sound device -----------------------------------------------------------
