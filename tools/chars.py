@@ -11,7 +11,7 @@ BLACK = (45, 42, 52, 255)
 
 OUTFIT = {
     "Archer": (70, 160, 70, 255),
-    "Knight": (170, 176, 196, 255),
+    "Knight": (112, 82, 164, 255),
     "Pirate": (130, 72, 40, 255),
     "Viking": (150, 100, 58, 255),
     "Samurai": (84, 64, 150, 255),
@@ -77,6 +77,8 @@ def _feet(f, pose):
 def _body(f, name, pose, width=34, depth=22):
     ry = width + pose.bob * 1.2
     f.ell(-2, 0, depth, ry, OUTFIT[name])
+    # a soft light from the upper left
+    f.ell(-6, -ry * 0.3, depth * 0.55, ry * 0.45, shade(OUTFIT[name], 1.16), 0)
 
 
 def _hands(f, name, pose, left=(16, -28), right=(16, 28), colour=SKIN, r=7):
@@ -114,8 +116,8 @@ def knight(f, pose):
     _feet(f, pose)
     _body(f, "Knight", pose, 36, 24)
     # kite shield on the left side
-    f.poly([(-6, -30), (16, -28), (24, -36), (16, -44), (-6, -42)], (60, 90, 170, 255))
-    f.stroke([(-2, -36), (18, -36)], GOLD, 2.5, 0.8)
+    f.poly([(-6, -30), (16, -28), (24, -36), (16, -44), (-6, -42)], (205, 165, 70, 255))
+    f.stroke([(-2, -36), (18, -36)], (150, 40, 60, 255), 2.5, 0.8)
     # lance under the right arm
     t = pose.thrust * 0.5
     f.stroke([(-30 + t, 24), (40 + t, 24)], WOOD, 6)
@@ -124,7 +126,7 @@ def knight(f, pose):
     _hands(f, "Knight", pose, left=(14, -22), right=(12 + t * 0.5, 24), colour=STEEL_DARK)
     # helmet with a plume and a visor slit
     f.ell(2, 0, 17, 17, STEEL)
-    f.poly([(-22, -4), (6, -4), (6, 4), (-22, 4)], (150, 70, 200, 255), 1.5)
+    f.poly([(-22, -4), (6, -4), (6, 4), (-22, 4)], (245, 245, 240, 255), 1.5)
     f.stroke([(13, -8), (13, 8)], INK, 2.5, 0.5)
 
 

@@ -296,6 +296,10 @@ def draw_select_screen():
         half = c.w / 2 * t
         c.poly([(0, 0), (half + 40, 0), (half - 40, c.h), (0, c.h)], BLUE_DARK, INK, 4)
         c.poly([(c.w, 0), (c.w - half + 40, 0), (c.w - half - 40, c.h), (c.w, c.h)], RED_DARK, INK, 4)
+        if n >= 2:
+            a = int(90 * ease_out((n - 1) / 4.0))
+            splats(c, 21, 7, [BLUE], area=(0, 0, c.w * 0.35, c.h), rmin=0.05, rmax=0.1, alpha=a)
+            splats(c, 22, 7, [RED], area=(c.w * 0.65, 0, c.w, c.h), rmin=0.05, rmax=0.1, alpha=a)
         if n >= 3:
             c.text(c.w * 0.2, c.h * 0.93, "BLUE TEAM", c.h * 0.07, fill=BLUE_LIGHT)
             c.text(c.w * 0.8, c.h * 0.93, "RED TEAM", c.h * 0.07, fill=RED_LIGHT)
@@ -385,7 +389,7 @@ def draw_select_screen():
 def draw_pause():
     def quit_(c, n):
         panel(c, 6, 6, c.w - 6, c.h - 6)
-        c.text(c.w / 2, c.h * 0.3, "LEAVE THE MATCH?", c.h * 0.17, fill=GOLD)
+        c.text(c.w / 2, c.h * 0.3, "QUIT?", c.h * 0.22, fill=GOLD)   # shown in a match and on the select screen
         button(c, c.w * 0.3, c.h * 0.68, c.w * 0.3, c.h * 0.2, "YES", n == 0)
         button(c, c.w * 0.7, c.h * 0.68, c.w * 0.3, c.h * 0.2, "NO", n == 1)
     grid_sheet("Pause_Quit.png", quit_)

@@ -261,8 +261,13 @@ def is_i(v):
     return isinstance(v, int) and not isinstance(v, bool)
 
 
+def f32(v):
+    """The value a C float holds for v."""
+    return struct.unpack("<f", struct.pack("<f", v))[0]
+
+
 def f32_exact(v):
-    return struct.unpack("<f", struct.pack("<f", v))[0] == v
+    return f32(v) == v
 
 
 def numbers(v):
@@ -493,6 +498,21 @@ def check_level(n, grids, floor_names):
         check(name not in RESERVED and not str(name).endswith("_cloned"),
               "%s: %s is not a name the game creates itself" % (label, name))
     info_of = {r.get("g_name"): inf for r, inf in zip(doc, infos)}
+
+    # a child is stored in world units: the loader makes it local (in float)
+    # and the writer makes it world again; both steps must give back the file's
+    # values so that a load and a save leave the file unchanged
+    exact = True
+    for rec in doc:
+        parent = by_name.get(rec.get("MY PARENT"))
+        if parent is None:
+            continue
+        for axis, (pk, sk) in enumerate((("position", "scaleX"), ("position", "scaleY"))):
+            pp, ps = parent["position"][axis], parent[sk]
+            wp, ws = rec["position"][axis], rec[sk]
+            lp, ls = f32(f32(wp - pp) / ps), f32(ws / ps)
+            exact = exact and f32(pp + f32(ps * lp)) == wp and f32(ps * ls) == ws
+    check(exact, "%s: children's positions and scales survive a load and a save" % label)
 
     for name, type_ in CHARACTERS.items():
         rec = by_name.get(name)
@@ -736,6 +756,49 @@ def check_soil(grids):
               "SOIL gives the portrait DDS top row first, like the PNGs")
 
 
+def check_mixer():
+    """Every sound of the audio list loads through SDL_mixer; the splat that
+    plays on every painted tile is short and soft, nothing clips, and the two
+    looping tunes are long and start and end at silence."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    flags = subprocess.run(["pkg-config", "--cflags", "--libs", "sdl2", "SDL2_mixer"],
+                           capture_output=True, text=True)
+    if not shutil.which("gcc") or flags.returncode != 0:
+        print("note: SDL_mixer or gcc missing, sound decoder checks skipped")
+        return
+    al = path("objects", "audiolist.txt")
+    if not os.path.isfile(al):
+        return
+    names = open(al).read().split()
+    with tempfile.TemporaryDirectory() as tmp:
+        exe = os.path.join(tmp, "mixer_decode")
+        built = subprocess.run(["gcc", os.path.join(here, "mixer_decode.c"), "-o", exe]
+                               + flags.stdout.split(), capture_output=True)
+        if not check(built.returncode == 0, "the SDL_mixer helper builds"):
+            return
+        env = dict(os.environ, SDL_AUDIODRIVER="dummy")
+        out = subprocess.run([exe] + [path("audio", n) for n in names], capture_output=True,
+                             text=True, env=env).stdout.split("\n")
+    results = {}
+    for line in out:
+        parts = line.split()
+        if len(parts) >= 5:
+            results[os.path.basename(parts[1])] = (parts[0], int(parts[2]), int(parts[3]), int(parts[4]))
+    for n in names:
+        r = results.get(n)
+        if not check(r is not None and r[0] == "OK", "%s loads through SDL_mixer" % n):
+            continue
+        ms, peak, edge = r[1:]
+        base = os.path.splitext(n)[0]
+        check(peak < 0.9 * 32767, "%s does not clip" % n)
+        if base == "paintSplat2":
+            check(ms <= 150 and peak <= 0.35 * 32767, "paintSplat2 is very short and soft")
+        elif base in ("bgm", "MenuBGM"):
+            check(ms >= 10000 and edge < 1000, "%s is a long tune that loops without a click" % base)
+        else:
+            check(0 < ms <= 3000 and peak > 0.1 * 32767, "%s is a short audible effect" % base)
+
+
 def _emitter_images(fname):
     try:
         doc = json.load(open(fname))
@@ -773,6 +836,7 @@ def main(data):
     check_paint_atlas()
     check_dds_orientation()
     check_soil(grids)
+    check_mixer()
     check_misc(floor_names)
     print("%d passed, %d failed" % tuple(RESULTS))
     return 1 if RESULTS[1] else 0
