@@ -38,6 +38,9 @@ void VXParticleEmitter::Init() {
 }
 
 void VXParticleEmitter::Emit() {
+    // A pool never built, or built for another size (the editor's "Max
+    // Number", a level changing its settings), is built for the size now set.
+    if (particles.size() != static_cast<size_t>(std::clamp(maxNumber, 0, kMaxParticles))) Init();
     for (int32_t n = 0; n < emitAmount; ++n) {
         if (nextIndex >= maxNumber || static_cast<size_t>(nextIndex) >= particles.size()) return;
         VXParticle& p = particles[static_cast<size_t>(nextIndex)];
@@ -88,6 +91,7 @@ void VXParticleEmitter::FillInstances() {
 
 void VXParticleEmitter::UploadInstances() {
     if (!instanceSet) return;
+    if (instanceSet->m_data1.size() < particles.size()) FillInstances();
     const float x = owner ? owner->worldMatrix[3] : 0.0f;
     const float y = owner ? owner->worldMatrix[7] : 0.0f;
     const size_t n = std::min({particles.size(), instanceSet->m_data1.size(), instanceSet->m_data2.size()});

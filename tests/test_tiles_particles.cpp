@@ -145,4 +145,14 @@ TEST(TilesParticles, FlyingParticlesAreWrittenIntoTheirInstances) {
     // The ready particles keep their hidden instances.
     EXPECT_EQ(set.m_data2[1][3], 0.0f);
     EXPECT_EQ(set.m_data1[1][0], 100.0f);
+    // A level that raises the pool size before a burst gets the larger pool,
+    // drawn whole.
+    e.emitter->maxNumber = 50;
+    e.emitter->emitAmount = 20;
+    e.emitter->Emit();
+    EXPECT_EQ(e.emitter->particles.size(), 50u);
+    EXPECT_EQ(e.Active(), 20);
+    e.emitter->UploadInstances();
+    EXPECT_EQ(set._count, 50);
+    EXPECT_EQ(set.m_data2[19][3], 1.0f);
 }
