@@ -89,16 +89,18 @@ def pad_record(k, pos):
 
 def level_records(level):
     recs = []
-    # the six characters stand in a row in the middle of the arena
+    # the six characters stand in a row near the middle of the arena, on the
+    # row with the most open tiles, spread evenly along it
     flags = level.tiles("F")
-    free = [level.centre(c, r) for (c, r) in level.tiles(".")
-            if all(abs(c - fc) > 1 or abs(r - fr) > 1 for (fc, fr) in flags)]
-    mid = len(level.grid) // 2
-    row = sorted(p for p in free if level.cell_of(*p)[1] in (mid - 1,))
-    # pick six tiles spread over that row
-    step = max(1, len(row) // 6)
-    spots = row[::step][:6]
-    assert len(spots) == 6, level.number
+
+    def open_tiles(r):
+        return [c for c in range(level.cols) if level.grid[r][c] == "."
+                and all(abs(c - fc) > 1 or abs(r - fr) > 1 for (fc, fr) in flags)]
+    mid = level.rows // 2
+    row = max(range(mid - 3, mid + 3), key=lambda r: (len(open_tiles(r)), -abs(r - mid)))
+    free = open_tiles(row)
+    assert len(free) >= 6, level.number
+    spots = [level.centre(free[round(i * (len(free) - 1) / 5.0)], row) for i in range(6)]
     for (name, type_), pos in zip(CHARACTERS, spots):
         recs += character_records(name, type_, pos)
     recs.append(record(12, "GameManager", (0.0, 0.0), (100.0, 100.0)))

@@ -143,7 +143,7 @@ def draw_floor(path, spec):
                     c.circle(x, y, 5, (250, 240, 200, 255), INK, 1.2)
                     c.circle(x, y, 2, GOLD, None, 0)
             if kind == "stone" and n in (6, 11):
-                c.line([(30, 40), (52, 60), (48, 84), (70, 100)], shade(colour, 0.7), 2)
+                c.line([(40, 52), (52, 62), (50, 76)], shade(colour, 0.8), 1.5)
         elif n in (8, 10):
             _base(c, colour, n, kind)
             m = 12
