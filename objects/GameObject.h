@@ -96,7 +96,8 @@ public:
 
     // Only on a root object: the first child named exactly `name`, or null.
     GameObject* FindChild(const std::string& name) const;
-    // Only on a root object: the child gets world values and becomes a root.
+    // Only on a root object: the child gets world values, becomes a root and
+    // leaves the children list.
     void DetachChild(const std::string& name);
     // Links `child` under this object (child flags, parent, children list).
     void AttachChild(GameObject* child);

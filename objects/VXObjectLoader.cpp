@@ -270,13 +270,16 @@ private:
             const char* key = it->name.GetString();
             size_t length = it->name.GetStringLength();
             if (length <= prefixLength || std::strncmp(key, kPrefix, prefixLength) != 0) continue;
+            // The writer puts the number in decimal, with its sign.
+            size_t first = prefixLength + (key[prefixLength] == '-' ? 1 : 0);
             long long number = 0;
-            bool digits = length - prefixLength <= 9;
-            for (size_t k = prefixLength; digits && k < length; ++k) {
+            bool digits = length > first && length - first <= 9;
+            for (size_t k = first; digits && k < length; ++k) {
                 if (key[k] < '0' || key[k] > '9') digits = false;
                 else number = number * 10 + (key[k] - '0');
             }
             if (!digits) continue;
+            if (first > prefixLength) number = -number;
             GameObjectData::Text t;
             t.present = true;
             t.number = static_cast<int32_t>(number);
@@ -288,9 +291,10 @@ private:
                 if (a.Size() < 5) Warn(what, "is too short; missing values keep their defaults");
                 int32_t second = 0;
                 if (a.Size() > 0) {
+                    // A count; a negative number leaves it at 0.
                     if (a[0].IsUint()) t.secondInt = a[0].GetUint();
-                    else if (AsInt(a[0], second) && second >= 0) t.secondInt = static_cast<uint32_t>(second);
-                    else Warn(what, "has a first value that is not a count");
+                    else if (!AsInt(a[0], second)) Warn(what, "has a first value that is not a number");
+                    else if (second >= 0) t.secondInt = static_cast<uint32_t>(second);
                 }
                 float* colour[4] = {&t.alpha, &t.red, &t.green, &t.blue};
                 for (SizeType k = 1; k < 5 && k < a.Size(); ++k) Float(a[k], *colour[k - 1], what);

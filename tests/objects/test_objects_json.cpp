@@ -188,18 +188,21 @@ TEST_F(ObjectsTest, TextsKeepTheNumberOfTheirKey) {
     const std::string file = Scratch("texts.json", OneObject(
         "\"VXTextComponent12\": [0, 0.5, 1.0, 0.0, 0.25],\n"
         "\"VXTextComponent2\": [2, 1.0, 0.0, 0.0, 0.0],\n"
-        "\"VXTextComponentX\": [9, 1.0, 0.0, 0.0, 0.0],\n"));
+        "\"VXTextComponentX\": [9, 1.0, 0.0, 0.0, 0.0],\n"
+        "\"VXTextComponent-\": [9, 1.0, 0.0, 0.0, 0.0],\n"
+        "\"VXTextComponent-4\": [-4, 1.0, 0.0, 0.0, 0.0],\n"));
     VXObjectManager manager;
     ASSERT_TRUE(manager.LoadObjects(file));
     GameObject* o = manager.objects.at(0);
-    ASSERT_EQ(o->components.size(), 2u);
+    ASSERT_EQ(o->components.size(), 3u);
+    EXPECT_NE(o->FindComponentWithKey(CT_Text, -4), nullptr);
     auto* twelve = static_cast<VXTextComponent*>(o->FindComponentWithKey(CT_Text, 12));
     ASSERT_NE(twelve, nullptr);
     EXPECT_EQ(twelve->alpha, 0.5f);
     EXPECT_EQ(twelve->blue, 0.25f);
     EXPECT_NE(o->FindComponentWithKey(CT_Text, 2), nullptr);
     EXPECT_EQ(o->GetComponent(CT_Text), twelve);  // file order kept
-    EXPECT_EQ(manager.graphics->textList.size(), 2u);
+    EXPECT_EQ(manager.graphics->textList.size(), 3u);
 }
 
 TEST_F(ObjectsTest, SpriteBlockVariants) {
