@@ -2,10 +2,10 @@
 // owner's world matrix by the physics manager once a frame.
 #pragma once
 
+#include <cstdint>
+
 #include "objects/Component.h"
 #include "physics/VXVec3.h"
-
-#include <cstdint>
 
 namespace FrameWork {
 

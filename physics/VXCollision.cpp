@@ -52,13 +52,14 @@ Range Project(const std::vector<Vec3>& points, const Vec3& axis) {
     return r;
 }
 
-bool Separated(const Range& a, const Range& b) { return a.max <= b.min || b.max <= a.min; }
+bool Separated(const Range& a, const Range& b) {
+    return a.max <= b.min || b.max <= a.min;
+}
 
 }  // namespace
 
 AxisContact SeparatingAxes(const std::vector<Vec3>& pointsA, const std::vector<Vec3>& pointsB,
-                           const std::vector<Vec3>& depthAxes,
-                           const std::vector<Vec3>& checkAxes) {
+                           const std::vector<Vec3>& depthAxes, const std::vector<Vec3>& checkAxes) {
     AxisContact result;
     bool haveCandidate = false;
     for (const Vec3& axis : depthAxes) {

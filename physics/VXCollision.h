@@ -3,9 +3,9 @@
 // the colliders, call these and write the answers into the rigid bodies.
 #pragma once
 
-#include "physics/VXVec3.h"
-
 #include <vector>
+
+#include "physics/VXVec3.h"
 
 namespace FrameWork {
 

@@ -48,8 +48,8 @@ std::vector<DebugSegment> BoxOutlineSegments(const std::vector<std::shared_ptr<V
 std::vector<DebugSegment> VelocitySegments(const std::vector<std::shared_ptr<VXRigidBody>>& list) {
     std::vector<DebugSegment> out;
     ForEachActive(list, [&out](const VXRigidBody& b) {
-        out.push_back({b.Position.x, b.Position.y, b.Position.x + b.Velocity.x,
-                       b.Position.y + b.Velocity.y});
+        out.push_back(
+            {b.Position.x, b.Position.y, b.Position.x + b.Velocity.x, b.Position.y + b.Velocity.y});
     });
     return out;
 }

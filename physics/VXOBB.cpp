@@ -1,8 +1,7 @@
 #include "physics/VXOBB.h"
 
-#include "physics/VXPhysicsJson.h"
-
 #include "engine/VXMath.h"
+#include "physics/VXPhysicsJson.h"
 
 namespace FrameWork {
 

@@ -2,11 +2,11 @@
 // The physics manager rebuilds its corners and edge normals once a frame.
 #pragma once
 
-#include "objects/Component.h"
-#include "physics/VXVec3.h"
-
 #include <cstdint>
 #include <vector>
+
+#include "objects/Component.h"
+#include "physics/VXVec3.h"
 
 namespace FrameWork {
 

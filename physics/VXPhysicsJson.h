@@ -1,10 +1,10 @@
 // Writing the vectors of the physics components' JSON blocks.
 #pragma once
 
+#include <vector>
+
 #include "objects/JsonWriter.h"
 #include "physics/VXVec3.h"
-
-#include <vector>
 
 namespace FrameWork {
 

@@ -1,5 +1,7 @@
 #include "physics/VXPhysicsManager.h"
 
+#include <algorithm>
+
 #include "engine/Message.h"
 #include "engine/VXDebugManager.h"
 #include "objects/GameObject.h"
@@ -8,8 +10,6 @@
 #include "physics/VXCollision.h"
 #include "physics/VXOBB.h"
 #include "physics/VXRigidBody.h"
-
-#include <algorithm>
 
 namespace FrameWork {
 
@@ -104,8 +104,12 @@ void VXPhysicsManager::Update(float) {
     }
 }
 
-void VXPhysicsManager::RegisterAABB(std::shared_ptr<VXAABB> box) { RegisterOnce(aabbs, std::move(box)); }
-void VXPhysicsManager::RegisterOBB(std::shared_ptr<VXOBB> box) { RegisterOnce(obbs, std::move(box)); }
+void VXPhysicsManager::RegisterAABB(std::shared_ptr<VXAABB> box) {
+    RegisterOnce(aabbs, std::move(box));
+}
+void VXPhysicsManager::RegisterOBB(std::shared_ptr<VXOBB> box) {
+    RegisterOnce(obbs, std::move(box));
+}
 void VXPhysicsManager::RegisterCircle(std::shared_ptr<VXCircleCollider> circle) {
     RegisterOnce(circles, std::move(circle));
 }
@@ -128,7 +132,9 @@ bool VXPhysicsManager::CollideAABB(VXAABB* a, VXAABB* b) {
     return true;
 }
 
-void VXPhysicsManager::ResolveBoxOverlapOneSided(VXAABB* a, VXAABB* b) { CollideBoxOneSided(a, b); }
+void VXPhysicsManager::ResolveBoxOverlapOneSided(VXAABB* a, VXAABB* b) {
+    CollideBoxOneSided(a, b);
+}
 
 bool VXPhysicsManager::CollideBoxOneSided(VXAABB* a, VXAABB* b) {
     const BoxContact c = BoxContactOf(a, b);

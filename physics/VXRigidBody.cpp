@@ -38,10 +38,28 @@ VXPlayerLogic* LogicOf(GameObject* o) {
     return o ? static_cast<VXPlayerLogic*>(o->GetComponent(CT_PlayerLogic)) : nullptr;
 }
 
-bool UsableMass(float m) { return m > 0.0f; }
+bool UsableMass(float m) {
+    return m > 0.0f;
+}
 
 void VibratePad(int pad, float left, float right) {
     VXInputManager::Instance()->Vibrate(pad, left, right);
+}
+
+// Sets both dampings back and, when both masses are usable and the bodies
+// approach along a's contact normal, gives the impulse j.
+bool PairImpulse(VXRigidBody& a, VXRigidBody& b, float& j) {
+    a.damping = kImpulseDamping;
+    b.damping = kImpulseDamping;
+    if (!UsableMass(a.mass) || !UsableMass(b.mass)) return false;
+    return ContactImpulse(a.Velocity, a.mass, b.Velocity, 1.0f / b.mass, a.contactNormal, j);
+}
+
+// Applies j (already scaled) along a's contact normal: a loses, b gains.
+void ExchangeImpulse(VXRigidBody& a, VXRigidBody& b, float j) {
+    const Vec3 n = a.contactNormal;
+    a.Velocity -= n * (j / a.mass);
+    b.Velocity += n * (j / b.mass);
 }
 
 // Repel and RepelStrong: push o's body towards the side its contact flags
@@ -73,13 +91,20 @@ bool ContactImpulse(const Vec3& va, float ma, const Vec3& vb, float invMb, const
 
 float ProjectileKnockbackFactor(int characterKind) {
     switch (characterKind) {
-        case Pirate: return 0.6f;
-        case Viking: return 1.4f;
-        case Knight: return 1.2f;
-        case Archer: return 0.5f;
-        case Samurai: return 1.0f;
-        case Maid: return 0.7f;
-        default: return 1.0f;
+        case Pirate:
+            return 0.6f;
+        case Viking:
+            return 1.4f;
+        case Knight:
+            return 1.2f;
+        case Archer:
+            return 0.5f;
+        case Samurai:
+            return 1.0f;
+        case Maid:
+            return 0.7f;
+        default:
+            return 1.0f;
     }
 }
 
@@ -96,14 +121,9 @@ void ApplyKnockback(GameObject* a, GameObject* b) {
     if (!ba || !bb || !la || !lb) return;
     la->hitFlag = 1;
     lb->hitFlag = 1;
-    ba->damping = kImpulseDamping;
-    bb->damping = kImpulseDamping;
-    if (!UsableMass(ba->mass) || !UsableMass(bb->mass)) return;
-    const Vec3 n = ba->contactNormal;
     float j = 0.0f;
-    if (!ContactImpulse(ba->Velocity, ba->mass, bb->Velocity, 1.0f / bb->mass, n, j)) return;
-    ba->Velocity -= n * (j / ba->mass);
-    bb->Velocity += n * (j / bb->mass);
+    if (!PairImpulse(*ba, *bb, j)) return;
+    ExchangeImpulse(*ba, *bb, j);
     VibratePad(la->padIndex, 1.0f, 0.0f);
     VibratePad(lb->padIndex, 1.0f, 0.0f);
 }
@@ -112,20 +132,18 @@ void ApplyProjectileKnockback(GameObject* projectile, GameObject* target) {
     VXRigidBody* bp = BodyOf(projectile);
     VXRigidBody* bt = BodyOf(target);
     if (!bp || !bt) return;
-    bp->damping = kImpulseDamping;
-    bt->damping = kImpulseDamping;
-    if (!UsableMass(bp->mass) || !UsableMass(bt->mass)) return;
-    const Vec3 n = bp->contactNormal;
     float j = 0.0f;
-    if (!ContactImpulse(bp->Velocity, bp->mass, bt->Velocity, 1.0f / bt->mass, n, j)) return;
-    const float k = ProjectileKnockbackFactor(projectile->g_name);
-    bp->Velocity -= n * (j * k / bp->mass);
-    bt->Velocity += n * (j * k / bt->mass);
+    if (!PairImpulse(*bp, *bt, j)) return;
+    ExchangeImpulse(*bp, *bt, j * ProjectileKnockbackFactor(projectile->g_name));
 }
 
-void Repel(GameObject* o) { RepelAt(o, kRepelSpeed); }
+void Repel(GameObject* o) {
+    RepelAt(o, kRepelSpeed);
+}
 
-void RepelStrong(GameObject* o) { RepelAt(o, kRepelStrongSpeed); }
+void RepelStrong(GameObject* o) {
+    RepelAt(o, kRepelStrongSpeed);
+}
 
 Vec3& Reflect(Vec3& out, const Vec3& v, const Vec3& n) {
     const float len = Length(n);

@@ -5,11 +5,11 @@
 // operations below.
 #pragma once
 
-#include "objects/Component.h"
-#include "physics/VXVec3.h"
-
 #include <cstdint>
 #include <string>
+
+#include "objects/Component.h"
+#include "physics/VXVec3.h"
 
 namespace FrameWork {
 
@@ -64,8 +64,7 @@ constexpr float kRepelStrongSpeed = 300.0f;
 // virtual body): rv = vb - va; only when rv . n >= 0 (approaching, NaN
 // included) j = -2 (rv . n) / (1/ma + invMb).  Answers whether it applied
 // and writes j; it changes no velocity.
-bool ContactImpulse(const Vec3& va, float ma, const Vec3& vb, float invMb, const Vec3& n,
-                    float& j);
+bool ContactImpulse(const Vec3& va, float ma, const Vec3& vb, float invMb, const Vec3& n, float& j);
 
 // Knockback factor of the character kind whose projectile hit (6 Pirate 0.6,
 // 7 Viking 1.4, 8 Knight 1.2, 15 Archer 0.5, 18 Samurai 1.0, 19 Maid 0.7);

@@ -28,16 +28,30 @@ struct Vec3 {
     }
 };
 
-inline Vec3 operator+(Vec3 a, const Vec3& b) { return a += b; }
-inline Vec3 operator-(Vec3 a, const Vec3& b) { return a -= b; }
-inline Vec3 operator*(const Vec3& v, float s) { return Vec3(v.x * s, v.y * s, v.z * s); }
-inline Vec3 operator*(float s, const Vec3& v) { return v * s; }
+inline Vec3 operator+(Vec3 a, const Vec3& b) {
+    return a += b;
+}
+inline Vec3 operator-(Vec3 a, const Vec3& b) {
+    return a -= b;
+}
+inline Vec3 operator*(const Vec3& v, float s) {
+    return Vec3(v.x * s, v.y * s, v.z * s);
+}
+inline Vec3 operator*(float s, const Vec3& v) {
+    return v * s;
+}
 inline bool operator==(const Vec3& a, const Vec3& b) {
     return a.x == b.x && a.y == b.y && a.z == b.z;
 }
-inline bool operator!=(const Vec3& a, const Vec3& b) { return !(a == b); }
+inline bool operator!=(const Vec3& a, const Vec3& b) {
+    return !(a == b);
+}
 
-inline float Dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline float Length(const Vec3& v) { return std::sqrt(Dot(v, v)); }
+inline float Dot(const Vec3& a, const Vec3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+inline float Length(const Vec3& v) {
+    return std::sqrt(Dot(v, v));
+}
 
 }  // namespace FrameWork

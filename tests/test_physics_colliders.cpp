@@ -1,15 +1,15 @@
 // Collider construction, the oriented box's corners and normals, and the
 // JSON blocks of the four physics components.
+#include <rapidjson/document.h>
+
+#include <string>
+
 #include "objects/GameObject.h"
 #include "physics/VXAABB.h"
 #include "physics/VXCircleCollider.h"
 #include "physics/VXOBB.h"
 #include "physics/VXRigidBody.h"
 #include "test_physics_support.h"
-
-#include <rapidjson/document.h>
-
-#include <string>
 
 using namespace FrameWork;
 using namespace PhysicsTest;
@@ -87,56 +87,6 @@ TEST(PhysicsColliders, OrientedBoxIsUnrotatedUntilUpdatedThenTurnsWithItsOwner) 
     std::vector<Vec3> copy = obb.GetVertices();
     copy[0] = Vec3(-1.0f, -1.0f);
     ExpectVec(obb.OBB_Vertices[0], 90.0f, 70.0f);
-}
-
-TEST(PhysicsColliders, OrientedBoxUpdateFollowsANewPositionAndAngle) {
-    auto o = MakeObject("Door", 0.0f, 0.0f, 20.0f, 20.0f);
-    VXOBB obb(o.get(), o->worldMatrix, o->scale[0], o->scale[1]);
-    o->position[0] = 30.0f;
-    o->position[1] = -10.0f;
-    o->rotation[2] = 45.0f;
-    o->UpdateTransform();
-    obb.Update(o->worldMatrix, o->rotation[2]);
-    const float r = 10.0f * 1.41421356f;
-    ExpectVec(obb.originPt, 30.0f, -10.0f);
-    ExpectVec(obb.OBB_Vertices[0], 30.0f, -10.0f + r, 0.0f, 1e-3f);
-    ExpectVec(obb.OBB_Vertices[1], 30.0f - r, -10.0f, 0.0f, 1e-3f);
-    ExpectVec(obb.OBB_Vertices[2], 30.0f, -10.0f - r, 0.0f, 1e-3f);
-    ExpectVec(obb.OBB_Vertices[3], 30.0f + r, -10.0f, 0.0f, 1e-3f);
-    const float h = 0.70710678f;
-    ExpectVec(obb.OBB_Normal[0], -h, h);
-    ExpectVec(obb.OBB_Normal[3], h, h);
-}
-
-TEST(PhysicsColliders, ZeroEdgeGivesZeroNormal) {
-    const std::vector<Vec3> degenerate = VXOBB::BuildVertices(nullptr, 0.0f, 5.0f);
-    const std::vector<Vec3> n = VXOBB::BuildNormals(degenerate);
-    ASSERT_EQ(n.size(), 4u);
-    ExpectVec(n[0], 0.0f, 0.0f);  // zero-width top edge
-    ExpectVec(n[1], -1.0f, 0.0f);
-    ExpectVec(n[2], 0.0f, 0.0f);
-    ExpectVec(n[3], 1.0f, 0.0f);
-}
-
-TEST(PhysicsColliders, CircleCentreAndRadiusComeFromConstruction) {
-    auto o = MakeObject("Ring", -40.0f, 25.0f);
-    VXCircleCollider circle(o.get(), o->worldMatrix, 50.0f);
-    ExpectVec(circle.centerPt, -40.0f, 25.0f);
-    EXPECT_FLOAT_EQ(circle.radius, 50.0f);
-}
-
-TEST(PhysicsColliders, RigidBodyStartsWithItsDocumentedValues) {
-    auto o = MakeObject("Player1", 12.0f, -7.0f);
-    VXRigidBody body(o.get());
-    EXPECT_FLOAT_EQ(body.mass, 1.0f);
-    EXPECT_FLOAT_EQ(body.damping, 0.99f);
-    EXPECT_FLOAT_EQ(body.inversemass, 0.9f);
-    EXPECT_FLOAT_EQ(body.speedFactor, 1.0f);
-    ExpectVec(body.Position, 12.0f, -7.0f);
-    ExpectVec(body.contactNormal, -1.0f, 0.0f);
-    ExpectVec(body.Velocity, 0.0f, 0.0f);
-    EXPECT_EQ(body.contactOnX, 0);
-    EXPECT_EQ(body.ownerObjectType, 0);
 }
 
 TEST(PhysicsJson, RigidBodyBlockKeepsScalarsAsFractionsAndTriplesOnOneLine) {

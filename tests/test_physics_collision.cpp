@@ -1,7 +1,6 @@
-// The collision tests: first the plain geometry functions, then the
-// physics manager's tests with the contacts they write into rigid bodies.
+// The physics manager's collision tests and the contacts they write into
+// rigid bodies.
 #include "physics/VXAABB.h"
-#include "physics/VXCollision.h"
 #include "physics/VXOBB.h"
 #include "physics/VXPhysicsManager.h"
 #include "physics/VXRigidBody.h"
@@ -9,83 +8,6 @@
 
 using namespace FrameWork;
 using namespace PhysicsTest;
-
-TEST(PhysicsGeometry, BoxOverlapNeedsAPositiveOverlapOnBothAxes) {
-    // Centres 20 apart with half widths 10: touching, no contact.
-    EXPECT_FALSE(OverlapBoxes({0, 0, 10, 10}, {20, 0, 10, 10}).hit);
-    EXPECT_FALSE(OverlapBoxes({0, 0, 10, 10}, {-20, 0, 10, 10}).hit);
-    EXPECT_FALSE(OverlapBoxes({0, 0, 10, 10}, {0, 20, 10, 10}).hit);
-    EXPECT_FALSE(OverlapBoxes({0, 0, 10, 10}, {15, 30, 10, 10}).hit);
-    EXPECT_TRUE(OverlapBoxes({0, 0, 10, 10}, {19.9f, 0, 10, 10}).hit);
-}
-
-TEST(PhysicsGeometry, BoxOverlapResolvesOnTheSmallerOverlapWithTiesToY) {
-    BoxContact c = OverlapBoxes({15, 5, 10, 10}, {0, 0, 10, 10});
-    ASSERT_TRUE(c.hit);
-    EXPECT_TRUE(c.onX);
-    EXPECT_FLOAT_EQ(c.sign, 1.0f);
-    EXPECT_NEAR(c.overlap, 5.0f, 1e-5f);
-    ExpectVec(c.Normal(), 1.0f, 0.0f);
-
-    c = OverlapBoxes({5, -15, 10, 10}, {0, 0, 10, 10});
-    ASSERT_TRUE(c.hit);
-    EXPECT_FALSE(c.onX);
-    EXPECT_FLOAT_EQ(c.sign, -1.0f);
-    EXPECT_NEAR(c.overlap, 5.0f, 1e-5f);
-
-    // Equal overlaps: y.
-    c = OverlapBoxes({12, 12, 10, 10}, {0, 0, 10, 10});
-    ASSERT_TRUE(c.hit);
-    EXPECT_FALSE(c.onX);
-    EXPECT_FLOAT_EQ(c.sign, 1.0f);
-    EXPECT_NEAR(c.overlap, 8.0f, 1e-5f);
-
-    // Same centre: resolved on y with the sign of a zero difference, -1.
-    c = OverlapBoxes({0, 0, 10, 10}, {0, 0, 10, 10});
-    ASSERT_TRUE(c.hit);
-    EXPECT_FALSE(c.onX);
-    EXPECT_FLOAT_EQ(c.sign, -1.0f);
-}
-
-TEST(PhysicsGeometry, BoxesMeetCountsASharedEdgeOrCorner) {
-    const Vec3 aMin(0, 0), aMax(10, 10);
-    EXPECT_TRUE(BoxesMeet(aMin, aMax, Vec3(10, 0), Vec3(20, 10)));  // shared edge
-    EXPECT_TRUE(BoxesMeet(aMin, aMax, Vec3(10, 10), Vec3(20, 20)));  // shared corner
-    EXPECT_TRUE(BoxesMeet(aMin, aMax, Vec3(2, 2), Vec3(3, 3)));  // inside
-    EXPECT_FALSE(BoxesMeet(aMin, aMax, Vec3(10.01f, 0), Vec3(20, 10)));
-    EXPECT_FALSE(BoxesMeet(aMin, aMax, Vec3(0, -20), Vec3(10, -0.01f)));
-}
-
-TEST(PhysicsGeometry, SeparatingAxesPicksTheSmallestDepthOfTheRecordedAxes) {
-    const auto a = VXOBB::BuildVertices(nullptr, 10, 10);
-    const float at16[16] = {1, 0, 0, 16, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    const auto b = VXOBB::BuildVertices(at16, 10, 10);
-    const auto axes = VXOBB::BuildNormals(a);
-    AxisContact c = SeparatingAxes(a, b, axes, VXOBB::BuildNormals(b));
-    ASSERT_TRUE(c.hit);
-    ExpectVec(c.axis, -1.0f, 0.0f);
-    EXPECT_NEAR(c.depth, 4.0f, 1e-4f);
-
-    // Equal depths keep the earlier axis.
-    const float same[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    c = SeparatingAxes(a, VXOBB::BuildVertices(same, 10, 10), axes, axes);
-    ASSERT_TRUE(c.hit);
-    ExpectVec(c.axis, 0.0f, 1.0f);  // all four depths are 20: the first wins
-    EXPECT_NEAR(c.depth, 20.0f, 1e-4f);
-
-    // Touching separates.
-    const float at20[16] = {1, 0, 0, 20, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    EXPECT_FALSE(SeparatingAxes(a, VXOBB::BuildVertices(at20, 10, 10), axes, axes).hit);
-}
-
-TEST(PhysicsGeometry, BoxCornersFollowTheOrientedBoxOrder) {
-    const auto c = BoxCorners(Vec3(-5, -2, 1), Vec3(5, 2, 3), 5);
-    ASSERT_EQ(c.size(), 4u);
-    ExpectVec(c[0], 5, 2, 3);
-    ExpectVec(c[1], -5, 2, 3);
-    ExpectVec(c[2], -5, -2, 1);
-    ExpectVec(c[3], 5, -2, 1);
-}
 
 namespace {
 
@@ -148,6 +70,15 @@ TEST(PhysicsCollideAABB, ResolvesOnYWritingTheYFlagOnly) {
     ASSERT_TRUE(VXPhysicsManager::CollideAABB(tie.a.get(), tie.b.get()));
     EXPECT_EQ(tie.ra->contactOnX, 0);
     ExpectVec(tie.ra->contactNormal, 0, 1);
+    EXPECT_NEAR(tie.ra->penetrationDepth, 8.0f, 1e-5f);
+
+    // Same centre: on y, and a zero difference counts as the - side.
+    BoxPair same(0, 0, 0, 0);
+    ASSERT_TRUE(VXPhysicsManager::CollideAABB(same.a.get(), same.b.get()));
+    ExpectVec(same.ra->contactNormal, 0, -1);
+    EXPECT_NEAR(same.ra->penetrationDepth, -20.0f, 1e-5f);
+    EXPECT_FLOAT_EQ(same.ra->contactFlagY, 0.0f);
+    EXPECT_FLOAT_EQ(same.rb->contactFlagY, 1.0f);
 }
 
 TEST(PhysicsCollideAABB, TouchingInactiveOrBodilessBoxes) {
@@ -200,8 +131,7 @@ TEST(PhysicsSweptAABB, SharedEdgeCountsAndVelocitiesDoNotMatter) {
     EXPECT_FLOAT_EQ(edge.ra->penetrationDepth, 0.0f);
 
     BoxPair apart(20.5f, 0, 0, 0);
-    EXPECT_FALSE(
-        VXPhysicsManager::SweptAABB(apart.a.get(), Vec3(-1000, 0), apart.b.get(), Vec3()));
+    EXPECT_FALSE(VXPhysicsManager::SweptAABB(apart.a.get(), Vec3(-1000, 0), apart.b.get(), Vec3()));
     edge.a->active = 0;
     EXPECT_FALSE(VXPhysicsManager::SweptAABB(edge.a.get(), Vec3(), edge.b.get(), Vec3()));
 }

@@ -89,6 +89,14 @@ TEST_F(DebugDrawing, F7ShowsARedOutlineWhereTheBoxIsAndHidesItAgain) {
     EXPECT_LT(count, perimeter * 12 / 10);
     if (::testing::Test::HasFailure()) on.SavePng((tree->Root() / "debug-on.png").string());
 
+    // The frame's physics update moves the box onto its moved owner before
+    // the scene is drawn.
+    crate.position[0] -= 300.0f;
+    crate.UpdateTransform();
+    FrameImage moved = CaptureFrame();
+    EXPECT_TRUE(NearColour(moved, left - 300, midY, red)) << "moved left edge";
+    EXPECT_FALSE(NearColour(moved, right, midY, red)) << "old right edge";
+
     // An inactive box is not drawn.
     box->active = 0;
     EXPECT_EQ(CountOf(CaptureFrame(), red), 0);

@@ -190,27 +190,3 @@ TEST(PhysicsDebugSegments, BoxesAndVelocitiesInTheDrawnOrderSkippingInactiveEntr
     EXPECT_FLOAT_EQ(velocity[0].y2, 62.0f);
     EXPECT_TRUE(BoxOutlineSegments({}).empty());
 }
-
-TEST(PhysicsDebugSegments, OrientedBoxEdgesAndFiftyLongNormalsFromEdgeMidpoints) {
-    auto o = MakeObject("Door", 0, 0, 40, 20);
-    VXOBB obb(o.get(), o->worldMatrix, 40.0f, 20.0f);
-    const auto edges = OBBEdgeSegments(obb);
-    ASSERT_EQ(edges.size(), 4u);
-    EXPECT_FLOAT_EQ(edges[0].x1, 20.0f);
-    EXPECT_FLOAT_EQ(edges[0].x2, -20.0f);
-    EXPECT_FLOAT_EQ(edges[3].x1, 20.0f);
-    EXPECT_FLOAT_EQ(edges[3].y1, -10.0f);
-    EXPECT_FLOAT_EQ(edges[3].x2, 20.0f);
-    EXPECT_FLOAT_EQ(edges[3].y2, 10.0f);
-    const auto normals = OBBNormalSegments(obb);
-    ASSERT_EQ(normals.size(), 4u);
-    // Top edge: midpoint (0, 10), up by 50.
-    EXPECT_FLOAT_EQ(normals[0].x1, 0.0f);
-    EXPECT_FLOAT_EQ(normals[0].y1, 10.0f);
-    EXPECT_FLOAT_EQ(normals[0].x2, 0.0f);
-    EXPECT_FLOAT_EQ(normals[0].y2, 60.0f);
-    // Left edge: midpoint (-20, 0), left by 50.
-    EXPECT_FLOAT_EQ(normals[1].x1, -20.0f);
-    EXPECT_FLOAT_EQ(normals[1].x2, -70.0f);
-    EXPECT_FLOAT_EQ(normals[1].y2, 0.0f);
-}

@@ -1,13 +1,13 @@
 // Small builders shared by the physics tests.
 #pragma once
 
-#include "objects/GameObject.h"
-#include "physics/VXVec3.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+
+#include "objects/GameObject.h"
+#include "physics/VXVec3.h"
 
 namespace PhysicsTest {
 
@@ -16,8 +16,8 @@ using FrameWork::Vec3;
 
 // A root, active object of the given size at (x, y), rotated by rz degrees.
 inline std::unique_ptr<GameObject> MakeObject(const std::string& name, float x, float y,
-                                              float sx = 20.0f, float sy = 20.0f,
-                                              float rz = 0.0f, int type = 0) {
+                                              float sx = 20.0f, float sy = 20.0f, float rz = 0.0f,
+                                              int type = 0) {
     return std::make_unique<GameObject>(sx, sy, type, 1, 1, 0, x, y, name, 0.0f, 0.0f, rz);
 }
 
