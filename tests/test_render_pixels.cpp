@@ -3,6 +3,7 @@
 // follow, the debug line, and start-up with a shader file missing.
 #include "graphics/VXDebugLine.h"
 #include "graphics/VXTextComponent.h"
+#include "objects/VXObjectManager.h"
 #include "tests/render_gl_fixture.h"
 
 #include <cstdlib>
@@ -223,12 +224,13 @@ void DrawCross(VXDebugManager& debug) {
 }  // namespace
 
 TEST_F(RenderGL, DebugLinesDrawOverTheSceneWhileTheDrawingIsOn) {
+    auto* installed = g_drawDebugShapes;
     g_drawDebugShapes = DrawCross;
     Sprite(Solid("green.png", {0, 255, 0, 255}), 0, 0, 100);
     EXPECT_EQ(Distance(CaptureFrame().At(ScreenX(0), ScreenY(20)), kGreen), 0);
     engine->debug->enabled = 1;
     const FrameImage f = CaptureFrame();
-    g_drawDebugShapes = nullptr;
+    g_drawDebugShapes = installed;
     EXPECT_EQ(Distance(f.At(ScreenX(0), ScreenY(20)), kRed), 0);
     EXPECT_EQ(Distance(f.At(ScreenX(250), ScreenY(20)), kRed), 0);
     EXPECT_EQ(Distance(f.At(ScreenX(0), ScreenY(0)), kGreen), 0);
@@ -316,4 +318,39 @@ TEST_F(RenderGL, SceneOfSpritesAnimationAndText) {
     EXPECT_EQ(Distance(f.At(ScreenX(-450 - 50), ScreenY(260 + 50)), kBlack), 0);
     EXPECT_EQ(Distance(f.At(ScreenX(-450 + 390 + 40), ScreenY(130 - 40)), Of(kSheetColours[7])), 0);
     EXPECT_EQ(playing->animation.currentFrame, 2u);  // 20 draws at 7 draws a frame
+}
+
+// The game's own level 0: the listed textures loaded as the loading screen
+// does, the save file built by the object manager, one frame drawn.  The
+// players stand where the file puts them.  With PELLWICK_LEVEL_SHOT set the
+// frame is saved there.
+TEST_F(RenderGL, SaveFileObjectsAppearWhereTheFilePutsThem) {
+    graphics->ReadTextureList("../VXEngine/data/objects/texturelist.txt");
+    ASSERT_GT(graphics->textureImageNames.size(), 10u);
+    for (size_t i = 0; i < graphics->textureImageNames.size(); ++i)
+        graphics->AddNamedTexture(graphics->textureImageNames[i], graphics->textureImagePaths[i],
+                                  graphics->textureColumns[i], graphics->textureRows[i]);
+    VXObjectManager level;
+    ASSERT_TRUE(level.LoadObjects("../VXEngine/data/objects/savefile0.json"));
+    graphics->SortRenderList();
+    GameObject* archer = level.FindObject("Archer");
+    ASSERT_NE(archer, nullptr);
+    ASSERT_NE(archer->GetComponent(CT_Sprite), nullptr);
+    EXPECT_EQ(static_cast<VXSpriteComponent*>(archer->GetComponent(CT_Sprite))->GetTextureName(),
+              "Archer_Sheet.png");
+    graphics->zoom = 0.45f;
+    const FrameImage f = CaptureFrame();
+    if (const char* path = std::getenv("PELLWICK_LEVEL_SHOT")) {
+        EXPECT_TRUE(f.SavePng(path));
+    }
+    // Something of the archer's body shows around its position.
+    const int ax = width / 2 + static_cast<int>(0.45f * archer->position[0]);
+    const int ay = height - (height / 2 + static_cast<int>(0.45f * archer->position[1]));
+    int drawn = 0;
+    for (int dy = -15; dy <= 15; dy += 3)
+        for (int dx = -15; dx <= 15; dx += 3)
+            if (Distance(f.At(ax + dx, ay + dy), background) > 30) ++drawn;
+    EXPECT_GT(drawn, 20);
+    graphics->ClearStateLists();
+    level.Clear();
 }
