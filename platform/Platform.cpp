@@ -72,6 +72,7 @@ bool Init() {
         signalsInstalled = true;
     }
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_DEFAULT);
+    SDL_SetHintWithPriority(SDL_HINT_APP_NAME, "Pellwick!", SDL_HINT_DEFAULT);
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
@@ -235,10 +236,9 @@ void SetCloseHandler(std::function<void()> onClose) {
 }
 
 void PumpEvents() {
-    if (!SDL_WasInit(SDL_INIT_EVENTS)) return;
     SDL_Event e;
     bool close = false;
-    while (SDL_PollEvent(&e)) {
+    while (SDL_WasInit(SDL_INIT_EVENTS) && SDL_PollEvent(&e)) {
         // A handler may add or remove handlers: walk a copy.
         auto handlers = g_handlers;
         for (auto& h : handlers) h.second(e);
