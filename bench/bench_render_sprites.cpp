@@ -8,7 +8,7 @@
 // Run it from a folder next to a VXEngine/data copy, under an X server:
 //   cd build/bench-run && xvfb-run -a -s "-screen 0 1920x1080x24" ../bench/bench_render_sprites
 // It writes its own images into ../VXEngine/data/img/ (bench_sheet_*.png).
-#include "engine/StartupGlobals.h"
+#include "bench/BenchFrame.h"
 #include "engine/VXEngine.h"
 #include "engine/VXWindow.h"
 #include "graphics/VXGraphicsManager.h"
@@ -30,8 +30,7 @@ using namespace FrameWork;
 
 namespace {
 
-constexpr int kFrames = 120;
-constexpr int kWarmUp = 10;
+constexpr int kFrames = 120;  // frames a measure takes the median of (Bench::MeasureMs)
 
 // A 4 x 2 sheet of 32-pixel cells with soft-edged discs, tinted per sheet.
 std::string WriteSheet(int index) {
@@ -53,38 +52,11 @@ std::string WriteSheet(int index) {
     return name;
 }
 
-double FrameMs(VXEngine* engine) {
-    const auto start = std::chrono::steady_clock::now();
-    engine->PumpMessages();
-    engine->graphics->RenderScene();
-    engine->Present();
-    glFinish();
-    const auto end = std::chrono::steady_clock::now();
-    return std::chrono::duration<double, std::milli>(end - start).count();
-}
-
-// Median of kFrames frames after a warm-up.
-double MeasureMs(VXEngine* engine) {
-    for (int i = 0; i < kWarmUp; ++i) FrameMs(engine);
-    std::vector<double> times;
-    for (int i = 0; i < kFrames; ++i) times.push_back(FrameMs(engine));
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 }  // namespace
 
 int main() {
-    BuildStartupGlobals();
-    Platform::TestClock clock;
-    Platform::InstallTestClock(&clock);
-    fullScreen = 0;
-    VXEngine* engine = VXEngine::Instance();
-    if (!engine->Init()) {
-        std::printf("the engine did not start\n");
-        return 1;
-    }
-    engine->SetWindowed(1600, 900);
+    VXEngine* engine = Bench::StartEngine(1600, 900);
+    if (!engine) return 1;
     VXGraphicsManager* graphics = engine->graphics;
 
     std::vector<VXTextureRecord*> sheets;
@@ -93,7 +65,7 @@ int main() {
         sheets.push_back(graphics->AddNamedTexture(name, "../VXEngine/data/img/" + name, 4, 2));
     }
 
-    const double bare = MeasureMs(engine);
+    const double bare = Bench::MeasureMs(engine);
     std::printf("\nsprite pass at %d x %d, median of %d frames\n", windowWidth, windowHeight,
                 kFrames);
     std::printf("%-14s %8s %12s %12s %8s\n", "scene", "sprites", "frame ms", "bare ms", "ratio");
@@ -124,9 +96,9 @@ int main() {
             // As a state start does: sorted by layer, so mixed sheets alternate.
             graphics->SortRenderList();
             // Re-measure the bare frame beside each scene (same run, same state).
-            const double ms = MeasureMs(engine);
+            const double ms = Bench::MeasureMs(engine);
             graphics->renderList.clear();
-            const double bareNow = MeasureMs(engine);
+            const double bareNow = Bench::MeasureMs(engine);
             const std::string scene = sheetCount == 1 ? "one sheet" : "8 sheets";
             std::printf("%-14s %8d %12.3f %12.3f %8.2f\n", scene.c_str(), n, ms, bareNow,
                         ms / bareNow);
@@ -134,8 +106,6 @@ int main() {
         }
     }
 
-    graphics->Clear();
-    engine->Shutdown();
-    Platform::InstallTestClock(nullptr);
+    Bench::StopEngine(engine);
     return 0;
 }

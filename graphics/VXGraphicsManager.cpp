@@ -3,6 +3,7 @@
 #include "engine/VXDebugManager.h"
 #include "engine/VXEngine.h"
 #include "graphics/VXDebugLine.h"
+#include "graphics/VXParticleEmitter.h"
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
 #include "objects/GameObject.h"
@@ -359,6 +360,8 @@ void VXGraphicsManager::ReleaseTextures() {
         for (VXTextureRecord& record : textures)
             if (record.texture) glDeleteTextures(1, &record.texture);
     for (auto& set : instanceSets) set->ReleaseTexture();
+    for (auto& emitter : emitters)
+        if (emitter && emitter->instanceSet) emitter->instanceSet->ReleaseTexture();
     textures.clear();
     instanceSets.clear();
 }

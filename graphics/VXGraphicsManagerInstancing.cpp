@@ -2,6 +2,8 @@
 // of the instanced pass.
 #include "graphics/VXGraphicsManager.h"
 
+#include "graphics/VXParticleEmitter.h"
+
 #include <GL/glew.h>
 
 namespace FrameWork {
@@ -33,6 +35,11 @@ void VXGraphicsManager::DrawInstanceSets() {
     };
     for (auto& set : instanceSets)
         if (set->visible) drawSet(*set);
+    for (auto& emitter : emitters) {
+        if (!emitter || !emitter->active || !emitter->instanceSet) continue;
+        emitter->UploadInstances();
+        drawSet(*emitter->instanceSet);
+    }
 }
 
 }  // namespace FrameWork

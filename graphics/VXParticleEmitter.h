@@ -23,6 +23,9 @@ struct VXParticle {
 
 class VXParticleEmitter : public Component {
 public:
+    // The largest pool an emitter builds.
+    static constexpr int32_t kMaxParticles = 10000;
+
     // The set of the particles' instances is named "Shape", depth 0.
     VXParticleEmitter(GameObject* owner, float lifetime, float scale);
     // Deletes the instance set and the pool.
@@ -31,6 +34,23 @@ public:
     // [sheet columns, sheet rows, image name, maxNumber, lifetime,
     //  emitAmount, scale]
     void Serialize(JsonWriter& writer, rapidjson::StringBuffer& buffer) override;
+
+    // Builds the pool: maxNumber ready particles (kept within
+    // kMaxParticles); a second call builds it anew.
+    void Init() override;
+    // Moves and fades the flying particles; once the pool is used up, makes
+    // the spent ones ready again.
+    void Update(float dt) override;
+    // Starts emitAmount further particles of the pool in random directions.
+    void Emit();
+    // Readies every spent particle and starts the next burst at entry 0.
+    void Reset();
+    // One hidden instance per particle at the owner's position; a second
+    // call lays them out anew.
+    void FillInstances();
+    // Writes the flying particles into the instance set (the instanced
+    // pass, before the set's upload).
+    void UploadInstances();
 
     // Loads "../VXEngine/data/img/" + name as a rows x columns sheet.
     void LoadImage(const std::string& name, int32_t rows, int32_t columns);

@@ -38,6 +38,11 @@ public:
     // marks from the record registered under the tile-map name.  A missing
     // record or instance set leaves the grid empty (with a printed line).
     void Setup();
+    // The levels' form: builds from the tile map `name`.
+    void Setup(const std::string& name) {
+        tilemapName = name;
+        Setup();
+    }
     // Selects the object list 0 from `walls` and builds.
     void CopyWallList(const std::vector<GameObject*>& walls);
 

@@ -213,6 +213,7 @@ void VXObjectManager::ApplyEmitter(GameObject* object, const GameObjectData::Emi
     emitter->emitAmount = record.emitAmount;
     emitter->scale = record.scale;
     emitter->Init();
+    emitter->FillInstances();
 }
 
 void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {

@@ -18,6 +18,7 @@
 #include "engine/StartupGlobals.h"
 #include "engine/VXAudioManager.h"
 #include "engine/VXEngine.h"
+#include "tests/harness/TempDataTree.h"
 #include "tests/input_test_helpers.h"
 
 using namespace FrameWork;
@@ -168,25 +169,26 @@ TEST_F(Audio, BadIndexesAndFailedFilesDoNothing) {
     EXPECT_FALSE(audio->IsPlaying(1));
 }
 
-TEST_F(Audio, LoadSoundReadsFromTheAudioFolder) {
-    const fs::path cwd = dir / "run";
-    fs::create_directories(cwd);
-    fs::create_directories(dir / "VXEngine" / "data" / "audio");
-    fs::copy_file(tone, dir / "VXEngine" / "data" / "audio" / "beep.wav");
-    const fs::path old = fs::current_path();
-    fs::current_path(cwd);
-    audio->names = {"nothere.wav", "beep.wav"};
+TEST_F(Audio, TheShippedListLoadsAndAMissingFileKeepsItsIndex) {
+    TestHarness::TempDataTree tree;  // the working directory is its run folder
+    tree.RemoveData("audio/whistle.ogg");
+    audio->LoadTextList("../VXEngine/data/objects/audiolist.txt");
+    ASSERT_GT(audio->names.size(), 33u);
     testing::internal::CaptureStdout();
-    audio->LoadSound(0);
-    audio->LoadSound(1);
-    audio->LoadSound(5);  // not in the list: an empty slot, no crash
+    for (int i = 0; i < static_cast<int>(audio->names.size()); ++i) audio->LoadSound(i);
+    audio->LoadSound(static_cast<int>(audio->names.size()));  // past the list: an empty slot
     const std::string said = testing::internal::GetCapturedStdout();
-    fs::current_path(old);
-    ASSERT_EQ(audio->sounds.size(), 3u);
-    EXPECT_EQ(audio->sounds[0], nullptr);
-    EXPECT_NE(audio->sounds[1], nullptr);
-    EXPECT_EQ(audio->sounds[2], nullptr);
-    EXPECT_NE(said.find("../VXEngine/data/audio/nothere.wav"), std::string::npos) << said;
+    ASSERT_EQ(audio->sounds.size(), audio->names.size() + 1);
+    for (size_t i = 0; i < audio->names.size(); ++i) {
+        if (audio->names[i] == "whistle.ogg")
+            EXPECT_EQ(audio->sounds[i], nullptr);
+        else
+            EXPECT_NE(audio->sounds[i], nullptr) << audio->names[i];
+    }
+    EXPECT_EQ(audio->sounds.back(), nullptr);
+    EXPECT_NE(said.find("../VXEngine/data/audio/whistle.ogg"), std::string::npos) << said;
+    audio->PlayIndex(kAlwaysPlayingCue);
+    EXPECT_GT(PeakAhead(1.0), kLoud / 10) << audio->names[kAlwaysPlayingCue];
 }
 
 TEST_F(Audio, ListReaderTakesWordsUntilTheEnd) {

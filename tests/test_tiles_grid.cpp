@@ -11,10 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
+#include <cstdio>
 #include <fstream>
 #include <memory>
-#include <sstream>
 
 using namespace FrameWork;
 
@@ -160,6 +159,15 @@ TEST_F(TilesGrid, WallsMarkTheTilesTheyCoverOnce) {
     EXPECT_EQ(graphics->paintCells[1].wallBlocked, 1);
     EXPECT_EQ(WallCells(), 3);
     EXPECT_EQ(grid->walkableCells, 9);
+    // The save lists the boxed walls of object list 0 with the floor set.
+    const std::string path = ::testing::TempDir() + "pellwick_grid_Level_5.json";
+    ASSERT_TRUE(grid->Save(0, kRows, kColumns, 5, ::testing::TempDir() + "pellwick_grid_Level_"));
+    std::ifstream file(path);
+    const std::string json((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::remove(path.c_str());
+    EXPECT_NE(json.find("\"Wall_1\", 50.0, 50.0,\n            \"Wall_2\", 30.0, 30.0"), std::string::npos);
+    EXPECT_EQ(json.find("NoBox"), std::string::npos);
+    EXPECT_FALSE(grid->Save(0, 1, 1, 5, "/nonexistent-folder/Level_"));
     // A wall far larger than the grid covers it all without walking its
     // whole extent.
     grid->objectLists[0] = {MakeObject("Wall_5", 0.0f, 0.0f, 1e30f, 1e30f)};
@@ -260,7 +268,7 @@ TEST_F(TilesGrid, EditorToolsPaintEraseAndKeepListsTogether) {
     g_selectedTileSet = 0;
 }
 
-TEST_F(TilesGrid, ClearInstanceDataEmptiesListsAndCounts) {
+TEST_F(TilesGrid, LevelEndEmptiesListsCountsAndThePublishedGrid) {
     grid->Setup();
     VXShapeInstancer::ClearInstanceData();
     for (const auto& set : graphics->instanceSets) {
@@ -272,35 +280,11 @@ TEST_F(TilesGrid, ClearInstanceDataEmptiesListsAndCounts) {
     }
     grid->Clear();
     EXPECT_TRUE(grid->objectLists.empty());
-    EXPECT_TRUE(grid->tilemapName.empty());
-}
-
-TEST_F(TilesGrid, PublishedGridIsForgottenWhenDeleted) {
+    // A deleted grid is no longer the published one.
     g_currentInstancer = grid.get();
-    EXPECT_EQ(VXShapeInstancer::GetName(), "Level_7");
     grid.reset();
     EXPECT_EQ(g_currentInstancer, nullptr);
     EXPECT_EQ(VXShapeInstancer::GetName(), "");
-}
-
-TEST_F(TilesGrid, SaveWritesEverySetWithItsObjectList) {
-    grid->Setup();
-    graphics->AddInstanceSet("Extra.png", 2);
-    grid->objectLists = {{MakeObject("Wall_12", 0, 0, 100, 300), MakeObject("Wall_3", 0, 0, 50, 50)},
-                         {MakeObject("Wall_9", 0, 0, 10, 10)}};
-    const std::string prefix =
-        (std::filesystem::temp_directory_path() / ("pellwick_grid_" + std::to_string(::getpid()) + "_Level_")).string();
-    ASSERT_TRUE(grid->Save(0, kRows, kColumns, 2, prefix));
-    std::ifstream file(prefix + "2.json");
-    std::stringstream text;
-    text << file.rdbuf();
-    const std::string json = text.str();
-    std::remove((prefix + "2.json").c_str());
-    EXPECT_NE(json.find("\"Wall_12\", 50.0, 150.0"), std::string::npos) << json.substr(0, 400);
-    EXPECT_NE(json.find("\"Wall_3\", 25.0, 25.0"), std::string::npos);
-    EXPECT_EQ(json.find("Wall_9"), std::string::npos);  // the paint layer has no walls
-    EXPECT_NE(json.find("\"AABB\": []"), std::string::npos);
-    EXPECT_FALSE(grid->Save(0, 1, 1, 2, "/nonexistent-folder/Level_"));
 }
 
 TEST_F(TilesGrid, SplatPaintsTheTileUnderAPlayer) {
