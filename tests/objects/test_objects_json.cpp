@@ -3,6 +3,7 @@
 #include "ObjectTestSupport.h"
 
 #include "gameplay/VXPlayerLogic.h"
+#include "graphics/VXInstanceSet.h"
 #include "graphics/VXParticleEmitter.h"
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
@@ -345,6 +346,9 @@ TEST_F(ObjectsTest, PrefabsBuildOnlyTheirKinds) {
     EXPECT_EQ(emitter->maxNumber, 4);
     EXPECT_EQ(emitter->emitAmount, 2);
     EXPECT_EQ(emitter->scale, 30.0f);
+    // Its pool and instances are ready for the first burst.
+    EXPECT_EQ(emitter->particles.size(), 4u);
+    EXPECT_EQ(emitter->instanceSet->m_data1.size(), 4u);
     EXPECT_EQ(manager.graphics->emitters.size(), 1u);
     // Player logic values past the block's end keep their defaults.
     EXPECT_EQ(object->GetPlayerLogic()->paintFuel, 0);
