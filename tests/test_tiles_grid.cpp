@@ -4,9 +4,12 @@
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXShapeInstancer.h"
+#include "objects/ComponentFactory.h"
 #include "objects/GameObject.h"
+#include "objects/VXObjectManager.h"
 #include "physics/VXAABB.h"
 #include "physics/VXRigidBody.h"
+#include "tests/harness/TempDataTree.h"
 
 #include <gtest/gtest.h>
 
@@ -314,4 +317,29 @@ TEST_F(TilesGrid, SplatPaintsTheTileUnderAPlayer) {
     EXPECT_EQ(VXPaintMap::Splat(player), -1);
     g_currentInstancer = nullptr;
     EXPECT_EQ(VXPaintMap::Splat(player), -1);
+}
+
+TEST_F(TilesGrid, ShippedLevelMarksItsWallObjects) {
+    TestHarness::TempDataTree tree;
+    BuildComponentFactories();
+    graphics->LoadTilemap("../VXEngine/data/objects/TilemapJsons/Level_3.json");
+    graphics->AddInstanceSet("FloorTiles.png", 0);
+    VXObjectManager manager;
+    ::testing::internal::CaptureStdout();
+    ASSERT_TRUE(manager.LoadObjects("../VXEngine/data/objects/savefile3.json"));
+    ::testing::internal::GetCapturedStdout();
+    ASSERT_FALSE(manager.walls.empty());
+    grid = std::make_unique<VXShapeInstancer>("Level_3", nullptr);
+    manager.CopyWallList(grid.get());
+    grid->Setup();
+    ASSERT_EQ(graphics->paintCells.size(), 672u);
+    EXPECT_EQ(grid->walkableCells, 672 - WallCells());
+    EXPECT_GT(WallCells(), 0);
+    // Every boxed wall covers the tile under its centre, so no paint goes there.
+    for (GameObject* wall : manager.walls) {
+        if (!wall->GetAABB()) continue;
+        const int32_t tile = grid->SnapToGrid(wall->position);
+        if (tile < 0) continue;
+        EXPECT_EQ(graphics->paintCells[static_cast<size_t>(tile)].wallBlocked, 1) << wall->g_name;
+    }
 }
