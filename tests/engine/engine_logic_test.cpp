@@ -47,19 +47,6 @@ void Transform(const float m[16], float x, float y, float z, float out[3]) {
 
 }  // namespace
 
-TEST(MatrixHelpers, RotateAboutZMapsXOntoY) {
-    float m[16];
-    Matrix4::Identity(m);
-    Matrix4::Rotate(m, 90.0f, 0.0f, 0.0f, 1.0f);
-    EXPECT_NEAR(m[1], -1.0f, 1e-6f);
-    EXPECT_NEAR(m[4], 1.0f, 1e-6f);
-    float p[3];
-    Transform(m, 1.0f, 0.0f, 0.0f, p);
-    EXPECT_NEAR(p[0], 0.0f, 1e-6f);
-    EXPECT_NEAR(p[1], 1.0f, 1e-6f);
-    EXPECT_NEAR(p[2], 0.0f, 1e-6f);
-}
-
 TEST(MatrixHelpers, RotateIsAppliedOnTheLeft) {
     // A translation by (10, 0, 0) turned 90 degrees about z afterwards moves
     // the translation itself to (0, 10, 0); applied on the right it would not.
