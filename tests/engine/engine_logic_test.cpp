@@ -145,24 +145,6 @@ TEST(Rand, FifteenBitsAndTheSameSequenceEverywhere) {
     for (int v : first) EXPECT_EQ(Platform::Rand(), v);
 }
 
-TEST(StartupTables, GamepadButtonsAndProjectileOwners) {
-    BuildGamepadButtons();
-    ASSERT_EQ(g_gamepadButtons.size(), 14u);
-    EXPECT_EQ(g_gamepadButtons[0], 0x1000);   // A
-    EXPECT_EQ(g_gamepadButtons[4], 0x0010);   // Start
-    EXPECT_EQ(g_gamepadButtons[5], 0x0020);   // Back
-    EXPECT_EQ(g_gamepadButtons[9], 0x0008);   // D-pad right
-    EXPECT_EQ(g_gamepadButtons[11], 0x0040);  // left thumb
-    EXPECT_EQ(g_gamepadButtons[13], 0x0080);  // right thumb
-
-    BuildClonedOwnerTypes();
-    ASSERT_EQ(g_clonedOwnerType.size(), 6u);
-    EXPECT_EQ(g_clonedOwnerType.at("Lance_cloned"), Knight);
-    EXPECT_EQ(g_clonedOwnerType.at("CannonBall_cloned"), Pirate);
-    EXPECT_EQ(g_clonedOwnerType.at("Mop_cloned"), Maid);
-    EXPECT_EQ(g_clonedOwnerType.count("Lance"), 0u);
-}
-
 TEST(LevelObjects, TheLastLevelObjectToGoEmptiesTheOwnerTable) {
     ASSERT_EQ(g_liveLevels, 0);
     BuildClonedOwnerTypes();
