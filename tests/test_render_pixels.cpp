@@ -24,14 +24,6 @@ Rgb Of(const Pixel& p) { return {p.r, p.g, p.b}; }
 
 }  // namespace
 
-TEST_F(RenderGL, StartsWithAllFourProgramsAndAnEmptyScene) {
-    EXPECT_NE(startupOutput.find(" -> Shaders initialized\n"), std::string::npos);
-    EXPECT_EQ(startupOutput.find("Error -"), std::string::npos) << startupOutput;
-    ASSERT_EQ(graphics->shaderPrograms.size(), 4u);
-    for (const VXShaderProgram& program : graphics->shaderPrograms) EXPECT_NE(program.status, 0);
-    EXPECT_EQ(TestHarness::CountPixelsNotOf(CaptureFrame(), background, 0), 0);
-}
-
 TEST_F(RenderGL, HundredPixelSpriteAtTheOriginLandsAtTheScreenCentre) {
     Sprite(Solid("red.png", kRedPx), 0, 0, 100);
     const FrameImage f = CaptureFrame();
