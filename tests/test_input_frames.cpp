@@ -80,21 +80,6 @@ TEST_F(EngineFrames, LevelsSeeKeyStatesAgeFrameByFrame) {
               (std::vector<bool>{false, true, false, false, false, false, false, false}));
 }
 
-TEST_F(EngineFrames, EscapePausesAndResumesARunningMatch) {
-    ProbeLevel* match = StartMatch(VK::Escape);
-    const size_t before = match->states.size();
-    ASSERT_GT(before, 0u);
-    TapKey(SDL_SCANCODE_ESCAPE);
-    EXPECT_EQ(engine->paused, 1);
-    StepFrames(5);
-    const size_t whilePaused = match->states.size();
-    EXPECT_LE(whilePaused, before + 1) << "the level ran while paused";
-    TapKey(SDL_SCANCODE_ESCAPE);
-    EXPECT_EQ(engine->paused, 0);
-    StepFrames(3);
-    EXPECT_GE(match->states.size(), whilePaused + 3);
-}
-
 TEST_F(EngineFrames, FramesResumeTheChannelsUnlessPaused) {
     VXAudioManager* audio = engine->audio;
     if (!audio->HasDevice()) GTEST_SKIP() << "no sound device in this run";

@@ -89,63 +89,6 @@ TEST(PhysicsColliders, OrientedBoxIsUnrotatedUntilUpdatedThenTurnsWithItsOwner) 
     ExpectVec(obb.OBB_Vertices[0], 90.0f, 70.0f);
 }
 
-TEST(PhysicsJson, RigidBodyBlockKeepsScalarsAsFractionsAndTriplesOnOneLine) {
-    auto o = MakeObject("Player1", 3.0f, 4.0f);
-    VXRigidBody body(o.get());
-    body.Velocity = Vec3(0.1f, -2.0f, 0.0f);
-    body.AccumForce = Vec3(5.0f, 6.0f, 7.0f);
-    Block b = Write(body);
-    ASSERT_FALSE(b.doc.HasParseError()) << b.text;
-    const auto& a = b.doc["VXRigidBody"];
-    ASSERT_TRUE(a.IsArray());
-    ASSERT_EQ(a.Size(), 11u);
-    // The loader takes only parsed doubles as the scalars: 1 must be 1.0.
-    ASSERT_TRUE(a[0].IsDouble());
-    EXPECT_DOUBLE_EQ(a[0].GetDouble(), 1.0);
-    EXPECT_DOUBLE_EQ(a[1].GetDouble(), static_cast<double>(0.99f));
-    EXPECT_DOUBLE_EQ(a[2].GetDouble(), static_cast<double>(0.9f));
-    EXPECT_STREQ(a[3].GetString(), "Acceleration");
-    EXPECT_STREQ(a[5].GetString(), "Velocity");
-    EXPECT_DOUBLE_EQ(a[6][0].GetDouble(), static_cast<double>(0.1f));
-    EXPECT_STREQ(a[7].GetString(), "Position");
-    EXPECT_DOUBLE_EQ(a[8][0].GetDouble(), 3.0);
-    EXPECT_DOUBLE_EQ(a[8][1].GetDouble(), 4.0);
-    EXPECT_STREQ(a[9].GetString(), "AccumForce");
-    EXPECT_DOUBLE_EQ(a[10][2].GetDouble(), 7.0);
-    EXPECT_NE(b.text.find("\"Velocity\", [0.10000000149011612, -2.0, 0.0]"), std::string::npos)
-        << b.text;
-    EXPECT_NE(b.text.find("\"AccumForce\", [5.0, 6.0, 7.0]\n"), std::string::npos) << b.text;
-}
-
-TEST(PhysicsJson, BoxAndCircleBlocks) {
-    auto o = MakeObject("Crate", 100.0f, 50.0f, 40.0f, 20.0f);
-    VXAABB box(o.get(), o->worldMatrix, 40.0f, 20.0f);
-    Block b = Write(box);
-    ASSERT_FALSE(b.doc.HasParseError()) << b.text;
-    const auto& a = b.doc["VXAABB"];
-    ASSERT_EQ(a.Size(), 6u);
-    ASSERT_TRUE(a[0].IsDouble());
-    EXPECT_DOUBLE_EQ(a[0].GetDouble(), 20.0);
-    EXPECT_DOUBLE_EQ(a[1].GetDouble(), 10.0);
-    EXPECT_STREQ(a[2].GetString(), "Min");
-    EXPECT_STREQ(a[4].GetString(), "Max");
-    EXPECT_NE(b.text.find("\"Min\", [80.0, 40.0, 0.0]"), std::string::npos) << b.text;
-    EXPECT_NE(b.text.find("\"Max\", [120.0, 60.0, 0.0]"), std::string::npos) << b.text;
-
-    VXCircleCollider circle(o.get(), o->worldMatrix, 50.0f);
-    Block c = Write(circle);
-    ASSERT_FALSE(c.doc.HasParseError()) << c.text;
-    const auto& ca = c.doc["VXCircleCollider"];
-    ASSERT_EQ(ca.Size(), 3u);
-    EXPECT_STREQ(ca[0].GetString(), "centerPt");
-    EXPECT_DOUBLE_EQ(ca[1][0].GetDouble(), 100.0);
-    EXPECT_DOUBLE_EQ(ca[1][1].GetDouble(), 50.0);
-    ASSERT_TRUE(ca[2].IsDouble());
-    EXPECT_DOUBLE_EQ(ca[2].GetDouble(), 50.0);
-    // The centre is not written on one line.
-    EXPECT_EQ(c.text.find("[100.0, 50.0"), std::string::npos) << c.text;
-}
-
 TEST(PhysicsJson, OrientedBoxBlockWritesOneCornerPerLineAndTheStateFlagLast) {
     auto o = MakeObject("Door", 100.0f, 50.0f, 40.0f, 20.0f);
     VXOBB obb(o.get(), o->worldMatrix, 40.0f, 20.0f);

@@ -64,40 +64,6 @@ std::string Json(Component& component) {
 
 }  // namespace
 
-// --- Sheets -------------------------------------------------------------------
-
-TEST(RenderSheets, FourByTwoOffsetsInReadingOrderAndUprightQuad) {
-    auto sheet = Sheet(4, 2);
-    const float expected[8][2] = {{0, 0},    {0.25, 0},   {0.5, 0},   {0.75, 0},
-                                  {0, 0.5}, {0.25, 0.5}, {0.5, 0.5}, {0.75, 0.5}};
-    ASSERT_EQ(sheet->frameOffsets.size(), 8u);
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_FLOAT_EQ(sheet->frameOffsets[i].u, expected[i][0]) << "cell " << i;
-        EXPECT_FLOAT_EQ(sheet->frameOffsets[i].v, expected[i][1]) << "cell " << i;
-    }
-    // One cell wide and high; the top corners (0 and 3) sample the top of
-    // the cell (v = 0 plus the cell's offset), the bottom ones v = 0.5.
-    EXPECT_FLOAT_EQ(sheet->vertices[0].u, 0.25f);
-    EXPECT_FLOAT_EQ(sheet->vertices[0].v, 0.0f);
-    EXPECT_FLOAT_EQ(sheet->vertices[1].v, 0.5f);
-    EXPECT_FLOAT_EQ(sheet->vertices[2].u, 0.0f);
-    EXPECT_FLOAT_EQ(sheet->vertices[2].v, 0.5f);
-    EXPECT_FLOAT_EQ(sheet->vertices[3].v, 0.0f);
-    EXPECT_GT(sheet->vertices[0].y, sheet->vertices[1].y);  // vertex 0 is a top corner
-}
-
-TEST(RenderSheets, SingleAndTwoCellSheets) {
-    auto single = Sheet(1, 1);
-    ASSERT_EQ(single->frameOffsets.size(), 1u);
-    EXPECT_FLOAT_EQ(single->vertices[0].u, 1.0f);
-    EXPECT_FLOAT_EQ(single->vertices[1].v, 1.0f);
-    auto pair = Sheet(1, 2);
-    ASSERT_EQ(pair->frameOffsets.size(), 2u);
-    EXPECT_FLOAT_EQ(pair->vertices[0].u, 1.0f);
-    EXPECT_FLOAT_EQ(pair->vertices[1].v, 0.5f);
-    EXPECT_FLOAT_EQ(pair->frameOffsets[1].v, 0.5f);
-}
-
 // --- Texture files ----------------------------------------------------------------
 
 class RenderTextureFiles : public ::testing::Test {
@@ -225,20 +191,6 @@ TEST(RenderAnimation, FramesPerSecondGiveTicksPerFrame) {
     }
     // Out of range stores one frame a second, consistent with its ticks.
     EXPECT_EQ(sprite.animation.framesPerSecond, 1);
-}
-
-TEST(RenderAnimation, LoopingRowsStepEveryTicksPerFrameDraws) {
-    auto sheet = Sheet(4, 2);
-    auto owner = MakeObject();
-    auto fast = Animated(owner.get(), sheet.get(), {4, 5, 6}, 60);
-    EXPECT_EQ(Shown(*fast, 7), (std::vector<uint32_t>{0, 1, 2, 0, 1, 2, 0}));
-    auto slow = Animated(owner.get(), sheet.get(), {4, 5, 6}, 30);
-    EXPECT_EQ(Shown(*slow, 7), (std::vector<uint32_t>{0, 0, 1, 1, 2, 2, 0}));
-    EXPECT_EQ(slow->CurrentOffset(), &sheet->frameOffsets[4]);
-    slow->Tick();
-    EXPECT_EQ(slow->CurrentOffset(), &sheet->frameOffsets[4]);
-    slow->Tick();
-    EXPECT_EQ(slow->CurrentOffset(), &sheet->frameOffsets[5]);
 }
 
 TEST(RenderAnimation, PausedEngineHoldsTheFrameWhileTicksRise) {
@@ -465,36 +417,6 @@ TEST_F(RenderText, AssignFontTakesTheLastSetOfThatName) {
 }
 
 // --- JSON blocks ------------------------------------------------------------------
-
-TEST(RenderJson, SpriteBlockLayout) {
-    auto sheet = Sheet(8, 3);
-    sheet->name = "Archer_Sheet.png";
-    auto owner = MakeObject();
-    VXSpriteComponent sprite(owner.get());
-    sprite.texture = sheet.get();
-    sprite.layer = 40;
-    sprite.SetFPS(15);
-    sprite.SetAnimationCount(2);
-    sprite.AddFrame(0, 0);
-    sprite.AddFrame(1, 0);
-    sprite.AddFrame(8, 1);
-    sprite.alpha = 0.5f;
-    EXPECT_EQ(Json(sprite),
-              "{\n"
-              "    \"VXSpriteComponent\": [\n"
-              "        0.5, 1.0, 1.0, 1.0, 40,\n"
-              "        true, 15,\n"
-              "        2,\n"
-              "        8,\n"
-              "        3,\n"
-              "        \"Archer_Sheet.png\",\n"
-              "        [\n"
-              "            \"0\", [0, 1],\n"
-              "            \"1\", [8]\n"
-              "        ]\n"
-              "    ]\n"
-              "}");
-}
 
 TEST(RenderJson, SpriteWithoutRowsOrTextureAndTextBlocks) {
     auto owner = MakeObject();

@@ -24,14 +24,6 @@ Rgb Of(const Pixel& p) { return {p.r, p.g, p.b}; }
 
 }  // namespace
 
-TEST_F(RenderGL, StartsWithAllFourProgramsAndAnEmptyScene) {
-    EXPECT_NE(startupOutput.find(" -> Shaders initialized\n"), std::string::npos);
-    EXPECT_EQ(startupOutput.find("Error -"), std::string::npos) << startupOutput;
-    ASSERT_EQ(graphics->shaderPrograms.size(), 4u);
-    for (const VXShaderProgram& program : graphics->shaderPrograms) EXPECT_NE(program.status, 0);
-    EXPECT_EQ(TestHarness::CountPixelsNotOf(CaptureFrame(), background, 0), 0);
-}
-
 TEST_F(RenderGL, HundredPixelSpriteAtTheOriginLandsAtTheScreenCentre) {
     Sprite(Solid("red.png", kRedPx), 0, 0, 100);
     const FrameImage f = CaptureFrame();
@@ -273,51 +265,6 @@ TEST_F(RenderMissingShader, ReportsTheFileAndTheOtherProgramsStillDraw) {
     // The text has no program to draw with: nothing but the sprite shows.
     EXPECT_EQ(TestHarness::CountPixelsNotOf(f, background, 0),
               f.width * f.height - TestHarness::CountPixelsNotOf(f, kRed, 0));
-}
-
-// A scene with sprites, a playing sheet and text; with PELLWICK_RENDER_SHOT
-// set the frame is saved there.
-TEST_F(RenderGL, SceneOfSpritesAnimationAndText) {
-    WritePng(tree->Data("img/sheet.png"), 64, 32, AsymmetricSheet(16));
-    VXTextureRecord* sheet = graphics->AddNamedTexture("sheet", "../VXEngine/data/img/sheet.png", 4, 2);
-    for (int cell = 0; cell < 8; ++cell) {
-        auto still = Sprite(sheet, -450.0f + 130.0f * static_cast<float>(cell % 4),
-                            260.0f - 130.0f * static_cast<float>(cell / 4), 120);
-        still->SetAnimationCount(1);
-        still->AddFrame(cell, 0);
-        still->playing = false;
-    }
-    auto playing = Sprite(sheet, 300, 195, 250);
-    playing->SetAnimationCount(1);
-    for (int cell = 0; cell < 8; ++cell) playing->AddFrame(cell, 0);
-    playing->SetFPS(8);
-    auto tinted = Sprite(Solid("white.png", {255, 255, 255, 255}), 0, -200, 160);
-    tinted->red = 0.2f;
-    tinted->green = 0.5f;
-    tinted->blue = 1.0f;
-    tinted->alpha = 0.7f;
-    // A character sheet of the game's data, playing its first row.
-    auto archer = Sprite(graphics->AddNamedTexture("Archer_Sheet.png",
-                                                   "../VXEngine/data/img/Archer_Sheet.png", 8, 3),
-                         450, -220, 200);
-    archer->SetAnimationCount(1);
-    for (int cell = 0; cell < 8; ++cell) archer->AddFrame(cell, 0);
-    archer->SetFPS(15);
-    ASSERT_TRUE(graphics->AddFont(65, "Timer"));
-    auto title = std::make_shared<VXTextComponent>(Object(-450, -120, 1, 1));
-    title->SetText("Pellwick! cells 0-7, row 0 on top");
-    title->red = 0.1f;
-    graphics->AssignFont("Timer", title.get());
-    graphics->textList.push_back(title);
-    FrameImage f;
-    for (int i = 0; i < 20; ++i) f = CaptureFrame();
-    if (const char* path = std::getenv("PELLWICK_RENDER_SHOT")) {
-        EXPECT_TRUE(f.SavePng(path));
-    }
-    // Cell 0's mark sits top-left, cell 7 stands bottom-right of the grid.
-    EXPECT_EQ(Distance(f.At(ScreenX(-450 - 50), ScreenY(260 + 50)), kBlack), 0);
-    EXPECT_EQ(Distance(f.At(ScreenX(-450 + 390 + 40), ScreenY(130 - 40)), Of(kSheetColours[7])), 0);
-    EXPECT_EQ(playing->animation.currentFrame, 2u);  // 20 draws at 7 draws a frame
 }
 
 // The game's own level 0: the listed textures loaded as the loading screen

@@ -267,21 +267,3 @@ TEST(TilesInstanceSet, SheetFramesAndAFailedImage) {
     set.AddFrameIndex(3);
     EXPECT_EQ(set.texOffsets.back(), (Vec2f{0.0f, 0.0f}));
 }
-
-TEST_F(TilesTilemap, ShippedTileMapsReadWholeAndClean) {
-    const fs::path folder = TestHarness::SourceDir() / "data" / "objects" / "TilemapJsons";
-    int files = 0;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        ::testing::internal::CaptureStdout();
-        ASSERT_TRUE(LoadTilemapFile(entry.path().string(), registry)) << entry.path();
-        EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << entry.path();
-        const VXTilemapData& record = registry.at(TilemapKey(entry.path().string()));
-        EXPECT_EQ(record._name, "FloorTiles.png");
-        EXPECT_EQ(record._count, record.row * record.col);
-        EXPECT_EQ(record.m_data1.size(), static_cast<size_t>(record._count));
-        EXPECT_EQ(record.m_data3Index.size(), static_cast<size_t>(record._count));
-        EXPECT_EQ(record.aabbIndices.size(), record.aabbSizes.size());
-        ++files;
-    }
-    EXPECT_EQ(files, 4);
-}

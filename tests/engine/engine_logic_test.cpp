@@ -47,19 +47,6 @@ void Transform(const float m[16], float x, float y, float z, float out[3]) {
 
 }  // namespace
 
-TEST(MatrixHelpers, RotateAboutZMapsXOntoY) {
-    float m[16];
-    Matrix4::Identity(m);
-    Matrix4::Rotate(m, 90.0f, 0.0f, 0.0f, 1.0f);
-    EXPECT_NEAR(m[1], -1.0f, 1e-6f);
-    EXPECT_NEAR(m[4], 1.0f, 1e-6f);
-    float p[3];
-    Transform(m, 1.0f, 0.0f, 0.0f, p);
-    EXPECT_NEAR(p[0], 0.0f, 1e-6f);
-    EXPECT_NEAR(p[1], 1.0f, 1e-6f);
-    EXPECT_NEAR(p[2], 0.0f, 1e-6f);
-}
-
 TEST(MatrixHelpers, RotateIsAppliedOnTheLeft) {
     // A translation by (10, 0, 0) turned 90 degrees about z afterwards moves
     // the translation itself to (0, 10, 0); applied on the right it would not.
@@ -156,24 +143,6 @@ TEST(Rand, FifteenBitsAndTheSameSequenceEverywhere) {
     EXPECT_GT(highest, 32000);
     Platform::SRand(1234);
     for (int v : first) EXPECT_EQ(Platform::Rand(), v);
-}
-
-TEST(StartupTables, GamepadButtonsAndProjectileOwners) {
-    BuildGamepadButtons();
-    ASSERT_EQ(g_gamepadButtons.size(), 14u);
-    EXPECT_EQ(g_gamepadButtons[0], 0x1000);   // A
-    EXPECT_EQ(g_gamepadButtons[4], 0x0010);   // Start
-    EXPECT_EQ(g_gamepadButtons[5], 0x0020);   // Back
-    EXPECT_EQ(g_gamepadButtons[9], 0x0008);   // D-pad right
-    EXPECT_EQ(g_gamepadButtons[11], 0x0040);  // left thumb
-    EXPECT_EQ(g_gamepadButtons[13], 0x0080);  // right thumb
-
-    BuildClonedOwnerTypes();
-    ASSERT_EQ(g_clonedOwnerType.size(), 6u);
-    EXPECT_EQ(g_clonedOwnerType.at("Lance_cloned"), Knight);
-    EXPECT_EQ(g_clonedOwnerType.at("CannonBall_cloned"), Pirate);
-    EXPECT_EQ(g_clonedOwnerType.at("Mop_cloned"), Maid);
-    EXPECT_EQ(g_clonedOwnerType.count("Lance"), 0u);
 }
 
 TEST(LevelObjects, TheLastLevelObjectToGoEmptiesTheOwnerTable) {

@@ -179,20 +179,6 @@ TEST_F(ObjectsTest, DuplicateComponentIsRefusedWithTwoLines) {
     EXPECT_EQ(p->GetComponent(7), nullptr);
 }
 
-TEST_F(ObjectsTest, SeveralTextsAreKeptAndFoundByNumber) {
-    std::unique_ptr<GameObject> hud(MakeObject("hud"));
-    auto a = CreateComponent<VXTextComponent>(hud.get());
-    auto b = CreateComponent<VXTextComponent>(hud.get());
-    a->number = 1;
-    b->number = 3;
-    EXPECT_TRUE(hud->AddTextComponent(a));
-    EXPECT_TRUE(hud->AddTextComponent(b));
-    EXPECT_EQ(hud->components.size(), 2u);
-    EXPECT_EQ(hud->GetComponent(CT_Text), a.get());
-    EXPECT_EQ(hud->FindComponentWithKey(CT_Text, 3), b.get());
-    EXPECT_EQ(hud->FindComponentWithKey(CT_Text, 2), nullptr);
-}
-
 TEST_F(ObjectsTest, RegistryMakesEveryKindButSevenAndSeventeen) {
     std::unique_ptr<GameObject> o(new GameObject(10.0f, 20.0f, 6, 1, 1, 0, 5.0f, 6.0f, "o", 0.0f,
                                                  0.0f, 30.0f));
