@@ -190,12 +190,9 @@ void VXObjectManager::ApplySprite(GameObject* object, const GameObjectData::Spri
     sprite->alpha = record.alpha;
     sprite->playing = record.playing;
     if (record.rowCount == 0) return;
-    if (record.fps >= 1 && record.fps <= 60) {
-        sprite->SetFPS(record.fps);
-    } else {
-        sprite->animation.framesPerSecond = 60;
-        sprite->animation.ticksPerFrame = 60;
-    }
+    // The sprite's own rule, so that a rate out of 1..60 is stored as the one
+    // step a second it plays at, and a save and reload keep that speed.
+    sprite->SetFPS(record.fps);
     sprite->SetAnimationCount(record.rowCount);
     for (size_t row = 0; row < record.rows.size(); ++row)
         for (int32_t cell : record.rows[row]) sprite->AddFrame(cell, static_cast<int>(row));

@@ -209,7 +209,7 @@ TEST_F(ObjectsTest, TextsKeepTheNumberOfTheirKey) {
 TEST_F(ObjectsTest, SpriteBlockVariants) {
     AddTexture("sheet.png", 4, 4);
     // No layer: the playing flag stands at element 4.  Frames per second
-    // out of 1..60 gives 60 and 60.
+    // out of 1..60 gives one step a second, stored as 1 and 60 ticks.
     const std::string noLayer = Scratch("nolayer.json", OneObject(
         "\"VXSpriteComponent\": [0.5, 1.0, 1.0, 1.0, false, 0, 2, 4, 4, \"sheet.png\","
         " [\"0\", [0, 1], \"1\", [2, 3]]],\n"));
@@ -238,12 +238,13 @@ TEST_F(ObjectsTest, SpriteBlockVariants) {
     EXPECT_EQ(sprite(0)->layer, 0);
     EXPECT_FALSE(sprite(0)->playing);
     EXPECT_EQ(sprite(0)->alpha, 0.5f);
-    EXPECT_EQ(sprite(0)->animation.framesPerSecond, 60);
+    EXPECT_EQ(sprite(0)->animation.framesPerSecond, 1);
     EXPECT_EQ(sprite(0)->animation.ticksPerFrame, 60u);
     EXPECT_EQ(sprite(0)->cellRows, (std::vector<std::vector<int32_t>>{{0, 1}, {2, 3}}));
 
     EXPECT_EQ(sprite(1)->layer, 4);
-    EXPECT_EQ(sprite(1)->animation.framesPerSecond, 60);
+    EXPECT_EQ(sprite(1)->animation.framesPerSecond, 1);
+    EXPECT_EQ(sprite(1)->animation.ticksPerFrame, 60u);
     EXPECT_EQ(sprite(1)->cellRows, (std::vector<std::vector<int32_t>>{{5}}));
 
     EXPECT_EQ(sprite(2)->rowCount, 2);
@@ -268,6 +269,16 @@ TEST_F(ObjectsTest, SpriteBlockVariants) {
     again.BuildLoadedObjects(false);
     std::vector<GameObject*> reloaded{again.objects.at(0)};
     EXPECT_EQ(ObjectsToText(reloaded), text);
+
+    // A rate out of range, saved and loaded again, still steps once a second.
+    std::vector<GameObject*> slow{manager.objects[1]};
+    const std::string slowText = ObjectsToText(slow);
+    VXObjectManager slowAgain;
+    ASSERT_TRUE(slowAgain.loader.LoadFromMemory(slowText.data(), slowText.size(), "memory"));
+    slowAgain.BuildLoadedObjects(false);
+    auto* reread = static_cast<VXSpriteComponent*>(slowAgain.objects.at(0)->GetComponent(CT_Sprite));
+    ASSERT_NE(reread, nullptr);
+    EXPECT_EQ(reread->animation.ticksPerFrame, 60u);
 }
 
 TEST_F(ObjectsTest, ParentsAndChildrenFromAFile) {
