@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/VXEngine.h"
+#include "engine/core/VXFrameContext.h"
 
 namespace FrameWork {
 
@@ -165,8 +165,7 @@ void VXAudioManager::ReleaseSounds() {
 // --- Sound cue --------------------------------------------------------------
 
 void SoundCue::Play() {
-    VXEngine* engine = VXEngine::Existing();
-    if ((engine && engine->active) || index == kAlwaysPlayingCue) PlayAlways();
+    if (FrameContext().active || index == kAlwaysPlayingCue) PlayAlways();
 }
 
 void SoundCue::PlayAlways() {
@@ -181,8 +180,7 @@ void SoundCue::UpdateLoop() {
         playing = 1;
         audio->PlayIndex(index);
     }
-    VXEngine* engine = VXEngine::Existing();
-    const float master = engine ? engine->masterVolume : 1.0f;
+    const float master = FrameContext().masterVolume;
     volume = master;
     audio->volume = master;
 }

@@ -38,6 +38,20 @@ float ElapsedSeconds(uint64_t from, uint64_t to, uint64_t frequency) {
     return seconds;
 }
 
+// A new engine starts from a fresh frame context, with the window-mode
+// switches pointing at itself.
+VXFrameContext& ResetFrameContext() {
+    VXFrameContext& frame = FrameContext();
+    frame = VXFrameContext();
+    frame.makeBorderlessFullscreen = [] {
+        if (g_engine) g_engine->MakeBorderlessFullscreen();
+    };
+    frame.setWindowed = [](int width, int height) {
+        if (g_engine) g_engine->SetWindowed(width, height);
+    };
+    return frame;
+}
+
 }  // namespace
 
 VXEngine* VXEngine::Instance() {
@@ -57,7 +71,20 @@ VXEngine::VXEngine()
       graphics(VXGraphicsManager::Instance()),
       physics(VXPhysicsManager::Instance()),
       audio(VXAudioManager::Instance()),
-      gameState(VXGameStateManager::Instance()) {}
+      gameState(VXGameStateManager::Instance()),
+      frame(ResetFrameContext()),
+      selectionMode(frame.selectionMode),
+      frameTime(frame.frameTime),
+      totalTime(frame.totalTime),
+      levelInUse(frame.levelInUse),
+      nextState(frame.nextState),
+      currentState(frame.currentState),
+      previousState(frame.previousState),
+      inputBlocked(frame.inputBlocked),
+      paused(frame.paused),
+      active(frame.active),
+      masterVolume(frame.masterVolume),
+      lineUp(frame.lineUp) {}
 
 bool VXEngine::Init() {
     // A window that cannot be made takes the same road as a context that
@@ -230,11 +257,6 @@ void VXEngine::ReleaseLevelResources() {
     inputBlocked = 1;
 }
 
-bool VXEngine::IsKeyTriggered(int vk) {
-    if (inputBlocked || vk < 0 || vk > 255) return false;
-    return input->keys[vk] == 1;
-}
-
 void VXEngine::HandlePauseToggle(bool allowed) {
     if (!allowed || g_matchOver || !active) return;
     if (!inputBlocked && input->keys[kVkEscape] == 1) {
@@ -274,6 +296,7 @@ void VXEngine::Shutdown() {
     Platform::DestroyWindow();
     context = VXGLContext();
     if (g_engine == this) g_engine = nullptr;
+    FrameContext() = VXFrameContext();
     delete this;
 }
 

@@ -9,6 +9,7 @@
 
 #include "engine/Message.h"
 #include "engine/VXWindow.h"
+#include "engine/core/VXFrameContext.h"
 #include "gameplay/VXMatchFlow.h"
 
 namespace FrameWork {
@@ -90,7 +91,6 @@ public:
     // CloseRoad; Init does it.
     static void InstallCloseRoad();
 
-    int32_t mode = 0;
     VXInputManager* input = nullptr;
     VXGraphicsManager* graphics = nullptr;
     VXPhysicsManager* physics = nullptr;
@@ -102,17 +102,20 @@ public:
     uint64_t counterNow = 0;
     uint64_t counterLast = 0;
     uint64_t counterFrequency = 0;
-    float frameTime = 0.0f;
-    float totalTime = 0.0f;
-    int32_t levelInUse = 0;
-    int32_t nextState = 0;
-    int32_t currentState = 0;
-    int32_t previousState = 0;
-    uint8_t inputBlocked = 1;
-    uint8_t paused = 0;
-    uint8_t active = 0;
-    float masterVolume = 1.0f;
-    std::vector<GameLevelInitObject> lineUp;
+    // The frame context's values, under the engine's own names.
+    VXFrameContext& frame;
+    int32_t& selectionMode;
+    float& frameTime;
+    float& totalTime;
+    int32_t& levelInUse;
+    int32_t& nextState;
+    int32_t& currentState;
+    int32_t& previousState;
+    uint8_t& inputBlocked;
+    uint8_t& paused;
+    uint8_t& active;
+    float& masterVolume;
+    std::vector<GameLevelInitObject>& lineUp;
 
 private:
     VXEngine();

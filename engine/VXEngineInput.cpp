@@ -5,26 +5,23 @@
 namespace FrameWork {
 
 bool VXEngine::IsKeyDown(int vk) {
-    return !inputBlocked && input->IsDown(vk);
+    return FrameWork::IsKeyDown(vk);
 }
 
 bool VXEngine::IsButtonTriggered(int button, int pad) {
-    return !inputBlocked && input->IsButtonTriggered(button, pad);
+    return FrameWork::IsButtonTriggered(button, pad);
 }
 
 VXStick VXEngine::GetStick(int pad) {
-    if (inputBlocked || pad < 0 || pad >= static_cast<int>(input->pads.size())) return VXStick();
-    return input->pads[pad].GetThumbStick();
+    return FrameWork::GetStick(pad);
 }
 
 VXGamepad VXEngine::GetGamepadState(int pad) {
-    if (pad < 0 || pad >= static_cast<int>(input->pads.size())) {
-        // A record of no pad: its user index answers as disconnected.
-        VXGamepad none;
-        none.userIndex = static_cast<uint32_t>(pad);
-        return none;
-    }
-    return input->pads[pad];
+    return FrameWork::GetGamepadState(pad);
+}
+
+bool VXEngine::IsKeyTriggered(int vk) {
+    return FrameWork::IsKeyTriggered(vk);
 }
 
 }  // namespace FrameWork

@@ -10,12 +10,6 @@
 
 namespace FrameWork {
 
-int32_t windowWidth = 0;
-int32_t windowHeight = 0;
-int32_t screenWidth = 0;
-int32_t screenHeight = 0;
-uint8_t fullScreen = 1;
-
 namespace {
 
 constexpr int kWindowedX = 100;

@@ -5,16 +5,12 @@
 
 #include <cstdint>
 
+#include "engine/core/VXFrameContext.h"
+
 namespace FrameWork {
 
-// The size the frame uses for the viewport and the projection.
-extern int32_t windowWidth;
-extern int32_t windowHeight;
-// The desktop size, read once by the start-up step.
-extern int32_t screenWidth;
-extern int32_t screenHeight;
-// 1 while the window is borderless and screen-sized.
-extern uint8_t fullScreen;
+// The window's size and mode live in the frame context (windowWidth,
+// windowHeight, screenWidth, screenHeight, fullScreen).
 
 // The engine's window and GL block.
 struct VXGLContext {

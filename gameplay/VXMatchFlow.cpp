@@ -1,5 +1,7 @@
 #include "gameplay/VXMatchFlow.h"
 
+#include "graphics/VXGraphicsManager.h"
+
 namespace FrameWork {
 
 // The pause pages, end screens and countdown are built here once the match
@@ -11,6 +13,17 @@ void VXMatchFlow::Update() {}
 void VXMatchFlow::Reset() {}
 void VXMatchFlow::Clear() {
     matchUI = 0;
+}
+
+void InitMatchUIResources() {
+    static const struct {
+        const char* name;
+        int pixels;
+    } kSets[] = {{"Volume", 35}, {"VolumeSplash", 60}, {"ForScore", 40}, {"Timer", 65},
+                 {"RedBlueScore", 40}};
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    for (const auto& set : kSets)
+        if (!graphics->FindFont(set.name)) graphics->AddFont(set.pixels, set.name);
 }
 
 }  // namespace FrameWork

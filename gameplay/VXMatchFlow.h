@@ -22,4 +22,9 @@ public:
     uint8_t matchUI = 0;
 };
 
+// Registers the glyph sets the menus and the HUD draw with: "Volume" 35,
+// "VolumeSplash" 60, "ForScore" 40, "Timer" 65 and "RedBlueScore" 40 pixels.
+// The loading screen calls it once; a set already registered is kept.
+void InitMatchUIResources();
+
 }  // namespace FrameWork

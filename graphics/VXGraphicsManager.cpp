@@ -1,7 +1,7 @@
 #include "graphics/VXGraphicsManager.h"
 
 #include "engine/VXDebugManager.h"
-#include "engine/VXEngine.h"
+#include "engine/core/VXFrameContext.h"
 #include "graphics/VXDebugLine.h"
 #include "graphics/VXParticleEmitter.h"
 #include "graphics/VXSpriteComponent.h"
@@ -156,8 +156,7 @@ void VXGraphicsManager::UpdateCameraFollow() {
     if (!DrawableSize(W, H) || W == 250 || H == 250) return;
 
     if (!Camera::g_smoothingFixed) {
-        const VXEngine* engine = VXEngine::Existing();
-        Camera::g_smoothing = engine ? engine->frameTime : 0.0f;
+        Camera::g_smoothing = FrameContext().frameTime;
         Camera::g_smoothingFixed = true;
     }
     // A first frame that measured nothing (or a whole second) would freeze
@@ -229,8 +228,7 @@ void VXGraphicsManager::RenderScene() {
     DrawInstanced();
 
     // 2. The camera follows the players during play.
-    const VXEngine* engine = VXEngine::Existing();
-    const bool paused = engine && engine->paused;
+    const bool paused = FrameContext().paused != 0;
     if (!editorMode && !paused) UpdateCameraFollow();
 
     // 3. Sprites, in render-list order; a texture shared by neighbours is

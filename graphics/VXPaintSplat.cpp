@@ -1,6 +1,6 @@
 // The splat of a game object: reads the painter's player logic and paints on
 // the running level's grid.
-#include "engine/VXEngine.h"
+#include "engine/core/VXFrameContext.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXPaintMap.h"
@@ -31,8 +31,7 @@ int32_t VXPaintMap::Splat(GameObject* painter) {
     target.lastTiles = &g_playerNumbers;
     target.teamTileCount = TeamTileCount;
     target.playSplat = [] {
-        const VXEngine* engine = VXEngine::Existing();
-        if (engine && engine->active) PlayInstancerCue("paintSplat2");
+        if (FrameContext().active) PlayInstancerCue("paintSplat2");
     };
     return Paint(p, g_currentInstancer->SnapToGrid(painter->position), target);
 }

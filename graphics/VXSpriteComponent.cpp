@@ -1,6 +1,6 @@
 #include "graphics/VXSpriteComponent.h"
 
-#include "engine/VXEngine.h"
+#include "engine/core/VXFrameContext.h"
 #include "graphics/VXShaderProgram.h"
 #include "objects/GameObject.h"
 
@@ -11,8 +11,7 @@ namespace FrameWork {
 namespace {
 
 bool EnginePaused() {
-    const VXEngine* engine = VXEngine::Existing();
-    return engine && engine->paused != 0;
+    return FrameContext().paused != 0;
 }
 
 // The owner's world matrix (row by row, translation in elements 3, 7, 11)

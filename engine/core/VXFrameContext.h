@@ -1,0 +1,81 @@
+// What the layers above the engine core read and write of the running game:
+// the frame's time, the state ids, the run flags, the match line-up and the
+// window's mode.  The engine object owns the frame loop and fills these in;
+// levels, screens, gameplay components and the editor reach them here, so
+// that nothing below the application needs the engine object itself.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/Message.h"
+#include "engine/VXInputManager.h"
+
+namespace FrameWork {
+
+struct VXFrameContext {
+    // 0 keyboard, 1 one pad, 2 two pads; written by the select screen's
+    // commit, read by the match levels.
+    int32_t selectionMode = 0;
+    // The six line-up records of the next or running match.
+    std::vector<GameLevelInitObject> lineUp;
+
+    // State ids (see GameState.h).  A level or screen ends itself by writing
+    // `nextState`; the switch happens after the frame.
+    int32_t levelInUse = 0;
+    int32_t nextState = 0;
+    int32_t currentState = 0;
+    int32_t previousState = 0;
+
+    // Seconds of the last frame, and since the run began.
+    float frameTime = 0.0f;
+    float totalTime = 0.0f;
+
+    // Input queries answer false while `inputBlocked` is set; the engine
+    // rewrites it at every frame's end as the negation of `active`.
+    uint8_t inputBlocked = 1;
+    uint8_t paused = 0;
+    // Gameplay running: set by the loading screen, cleared while a match
+    // counts down.
+    uint8_t active = 0;
+    // 0 to 1; the sound cues take it every frame.
+    float masterVolume = 1.0f;
+    // Written and read only by the level editor.
+    uint8_t imguiCapture = 0;
+
+    // Window-mode switches; the application installs them at start-up, and
+    // until then they do nothing.
+    void (*makeBorderlessFullscreen)() = nullptr;
+    void (*setWindowed)(int width, int height) = nullptr;
+};
+
+// The one frame context of the process.
+VXFrameContext& FrameContext();
+
+// The size the frame uses for the viewport and the projection.
+extern int32_t windowWidth;
+extern int32_t windowHeight;
+// The desktop size, read once at start-up.
+extern int32_t screenWidth;
+extern int32_t screenHeight;
+// 1 while the window is borderless and screen-sized.
+extern uint8_t fullScreen;
+
+// The window's two modes: borderless at the screen's size, or a captioned
+// window at (100, 100) of the given size.
+void MakeBorderlessFullscreen();
+void SetWindowed(int width, int height);
+
+// Input queries that answer false (or a centred stick) while input is
+// blocked.  A triggered key is one whose state byte is 1 (pressed this frame);
+// a triggered button is marked seen, so a second test in the same frame is
+// false.
+bool IsKeyTriggered(int vk);
+bool IsKeyDown(int vk);
+bool IsButtonTriggered(int button, int pad);
+VXStick GetStick(int pad);
+// A copy of a pad's record, blocked or not; for an index outside 0 to 3 a
+// blank record that reads as no pad.
+VXGamepad GetGamepadState(int pad);
+
+}  // namespace FrameWork
