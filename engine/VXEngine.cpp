@@ -42,7 +42,9 @@ float ElapsedSeconds(uint64_t from, uint64_t to, uint64_t frequency) {
 // switches pointing at itself.
 VXFrameContext& ResetFrameContext() {
     VXFrameContext& frame = FrameContext();
+    const int32_t afterLoading = frame.stateAfterLoading;
     frame = VXFrameContext();
+    frame.stateAfterLoading = afterLoading;  // a start option, kept across engines
     frame.makeBorderlessFullscreen = [] {
         if (g_engine) g_engine->MakeBorderlessFullscreen();
     };
@@ -296,7 +298,9 @@ void VXEngine::Shutdown() {
     Platform::DestroyWindow();
     context = VXGLContext();
     if (g_engine == this) g_engine = nullptr;
+    const int32_t afterLoading = FrameContext().stateAfterLoading;
     FrameContext() = VXFrameContext();
+    FrameContext().stateAfterLoading = afterLoading;
     delete this;
 }
 

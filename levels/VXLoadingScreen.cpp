@@ -12,7 +12,7 @@ void VXLoadingScreen::Initialize() {}
 void VXLoadingScreen::Update() {
     VXFrameContext& frame = FrameContext();
     frame.active = 1;
-    frame.nextState = GameState::SplashScreen;
+    frame.nextState = frame.stateAfterLoading;
 }
 
 void VXLoadingScreen::Free() {}

@@ -42,6 +42,9 @@ struct VXFrameContext {
     float masterVolume = 1.0f;
     // Written and read only by the level editor.
     uint8_t imguiCapture = 0;
+    // Where the loading screen hands over once the assets are in: the splash
+    // screen (7), or the level editor (1) when the game starts with --editor.
+    int32_t stateAfterLoading = 7;
 
     // Window-mode switches; the application installs them at start-up, and
     // until then they do nothing.
