@@ -12,10 +12,10 @@
 #include "editor/VXFilePicker.h"
 #include "editor/VXLevelEditor.h"
 #include "engine/core/VXFrameContext.h"
+#include "gameplay/VXObjectManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXShapeInstancer.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
 
 namespace FrameWork {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/VXAudioManager.h"
+#include "engine/core/VXAudioManager.h"
 
 namespace FrameWork {
 

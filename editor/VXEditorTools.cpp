@@ -11,12 +11,12 @@
 #include "editor/VXEditorState.h"
 #include "editor/VXLevelEditor.h"
 #include "engine/core/VXFrameContext.h"
+#include "gameplay/VXObjectManager.h"
 #include "graphics/VXDebugLine.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXShaderProgram.h"
 #include "graphics/VXShapeInstancer.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
 #include "platform/Platform.h"
 #include "platform/PlatformInput.h"
 

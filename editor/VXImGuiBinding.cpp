@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "engine/VXInputManager.h"
 #include "engine/core/VXFrameContext.h"
+#include "engine/core/VXInputManager.h"
 #include "platform/Platform.h"
 #include "platform/PlatformInput.h"
 

@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/GameState.h"
 #include "engine/StartupGlobals.h"
 #include "engine/VXEngine.h"
+#include "engine/core/GameState.h"
 #include "engine/core/VXFrameContext.h"
 #include "platform/Platform.h"
 

@@ -10,10 +10,10 @@
 
 #include "editor/VXFilePicker.h"
 #include "editor/VXLevelEditor.h"
-#include "engine/GameState.h"
 #include "engine/VXGameStateManager.h"
+#include "engine/core/GameState.h"
+#include "gameplay/VXObjectManager.h"
 #include "graphics/VXGraphicsManager.h"
-#include "objects/VXObjectManager.h"
 #include "tests/harness/EngineFixture.h"
 
 namespace EditorTest {
