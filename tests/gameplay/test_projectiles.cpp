@@ -2,7 +2,6 @@
 #include "engine/core/VXAudioManager.h"
 #include "gameplay/VXProjectiles.h"
 #include "graphics/VXShapeInstancer.h"
-#include "objects/ComponentFactory.h"
 #include "gameplay/VXComponentKinds.h"
 #include "gameplay/VXObjectManager.h"
 #include "physics/VXAABB.h"
