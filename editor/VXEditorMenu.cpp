@@ -50,8 +50,13 @@ bool ColouredButton(const char* label, const std::string& probe) {
     return pressed;
 }
 
-// A modal's YES / NO pair; returns 1 for YES, -1 for NO, 0 for neither.
-int YesNo(const std::string& modal) {
+}  // namespace
+
+void RequestSaveAll() {
+    g_saveRequested = true;
+}
+
+int EditorYesNo(const std::string& modal) {
     int answer = 0;
     if (ImGui::Button("YES", ImVec2(120, 0))) answer = 1;
     NoteEditorItem(modal + "/YES");
@@ -60,8 +65,6 @@ int YesNo(const std::string& modal) {
     NoteEditorItem(modal + "/NO");
     return answer;
 }
-
-}  // namespace
 
 bool SaveObjectsAndLog(VXObjectManager* objects, const std::string& path) {
     const bool saved = objects && objects->SaveObjects(path);
@@ -137,6 +140,7 @@ void VXLevelEditor::MainMenuBar(VXObjectManager**, VXShapeInstancer**) {
 }
 
 void VXLevelEditor::HandlePickedFile(const VXFileAnswer& answer) {
+    if (HandleAssetAnswer(answer)) return;
     if (answer.kind != VXFileAnswer::Chosen) return;
     if (answer.purpose == kLoadObject) {
         g_levelPath = answer.path;
@@ -162,7 +166,7 @@ void VXLevelEditor::SaveAll(VXObjectManager** objects) {
     }
     if (!ImGui::BeginPopupModal("Save?")) return;
     ImGui::TextUnformatted(kSaveQuestion);
-    const int answer = YesNo("Save?");
+    const int answer = EditorYesNo("Save?");
     if (answer == 1) SaveObjectsAndLog(*objects, kSavePath);
     if (answer == -1) VXDebugConsole::Log("OBJECTS NOT SAVED!\n");
     if (answer != 0) ImGui::CloseCurrentPopup();
@@ -178,7 +182,7 @@ void VXLevelEditor::SaveAs(VXObjectManager** objects) {
     ImGui::InputText("NEW File name", &g_saveAsName);
     NoteEditorItem("Save As?/NEW File name");
     ImGui::TextUnformatted(kSaveQuestion);
-    const int answer = YesNo("Save As?");
+    const int answer = EditorYesNo("Save As?");
     if (answer == 1) {
         // The name is a file name in the objects folder, never a path.
         if (IsValidFileName(g_saveAsName)) {

@@ -41,6 +41,8 @@ std::vector<int32_t> g_tileSetColumns;
 VXShapeInstancer* g_editorTiles = nullptr;
 GLuint g_lineBuffer = 0;
 
+int32_t g_currentAnimation = 0;
+
 std::vector<VXAudioEntry> g_audioEntries;
 std::vector<std::string> g_audioNames;
 
@@ -91,6 +93,15 @@ bool IsValidFileName(const std::string& name) {
         const unsigned char u = static_cast<unsigned char>(c);
         return std::isalnum(u) || c == ' ' || c == '_' || c == '-' || c == '.';
     });
+}
+
+bool IsValidAssetName(const std::string& name) {
+    return IsValidFileName(name) && name.find(' ') == std::string::npos;
+}
+
+std::string FileNameOfPath(const std::string& path) {
+    const size_t separator = path.find_last_of("/\\");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
 int32_t HighlightBit(int32_t index) {

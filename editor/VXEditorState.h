@@ -103,9 +103,18 @@ void ClearEditorFlags();
 // Fills the name lists (each emptied first) and their C-string views.
 void BuildEditorNameLists();
 
+// The animation row the sprite panel edits; every library pick resets it.
+extern int32_t g_currentAnimation;
+
 // A name the user typed for a file of the data folder: letters, digits,
 // space, "_", "-" and "." only, not empty, and no "..".
 bool IsValidFileName(const std::string& name);
+// A name that becomes a file name and a word of a whitespace-separated
+// asset list (prefabs, images, sounds): the same rule, without spaces.
+bool IsValidAssetName(const std::string& name);
+// The part of a path after its last separator, '/' or '\\' (the whole path
+// when there is none).
+std::string FileNameOfPath(const std::string& path);
 // The highlight bit of a list entry: 1 << (index mod 32).
 int32_t HighlightBit(int32_t index);
 // The brush size kept within 0 to 50.

@@ -329,24 +329,30 @@ void VXLevelEditor::DrawToolGizmo(int tool) {
         return;
     }
     if (tool < ToolPaint || tool > ToolErase) return;
+    if (!RefreshTileSetBounds(g_selectedTileSet)) return;
+    const VXEditorPoint lo = g_tileSetMin[static_cast<size_t>(g_selectedTileSet)];
+    const VXEditorPoint hi = g_tileSetMax[static_cast<size_t>(g_selectedTileSet)];
+    const float w = g_editorTiles ? static_cast<float>(g_editorTiles->cellWidth / 2) : 50.0f;
+    const float h = g_editorTiles ? static_cast<float>(g_editorTiles->cellHeight / 2) : 50.0f;
+    Rectangle(lo.x - w, lo.y - h, hi.x + w, hi.y + h, 1.0f, 1.0f, 0.3f);
+}
+
+bool RefreshTileSetBounds(int s) {
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
-    const int32_t s = g_selectedTileSet;
-    if (!TileSetIndexValid(s, graphics->tileSetNames.size()) ||
-        !TileSetIndexValid(s, g_tileSetMin.size()) || !TileSetIndexValid(s, g_tileSetMax.size()))
-        return;
+    if (!TileSetIndexValid(s, graphics->tileSetNames.size())) return false;
     const VXInstanceSet* set =
         graphics->FindInstanceSet(graphics->tileSetNames[static_cast<size_t>(s)]);
-    if (!set || set->m_data1.empty()) return;
+    if (!set || set->m_data1.empty()) return false;
     VXEditorPoint lo{set->m_data1[0][0], set->m_data1[0][1]}, hi = lo;
     for (const auto& p : set->m_data1) {
         lo = {std::min(lo.x, p[0]), std::min(lo.y, p[1])};
         hi = {std::max(hi.x, p[0]), std::max(hi.y, p[1])};
     }
+    if (g_tileSetMin.size() <= static_cast<size_t>(s)) g_tileSetMin.resize(s + 1);
+    if (g_tileSetMax.size() <= static_cast<size_t>(s)) g_tileSetMax.resize(s + 1);
     g_tileSetMin[static_cast<size_t>(s)] = lo;
     g_tileSetMax[static_cast<size_t>(s)] = hi;
-    const float w = g_editorTiles ? static_cast<float>(g_editorTiles->cellWidth / 2) : 50.0f;
-    const float h = g_editorTiles ? static_cast<float>(g_editorTiles->cellHeight / 2) : 50.0f;
-    Rectangle(lo.x - w, lo.y - h, hi.x + w, hi.y + h, 1.0f, 1.0f, 0.3f);
+    return true;
 }
 
 void VXLevelEditor::DrawLine(const float line[2][3], float r, float g, float b) {

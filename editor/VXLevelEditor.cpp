@@ -7,6 +7,7 @@
 #include <map>
 
 #include "editor/VXDebugConsole.h"
+#include "editor/VXEditorInspector.h"
 #include "editor/VXEditorState.h"
 #include "editor/VXFilePicker.h"
 #include "editor/VXImGuiBinding.h"
@@ -71,6 +72,10 @@ void DrawEditorFrame() {
 }
 
 }  // namespace
+
+int EditorChannelGroup() {
+    return g_channelGroup;
+}
 
 void NoteEditorItem(const std::string& key) {
     const ImVec2 a = ImGui::GetItemRectMin();
@@ -169,7 +174,13 @@ void VXLevelEditor::Update() {
 
     DrawMenuBar(&m_objects);
     VXDebugConsole::Draw();
+    DrawResourceLibrary();
+    DrawLibrary(&m_objects);
     DrawInstancesWindow();
+    if (g_selectionKind == SelectObjects)
+        VXEditorInspector::DrawObjectInspector(*this, &m_objects);
+    else
+        VXEditorInspector::DrawTileInspector(*this, &m_objects, &m_tiles);
     if (g_createObjectOpen == 1) CreateObjectDialog(&m_objects);
     if (g_createTilesOpen == 1) CreateTilesDialog();
 

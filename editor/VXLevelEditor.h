@@ -47,8 +47,34 @@ public:
     static void ResetWindowLayout();
     void CreateObjectDialog(VXObjectManager** objects);
     void CreateTilesDialog();
-    // Acts on the file picker's answer to LOAD OBJECT or LOAD LEVEL.
+    // Acts on the file picker's answer to LOAD OBJECT, LOAD LEVEL or LOAD
+    // NEW ASSETS.
     void HandlePickedFile(const VXFileAnswer& answer);
+
+    // LIBRARY (VXEditorLibrary.cpp): the objects or tile sets to select.
+    void DrawLibrary(VXObjectManager** objects);
+    void StepLibrarySelection();
+    void DrawScrollList();
+
+    // The add-component menus of the two inspectors (VXEditorComponents.cpp).
+    void AddComponentMenu(VXObjectManager** objects);
+    void AddComponentMenuTiles(VXObjectManager** objects, VXShapeInstancer** tiles);
+
+    // Tile set `set`'s size in cells, measured from its own tiles, into
+    // g_tileSetColumns and g_tileSetRows.
+    static void MeasureTileSet(int set, int cellWidth, int cellHeight);
+
+    // Resource library (VXResourceLibrary.cpp): the loaded images, sheets
+    // and sounds, and the import of new ones into the asset lists.
+    void DrawResourceLibrary();
+    // Asks the file picker for a ".png " or ".ogg " file; the answer is
+    // taken by ImportAsset.
+    void LoadNewAsset(const std::string& extension, int rows, int columns);
+    // Takes the picker's answer to LOAD NEW ASSETS; false for any other.
+    static bool HandleAssetAnswer(const VXFileAnswer& answer);
+    // Appends `path`'s file name to the asset list of its kind and loads it.
+    // Returns whether it was added.
+    static bool ImportAsset(const std::string& path, bool image, int rows, int columns);
 
     VXObjectManager* m_objects = nullptr;
     GameObject* m_mouse = nullptr;
@@ -65,6 +91,17 @@ private:
 // "mouse") to `path` and logs the outcome: "ALL OBJECTS SAVED!\n", or the
 // failure (the previous file stays whole).  Returns whether it was written.
 bool SaveObjectsAndLog(VXObjectManager* objects, const std::string& path);
+
+// The channel group "ChannelGP" of the resource library's PAUSE.
+int EditorChannelGroup();
+// Asks for the "Save?" modal of the menu (the inspector's SAVE).
+void RequestSaveAll();
+// A modal's YES / NO pair, each noted as modal + "/YES" or "/NO"; returns
+// 1 for YES, -1 for NO, 0 for neither.
+int EditorYesNo(const std::string& modal);
+// Refreshes g_tileSetMin and g_tileSetMax of tile set `set` from the
+// positions of its instances; false when it has none.
+bool RefreshTileSetBounds(int set);
 
 // Where a widget of the editor was drawn last (window pixels), by a key such
 // as "Save?/YES"; false when it has not been drawn.  Tests aim the mouse

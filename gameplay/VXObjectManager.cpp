@@ -22,7 +22,9 @@
 #include "physics/VXPhysicsManager.h"
 #include "physics/VXRigidBody.h"
 
+#include <functional>
 #include <iostream>
+#include <utility>
 
 namespace FrameWork {
 
@@ -177,8 +179,47 @@ bool VXObjectManager::LoadPrefabs(const std::string& path) {
 }
 
 void VXObjectManager::BuildLoadedObjects(bool asPrefabs) {
-    for (const GameObjectData& record : loader.records) BuildRecord(record, asPrefabs);
+    // Parents are linked once every object of the file exists, so a child
+    // saved before its parent finds it too; a parent is made local before
+    // its children, whose saved world values are turned back through it.
+    std::vector<std::pair<GameObject*, std::string>> links;
+    for (const GameObjectData& record : loader.records)
+        links.emplace_back(BuildRecord(record, asPrefabs), record.parentName);
+    std::vector<uint8_t> state(links.size(), 0);  // 0 to do, 1 under way, 2 done
+    std::function<void(size_t)> link = [&](size_t k) {
+        if (state[k] != 0) return;
+        state[k] = 1;
+        GameObject* object = links[k].first;
+        const std::string& parentName = links[k].second;
+        GameObject* parent = parentName.empty() ? nullptr : FindObject(parentName);
+        if (parent && parent != object) {
+            for (size_t p = 0; p < links.size(); ++p)
+                if (links[p].first == parent) link(p);
+            // A parent chain that leads back here stays unlinked.
+            bool cycle = false;
+            for (GameObject* up = parent; up && !cycle; up = up->parent) cycle = up == object;
+            if (!cycle) LinkToParent(object, parent);
+        }
+        state[k] = 2;
+    };
+    for (size_t k = 0; k < links.size(); ++k) link(k);
+    // The oriented box is built from the object's own (local) size, as the
+    // editor built it.
+    for (size_t k = 0; k < links.size(); ++k)
+        if (!asPrefabs && loader.records[k].obbPresent) AddOBBComponent(links[k].first);
     loader.records.clear();
+}
+
+void VXObjectManager::LinkToParent(GameObject* object, GameObject* parent) {
+    // Saved in world values; made local to the parent again.  An axis on
+    // which the parent has no size keeps the saved value.
+    for (int i = 0; i < 2; ++i) {
+        float s = parent->scale[i];
+        if (s == 0.0f) continue;
+        object->position[i] = (object->position[i] - parent->position[i]) / s;
+        object->scale[i] = object->scale[i] / s;
+    }
+    parent->AttachChild(object);
 }
 
 void VXObjectManager::ApplySprite(GameObject* object, const GameObjectData::Sprite& record) {
@@ -188,6 +229,9 @@ void VXObjectManager::ApplySprite(GameObject* object, const GameObjectData::Spri
     sprite->texture = graphics->FindTexture(record.textureName);
     sprite->layer = record.layer;
     sprite->alpha = record.alpha;
+    sprite->red = record.red;
+    sprite->green = record.green;
+    sprite->blue = record.blue;
     sprite->playing = record.playing;
     if (record.rowCount == 0) return;
     // The sprite's own rule, so that a rate out of 1..60 is stored as the one
@@ -195,6 +239,27 @@ void VXObjectManager::ApplySprite(GameObject* object, const GameObjectData::Spri
     sprite->SetFPS(record.fps);
     sprite->SetAnimationCount(record.rowCount);
     sprite->AddCellRows(record.rows);
+}
+
+// Only the values the block held; the others keep the constructor's.
+void VXObjectManager::ApplyRigidBody(VXRigidBody* body, const GameObjectData::RigidBody& record) {
+    if (!body) return;
+    const float* scalars[3] = {&record.mass, &record.damping, &record.inverseMass};
+    float* fields[3] = {&body->mass, &body->damping, &body->inversemass};
+    for (int k = 0; k < 3; ++k)
+        if (record.read[k]) *fields[k] = *scalars[k];
+    const float* triples[4] = {record.acceleration, record.velocity, record.position,
+                               record.accumForce};
+    Vec3* vectors[4] = {&body->Acceleration, &body->Velocity, &body->Position, &body->AccumForce};
+    for (int k = 0; k < 4; ++k)
+        if (record.read[3 + k]) *vectors[k] = Vec3(triples[k][0], triples[k][1], triples[k][2]);
+}
+
+void VXObjectManager::ApplyCircle(VXCircleCollider* circle, const GameObjectData::Circle& record) {
+    if (!circle) return;
+    if (record.read[0]) circle->radius = record.radius;
+    if (record.read[1])
+        circle->centerPt = Vec3(record.centre[0], record.centre[1], record.centre[2]);
 }
 
 void VXObjectManager::ApplyEmitter(GameObject* object, const GameObjectData::Emitter& record) {
@@ -212,7 +277,7 @@ void VXObjectManager::ApplyEmitter(GameObject* object, const GameObjectData::Emi
     emitter->FillInstances();
 }
 
-void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
+GameObject* VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
     GameObject* object = new GameObject(d.scale[0], d.scale[1], d.type, d.active ? 1 : 0, 1, 0,
                                         d.position[0], d.position[1], d.name, d.rotation[0],
                                         d.rotation[1], d.rotation[2]);
@@ -224,8 +289,14 @@ void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
     }
 
     if (d.sprite.present) ApplySprite(object, d.sprite);
-    if (d.rigidBody.present) AddRigidBodyComponent(object);
-    if (d.circle.present) AddCircleColliderComponent(object);
+    if (d.rigidBody.present) {
+        AddRigidBodyComponent(object);
+        ApplyRigidBody(object->GetTyped<VXRigidBody>(), d.rigidBody);
+    }
+    if (d.circle.present) {
+        AddCircleColliderComponent(object);
+        ApplyCircle(object->GetCircleCollider(), d.circle);
+    }
     if (d.aabb.present) {
         AddAABBComponent(object);
         if (VXAABB* box = object->GetAABB()) box->SetHalfExtents(d.aabb.halfWidth, d.aabb.halfHeight);
@@ -242,30 +313,49 @@ void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
         text->green = t.green;
         text->blue = t.blue;
     }
-    if (d.bullet.present) AddBulletComponent(object);
+    if (d.bullet.present) {
+        AddBulletComponent(object);
+        if (auto* bullet = object->GetTyped<VXBulletComponent>()) {
+            bullet->savedInt = d.bullet.first;
+            bullet->lifetime = d.bullet.lifetime;
+            bullet->savedNumber = d.bullet.number;
+            bullet->state = d.bullet.state;
+        }
+    }
     if (asPrefab) {
         if (d.trapPresent) AddTrapComponent(object);
     } else {
         if (d.emitter.present) ApplyEmitter(object, d.emitter);
         if (d.trapPresent) AddTrapComponent(object);
-        if (d.spawnPoint.present) AddSpawnPointComponent(object);
-        if (d.wall.present) AddWallLogicComponent(object);
+        if (d.spawnPoint.present) {
+            AddSpawnPointComponent(object);
+            if (VXSpPointComponent* point = object->GetSpawnPoint()) {
+                point->restTimer = d.spawnPoint.restTimer;
+                point->savedInt = d.spawnPoint.value;
+            }
+        }
+        if (d.wall.present) {
+            AddWallLogicComponent(object);
+            if (VXWallLogicCom* wall = object->GetWallLogic()) {
+                wall->hitPoints = d.wall.hitPoints;
+                wall->lifeTimer = d.wall.lifeTimer;
+            }
+        }
         if (d.flagPresent) AddFlagComponent(object);
-        if (d.playerLogic.present) AddPlayerLogicComponent(object);
+        if (d.blockBombPresent) AddBlockBombComponent(object);
+        if (d.playerLogic.present) {
+            AddPlayerLogicComponent(object);
+            // The durations the editor edits; the rest is the character's
+            // own set-up.
+            if (VXPlayerLogic* logic = object->GetPlayerLogic()) {
+                logic->lightAttackDuration = d.playerLogic.durations[0];
+                logic->mediumAttackDuration = d.playerLogic.durations[1];
+                logic->heavyAttackDuration = d.playerLogic.durations[2];
+                logic->delayDuration = d.playerLogic.durations[3];
+            }
+        }
     }
-
-    if (d.parentName.empty()) return;
-    GameObject* parent = FindObject(d.parentName);
-    if (!parent || parent == object) return;
-    // Saved in world values; made local to the parent again.  An axis on
-    // which the parent has no size keeps the saved value.
-    for (int i = 0; i < 2; ++i) {
-        float s = parent->scale[i];
-        if (s == 0.0f) continue;
-        object->position[i] = (object->position[i] - parent->position[i]) / s;
-        object->scale[i] = object->scale[i] / s;
-    }
-    parent->AttachChild(object);
+    return object;
 }
 
 // --- Component creators ----------------------------------------------------

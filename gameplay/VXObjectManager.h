@@ -16,6 +16,8 @@ class VXGraphicsManager;
 class VXPhysicsManager;
 class VXDebugManager;
 class Component;
+class VXRigidBody;
+class VXCircleCollider;
 
 // The index, in the editor's object list, of the object selected in the
 // editor; SaveSelectedAsPrefab saves that object.
@@ -100,9 +102,13 @@ public:
     VXObjectLoader loader;
 
 private:
-    void BuildRecord(const GameObjectData& record, bool asPrefab);
+    // The object made from one record (its parent is linked afterwards).
+    GameObject* BuildRecord(const GameObjectData& record, bool asPrefab);
+    static void LinkToParent(GameObject* object, GameObject* parent);
     void ApplySprite(GameObject* object, const GameObjectData::Sprite& record);
     void ApplyEmitter(GameObject* object, const GameObjectData::Emitter& record);
+    static void ApplyRigidBody(VXRigidBody* body, const GameObjectData::RigidBody& record);
+    static void ApplyCircle(VXCircleCollider* circle, const GameObjectData::Circle& record);
     // The component made, attached and registered, or null.
     Component* AddKind(GameObject* owner, int typeId, int number = 0);
 };

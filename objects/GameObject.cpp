@@ -222,6 +222,22 @@ void GameObject::ForgetChild(const GameObject* child) {
     children.erase(std::remove(children.begin(), children.end(), child), children.end());
 }
 
+namespace {
+
+// The loader's order of the component kinds; kinds it does not build last.
+int LoadOrder(int32_t type) {
+    static const int32_t kOrder[] = {
+        CT_Sprite,  CT_RigidBody,       CT_CircleCollider, CT_AABB,       CT_OBB,     CT_ShootLogic,
+        CT_EnemyLogic, CT_Text,         CT_Bullet,         CT_ParticleEmitter, CT_Trap, CT_SpawnPoint,
+        CT_WallLogic, CT_Flag,          CT_BlockBomb,      CT_PlayerLogic};
+    const int count = static_cast<int>(sizeof(kOrder) / sizeof(kOrder[0]));
+    for (int k = 0; k < count; ++k)
+        if (kOrder[k] == type) return k;
+    return count;
+}
+
+}  // namespace
+
 void GameObject::Serialize(rapidjson::StringBuffer& buffer) const {
     JsonWriter writer(buffer);
     writer.SetIndent(' ', 4);
@@ -232,8 +248,16 @@ void GameObject::Serialize(rapidjson::StringBuffer& buffer) const {
     writer.String(g_name.c_str(), static_cast<rapidjson::SizeType>(g_name.size()));
     writer.Key("m_active");
     writer.Bool(m_active != 0);
+    // In the order the loader builds the kinds, so that an object whose
+    // components were added in another order (in the editor) loads back
+    // into the text it was saved as.
+    std::vector<Component*> written;
     for (const auto& c : components)
-        if (c && c->active) c->Serialize(writer, buffer);
+        if (c && c->active) written.push_back(c.get());
+    std::stable_sort(written.begin(), written.end(), [](const Component* a, const Component* b) {
+        return LoadOrder(a->type) < LoadOrder(b->type);
+    });
+    for (Component* c : written) c->Serialize(writer, buffer);
 
     // A child is stored in world values; the object itself keeps its local
     // values (the converted ones are copies).

@@ -142,6 +142,8 @@ private:
         ReadWall(obj, d.wall);
         ReadSpawnPoint(obj, d.spawnPoint);
         d.flagPresent = obj.HasMember("VXFlagCom");
+        d.blockBombPresent = obj.HasMember("VXBlockBombCom");
+        d.obbPresent = obj.HasMember("VXOBB");
         ReadPlacement(obj, d);
     }
 

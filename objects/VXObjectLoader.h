@@ -115,6 +115,10 @@ struct GameObjectData {
     } spawnPoint;
 
     bool flagPresent = false;
+    // The block carries nothing the component keeps; it marks presence.
+    bool blockBombPresent = false;
+    // The oriented box is made anew from the object; the block marks it.
+    bool obbPresent = false;
 
     std::string parentName;
     float position[2] = {0.0f, 0.0f};

@@ -1,0 +1,282 @@
+// The INSPECTOR, its component panels and the add-component menu, driven
+// through their widgets; what they edit must come back from a save.
+#include <gtest/gtest.h>
+#include <rapidjson/document.h>
+
+#include <functional>
+
+#include "editor/VXDebugConsole.h"
+#include "editor/VXEditorState.h"
+#include "gameplay/VXArenaComponents.h"
+#include "gameplay/VXPlayerLogic.h"
+#include "graphics/VXParticleEmitter.h"
+#include "graphics/VXShapeInstancer.h"
+#include "graphics/VXSpriteComponent.h"
+#include "graphics/VXTilemapData.h"
+#include "objects/GameObject.h"
+#include "physics/VXAABB.h"
+#include "physics/VXCircleCollider.h"
+#include "physics/VXRigidBody.h"
+#include "tests/editor/EditorTestSupport.h"
+
+namespace EditorTest {
+namespace {
+
+class PanelFixture : public EditorFixture {
+protected:
+    void EnterWithLayout() {
+        EnterEditor();
+        TapKey(SDL_SCANCODE_F12);
+        StepFrames(2);
+    }
+    GameObject* Select(const std::string& name) {
+        const std::vector<GameObject*>& list = Editor()->m_objects->objects;
+        for (size_t i = 0; i < list.size(); ++i)
+            if (list[i]->g_name == name) {
+                g_selectionKind = SelectObjects;
+                g_libraryIndex = static_cast<int32_t>(i);
+                g_selectionChanged = 1;
+                StepFrames(2);
+                return list[i];
+            }
+        ADD_FAILURE() << name << " not in the level";
+        return nullptr;
+    }
+    // Clicks near the left end of a widget: inside the field, whatever the
+    // width of its label.
+    void ClickLeft(const std::string& key) {
+        float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        ASSERT_TRUE(FindEditorItem(key, x0, y0, x1, y1)) << key << " was not drawn";
+        ClickAt(static_cast<int>(x0) + 8, static_cast<int>((y0 + y1) / 2));
+    }
+    void Type(const std::string& field, const std::string& text) {
+        ClickLeft(field);
+        TypeOver(text);
+        TapKey(SDL_SCANCODE_RETURN);
+        StepFrames(2);
+    }
+    // Saves, loads what was saved, saves again; returns the two texts.
+    std::pair<std::string, std::string> SaveReloadSave() {
+        SaveWithCtrlS();
+        const std::string first = ReadText(Data("objects/savefile.json"));
+        g_levelPath = Data("objects/savefile.json");
+        g_loadChosenLevel = true;
+        Restart();
+        StepFrames(2);
+        SaveWithCtrlS();
+        return {first, ReadText(Data("objects/savefile.json"))};
+    }
+    rapidjson::Document Saved() {
+        rapidjson::Document doc;
+        doc.Parse(ReadText(Data("objects/savefile.json")).c_str());
+        return doc;
+    }
+};
+
+TEST_F(PanelFixture, RenameGrowsAndShrinksTheNameThatIsSaved) {
+    EnterWithLayout();
+    Select("Archer");
+    for (const std::string name : {"ArcherWithAMuchLongerName", "A"}) {
+        Type("INSPECTOR/name", name);
+        SaveWithCtrlS();
+        rapidjson::Document doc = Saved();
+        ASSERT_TRUE(doc.IsArray());
+        EXPECT_STREQ(doc[0]["g_name"].GetString(), name.c_str());
+        // The children name the new name as their parent.
+        EXPECT_STREQ(doc[1]["MY PARENT"].GetString(), name.c_str());
+    }
+}
+
+TEST_F(PanelFixture, AddParentRefusesACycleAndDeleteLeavesTheNextSave) {
+    EnterWithLayout();
+    GameObject* archer = Select("Archer");
+    GameObject* shadow = Editor()->m_objects->FindObject("ArcherShadow");
+    ASSERT_TRUE(archer && shadow);
+    ASSERT_EQ(shadow->parent, archer);
+    const float x = archer->position[0];
+    ClickItem("INSPECTOR/ADD PARENT");
+    ClickItem("Parent/ArcherShadow");
+    EXPECT_EQ(archer->parent, nullptr);
+    EXPECT_EQ(archer->position[0], x);
+    EXPECT_NE(VXDebugConsole::Text().find("PARENT REFUSED!"), std::string::npos);
+
+    Select("ArcherShadow");
+    ClickItem("INSPECTOR/DELETE");
+    ClickItem("DELETE?/YES");
+    EXPECT_EQ(g_selectionChanged, 0);
+    SaveWithCtrlS();
+    EXPECT_EQ(ReadText(Data("objects/savefile.json")).find("\"ArcherShadow\""), std::string::npos);
+}
+
+// One row per panel: the menu entry that adds (or switches on) the kind,
+// a field typed into, and the value read back from the component.
+struct PanelCase {
+    const char* menu;
+    const char* panel;
+    const char* field;  // "" for a panel without fields
+    const char* typed;
+    std::function<float(GameObject*)> read;
+    float expected;
+};
+
+template <class T>
+T* Get(GameObject* o) {
+    return o->GetTyped<T>();
+}
+
+const std::vector<PanelCase>& PanelCases() {
+    static const std::vector<PanelCase> cases = {
+        {"Sprite", "SpriteComponent", "DEPTH", "7",
+         [](GameObject* o) { return static_cast<float>(Get<VXSpriteComponent>(o)->layer); }, 7},
+        {"RigidBody", "RigidBody", "mass", "2.5",
+         [](GameObject* o) { return Get<VXRigidBody>(o)->mass; }, 2.5f},
+        {"RigidBody", "RigidBody", "Velocity", "3",
+         [](GameObject* o) { return Get<VXRigidBody>(o)->Velocity.x; }, 3},
+        {"AABB", "AABB", "width", "33", [](GameObject* o) { return Get<VXAABB>(o)->halfWidth; },
+         33},
+        {"OOBB", "OOBBCollider", "", "",
+         [](GameObject* o) { return o->HasComponent(CT_OBB) ? 1.0f : 0.0f; }, 1},
+        {"CircleCollider", "CircleCollider", "width", "12",
+         [](GameObject* o) { return Get<VXCircleCollider>(o)->radius; }, 12},
+        {"PlayerLogic", "Player Logic", "Light Attacks duration", "0.25",
+         [](GameObject* o) { return Get<VXPlayerLogic>(o)->lightAttackDuration; }, 0.25f},
+        {"ParticleEmmiter", "ParticleEmitter", "Lifetime", "4",
+         [](GameObject* o) { return Get<VXParticleEmitter>(o)->lifetime; }, 4},
+        {"WallObjectLogicCom", "WallObjectLogicCom", "", "",
+         [](GameObject* o) { return o->HasComponent(CT_WallLogic) ? 1.0f : 0.0f; }, 1},
+        {"SpawnPointComLogic", "SpawnPointComLogic", "Spawn Timer", "9",
+         [](GameObject* o) { return Get<VXSpPointComponent>(o)->restTimer; }, 9},
+        {"VXBlockBombCom", "BlockObjectLogicCom", "", "",
+         [](GameObject* o) { return o->HasComponent(CT_BlockBomb) ? 1.0f : 0.0f; }, 1},
+        {"VXFlagCom", "FlagComponentLogic", "", "",
+         [](GameObject* o) { return o->HasComponent(CT_Flag) ? 1.0f : 0.0f; }, 1},
+    };
+    return cases;
+}
+
+TEST_F(PanelFixture, EveryPanelsValueSurvivesSaveLoadAndSaveByteForByte) {
+    EnterWithLayout();
+    // A plain object of the level takes every kind through the menu.
+    Select("ArcherStatus");
+    for (const PanelCase& c : PanelCases()) {
+        SCOPED_TRACE(c.menu);
+        ClickItem("INSPECTOR/ADD COMPONENT");
+        ClickItem(std::string("select/") + c.menu);
+        ClickItem(std::string("PANEL/") + c.panel);  // open
+        if (*c.field) Type(std::string(c.panel) + "/" + c.field, c.typed);
+        ClickItem(std::string("PANEL/") + c.panel);  // closed again
+    }
+    // REMOVE, then the menu again: the old values come back.
+    ClickItem("PANEL/RigidBody");
+    ClickItem("RigidBody/REMOVE COMPONENT");
+    GameObject* target = Editor()->m_objects->FindObject("ArcherStatus");
+    EXPECT_FALSE(target->GetComponent(CT_RigidBody)->active);
+    ClickItem("INSPECTOR/ADD COMPONENT");
+    ClickItem("select/RigidBody");
+    EXPECT_TRUE(target->GetComponent(CT_RigidBody)->active);
+    EXPECT_EQ(target->GetTyped<VXRigidBody>()->mass, 2.5f);
+    EXPECT_NE(VXDebugConsole::Text().find("EXISTING RigidBody!\n"), std::string::npos);
+
+    const auto texts = SaveReloadSave();
+    EXPECT_TRUE(texts.first == texts.second) << "the second save differs";
+    if (texts.first != texts.second) {
+        std::ofstream("/tmp/panels_first.json") << texts.first;
+        std::ofstream("/tmp/panels_second.json") << texts.second;
+    }
+    GameObject* loaded = Editor()->m_objects->FindObject("ArcherStatus");
+    ASSERT_NE(loaded, nullptr);
+    for (const PanelCase& c : PanelCases()) {
+        SCOPED_TRACE(c.menu);
+        EXPECT_FLOAT_EQ(c.read(loaded), c.expected);
+    }
+}
+
+TEST_F(PanelFixture, RemovedComponentIsLeftOutOfTheSave) {
+    EnterWithLayout();
+    Select("Archer");
+    ClickItem("PANEL/Player Logic");
+    ClickItem("Player Logic/REMOVE COMPONENT");
+    SaveWithCtrlS();
+    rapidjson::Document doc = Saved();
+    EXPECT_FALSE(doc[0].HasMember("VXPlayerLogic"));
+    EXPECT_TRUE(doc[0].HasMember("VXRigidBody"));
+}
+
+TEST_F(PanelFixture, TileSetSaveIsReadBackByTheTileMapReader) {
+    EnterWithLayout();
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    ASSERT_FALSE(graphics->tileSetNames.empty());
+    const VXInstanceSet* set = graphics->FindInstanceSet(graphics->tileSetNames[0]);
+    ASSERT_TRUE(set && set->_count > 0);
+    ASSERT_FALSE(Editor()->m_tiles->objectLists[0].empty());
+    g_selectionKind = SelectTilesets;
+    g_selectedTileSet = 0;
+    g_libraryIndex = 0;
+    g_selectionChanged = 1;
+    StepFrames(2);
+    ClickItem("INSPECTOR/SAVE TILES");
+    ClickItem("Save Tiles?/YES");
+    EXPECT_NE(VXDebugConsole::Text().find("TILESET SAVED!\n"), std::string::npos);
+
+    float lo[2] = {set->m_data1[0][0], set->m_data1[0][1]}, hi[2] = {lo[0], lo[1]};
+    for (const auto& p : set->m_data1)
+        for (int k = 0; k < 2; ++k) {
+            lo[k] = std::min(lo[k], p[k]);
+            hi[k] = std::max(hi[k], p[k]);
+        }
+    VXTilemapRegistry registry;
+    ASSERT_TRUE(LoadTilemapFile(Data("objects/Level_0.json"), registry));
+    const VXTilemapData& map = registry.at("Level_0");
+    EXPECT_EQ(map.col, static_cast<int>(hi[0] - lo[0]) / 100 + 1);
+    EXPECT_EQ(map.row, static_cast<int>(hi[1] - lo[1]) / 100 + 1);
+    EXPECT_EQ(map._count, set->_count);
+    EXPECT_EQ(map.m_data1.size(), static_cast<size_t>(set->_count));
+}
+
+TEST_F(PanelFixture, ImageAndSheetImportsAppendTheirLinesAndLoadAtOnce) {
+    AnsweringPicker picker;
+    SetFilePicker(&picker);
+    EnterWithLayout();
+    const std::string list = Data("objects/texturelist.txt");
+    std::string expected = ReadText(list);
+    tree->WriteData("img/newtile.png", ReadText(Data("img/default.png")));
+    tree->WriteData("img/newsheet.png", ReadText(Data("img/default.png")));
+
+    picker.answer = Data("img/newtile.png");
+    ClickItem("Resource/LOAD NEW ASSETS");
+    ClickItem("Resource/SINGLE IMAGE");
+    StepFrames(2);
+    EXPECT_EQ(picker.last.root, Data("img/"));
+    expected += "\nnewtile.png\n1\n1";
+    EXPECT_EQ(ReadText(list), expected);
+
+    picker.answer = Data("img/newsheet.png");
+    ClickItem("Resource/LOAD NEW ASSETS");
+    ClickItem("Resource/SPRITESHEETS");
+    StepFrames(2);
+    Type("Sheet/ROWS", "2");
+    Type("Sheet/COLUMNS", "4");
+    ClickItem("Sheet/CONFIRM");
+    StepFrames(2);
+    expected += "\nnewsheet.png\n4\n2";
+    EXPECT_EQ(ReadText(list), expected);
+
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    VXTextureRecord* sheet = graphics->FindTexture("newsheet.png");
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->columns, 4u);
+    EXPECT_EQ(sheet->rows, 2u);
+    EXPECT_NE(graphics->FindTexture("newtile.png"), nullptr);
+    EXPECT_EQ(graphics->textureImageNames.back(), "newsheet.png");
+
+    // A name with a blank would become two words of the list.
+    tree->WriteData("img/two words.png", ReadText(Data("img/default.png")));
+    picker.answer = Data("img/two words.png");
+    ClickItem("Resource/LOAD NEW ASSETS");
+    ClickItem("Resource/SINGLE IMAGE");
+    StepFrames(2);
+    EXPECT_EQ(ReadText(list), expected);
+}
+
+}  // namespace
+}  // namespace EditorTest
