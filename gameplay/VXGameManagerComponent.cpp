@@ -1,6 +1,6 @@
 #include "gameplay/VXGameManagerComponent.h"
 
-#include "engine/GameState.h"
+#include "engine/core/GameState.h"
 #include "engine/core/VXFrameContext.h"
 #include "gameplay/VXGameplayParts.h"
 #include "gameplay/VXPlayerLogic.h"

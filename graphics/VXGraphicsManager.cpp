@@ -1,12 +1,14 @@
 #include "graphics/VXGraphicsManager.h"
 
-#include "engine/VXDebugManager.h"
+#include "engine/core/VXDebugManager.h"
 #include "engine/core/VXFrameContext.h"
 #include "graphics/VXDebugLine.h"
 #include "graphics/VXParticleEmitter.h"
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
 #include "objects/GameObject.h"
+#include "objects/VXObjectLoader.h"
+#include "platform/Platform.h"
 
 #include <algorithm>
 #include <cmath>
@@ -68,6 +70,7 @@ void BuildCamView(float out[16], float zoom, int width, int height, float camX, 
 VXGraphicsManager* VXGraphicsManager::Instance() {
     if (!g_graphicsManager) {
         g_graphicsManager = new VXGraphicsManager();
+        InstallDebugShapeDrawers();
         std::printf(" -> Graphics management system\n");
     }
     return g_graphicsManager;
@@ -283,15 +286,24 @@ void VXGraphicsManager::RenderScene() {
 // --- Tables -----------------------------------------------------------------------
 
 void VXGraphicsManager::ReadTextureList(const std::string& path) {
-    std::ifstream file(path);
-    if (!file.is_open()) {
+    std::ifstream file;
+    if (!Platform::OpenReadableFile(path, file)) {
         std::printf("loading from %s failed!\n", path.c_str());
         return;
     }
     std::string name;
-    unsigned columns = 0;
-    unsigned rows = 0;
+    unsigned long columns = 0;
+    unsigned long rows = 0;
     while (file >> name >> columns >> rows) {
+        // A sheet as large as a file may ask for, like the object files' sheets.
+        const unsigned long most = kMaxSheetCells;
+        if (columns < 1 || rows < 1 || columns > most || rows > most) {
+            const unsigned long c = std::clamp(columns, 1ul, most), r = std::clamp(rows, 1ul, most);
+            std::printf(" -> %s: %s asks for a %lu x %lu sheet; %lu x %lu used\n", path.c_str(),
+                        name.c_str(), columns, rows, c, r);
+            columns = c;
+            rows = r;
+        }
         textureImageNames.push_back(name);
         textureImagePaths.push_back("../VXEngine/data/img/" + name);
         textureColumns.push_back(static_cast<int>(columns));
