@@ -10,6 +10,7 @@
 #include "engine/core/VXFrameContext.h"
 #include "gameplay/VXFlagCom.h"
 #include "gameplay/VXGameManagerComponent.h"
+#include "gameplay/VXGameplayParts.h"
 #include "gameplay/VXMatchState.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXGraphicsManager.h"
@@ -162,10 +163,6 @@ void Activate(GameObject* object) {
     if (object && !object->m_active) object->SetActive(1);
 }
 
-VXSpriteComponent* SpriteOf(GameObject* object) {
-    return object ? static_cast<VXSpriteComponent*>(object->GetComponent(CT_Sprite)) : nullptr;
-}
-
 void ReportMissing(const std::string& what) {
     std::printf(" -> ERROR\n -> %s: that step of the level's set-up is skipped\n", what.c_str());
 }
@@ -251,7 +248,6 @@ void VXMatchLevel::Initialize() {
 
     g_currentInstancer = grid;
     g_currentLevelObjects = &statics.record;
-    MatchPending::SetCurrentSoundMap(&statics.sounds);
     MatchPending::SetMatchFlowSoundMap(&statics.sounds);
 
     MsgBombInit bombInit(grid);
@@ -348,7 +344,7 @@ void VXMatchLevel::BindKeyboard(GameObject* player, bool second) {
         logic->SetKeyBindings(VK::Up, VK::Down, VK::Left, VK::Right, 'I', 'O', 'P');
     else
         logic->SetKeyBindings('W', 'S', 'A', 'D', VK::Space, 'G', 'Q');
-    logic->SetForceToAdd(500.0f, 0.0f);
+    logic->SetMoveForce(500.0f, 0.0f);
 }
 
 void VXMatchLevel::AssignPads() {
@@ -498,7 +494,6 @@ void VXMatchLevel::Free() {
     // Nothing keeps the level's sounds or emitters once they are gone.
     if (g_currentLevelObjects == &statics.record) g_currentLevelObjects = nullptr;
     g_instancerSoundMap = nullptr;
-    MatchPending::SetCurrentSoundMap(nullptr);
     MatchPending::SetMatchFlowSoundMap(nullptr);
     auto& emitters = graphics->emitters;
     emitters.erase(std::remove_if(emitters.begin(), emitters.end(),

@@ -1,18 +1,13 @@
 #include "levels/VXMatchPending.h"
 
 #include <algorithm>
-#include <cmath>
 
-#include "engine/VXAudioManager.h"
 #include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXFlagCom.h"
 #include "gameplay/VXGameManagerComponent.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXPaintMap.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
-#include "physics/VXAABB.h"
-#include "physics/VXRigidBody.h"
 
 namespace FrameWork {
 namespace MatchPending {
@@ -21,13 +16,6 @@ namespace {
 int32_t g_clock = 150;
 int32_t g_paintableCells = 0;
 SoundMap* g_flowSounds = nullptr;
-SoundMap* g_currentSounds = nullptr;
-
-void PlayCurrent(const char* name) {
-    if (!g_currentSounds) return;
-    auto it = g_currentSounds->find(name);
-    if (it != g_currentSounds->end()) it->second.Play();
-}
 }  // namespace
 
 int32_t& MatchClock() {
@@ -38,73 +26,6 @@ int32_t& PaintableCells() {
 }
 void SetMatchFlowSoundMap(SoundMap* sounds) {
     g_flowSounds = sounds;
-}
-void SetCurrentSoundMap(SoundMap* sounds) {
-    g_currentSounds = sounds;
-}
-
-void FireProjectile(VXPlayerLogic& logic, GameObject* prefab, VXObjectManager& objects) {
-    GameObject* shooter = logic.owner;
-    GameObject* shot = shooter ? objects.CloneObject(prefab) : nullptr;
-    if (!shot) return;
-    shot->SetActive(1);
-    shot->rotation[2] = shooter->rotation[2];
-    if (VXAABB* box = shot->GetAABB()) box->SetHalfExtents(25.0f, 25.0f);
-    if (auto* body = static_cast<VXRigidBody*>(shot->GetComponent(CT_RigidBody))) {
-        const float radians = shooter->rotation[2] * 3.14159265f / 180.0f;
-        body->Velocity = Vec3(800.0f * std::cos(radians), 800.0f * std::sin(radians));
-    }
-    switch (shooter->objectType) {
-        case GameObject::Knight:
-            PlayCurrent("knight");
-            break;
-        case GameObject::Pirate:
-            PlayCurrent("pirate");
-            break;
-        case GameObject::Viking:
-            PlayCurrent("VikingFire");
-            break;
-        case GameObject::Archer:
-            PlayCurrent("ArcherFire");
-            break;
-        default:
-            break;
-    }
-}
-
-void StartHitTimer(VXPlayerLogic& logic, int32_t shooterKind) {
-    float length = 0.0f;
-    switch (shooterKind) {
-        case GameObject::Knight:
-            length = 1.0f;
-            break;
-        case GameObject::Pirate:
-            length = 0.75f;
-            break;
-        case GameObject::Viking:
-            length = 1.5f;
-            break;
-        case GameObject::Archer:
-            length = 0.375f;
-            break;
-        case GameObject::Samurai:
-            length = 0.5f;
-            break;
-        case GameObject::Maid:
-            length = 1.125f;
-            break;
-        default:
-            break;
-    }
-    for (ActionTimer& timer : logic.actionTimers) {
-        if (timer.id != 3) continue;
-        timer.length = timer.timeLeft = length;
-        timer.running = 1;
-    }
-}
-
-float& FireCooldown(VXPlayerLogic& logic) {
-    return logic.attackCooldown;
 }
 
 void SetSides(VXGameManagerComponent& manager, GameObject* first, GameObject* second) {

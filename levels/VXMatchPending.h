@@ -4,14 +4,12 @@
 // the entry leaves this file.
 //
 // Pending:
-//   player logic      FireProjectile, StartHitTimer, the fire cooldown
 //   game manager      SetSides, SetGameManagerObject
 //   spawn point       Refill
 //   HUD               the match clock, the paintable-cell total,
 //                     UpdatePaintBars, BindPaintBars, SetPortraitState,
 //                     ReadObjectTextNumber
 //   match flow        its sound-map pointer
-//   current sounds    the sound map projectile firing plays from
 //   flag              SetCaptureArea, AddPlayer, RemovePlayer
 #pragma once
 
@@ -27,8 +25,6 @@ class GameLevelInitObject;
 class SoundCue;
 class VXFlagCom;
 class VXGameManagerComponent;
-class VXObjectManager;
-class VXPlayerLogic;
 class VXSpPointComponent;
 
 namespace MatchPending {
@@ -39,14 +35,8 @@ using SoundMap = std::map<std::string, SoundCue>;
 // team can paint.
 int32_t& MatchClock();
 int32_t& PaintableCells();
-// The sound maps the match flow's menus and projectile firing play from.
+// The sound map the match flow's menus play from.
 void SetMatchFlowSoundMap(SoundMap* sounds);
-void SetCurrentSoundMap(SoundMap* sounds);
-
-// Player logic.
-void FireProjectile(VXPlayerLogic& logic, GameObject* prefab, VXObjectManager& objects);
-void StartHitTimer(VXPlayerLogic& logic, int32_t shooterKind);
-float& FireCooldown(VXPlayerLogic& logic);
 
 // Game manager.
 void SetSides(VXGameManagerComponent& manager, GameObject* first, GameObject* second);

@@ -6,6 +6,7 @@
 #include "engine/core/VXFrameContext.h"
 #include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXFlagCom.h"
+#include "gameplay/VXGameplayParts.h"
 #include "gameplay/VXMatchState.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "gameplay/VXProjectiles.h"
@@ -41,17 +42,6 @@ bool Touch(GameObject* a, GameObject* b) {
 int32_t ShooterKind(const std::string& projectileName) {
     auto it = g_clonedOwnerType.find(projectileName);
     return it == g_clonedOwnerType.end() ? 0 : it->second;
-}
-
-ActionTimer* TimerWithId(VXPlayerLogic& logic, int32_t id) {
-    for (ActionTimer& timer : logic.actionTimers)
-        if (timer.id == id) return &timer;
-    return nullptr;
-}
-
-bool TimerRuns(VXPlayerLogic& logic, int32_t id) {
-    ActionTimer* timer = TimerWithId(logic, id);
-    return timer && timer->running;
 }
 
 float FireCooldownOf(int32_t kind) {
@@ -189,40 +179,25 @@ void VXMatchLevel::FireFromPads() {
             continue;
         const VXGamepad& pad = input_->pads[static_cast<size_t>(logic->padIndex)];
         if (pad.current.Gamepad.bRightTrigger <= kTriggerThreshold) continue;
-        float& cooldown = MatchPending::FireCooldown(*logic);
-        if (cooldown > 0.0f || TimerRuns(*logic, 1) || TimerRuns(*logic, 3)) continue;
+        if (logic->attackCooldown > 0.0f || logic->IsTimerRunning(kTimerMine) ||
+            logic->IsTimerRunning(kTimerHit))
+            continue;
         auto prefab = statics.projectilePrefabs.find(player->objectType);
         if (prefab == statics.projectilePrefabs.end() || !prefab->second) continue;
 
-        MatchPending::FireProjectile(*logic, prefab->second, *objectManager);
-        if (auto* sprite = static_cast<VXSpriteComponent*>(player->GetComponent(CT_Sprite))) {
+        logic->FireProjectile(prefab->second, &objectManager);
+        if (VXSpriteComponent* sprite = SpriteOf(player)) {
             sprite->animation.ticksPerFrame = 7;
             sprite->animation.framesPerSecond = 8;
             sprite->SetAnimation(2);
         }
-        cooldown = FireCooldownOf(player->objectType);
+        logic->attackCooldown = FireCooldownOf(player->objectType);
     }
 }
 
 void VXMatchLevel::IntegrateBodies(float dt) {
-    for (const auto& body : physics_->bodies) {
-        GameObject* owner = body ? body->owner : nullptr;
-        if (!owner || !owner->m_active) continue;
-        const Vec3 acc(body->AccumForce.x * body->inversemass + body->Acceleration.x,
-                       body->AccumForce.y * body->inversemass + body->Acceleration.y,
-                       body->AccumForce.z * body->inversemass + body->Acceleration.z);
-        body->Velocity.x += acc.x * dt;
-        body->Velocity.y += acc.y * dt;
-        body->Velocity.z += acc.z * dt;
-        owner->position[0] += body->Velocity.x * dt * body->speedFactor;
-        body->Position.x = owner->position[0];
-        owner->position[1] += body->Velocity.y * dt * body->speedFactor;
-        body->Position.y = owner->position[1];
-        body->Velocity.x *= body->damping;
-        body->Velocity.y *= body->damping;
-        body->Velocity.z *= body->damping;
-        body->AccumForce = Vec3();
-    }
+    for (const auto& body : physics_->bodies)
+        if (body && body->owner && body->owner->m_active) StepBody(*body, dt);
 }
 
 void VXMatchLevel::EndMatchWhenTimeIsUp() {
@@ -277,8 +252,8 @@ void VXMatchLevel::PlayHitEffect(GameObject*& projectile, GameObject*& target) {
     if (SoundCue* flyOff = Cue("MeeleFlyOff")) flyOff->Play();
     projectile->SetActive(0);
     ApplyProjectileKnockback(projectile, target);
-    if (ActionTimer* stun = TimerWithId(*logic, 3)) stun->running = 1;
-    MatchPending::StartHitTimer(*logic, ShooterKind(projectile->g_name));
+    logic->StartTimer(kTimerHit);
+    logic->StartHitTimer(ShooterKind(projectile->g_name));
     input_->Vibrate(logic->padIndex, 0.5f, 0.0f);
 
     GameObject* child = nullptr;

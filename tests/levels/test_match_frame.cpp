@@ -57,7 +57,7 @@ TEST_F(MatchFrame, TriggerFiresAndTheShotStunsTheKnight) {
     StepFrames(2);
     GameObject* arrow = Find(level, "Arrow_cloned");
     ASSERT_NE(arrow, nullptr);
-    EXPECT_GT(MatchPending::FireCooldown(*archer->GetPlayerLogic()), 1.0f);
+    EXPECT_GT(archer->GetPlayerLogic()->attackCooldown, 1.0f);
     pads[0].Trigger(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0);
 
     PutAt(knight, 0.0f, 0.0f);
@@ -101,13 +101,15 @@ TEST_F(MatchFrame, ASpawnPointRefillsPlayerOneOnce) {
     GameObject* point = Find(level, "SpawnPoint1");
     VXPlayerLogic* first = level.players[0]->GetPlayerLogic();
     VXPlayerLogic* second = level.players[1]->GetPlayerLogic();
-    first->paintFuel = 20;
-    second->paintFuel = 20;
+    first->paintFuel = second->paintFuel = 20;
+    const int32_t refills = first->refillCount;
     PutAt(level.players[0], point->position[0], point->position[1]);
     PutAt(level.players[1], point->position[0], point->position[1]);
     StepFrames(3);
-    EXPECT_EQ(first->paintFuel, 65);
-    EXPECT_EQ(second->paintFuel, 20) << "player 1 is refilled first and the point is used";
+    EXPECT_EQ(first->refillCount, refills + 10);
+    EXPECT_EQ(second->refillCount, refills) << "player 1 is refilled first and the point is used";
+    EXPECT_GT(first->paintFuel, 55) << "+45, less a few tiles of trail";
+    EXPECT_LE(second->paintFuel, 20);
     EXPECT_FALSE(MatchPending::SpawnPointReady(*point->GetSpawnPoint()));
     EXPECT_TRUE(Played(24)) << "PaintPickup";
     EXPECT_EQ(Burst(point), 20u);

@@ -60,12 +60,12 @@ TEST_P(MatchSetup, PlacesBindsAndPoolsThenFreesAndRestarts) {
     EXPECT_EQ(p1->GetPlayerLogic()->keys, kKeys1);
     EXPECT_EQ(p2->GetPlayerLogic()->keys, kKeys2);
     EXPECT_EQ(p1->GetPlayerLogic()->padIndex, 4) << "no pad: the keyboard";
-    EXPECT_EQ(p1->GetPlayerLogic()->paintFuel, 70);
     for (int k = 3; k <= 6; ++k) {
         GameObject* hidden = Find(level, "Player" + std::to_string(k));
         ASSERT_NE(hidden, nullptr) << k;
         EXPECT_FALSE(hidden->m_active);
         EXPECT_EQ(hidden->GetPlayerLogic()->team, 0);
+        EXPECT_EQ(hidden->GetPlayerLogic()->paintFuel, k <= 4 ? 70 : 0);
     }
     EXPECT_EQ(level.playerList, (std::vector<GameObject*>{p1, p2}));
     EXPECT_EQ(level.statics.projectilePrefabs.size(), 6u);
