@@ -6,12 +6,13 @@
 #include <cstdio>
 #include <utility>
 
-#include "engine/VXInputManager.h"
 #include "engine/core/VXFrameContext.h"
+#include "engine/core/VXInputManager.h"
 #include "gameplay/VXFlagCom.h"
 #include "gameplay/VXGameManagerComponent.h"
 #include "gameplay/VXGameplayParts.h"
 #include "gameplay/VXMatchState.h"
+#include "gameplay/VXObjectManager.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXParticleEmitter.h"
@@ -20,7 +21,6 @@
 #include "levels/VXLevelObjectSetup.h"
 #include "levels/VXMatchPending.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
 #include "physics/VXAABB.h"
 #include "physics/VXPhysicsManager.h"
 #include "platform/Platform.h"

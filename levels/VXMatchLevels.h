@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/Message.h"
-#include "engine/VXAudioManager.h"
-#include "engine/VXLevel_Base.h"
+#include "engine/core/Message.h"
+#include "engine/core/VXAudioManager.h"
+#include "engine/core/VXLevel_Base.h"
 #include "gameplay/VXLevelObjectRecord.h"
 
 namespace FrameWork {

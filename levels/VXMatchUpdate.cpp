@@ -1,13 +1,15 @@
 // The frame of a match level and its hit effect.
 #include <algorithm>
 
-#include "engine/VXGlobalTables.h"
-#include "engine/VXInputManager.h"
 #include "engine/core/VXFrameContext.h"
+#include "engine/core/VXGlobalTables.h"
+#include "engine/core/VXInputManager.h"
 #include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXFlagCom.h"
 #include "gameplay/VXGameplayParts.h"
+#include "gameplay/VXKnockback.h"
 #include "gameplay/VXMatchState.h"
+#include "gameplay/VXObjectManager.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "gameplay/VXProjectiles.h"
 #include "graphics/VXGraphicsManager.h"
@@ -17,7 +19,6 @@
 #include "levels/VXMatchLevels.h"
 #include "levels/VXMatchPending.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
 #include "physics/VXAABB.h"
 #include "physics/VXPhysicsManager.h"
 #include "physics/VXRigidBody.h"

@@ -10,14 +10,14 @@
 #include <sstream>
 #include <string>
 
-#include "engine/GameState.h"
-#include "engine/VXAudioManager.h"
+#include "engine/VXLevelObjects.h"
+#include "engine/core/GameState.h"
+#include "engine/core/VXAudioManager.h"
 #include "engine/core/VXFrameContext.h"
+#include "gameplay/VXObjectManager.h"
 #include "graphics/VXGraphicsManager.h"
-#include "levels/VXLevelObjects.h"
 #include "levels/VXMatchLevels.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
 #include "platform/Platform.h"
 #include "tests/harness/EngineFixture.h"
 

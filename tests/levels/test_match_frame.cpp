@@ -1,7 +1,7 @@
 // A match level's frames: firing from a pad, a projectile's hit and its
 // effects, a wall contact, a refill, the warning and the end of the match,
 // and a frame whose objects grow while they are updated.
-#include "engine/VXInputManager.h"
+#include "engine/core/VXInputManager.h"
 #include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXMatchState.h"
 #include "gameplay/VXPlayerLogic.h"

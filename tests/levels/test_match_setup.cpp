@@ -1,5 +1,6 @@
 // A match level's start and end: the players, their bindings and places, the
 // hidden pools, what Free lets go of, a restart, and set-ups from broken data.
+#include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXMatchState.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXShapeInstancer.h"
