@@ -110,7 +110,7 @@ TEST_F(MatchFrame, ASpawnPointRefillsPlayerOneOnce) {
     EXPECT_EQ(second->refillCount, refills) << "player 1 is refilled first and the point is used";
     EXPECT_GT(first->paintFuel, 55) << "+45, less a few tiles of trail";
     EXPECT_LE(second->paintFuel, 20);
-    EXPECT_FALSE(MatchPending::SpawnPointReady(*point->GetSpawnPoint()));
+    EXPECT_EQ(point->GetSpawnPoint()->used, 1);
     EXPECT_TRUE(Played(24)) << "PaintPickup";
     EXPECT_EQ(Burst(point), 20u);
 }
