@@ -23,6 +23,11 @@ namespace {
 VXEngine* g_engine = nullptr;
 
 constexpr float kFrameLimit = 0.016666668f;  // 1/60 s
+// The frame limiter: how long before the frame's end the one long sleep
+// stops, the naps after it, and the end it waits out on the counter alone.
+constexpr float kSleepMargin = 0.001f;
+constexpr float kNapTime = 0.0001f;
+constexpr float kSpinTime = 0.0003f;
 constexpr int kVkEscape = 27;
 constexpr int kVkF7 = 118;
 
@@ -232,12 +237,21 @@ void VXEngine::UpdateFrameTime() {
 }
 
 void VXEngine::LimitFrameRate() {
-    // Busy wait: the frame ends when 1/60 s has passed since the frame began.
+    // The frame ends when 1/60 s has passed since it began: sleep until
+    // about a millisecond before that, then in short naps, and wait out the
+    // last fraction on the counter (a sleep may wake late; the counter does
+    // not).
     if (counterFrequency == 0) counterFrequency = Platform::GetPerformanceFrequency();
-    do {
+    for (;;) {
         counterNow = Platform::GetPerformanceCounter();
         frameTime = ElapsedSeconds(counterLast, counterNow, counterFrequency);
-    } while (frameTime < kFrameLimit);
+        const float left = kFrameLimit - frameTime;
+        if (left <= 0.0f) break;
+        if (left > kSleepMargin)
+            Platform::SleepSeconds(left - kSleepMargin);
+        else if (left > kSpinTime)
+            Platform::SleepSeconds(kNapTime);
+    }
     totalTime += frameTime;
 }
 

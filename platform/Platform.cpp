@@ -3,11 +3,13 @@
 #include <GL/glew.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 namespace FrameWork {
@@ -320,6 +322,11 @@ uint64_t GetPerformanceCounter() {
 
 uint64_t GetPerformanceFrequency() {
     return g_testClock ? g_testClock->frequency : SDL_GetPerformanceFrequency();
+}
+
+void SleepSeconds(double seconds) {
+    if (g_testClock || !(seconds > 0.0)) return;
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
 std::vector<std::string> ListDirectory(const std::string& folder) {

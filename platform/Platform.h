@@ -90,6 +90,9 @@ void InstallTestClock(TestClock* clock);  // null restores the real counter
 TestClock* GetTestClock();
 uint64_t GetPerformanceCounter();
 uint64_t GetPerformanceFrequency();
+// Gives up the processor for about `seconds` (it may wake a little late);
+// returns at once while a test clock is installed.
+void SleepSeconds(double seconds);
 
 // --- Files ------------------------------------------------------------------
 // The regular files in `folder` (a trailing "*", "/" or "\" is ignored), by
