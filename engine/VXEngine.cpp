@@ -100,8 +100,13 @@ VXEngine::VXEngine()
       lineUp(frame.lineUp) {}
 
 bool VXEngine::Init() {
-    // A window that cannot be made takes the same road as a context that
-    // cannot be made.
+    // No display at all is said as such; a window that cannot be made on a
+    // display takes the same road as a context that cannot be made.
+    if (!Platform::Init()) {
+        std::printf("\nERROR\n -> No display to open the window on (%s)\n\n",
+                    Platform::InitError());
+        return false;
+    }
     const bool windowMade = CreateAppWindow();
     if (!windowMade || !context.CreateGLContext(Platform::GetWindow())) {
         Platform::DestroyGLContext();
@@ -131,7 +136,14 @@ void VXEngine::LoadShaders() {
     Broadcast(&physicsLists);
     MSGDebug debugInit(MSG_DEBUG_INIT, graphics->camera.camView, graphics->camera.projection);
     Broadcast(&debugInit);
-    std::printf(" -> Shaders initialized\n");
+    size_t failed = 0;
+    for (const VXShaderProgram& program : graphics->shaderPrograms)
+        if (program.status == 0) ++failed;
+    if (failed == 0)
+        std::printf(" -> Shaders initialized\n");
+    else
+        std::printf(" -> Shaders: %zu of %zu programs did not build; what they draw is skipped\n",
+                    failed, graphics->shaderPrograms.size());
 }
 
 void VXEngine::Broadcast(Message* msg) {

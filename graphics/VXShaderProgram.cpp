@@ -27,12 +27,14 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
     return true;
 }
 
-GLuint CompileOne(GLenum kind, const std::string& source, VXShaderProgram& record) {
+GLuint CompileOne(GLenum kind, const std::string& source, const std::string& path,
+                  VXShaderProgram& record) {
     GLuint shader = glCreateShader(kind);
     const char* text = source.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
     record.CheckCompile(shader);
+    if (record.status == 0) std::printf(" -> %s did not compile\n", path.c_str());
     return shader;
 }
 
@@ -47,15 +49,15 @@ void VXShaderProgram::CompileShaderFiles(const std::string& vertexPath,
     std::string vertexSource;
     std::string fragmentSource;
     if (!ReadWholeFile(vertexPath, vertexSource)) {
-        std::printf("Error - Vertex shader file not found\n");
+        std::printf("Error - Vertex shader file not found\n -> %s\n", vertexPath.c_str());
         return;
     }
     if (!ReadWholeFile(fragmentPath, fragmentSource)) {
-        std::printf("Error - Fragment shader file not found\n");
+        std::printf("Error - Fragment shader file not found\n -> %s\n", fragmentPath.c_str());
         return;
     }
-    vertexShader = CompileOne(GL_VERTEX_SHADER, vertexSource, *this);
-    fragmentShader = CompileOne(GL_FRAGMENT_SHADER, fragmentSource, *this);
+    vertexShader = CompileOne(GL_VERTEX_SHADER, vertexSource, vertexPath, *this);
+    fragmentShader = CompileOne(GL_FRAGMENT_SHADER, fragmentSource, fragmentPath, *this);
 }
 
 void VXShaderProgram::CheckCompile(GLuint shader) {
