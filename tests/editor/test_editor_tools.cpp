@@ -129,6 +129,18 @@ TEST_F(EditorFixture, TwoRestartsInARowStillDrawTheWindows) {
               first.width * first.height / 100);
 }
 
+TEST_F(EditorFixture, FramesWithNothingDrawnDoNotStopTheEditor) {
+    EnterEditor();
+    // A window with no size (minimised) skips the frame draw, ImGui's
+    // included; the next frames begin ImGui frames all the same.
+    const int width = windowWidth;
+    windowWidth = 0;
+    StepFrames(2);
+    windowWidth = width;
+    StepFrames(2);
+    EXPECT_GT(TextPixels(CaptureFrame(), "MENU"), 10);
+}
+
 TEST_F(EditorFixture, F8LeavesOnlyTheLayoutHint) {
     EnterEditor();
     VXDebugConsole::Log("SOMETHING\n");
