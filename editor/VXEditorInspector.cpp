@@ -157,7 +157,24 @@ const char* ParentRefusal(const GameObject* target, const GameObject* parent) {
     return nullptr;
 }
 
-void SetParent(GameObject* target, GameObject* parent) {
+// Moves every child listed before its parent to just after it, so that a
+// save lists parents first and loads back with every link.
+void KeepParentsFirst(std::vector<GameObject*>& list) {
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (size_t i = 0; i < list.size() && !moved; ++i) {
+            GameObject* child = list[i];
+            auto parent = std::find(list.begin() + static_cast<std::ptrdiff_t>(i), list.end(),
+                                    child ? child->parent : nullptr);
+            if (!child || !child->parent || parent == list.end()) continue;
+            std::rotate(list.begin() + static_cast<std::ptrdiff_t>(i),
+                        list.begin() + static_cast<std::ptrdiff_t>(i) + 1, parent + 1);
+            moved = true;
+        }
+    }
+}
+
+void SetParent(GameObject* target, GameObject* parent, std::vector<GameObject*>& list) {
     if (const char* why = ParentRefusal(target, parent)) {
         VXDebugConsole::Log(why);
         return;
@@ -169,22 +186,28 @@ void SetParent(GameObject* target, GameObject* parent) {
         target->scale[i] = target->scale[i] / parent->scale[i];
     }
     parent->AttachChild(target);
+    KeepParentsFirst(list);
+    const auto at = std::find(list.begin(), list.end(), target);
+    g_libraryIndex = static_cast<int32_t>(at - list.begin());
+    g_librarySelectionMask = HighlightBit(g_libraryIndex);
 }
 
-void DrawParentPopup(GameObject* target, const std::vector<GameObject*>& objects) {
+void DrawParentPopup(GameObject* target, std::vector<GameObject*>& objects) {
     if (!ImGui::BeginPopup("Parent")) return;
     ImGui::Text("Parents");
     ImGui::Separator();
     for (size_t i = 0; i < objects.size(); ++i) {
         GameObject* candidate = objects[i];
-        if (!candidate || candidate->g_name == target->g_name) continue;
+        // The cursor object is never saved: it takes no children.
+        if (!candidate || candidate->g_name == target->g_name || candidate->g_name == "mouse")
+            continue;
         ImGui::PushID(static_cast<int>(i));
         ImGui::Selectable(candidate->g_name.c_str());
         NoteEditorItem("Parent/" + candidate->g_name);
         const bool clicked = ImGui::IsItemHovered() && ImGui::IsMouseClicked(0);
         ImGui::PopID();
         if (clicked) {
-            SetParent(target, candidate);
+            SetParent(target, candidate, objects);
             ImGui::CloseCurrentPopup();
             break;
         }

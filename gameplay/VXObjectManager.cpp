@@ -22,9 +22,7 @@
 #include "physics/VXPhysicsManager.h"
 #include "physics/VXRigidBody.h"
 
-#include <functional>
 #include <iostream>
-#include <utility>
 
 namespace FrameWork {
 
@@ -179,47 +177,8 @@ bool VXObjectManager::LoadPrefabs(const std::string& path) {
 }
 
 void VXObjectManager::BuildLoadedObjects(bool asPrefabs) {
-    // Parents are linked once every object of the file exists, so a child
-    // saved before its parent finds it too; a parent is made local before
-    // its children, whose saved world values are turned back through it.
-    std::vector<std::pair<GameObject*, std::string>> links;
-    for (const GameObjectData& record : loader.records)
-        links.emplace_back(BuildRecord(record, asPrefabs), record.parentName);
-    std::vector<uint8_t> state(links.size(), 0);  // 0 to do, 1 under way, 2 done
-    std::function<void(size_t)> link = [&](size_t k) {
-        if (state[k] != 0) return;
-        state[k] = 1;
-        GameObject* object = links[k].first;
-        const std::string& parentName = links[k].second;
-        GameObject* parent = parentName.empty() ? nullptr : FindObject(parentName);
-        if (parent && parent != object) {
-            for (size_t p = 0; p < links.size(); ++p)
-                if (links[p].first == parent) link(p);
-            // A parent chain that leads back here stays unlinked.
-            bool cycle = false;
-            for (GameObject* up = parent; up && !cycle; up = up->parent) cycle = up == object;
-            if (!cycle) LinkToParent(object, parent);
-        }
-        state[k] = 2;
-    };
-    for (size_t k = 0; k < links.size(); ++k) link(k);
-    // The oriented box is built from the object's own (local) size, as the
-    // editor built it.
-    for (size_t k = 0; k < links.size(); ++k)
-        if (!asPrefabs && loader.records[k].obbPresent) AddOBBComponent(links[k].first);
+    for (const GameObjectData& record : loader.records) BuildRecord(record, asPrefabs);
     loader.records.clear();
-}
-
-void VXObjectManager::LinkToParent(GameObject* object, GameObject* parent) {
-    // Saved in world values; made local to the parent again.  An axis on
-    // which the parent has no size keeps the saved value.
-    for (int i = 0; i < 2; ++i) {
-        float s = parent->scale[i];
-        if (s == 0.0f) continue;
-        object->position[i] = (object->position[i] - parent->position[i]) / s;
-        object->scale[i] = object->scale[i] / s;
-    }
-    parent->AttachChild(object);
 }
 
 void VXObjectManager::ApplySprite(GameObject* object, const GameObjectData::Sprite& record) {
@@ -277,7 +236,7 @@ void VXObjectManager::ApplyEmitter(GameObject* object, const GameObjectData::Emi
     emitter->FillInstances();
 }
 
-GameObject* VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
+void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
     GameObject* object = new GameObject(d.scale[0], d.scale[1], d.type, d.active ? 1 : 0, 1, 0,
                                         d.position[0], d.position[1], d.name, d.rotation[0],
                                         d.rotation[1], d.rotation[2]);
@@ -355,7 +314,25 @@ GameObject* VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab)
             }
         }
     }
-    return object;
+    LinkToParent(object, d.parentName);
+    // The oriented box is built from the object's own (local) size, as the
+    // editor built it.
+    if (d.obbPresent && !asPrefab) AddOBBComponent(object);
+}
+
+void VXObjectManager::LinkToParent(GameObject* object, const std::string& parentName) {
+    if (parentName.empty()) return;
+    GameObject* parent = FindObject(parentName);
+    if (!parent || parent == object) return;
+    // Saved in world values; made local to the parent again.  An axis on
+    // which the parent has no size keeps the saved value.
+    for (int i = 0; i < 2; ++i) {
+        float s = parent->scale[i];
+        if (s == 0.0f) continue;
+        object->position[i] = (object->position[i] - parent->position[i]) / s;
+        object->scale[i] = object->scale[i] / s;
+    }
+    parent->AttachChild(object);
 }
 
 // --- Component creators ----------------------------------------------------

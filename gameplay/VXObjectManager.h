@@ -102,9 +102,10 @@ public:
     VXObjectLoader loader;
 
 private:
-    // The object made from one record (its parent is linked afterwards).
-    GameObject* BuildRecord(const GameObjectData& record, bool asPrefab);
-    static void LinkToParent(GameObject* object, GameObject* parent);
+    void BuildRecord(const GameObjectData& record, bool asPrefab);
+    // Links `object` under the first object named `parentName` that is
+    // already in the list.
+    void LinkToParent(GameObject* object, const std::string& parentName);
     void ApplySprite(GameObject* object, const GameObjectData::Sprite& record);
     void ApplyEmitter(GameObject* object, const GameObjectData::Emitter& record);
     static void ApplyRigidBody(VXRigidBody* body, const GameObjectData::RigidBody& record);
