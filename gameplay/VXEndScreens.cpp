@@ -11,7 +11,7 @@
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
+#include "gameplay/VXObjectManager.h"
 #include "platform/PlatformInput.h"
 
 namespace FrameWork {
@@ -124,7 +124,7 @@ void VXMatchFlow::RunEndScreen(Side side) {
     if (bannerLatch[side]) {
         VXSpriteComponent* sprite = SpriteOf(banner);
         // A banner with no frames to play counts as played.
-        if (!sprite || sprite->TakeAnimationFinished() || !HasFrames(sprite)) {
+        if (TakeOneShotFinished(sprite)) {
             StopCue("TimeUp");
             timeUpPlayed = 0;
             banner->SetActive(0);
@@ -175,8 +175,7 @@ void VXMatchFlow::RunEndScreen(Side side) {
             Brighten(SpriteOf(plate));
             Brighten(portraitSprite);
         }
-        const auto* row = winSprite->animation.CurrentRow();
-        if (row && !row->empty() && winSprite->animation.currentFrame == row->size() - 1) {
+        if (ShowsLastFrameOf(winSprite, side == Blue ? 0 : 1)) {
             if (share) {
                 share->active = 1;
                 share->SetText(std::to_string(VXGameplayHUD::ReadTextNumber(bar)) + " %");

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Message.h"
+#include "engine/core/Message.h"
 
 namespace FrameWork {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/GameState.h"
-#include "engine/VXAudioManager.h"
+#include "engine/core/GameState.h"
+#include "engine/core/VXAudioManager.h"
 #include "engine/core/VXFrameContext.h"
 #include "gameplay/VXGameplayHUD.h"
 #include "gameplay/VXMatchState.h"
@@ -11,7 +11,7 @@
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXSpriteComponent.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
+#include "gameplay/VXObjectManager.h"
 
 namespace FrameWork {
 
@@ -31,9 +31,16 @@ const char* const kMenuCues[] = {"select", "CharSelect"};
 
 VXMatchFlow::VXMatchFlow() = default;
 VXMatchFlow::~VXMatchFlow() = default;
+VXMatchFlow::VXMatchFlow(VXMatchFlow&&) noexcept = default;
+VXMatchFlow& VXMatchFlow::operator=(VXMatchFlow&&) noexcept = default;
 
 GameObject* VXMatchFlow::Find(const std::string& name) const {
     return objects ? objects->FindObject(name) : nullptr;
+}
+
+VXMatchFlow& MatchFlow() {
+    static VXMatchFlow flow;
+    return flow;
 }
 
 void VXMatchFlow::LoadStateUI(int flag) {
@@ -94,18 +101,15 @@ void VXMatchFlow::Update() {
         if (count) count->playing = count->playOnce = true;
         PlayCue("Matchstarted", false);
         countdownStarted = 1;
-    } else {
-        const bool finished = count && count->TakeAnimationFinished();
-        if (finished || (countdownStarted && !HasFrames(count))) {
-            if (countdown) countdown->SetActive(0);
-            if (count) {
-                count->SetFrame(0);
-                count->playing = false;
-                count->playOnce = false;
-            }
-            countdownStarted = 0;
-            frame.active = 1;
+    } else if (countdownStarted && TakeOneShotFinished(count)) {
+        if (countdown) countdown->SetActive(0);
+        if (count) {
+            count->SetFrame(0);
+            count->playing = false;
+            count->playOnce = false;
         }
+        countdownStarted = 0;
+        frame.active = 1;
     }
 
     // The overlay fades in while paused and out after.

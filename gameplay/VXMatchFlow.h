@@ -20,6 +20,9 @@ class VXMatchFlow {
 public:
     VXMatchFlow();
     ~VXMatchFlow();
+    // A new engine starts from a fresh flow.
+    VXMatchFlow(VXMatchFlow&&) noexcept;
+    VXMatchFlow& operator=(VXMatchFlow&&) noexcept;
 
     // Called by the main loop at each state start: 1 for a match state,
     // 0 for the editor and the screens.
@@ -89,6 +92,9 @@ private:
     // from there, else the selection screen (8).
     static int32_t ReturnState();
 };
+
+// The process's one match flow (the engine keeps a reference to it).
+VXMatchFlow& MatchFlow();
 
 // Registers the glyph sets the menus and the HUD draw with: "Volume" 35,
 // "VolumeSplash" 60, "ForScore" 40, "Timer" 65 and "RedBlueScore" 40 pixels.

@@ -11,7 +11,7 @@
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
+#include "gameplay/VXObjectManager.h"
 #include "platform/PlatformInput.h"
 
 namespace FrameWork {

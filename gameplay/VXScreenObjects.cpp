@@ -6,7 +6,7 @@
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
+#include "gameplay/VXObjectManager.h"
 
 namespace FrameWork {
 
@@ -54,18 +54,8 @@ VXTextComponent* AddScreenText(VXObjectManager& objects, GameObject* owner, cons
     return component;
 }
 
-VXSpriteComponent* SpriteOf(const GameObject* object) {
-    return object ? static_cast<VXSpriteComponent*>(object->GetComponent(CT_Sprite)) : nullptr;
-}
-
 VXTextComponent* TextOf(const GameObject* object) {
     return object ? static_cast<VXTextComponent*>(object->GetComponent(CT_Text)) : nullptr;
-}
-
-bool HasFrames(const VXSpriteComponent* sprite) {
-    if (!sprite || !sprite->texture) return false;
-    const auto* row = sprite->animation.CurrentRow();
-    return row && !row->empty();
 }
 
 void SetAlpha(GameObject* object, float alpha) {

@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "gameplay/VXGameplayParts.h"
+
 namespace FrameWork {
 
 class GameObject;
@@ -26,11 +28,8 @@ VXTextComponent* AddScreenText(VXObjectManager& objects, GameObject* owner, cons
                                float x, float y, const std::string& text, float red, float green,
                                float blue);
 
-VXSpriteComponent* SpriteOf(const GameObject* object);
 // The object's first text component, or null.
 VXTextComponent* TextOf(const GameObject* object);
-// Whether a sprite has a frame to show in its current row.
-bool HasFrames(const VXSpriteComponent* sprite);
 void SetAlpha(GameObject* object, float alpha);
 // Moves an object and rebuilds its matrices.
 void PlaceAt(GameObject* object, float x, float y);

@@ -1,6 +1,6 @@
 #include "levels/VXLoadingScreen.h"
 
-#include "engine/GameState.h"
+#include "engine/core/GameState.h"
 #include "engine/core/VXFrameContext.h"
 
 namespace FrameWork {

@@ -2,7 +2,7 @@
 // hands over to the splash screen.
 #pragma once
 
-#include "engine/VXLevel_Base.h"
+#include "engine/core/VXLevel_Base.h"
 
 namespace FrameWork {
 

@@ -1,7 +1,7 @@
 // State 7: the splash logos and the title menu.
 #pragma once
 
-#include "engine/VXLevel_Base.h"
+#include "engine/core/VXLevel_Base.h"
 
 namespace FrameWork {
 

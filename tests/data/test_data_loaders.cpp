@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "engine/StartupGlobals.h"
-#include "engine/VXAudioManager.h"
+#include "engine/core/VXAudioManager.h"
 #include "engine/VXEngine.h"
 #include "graphics/VXFont.h"
 #include "graphics/VXGraphicsManager.h"
@@ -26,7 +26,10 @@
 #include "graphics/VXSpriteComponent.h"
 #include "objects/ComponentType.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
+#include "gameplay/VXFlagCom.h"
+#include "gameplay/VXObjectManager.h"
+#include "gameplay/VXPlayerLogic.h"
+#include "physics/VXAABB.h"
 #include "tests/harness/EngineFixture.h"
 #include "tests/harness/TempDataTree.h"
 
@@ -346,7 +349,9 @@ TEST_F(GameData, FontGivesEveryNamedGlyphSet) {
     // What the game writes with them: clock, scores, volume and the placeholders.
     const std::string shown = "0123456789:%-<>ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     std::map<int, float> digitHeight;
-    for (const auto& [name, size] : sets) {
+    for (const auto& entry : sets) {
+        const std::string& name = entry.first;
+        const int size = entry.second;
         SCOPED_TRACE(name);
         bool made = false;
         EXPECT_EQ(Printed([&] { made = g->AddFont(size, name); }), "");

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/GameState.h"
-#include "engine/VXAudioManager.h"
-#include "engine/VXLevel_Base.h"
+#include "engine/core/GameState.h"
+#include "engine/core/VXAudioManager.h"
+#include "engine/core/VXLevel_Base.h"
 #include "gameplay/VXGameplayHUD.h"
 #include "gameplay/VXMatchFlow.h"
 #include "gameplay/VXMatchState.h"
@@ -25,7 +25,7 @@
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
+#include "gameplay/VXObjectManager.h"
 #include "tests/harness/EngineFixture.h"
 
 namespace MatchTest {
