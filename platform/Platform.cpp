@@ -346,6 +346,13 @@ std::vector<std::string> ListDirectory(const std::string& folder) {
     return names;
 }
 
+bool OpenReadableFile(const std::string& path, std::ifstream& in, std::ios::openmode mode) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(std::filesystem::u8path(path), ec)) return false;
+    in.open(path, mode | std::ios::in);
+    return in.is_open();
+}
+
 void ShowCursor(bool show) {
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
 }

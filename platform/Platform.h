@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -96,6 +97,10 @@ uint64_t GetPerformanceFrequency();
 // name only, "." and ".." left out, sorted byte-wise.  Empty when the folder
 // cannot be read.  Names stay UTF-8.
 std::vector<std::string> ListDirectory(const std::string& folder);
+// Opens `path` for reading when it is a file that can be read; a missing
+// path or a folder (which opens, but reads nothing) gives false.
+bool OpenReadableFile(const std::string& path, std::ifstream& in,
+                      std::ios::openmode mode = std::ios::in);
 
 // --- Cursor and process-wide services ---------------------------------------
 void ShowCursor(bool show);

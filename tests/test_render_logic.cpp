@@ -121,17 +121,20 @@ TEST_F(RenderTextureFiles, ZeroColumnsOrRowsAreOneCell) {
 }
 
 TEST_F(RenderTextureFiles, TextureListReadsTriplesAndReportsAMissingFile) {
-    tree.WriteData("objects/texturelist.txt", "a.png 4 2\nb.png 1 1\n");
+    tree.WriteData("objects/texturelist.txt", "a.png 4 2\nb.png 1 1\nArrow.png 51 42949672\n");
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
-    graphics->ReadTextureList("../VXEngine/data/objects/texturelist.txt");
-    ASSERT_EQ(graphics->textureImageNames, (std::vector<std::string>{"a.png", "b.png"}));
-    EXPECT_EQ(graphics->textureImagePaths,
-              (std::vector<std::string>{"../VXEngine/data/img/a.png", "../VXEngine/data/img/b.png"}));
-    EXPECT_EQ(graphics->textureColumns, (std::vector<int>{4, 1}));
-    EXPECT_EQ(graphics->textureRows, (std::vector<int>{2, 1}));
-    const std::string out = Printed([&] { graphics->ReadTextureList("missing.txt"); });
-    EXPECT_EQ(out, "loading from missing.txt failed!\n");
-    EXPECT_EQ(graphics->textureImageNames.size(), 2u);
+    const std::string list = "../VXEngine/data/objects/texturelist.txt";
+    EXPECT_EQ(Printed([&] { graphics->ReadTextureList(list); }),
+              " -> " + list + ": Arrow.png asks for a 51 x 42949672 sheet; 51 x 256 used\n");
+    ASSERT_EQ(graphics->textureImageNames, (std::vector<std::string>{"a.png", "b.png", "Arrow.png"}));
+    EXPECT_EQ(graphics->textureImagePaths[1], "../VXEngine/data/img/b.png");
+    EXPECT_EQ(graphics->textureColumns, (std::vector<int>{4, 1, 51}));
+    EXPECT_EQ(graphics->textureRows, (std::vector<int>{2, 1, 256}));
+    // A missing list and a folder say so and add nothing.
+    for (const std::string path : {"missing.txt", "../VXEngine/data/objects"})
+        EXPECT_EQ(Printed([&] { graphics->ReadTextureList(path); }),
+                  "loading from " + path + " failed!\n");
+    EXPECT_EQ(graphics->textureImageNames.size(), 3u);
     graphics->Clear();
     EXPECT_TRUE(graphics->textureImageNames.empty());
 }
@@ -428,12 +431,13 @@ TEST(RenderJson, SpriteWithoutRowsOrTextureAndTextBlocks) {
 
     VXTextComponent text(owner.get());
     text.number = 3;
+    text.value = 7;
     text.alpha = 0.5f;
     text.red = 1.0f;
     EXPECT_EQ(Json(text),
               "{\n"
               "    \"VXTextComponent3\": [\n"
-              "        3,\n"
+              "        7,\n"
               "        0.5,\n"
               "        1.0,\n"
               "        0.0,\n"
