@@ -8,13 +8,13 @@
 
 #include "engine/core/VXFrameContext.h"
 #include "gameplay/VXMatchState.h"
+#include "gameplay/VXObjectManager.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "gameplay/VXScreenObjects.h"
 #include "graphics/VXPaintMap.h"
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
 #include "objects/GameObject.h"
-#include "gameplay/VXObjectManager.h"
 
 namespace FrameWork {
 namespace VXGameplayHUD {

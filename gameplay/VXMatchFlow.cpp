@@ -7,11 +7,11 @@
 #include "engine/core/VXFrameContext.h"
 #include "gameplay/VXGameplayHUD.h"
 #include "gameplay/VXMatchState.h"
+#include "gameplay/VXObjectManager.h"
 #include "gameplay/VXScreenObjects.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXSpriteComponent.h"
 #include "objects/GameObject.h"
-#include "gameplay/VXObjectManager.h"
 
 namespace FrameWork {
 

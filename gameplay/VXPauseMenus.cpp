@@ -7,11 +7,11 @@
 
 #include "engine/core/VXFrameContext.h"
 #include "gameplay/VXMatchFlow.h"
+#include "gameplay/VXObjectManager.h"
 #include "gameplay/VXScreenObjects.h"
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
 #include "objects/GameObject.h"
-#include "gameplay/VXObjectManager.h"
 #include "platform/PlatformInput.h"
 
 namespace FrameWork {

@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
+#include "gameplay/VXObjectManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
 #include "objects/GameObject.h"
-#include "gameplay/VXObjectManager.h"
 
 namespace FrameWork {
 

@@ -19,13 +19,13 @@
 #include "gameplay/VXGameplayHUD.h"
 #include "gameplay/VXMatchFlow.h"
 #include "gameplay/VXMatchState.h"
+#include "gameplay/VXObjectManager.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "gameplay/VXScreenObjects.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
 #include "objects/GameObject.h"
-#include "gameplay/VXObjectManager.h"
 #include "tests/harness/EngineFixture.h"
 
 namespace MatchTest {
@@ -111,7 +111,7 @@ public:
         }
         HUD::UpdatePaintBars(lineUp);
         HUD::BindPaintBars(players[0], players[1], nullptr, nullptr);
-        VXEngine::Instance()->matchFlow.soundMap = &sounds;
+        MatchFlow().soundMap = &sounds;
     }
     void Update() override {
         if (g_secondsLeft > 0) return;
@@ -140,7 +140,7 @@ protected:
         ReplaceLevel(GameState::LevelSelectScreen, &select);
         ReplaceLevel(GameState::Level0, &level);
     }
-    VXMatchFlow& Flow() { return engine->matchFlow; }
+    VXMatchFlow& Flow() { return MatchFlow(); }
     // Boots into the menu `from` and on into the match.
     void EnterMatch(int from = GameState::LevelSelectScreen) {
         boot.next = from;
