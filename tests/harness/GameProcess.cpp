@@ -41,6 +41,9 @@ GameProcess::GameProcess(const TempDataTree& tree, const Options& options) {
     if (pipe(pipeFds) != 0) throw std::runtime_error("pipe failed");
     const std::string exe = GameExecutable().string();
     const std::string runDir = tree.RunDir().string();
+    std::vector<char*> argv{const_cast<char*>(exe.c_str())};
+    for (const std::string& arg : options.args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
     pid_ = fork();
     if (pid_ < 0) throw std::runtime_error("fork failed");
     if (pid_ == 0) {
@@ -50,7 +53,7 @@ GameProcess::GameProcess(const TempDataTree& tree, const Options& options) {
         if (chdir(runDir.c_str()) != 0) _exit(125);
         for (const auto& name : options.unsetEnv) unsetenv(name.c_str());
         for (const auto& kv : options.setEnv) setenv(kv.first.c_str(), kv.second.c_str(), 1);
-        execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+        execv(exe.c_str(), argv.data());
         _exit(126);
     }
     close(pipeFds[1]);

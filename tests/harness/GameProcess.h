@@ -17,6 +17,8 @@ public:
     struct Options {
         std::vector<std::pair<std::string, std::string>> setEnv;
         std::vector<std::string> unsetEnv;
+        // Command-line arguments after the program's name.
+        std::vector<std::string> args;
     };
     // Starts the game in tree.RunDir().
     explicit GameProcess(const TempDataTree& tree);
