@@ -152,6 +152,9 @@ void NewFrame() {
     io.KeySuper = false;
     if (!input->text.empty()) io.AddInputCharactersUTF8(input->text.c_str());
 
+    // A frame whose draw was skipped (a minimised window) is closed first:
+    // ImGui refuses to begin a frame while the last one is open.
+    if (g_frameBegun) ImGui::EndFrame();
     ImGui::NewFrame();
     g_frameBegun = true;
 }

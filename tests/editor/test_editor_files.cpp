@@ -7,6 +7,8 @@
 #include <filesystem>
 
 #include "editor/VXDebugConsole.h"
+#include "editor/VXEditorState.h"
+#include "graphics/VXShapeInstancer.h"
 #include "objects/GameObject.h"
 #include "tests/editor/EditorTestSupport.h"
 
@@ -118,6 +120,29 @@ TEST_F(EditorFixture, LoadObjectRestartsOnTheChosenFile) {
     ASSERT_EQ(objects.size(), chosen.Size() + 1);  // and the cursor object
     for (rapidjson::SizeType i = 0; i < chosen.Size(); ++i)
         EXPECT_EQ(objects[i]->g_name, chosen[i]["g_name"].GetString());
+}
+
+TEST_F(EditorFixture, LoadLevelSelectsTheLastTileSetOrSaysThereIsNone) {
+    AnsweringPicker picker;
+    picker.answer = Data("objects/savefile1.json");
+    SetFilePicker(&picker);
+    EnterEditor();
+    std::vector<std::string>& names = VXGraphicsManager::Instance()->tileSetNames;
+    const std::vector<std::string> loaded = names;
+    ASSERT_FALSE(loaded.empty());
+    for (const bool none : {true, false}) {
+        SCOPED_TRACE(none ? "no tile sets" : "tile sets");
+        names = none ? std::vector<std::string>() : loaded;
+        g_selectionKind = SelectObjects;
+        g_selectedTileSet = 0;
+        VXDebugConsole::Clear();
+        ClickItem("MENU");
+        ClickItem("MENU/LOAD LEVEL");
+        StepFrames(2);
+        EXPECT_EQ(g_selectionKind, none ? SelectObjects : SelectTilesets);
+        EXPECT_EQ(g_selectedTileSet, none ? 0 : static_cast<int32_t>(loaded.size()) - 1);
+        EXPECT_EQ(VXDebugConsole::Text(), none ? "There are no Tilesets loaded!\n" : "");
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "editor/VXDebugConsole.h"
 #include "editor/VXEditorState.h"
+#include "engine/core/VXAudioManager.h"
 #include "graphics/VXShapeInstancer.h"
 #include "objects/GameObject.h"
 #include "physics/VXPhysicsManager.h"
@@ -114,6 +115,8 @@ TEST_F(EditorFixture, TwoRestartsInARowStillDrawTheWindows) {
     const TestHarness::FrameImage first = CaptureFrame();
     ASSERT_GT(TextPixels(first, "MENU"), 10);
     const size_t boxes = VXPhysicsManager::Instance()->aabbs.size();
+    const size_t sounds = VXAudioManager::Instance()->sounds.size();
+    ASSERT_EQ(sounds, VXAudioManager::Instance()->names.size());
     Restart();
     Restart();
     StepFrames(2);
@@ -121,8 +124,21 @@ TEST_F(EditorFixture, TwoRestartsInARowStillDrawTheWindows) {
     EXPECT_GT(TextPixels(again, "MENU"), 10);
     // Each start registers its own objects' colliders only.
     EXPECT_EQ(VXPhysicsManager::Instance()->aabbs.size(), boxes);
+    EXPECT_EQ(VXAudioManager::Instance()->sounds.size(), sounds);
     EXPECT_LT(TestHarness::CountDifferentPixels(first, again, 24),
               first.width * first.height / 100);
+}
+
+TEST_F(EditorFixture, FramesWithNothingDrawnDoNotStopTheEditor) {
+    EnterEditor();
+    // A window with no size (minimised) skips the frame draw, ImGui's
+    // included; the next frames begin ImGui frames all the same.
+    const int width = windowWidth;
+    windowWidth = 0;
+    StepFrames(2);
+    windowWidth = width;
+    StepFrames(2);
+    EXPECT_GT(TextPixels(CaptureFrame(), "MENU"), 10);
 }
 
 TEST_F(EditorFixture, F8LeavesOnlyTheLayoutHint) {
