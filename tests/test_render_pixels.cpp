@@ -249,9 +249,15 @@ class RenderMissingShader : public RenderGL {
 };
 
 TEST_F(RenderMissingShader, ReportsTheFileAndTheOtherProgramsStillDraw) {
-    EXPECT_NE(startupOutput.find("Error - Fragment shader file not found\n"), std::string::npos)
+    EXPECT_NE(startupOutput.find("Error - Fragment shader file not found\n"
+                                 " -> ../VXEngine/data/bin/fFONT.frag\n"),
+              std::string::npos)
         << startupOutput;
-    EXPECT_NE(startupOutput.find(" -> Shaders initialized\n"), std::string::npos);
+    EXPECT_NE(startupOutput.find(" -> ../VXEngine/data/bin/vFONT.vert and "
+                                 "../VXEngine/data/bin/fFONT.frag did not link\n"),
+              std::string::npos);
+    EXPECT_EQ(startupOutput.find(" -> Shaders initialized"), std::string::npos);
+    EXPECT_NE(startupOutput.find(" -> Shaders: 1 of 4 programs did not build"), std::string::npos);
     ASSERT_EQ(graphics->shaderPrograms.size(), 4u);
     EXPECT_EQ(graphics->shaderPrograms[2].status, 0);  // FONT did not link
     EXPECT_NE(graphics->shaderPrograms[1].status, 0);
@@ -265,6 +271,21 @@ TEST_F(RenderMissingShader, ReportsTheFileAndTheOtherProgramsStillDraw) {
     // The text has no program to draw with: nothing but the sprite shows.
     EXPECT_EQ(TestHarness::CountPixelsNotOf(f, background, 0),
               f.width * f.height - TestHarness::CountPixelsNotOf(f, kRed, 0));
+}
+
+class RenderBrokenShader : public RenderGL {
+    void PrepareData(TestHarness::TempDataTree& data) override {
+        data.WriteData("bin/vINST.vert", "#version 330 core\nthis is not a shader\n");
+    }
+};
+
+TEST_F(RenderBrokenShader, NamesTheFileThatDidNotCompile) {
+    EXPECT_NE(startupOutput.find(" -> ../VXEngine/data/bin/vINST.vert did not compile\n"),
+              std::string::npos)
+        << startupOutput;
+    EXPECT_EQ(startupOutput.find(" -> Shaders initialized"), std::string::npos);
+    EXPECT_EQ(graphics->shaderPrograms[3].status, 0);
+    EXPECT_NE(graphics->shaderPrograms[2].status, 0);
 }
 
 // The game's own level 0: the listed textures loaded as the loading screen
