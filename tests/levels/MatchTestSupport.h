@@ -19,7 +19,7 @@
 #include "levels/VXMatchLevels.h"
 #include "objects/GameObject.h"
 #include "platform/Platform.h"
-#include "tests/harness/EngineFixture.h"
+#include "tests/support/EngineFixture.h"
 
 namespace MatchTest {
 

@@ -11,7 +11,7 @@
 #include "graphics/VXShapeInstancer.h"
 #include "levels/VXMatchPending.h"
 #include "physics/VXRigidBody.h"
-#include "tests/input_test_helpers.h"
+#include "tests/support/VirtualPad.h"
 #include "tests/levels/MatchTestSupport.h"
 
 namespace MatchTest {
@@ -43,7 +43,7 @@ protected:
 };
 
 TEST_F(MatchFrame, TriggerFiresAndTheShotStunsTheKnight) {
-    InputTest::VirtualPad pads[2];
+    TestHarness::VirtualPad pads[2];
     VXMatchLevel& level = Play();
     GameObject* archer = level.players[0];
     GameObject* knight = level.players[1];
