@@ -24,8 +24,7 @@ protected:
         StartGame();
         FillLineUp(15, 1, 8, 2);
         Enter(GameState::Level2);
-        for (int i = 0; i < 600 && (!FrameContext().active || FrameContext().inputBlocked); ++i)
-            StepFrames(1);
+        WaitForCountdown();
         return Level(GameState::Level2);
     }
     // Puts an object at (x, y) at rest; its box follows in the next frames.
@@ -117,15 +116,17 @@ TEST_F(MatchFrame, ASpawnPointRefillsPlayerOneOnce) {
 
 TEST_F(MatchFrame, TimeUpDecidesByThePaintedFloor) {
     VXMatchLevel& level = Play();
-    MatchPending::MatchClock() = 10;
+    g_secondsLeft = 10;
     StepFrames(1);
     EXPECT_TRUE(Played(23)) << "10SecLeft";
     EXPECT_EQ(level.statics.warning, 0);
 
-    const int total = MatchPending::PaintableCells();
+    // The bars show the counts from the frame after they change.
+    const int total = g_totalPaintCells;
     VXPaintMap::TeamTileCount[0] = total * 49 / 100;
     VXPaintMap::TeamTileCount[1] = total / 2;
-    MatchPending::MatchClock() = 0;
+    StepFrames(1);
+    g_secondsLeft = 0;
     StepFrames(1);
     EXPECT_EQ(g_matchOver, 1);
     EXPECT_EQ(g_winner, 0) << "Red holds more";
@@ -134,7 +135,8 @@ TEST_F(MatchFrame, TimeUpDecidesByThePaintedFloor) {
     Enter(GameState::Reload);
     EXPECT_EQ(g_matchOver, 0);
     VXPaintMap::TeamTileCount[0] = VXPaintMap::TeamTileCount[1] = total / 4;
-    MatchPending::MatchClock() = 0;
+    StepFrames(1);
+    g_secondsLeft = 0;
     StepFrames(1);
     EXPECT_EQ(g_winner, 1) << "a tie goes to Blue";
 }
@@ -163,6 +165,34 @@ TEST_F(MatchFrame, ObjectsMadeDuringTheUpdateWaitForTheNextFrame) {
     StepFrames(1);
     EXPECT_EQ(level.objectManager->objects.size(), start + 3);
 }
+
+}  // namespace
+}  // namespace MatchTest
+
+namespace MatchTest {
+namespace {
+
+class FullMatch : public MatchFrame, public ::testing::WithParamInterface<int> {};
+
+// Red drives forward for the first seconds; when the clock runs out the
+// winner is the side that holds more of the floor, counted cell by cell.
+TEST_P(FullMatch, EndsWithTheWinnerOfTheFloor) {
+    StartGame();
+    FillLineUp(15, 1, 8, 2);
+    Enter(GetParam());
+    WaitForCountdown();
+    PressKey(SDL_SCANCODE_UP);
+    StepFrames(240);
+    ReleaseKey(SDL_SCANCODE_UP);
+    for (int i = 0; i < 150 * 60 && !g_matchOver; ++i) StepFrames(1);
+    ASSERT_EQ(g_matchOver, 1);
+    int cells[3] = {};
+    for (const VXPaintCell& cell : VXGraphicsManager::Instance()->paintCells)
+        if (cell.painted && cell.team >= 1 && cell.team <= 2) ++cells[cell.team];
+    EXPECT_GT(cells[2], cells[1]);
+    EXPECT_EQ(g_winner, cells[1] * 100 / g_totalPaintCells >= cells[2] * 100 / g_totalPaintCells);
+}
+INSTANTIATE_TEST_SUITE_P(EachLevel, FullMatch, ::testing::Values(4, 0, 2, 3));
 
 }  // namespace
 }  // namespace MatchTest
