@@ -1,5 +1,6 @@
 #include "gameplay/VXObjectManager.h"
 
+#include "engine/core/DataRoot.h"
 #include "engine/core/Message.h"
 #include "engine/core/VXDebugManager.h"
 #include "gameplay/VXComponentKinds.h"
@@ -28,7 +29,7 @@ namespace FrameWork {
 
 int selectedObjectIndex = 0;
 
-static const char kPrefabFolder[] = "../VXEngine/data/objects/prefabs/";
+static const std::string kPrefabFolder = DataPath("objects/prefabs/");
 
 std::string ObjectsToText(const std::vector<GameObject*>& objects) {
     rapidjson::StringBuffer buffer;
@@ -50,12 +51,12 @@ bool SaveObjectsToFile(const std::vector<GameObject*>& objects, const std::strin
     return WriteFileAtomic(path, ObjectsToText(objects));
 }
 
-bool SavePrefab(GameObject* const& object, std::string path) {
+bool SavePrefab(GameObject* const& object) {
     if (!object) {
         std::cout << "ERROR: no object to save as a prefab" << std::endl;
         return false;
     }
-    path = kPrefabFolder + object->g_name + ".json";
+    const std::string path = kPrefabFolder + object->g_name + ".json";
     rapidjson::StringBuffer buffer;
     buffer.Put('[');
     object->Serialize(buffer);
@@ -158,8 +159,7 @@ bool VXObjectManager::SaveSelectedAsPrefab() {
                   << " to save as a prefab" << std::endl;
         return false;
     }
-    return SavePrefab(objects[static_cast<size_t>(selectedObjectIndex)],
-                      std::string(kPrefabFolder) + "test.json");
+    return SavePrefab(objects[static_cast<size_t>(selectedObjectIndex)]);
 }
 
 // --- Loading ---------------------------------------------------------------

@@ -1,8 +1,10 @@
 // Reading and writing tile-map files.
 #include "graphics/VXTilemapData.h"
 
+#include "engine/core/DataRoot.h"
 #include "graphics/VXInstanceSet.h"
 #include "graphics/VXJsonNumbers.h"
+#include "objects/VXFileWrite.h"
 
 #include <rapidjson/document.h>
 #include <rapidjson/prettywriter.h>
@@ -14,7 +16,6 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace FrameWork {
 
@@ -197,19 +198,6 @@ bool LoadTilemapFile(const std::string& path, VXTilemapRegistry& registry) {
     return registry.emplace(TilemapKey(path), std::move(record)).second;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& text) {
-    const std::string temp = path + ".tmp" + std::to_string(static_cast<long>(getpid()));
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
-    if (!file) return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = fsync(fileno(file)) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(temp.c_str());
-    return ok;
-}
-
 namespace {
 
 std::string JsonString(const std::string& text) {
@@ -235,7 +223,7 @@ bool WriteTilemapFile(const std::string& path, int32_t rows, int32_t columns,
         writer.Int(rows);
         writer.Key("col");
         writer.Int(columns);
-        sets[k]->WriteJson(writer, "../VXEngine/data/objects/ShapeInstancer.json");
+        sets[k]->WriteJson(writer, DataPath("objects/ShapeInstancer.json"));
         // The paint layer (the second set) carries no walls.
         if (k != 1) {
             std::vector<std::string> entries;
@@ -250,7 +238,7 @@ bool WriteTilemapFile(const std::string& path, int32_t rows, int32_t columns,
     writer.EndArray();
     std::string text(buffer.GetString(), buffer.GetSize());
     text += '\n';
-    return WriteFileAtomically(path, text);
+    return WriteFileAtomic(path, text);
 }
 
 }  // namespace FrameWork

@@ -128,8 +128,8 @@ private:
         ReadRigidBody(obj, d.rigidBody);
         ReadAABB(obj, d.aabb);
         ReadCircle(obj, d.circle);
-        ReadMarker(obj, "VXShootLogicComponent", d.shootLogic, true);
-        ReadMarker(obj, "EnemyAIComponent", d.enemyAI, false);
+        ReadMarker(obj, "VXShootLogicComponent", d.shootLogic);
+        ReadMarker(obj, "EnemyAIComponent", d.enemyAI);
         ReadBullet(obj, d.bullet);
         ReadTexts(obj, d.texts);
         ReadAudio(obj, d.audio);
@@ -240,15 +240,12 @@ private:
         Walk(*a, scalars, 1, triples, 1, c.read, "\"VXCircleCollider\"");
     }
 
-    void ReadMarker(const Value& obj, const char* key, GameObjectData::Marker& mk, bool print) {
+    void ReadMarker(const Value& obj, const char* key, GameObjectData::Marker& mk) {
         auto it = obj.FindMember(key);
         mk.present = it != obj.MemberEnd();
         if (!mk.present) return;
-        if (!AsInt(it->value, mk.value)) {
+        if (!AsInt(it->value, mk.value))
             Warn(key, "is not a number; the block still marks the component");
-            return;
-        }
-        if (print) std::cout << mk.value << std::endl;
     }
 
     void ReadBullet(const Value& obj, GameObjectData::Bullet& b) {

@@ -342,7 +342,7 @@ TEST_F(ObjectsTest, PrefabsBuildOnlyTheirKinds) {
         ASSERT_TRUE(manager.LoadPrefabs(file));
         ASSERT_TRUE(manager.LoadObjects(file));
     });
-    EXPECT_NE(out.find("18\n"), std::string::npos);  // the shoot-logic id is printed
+    EXPECT_EQ(out.find("18\n"), std::string::npos);  // the shoot-logic id is not printed
     GameObject* prefab = manager.prefabs.at(0);
     EXPECT_NE(prefab->GetComponent(CT_ShootLogic), nullptr);
     EXPECT_NE(prefab->GetComponent(CT_Trap), nullptr);
