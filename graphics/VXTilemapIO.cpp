@@ -5,13 +5,13 @@
 #include "graphics/VXInstanceSet.h"
 #include "graphics/VXJsonNumbers.h"
 #include "objects/VXFileWrite.h"
+#include "objects/VXJsonRead.h"
 
 #include <rapidjson/document.h>
 #include <rapidjson/prettywriter.h>
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
-#include <cfloat>
 #include <climits>
 #include <cstdio>
 #include <fstream>
@@ -46,12 +46,11 @@ int32_t AtoiSaturated(const char* text) {
     return static_cast<int32_t>(value);
 }
 
-// A JSON number as f32, kept inside the f32 range.
+// A JSON number (checked by the caller) as f32, kept inside the f32 range.
 float ToFloat(const Value& v) {
-    const double d = v.GetDouble();
-    if (d > FLT_MAX) return FLT_MAX;
-    if (d < -FLT_MAX) return -FLT_MAX;
-    return static_cast<float>(d);
+    float f = 0.0f;
+    JsonFloat(v, f);
+    return f;
 }
 
 class RecordReader {
@@ -117,10 +116,7 @@ public:
     const std::string& Problems() const { return problems_; }
 
 private:
-    const Value* Find(const char* key) const {
-        const auto it = object_.FindMember(key);
-        return it == object_.MemberEnd() ? nullptr : &it->value;
-    }
+    const Value* Find(const char* key) const { return JsonMember(object_, key); }
     static bool AllNumbers(const Value& array) {
         for (const Value& e : array.GetArray())
             if (!e.IsNumber()) return false;
