@@ -1,6 +1,7 @@
 #include "gameplay/VXObjectManager.h"
 
 #include "engine/core/DataRoot.h"
+#include "engine/core/VXGlobalTables.h"
 #include "engine/core/Message.h"
 #include "engine/core/VXDebugManager.h"
 #include "gameplay/VXComponentKinds.h"
@@ -99,19 +100,13 @@ void VXObjectManager::Clear() {
 bool VXObjectManager::SaveObjects(const std::string& path) { return SaveObjectsToFile(objects, path); }
 
 void VXObjectManager::ApplyPlayerChoice(const GameLevelInitObject& entry) {
-    const char* character = nullptr;
-    switch (entry.characterKind) {
-        case Knight: character = "Knight"; break;
-        case Pirate: character = "Pirate"; break;
-        case Viking: character = "Viking"; break;
-        case Archer: character = "Archer"; break;
-        case Maid: character = "Maid"; break;
-        case Samurai: character = "Samurai"; break;
-        default:
-            std::cout << "ERROR: player " << entry.playerNumber << " has no character ("
-                      << entry.characterKind << "); skipped" << std::endl;
-            return;
+    const VXCharacter* kind = FindCharacter(entry.characterKind);
+    if (!kind) {
+        std::cout << "ERROR: player " << entry.playerNumber << " has no character ("
+                  << entry.characterKind << "); skipped" << std::endl;
+        return;
     }
+    const char* character = kind->name;
     GameObject* object = FindObject(character);
     if (!object) {
         std::cout << "ERROR: the level has no object \"" << character << "\" for player "
