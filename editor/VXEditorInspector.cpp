@@ -246,7 +246,7 @@ void SavePrefabAndLog(GameObject* target, const std::string& shown, bool selecte
         selectedObjectIndex = g_libraryIndex;
         saved = objects->SaveSelectedAsPrefab();
     } else {
-        saved = SavePrefab(target, "");
+        saved = SavePrefab(target);
     }
     VXDebugConsole::Log(saved ? " prefab SAVED!\n" : " prefab SAVE FAILED!\n");
 }

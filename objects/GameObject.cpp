@@ -227,9 +227,10 @@ namespace {
 // The loader's order of the component kinds; kinds it does not build last.
 int LoadOrder(int32_t type) {
     static const int32_t kOrder[] = {
-        CT_Sprite,  CT_RigidBody,       CT_CircleCollider, CT_AABB,       CT_OBB,     CT_ShootLogic,
-        CT_EnemyLogic, CT_Text,         CT_Bullet,         CT_ParticleEmitter, CT_Trap, CT_SpawnPoint,
-        CT_WallLogic, CT_Flag,          CT_BlockBomb,      CT_PlayerLogic};
+        CT_Sprite,     CT_RigidBody,  CT_CircleCollider, CT_AABB,   CT_OBB,
+        CT_ShootLogic, CT_EnemyLogic, CT_Text,           CT_Bullet, CT_ParticleEmitter,
+        CT_Trap,       CT_SpawnPoint, CT_WallLogic,      CT_Flag,   CT_BlockBomb,
+        CT_PlayerLogic};
     const int count = static_cast<int>(sizeof(kOrder) / sizeof(kOrder[0]));
     for (int k = 0; k < count; ++k)
         if (kOrder[k] == type) return k;
