@@ -346,7 +346,9 @@ TEST_F(GameData, FontGivesEveryNamedGlyphSet) {
     // What the game writes with them: clock, scores, volume and the placeholders.
     const std::string shown = "0123456789:%-<>ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     std::map<int, float> digitHeight;
-    for (const auto& [name, size] : sets) {
+    for (const auto& entry : sets) {
+        const std::string& name = entry.first;
+        const int size = entry.second;
         SCOPED_TRACE(name);
         bool made = false;
         EXPECT_EQ(Printed([&] { made = g->AddFont(size, name); }), "");
