@@ -1,7 +1,7 @@
 // State 1: the level editor.
 #pragma once
 
-#include "engine/VXLevel_Base.h"
+#include "engine/core/VXLevel_Base.h"
 
 namespace FrameWork {
 

@@ -1,11 +1,12 @@
 #include "engine/StartupGlobals.h"
 
-#include "engine/VXAudioManager.h"
+#include "engine/core/VXAudioManager.h"
 #include "engine/VXEngine.h"
-#include "engine/VXGlobalTables.h"
+#include "engine/core/VXGlobalTables.h"
 #include "engine/VXWindow.h"
-#include "levels/VXLevelObjects.h"
-#include "objects/ComponentFactory.h"
+#include "engine/VXLevelObjects.h"
+#include "gameplay/VXComponentKinds.h"
+#include "gameplay/VXGameplayHooks.h"
 #include "platform/Platform.h"
 
 namespace FrameWork {
@@ -25,7 +26,8 @@ void BuildStartupGlobals() {
     BuildGamepadButtons();       // 1. the gamepad button table
     BuildClonedOwnerTypes();     // 2. projectile clone names (one table, shared)
     VXAudioManager::Instance();  // 3. the audio manager
-    BuildComponentFactories();   // 4. the component factory registry
+    BuildComponentFactories();   // 4. the component kinds
+    InstallGameplayHooks();      //    and the match's wall response and painter
     VXEngine::Instance();        // 5. the engine and its first systems
     BuildLevelObjects();         // 6. Level0 .. Level3, loading, editor, splash, select
     // 7. the screen size

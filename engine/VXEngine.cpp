@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/GameState.h"
-#include "engine/VXAudioManager.h"
-#include "engine/VXDebugManager.h"
+#include "engine/core/GameState.h"
+#include "engine/core/VXAudioManager.h"
+#include "engine/core/VXDebugManager.h"
 #include "engine/VXGameStateManager.h"
-#include "engine/VXInputManager.h"
-#include "engine/VXLevel_Base.h"
+#include "engine/core/VXInputManager.h"
+#include "engine/core/VXLevel_Base.h"
 #include "gameplay/VXMatchState.h"
 #include "graphics/VXGraphicsManager.h"
 #include "physics/VXPhysicsManager.h"
@@ -40,6 +40,11 @@ float ElapsedSeconds(uint64_t from, uint64_t to, uint64_t frequency) {
 
 // A new engine starts from a fresh frame context, with the window-mode
 // switches pointing at itself.
+VXMatchFlow& ResetMatchFlow() {
+    MatchFlow() = VXMatchFlow();
+    return MatchFlow();
+}
+
 VXFrameContext& ResetFrameContext() {
     VXFrameContext& frame = FrameContext();
     const int32_t afterLoading = frame.stateAfterLoading;
@@ -74,6 +79,7 @@ VXEngine::VXEngine()
       physics(VXPhysicsManager::Instance()),
       audio(VXAudioManager::Instance()),
       gameState(VXGameStateManager::Instance()),
+      matchFlow(ResetMatchFlow()),
       frame(ResetFrameContext()),
       selectionMode(frame.selectionMode),
       frameTime(frame.frameTime),

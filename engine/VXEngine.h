@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Message.h"
+#include "engine/core/Message.h"
 #include "engine/VXWindow.h"
 #include "engine/core/VXFrameContext.h"
 #include "gameplay/VXMatchFlow.h"
@@ -98,7 +98,8 @@ public:
     VXGameStateManager* gameState = nullptr;
     VXDebugManager* debug = nullptr;
     VXGLContext context;
-    VXMatchFlow matchFlow;
+    // The match flow (gameplay's MatchFlow()), fresh for each new engine.
+    VXMatchFlow& matchFlow;
     uint64_t counterNow = 0;
     uint64_t counterLast = 0;
     uint64_t counterFrequency = 0;

@@ -1,6 +1,6 @@
 // The engine's input queries over the input manager.
 #include "engine/VXEngine.h"
-#include "engine/VXInputManager.h"
+#include "engine/core/VXInputManager.h"
 
 namespace FrameWork {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "levels/VXLevelObjects.h"
+#include "engine/VXLevelObjects.h"
 
 namespace FrameWork {
 

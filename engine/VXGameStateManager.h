@@ -1,7 +1,7 @@
 // Points at the level or screen object of the running state.
 #pragma once
 
-#include "engine/System.h"
+#include "engine/core/System.h"
 
 namespace FrameWork {
 
@@ -15,7 +15,6 @@ public:
 
     void HandleMessage(Message* msg) override { IgnoreMessage(msg); }
     void Update(float dt) override { IgnoreUpdate(dt); }
-    void Hook() override {}
 
     // Stores the object of `state` into `level`; 6, -1, -2 and ids without an
     // object leave `level` unchanged.

@@ -4,6 +4,11 @@
 
 namespace FrameWork {
 
+VXMatchFlow& MatchFlow() {
+    static VXMatchFlow flow;
+    return flow;
+}
+
 // The pause pages, end screens and countdown are built here once the match
 // interface exists; for now the flow only tracks whether a match runs.
 void VXMatchFlow::LoadStateUI(int flag) {

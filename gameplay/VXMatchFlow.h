@@ -22,6 +22,9 @@ public:
     uint8_t matchUI = 0;
 };
 
+// The process's one match flow (the engine keeps a reference to it).
+VXMatchFlow& MatchFlow();
+
 // Registers the glyph sets the menus and the HUD draw with: "Volume" 35,
 // "VolumeSplash" 60, "ForScore" 40, "Timer" 65 and "RedBlueScore" 40 pixels.
 // The loading screen calls it once; a set already registered is kept.

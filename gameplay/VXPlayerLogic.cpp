@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/GameState.h"
+#include "engine/core/GameState.h"
 #include "engine/core/VXFrameContext.h"
 #include "gameplay/VXGameplayParts.h"
 #include "gameplay/VXSkills.h"

@@ -9,7 +9,7 @@
 #include "graphics/VXSpriteComponent.h"
 #include "objects/ComponentType.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
+#include "gameplay/VXObjectManager.h"
 #include "physics/VXAABB.h"
 #include "physics/VXRigidBody.h"
 

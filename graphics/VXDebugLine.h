@@ -2,7 +2,7 @@
 // two shared points, drawn with the PRIMITIVES program.
 #pragma once
 
-#include "engine/VXDebugManager.h"
+#include "engine/core/VXDebugManager.h"
 
 namespace FrameWork {
 
@@ -16,9 +16,17 @@ void DebugLineUploadCamera(const VXDebugLine& line);
 // has set "uniColor" on the PRIMITIVES program.
 void DebugLineDraw(const VXDebugLine& line);
 
+// The scene draw's debug step: bodies, boxes, then oriented boxes of the
+// lists the physics manager handed to `debug` (circles are not drawn).
+void DrawDebugShapes(VXDebugManager& debug);
+// Installs the segment drawers behind VXDebugManager's Draw operations; the
+// graphics manager does it when it is made.
+void InstallDebugShapeDrawers();
+
 // Drawers the scene draw calls after its PRIMITIVES pass: the debug shapes
 // (while the debug drawing is on, after the line camera is uploaded) and the
-// editor's overlay (in editor mode).  Their owners install them.
+// editor's overlay (in editor mode).  The first is DrawDebugShapes unless
+// replaced; the editor installs the second.
 extern void (*g_drawDebugShapes)(VXDebugManager& debug);
 extern void (*g_drawEditorOverlay)();
 

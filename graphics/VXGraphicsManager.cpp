@@ -1,6 +1,6 @@
 #include "graphics/VXGraphicsManager.h"
 
-#include "engine/VXDebugManager.h"
+#include "engine/core/VXDebugManager.h"
 #include "engine/core/VXFrameContext.h"
 #include "graphics/VXDebugLine.h"
 #include "graphics/VXParticleEmitter.h"
@@ -68,6 +68,7 @@ void BuildCamView(float out[16], float zoom, int width, int height, float camX, 
 VXGraphicsManager* VXGraphicsManager::Instance() {
     if (!g_graphicsManager) {
         g_graphicsManager = new VXGraphicsManager();
+        InstallDebugShapeDrawers();
         std::printf(" -> Graphics management system\n");
     }
     return g_graphicsManager;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/System.h"
+#include "engine/core/System.h"
 #include "graphics/VXFont.h"
 #include "graphics/VXInstanceSet.h"
 #include "graphics/VXPaintMap.h"
@@ -52,7 +52,6 @@ public:
 
     void HandleMessage(Message* msg) override { IgnoreMessage(msg); }
     void Update(float dt) override { IgnoreUpdate(dt); }
-    void Hook() override {}
     ~VXGraphicsManager() override;
 
     // Start-up (engine Init): build one shader program from its two files,

@@ -78,8 +78,13 @@ public:
 
     // Paints the tile under `painter` (which carries a player logic) on the
     // running level's grid.  Returns the tile index, or -1 when nothing was
-    // painted.
+    // painted.  The painter is read through readPainter.
     static int32_t Splat(GameObject* painter);
+    // Fills `out` from a painter object and `target`'s list of the players'
+    // last tiles, and answers whether it can paint (it carries a player
+    // logic); installed at start-up by the gameplay layer
+    // (InstallGameplayHooks).  Null: nothing paints.
+    static bool (*readPainter)(GameObject* painter, VXPainter& out, VXPaintTarget& target);
     // The same over plain data: paints `tile` for `painter`.
     static int32_t Paint(const VXPainter& painter, int32_t tile, VXPaintTarget& target);
 

@@ -1,6 +1,6 @@
 #include "graphics/VXShapeInstancer.h"
 
-#include "engine/VXAudioManager.h"
+#include "engine/core/VXAudioManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXInstanceSet.h"
 #include "graphics/VXPaintMap.h"
@@ -8,7 +8,6 @@
 #include "objects/GameObject.h"
 #include "physics/VXAABB.h"
 #include "physics/VXPhysicsManager.h"
-#include "physics/VXRigidBody.h"
 
 #include <cmath>
 #include <cstdio>
@@ -19,6 +18,7 @@ VXShapeInstancer* g_currentInstancer = nullptr;
 VXSoundMap* g_instancerSoundMap = nullptr;
 int32_t g_selectedTileSet = 0;
 int32_t g_paintCell = 0;
+void (*g_wallResponse)(GameObject* player) = nullptr;
 
 namespace {
 
@@ -204,22 +204,9 @@ void VXShapeInstancer::WallHit(GameObject* a, GameObject* b, GameObject* c, Game
         for (GameObject* player : players) {
             VXAABB* box = player ? player->GetAABB() : nullptr;
             if (!box || !VXPhysicsManager::CollideAABB(box, wallBox)) continue;
-            RespondToWall(player);
+            if (g_wallResponse) g_wallResponse(player);
         }
     }
-}
-
-void VXShapeInstancer::RespondToWall(GameObject* player) {
-    auto* body = player ? static_cast<VXRigidBody*>(player->GetComponent(CT_RigidBody)) : nullptr;
-    if (!body) return;
-    // Out of the wall along the resolved axis, 8 units beyond the overlap.
-    const float depth = body->penetrationDepth;
-    const float push = depth >= 0.0f ? depth + 8.0f : depth - 8.0f;
-    player->position[body->contactOnX ? 0 : 1] += push;
-    Vec3 bounced;
-    Reflect(bounced, body->Velocity, body->contactNormal);
-    body->Velocity = bounced * 0.5f;
-    PlayInstancerCue("wallHit");
 }
 
 bool VXShapeInstancer::EditorCell(float x, float y, float& cx, float& cy, size_t& found) const {

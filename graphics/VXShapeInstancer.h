@@ -57,12 +57,9 @@ public:
     // blocked; every newly marked tile is taken off walkableCells.
     void MarkWall(float ox, float oy, float halfWidth, float halfHeight);
 
-    // Pushes every given player (c and d may be null) out of every wall of
-    // the current object list and bounces its velocity.
+    // Hands every given player (c and d may be null) whose box overlaps a
+    // wall of the current object list to g_wallResponse.
     void WallHit(GameObject* a, GameObject* b, GameObject* c, GameObject* d);
-    // The response to a wall contact the box test wrote into the player's
-    // rigid body: the push out of the wall, the halved bounce and the cue.
-    static void RespondToWall(GameObject* player);
 
     // The editor's tile tools on the selected instance set; y grows downward.
     void PaintTile(float x, float y, bool overwrite);
@@ -113,6 +110,11 @@ extern VXSoundMap* g_instancerSoundMap;
 // and the selected atlas frame.
 extern int32_t g_selectedTileSet;
 extern int32_t g_paintCell;
+
+// What WallHit does to a player that touches a wall (the push out and the
+// bounce belong to the match); installed at start-up by the gameplay layer
+// (InstallGameplayHooks).  Null: nothing.
+extern void (*g_wallResponse)(GameObject* player);
 
 // Plays the cue `name` of the running level's sound map; nothing without a
 // map or when the map lacks the name.

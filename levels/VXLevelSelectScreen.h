@@ -1,7 +1,7 @@
 // State 8: character, team and map selection.
 #pragma once
 
-#include "engine/VXLevel_Base.h"
+#include "engine/core/VXLevel_Base.h"
 
 namespace FrameWork {
 

@@ -2,15 +2,15 @@
 
 #include <memory>
 
-#include "engine/GameState.h"
-#include "engine/VXAudioManager.h"
+#include "engine/core/GameState.h"
+#include "engine/core/VXAudioManager.h"
 #include "engine/core/VXFrameContext.h"
 #include "gameplay/VXMatchFlow.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXSpriteComponent.h"
 #include "levels/VXScreenObjects.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
+#include "gameplay/VXObjectManager.h"
 #include "platform/Platform.h"
 
 namespace FrameWork {

@@ -2,7 +2,7 @@
 // selection screen.
 #pragma once
 
-#include "engine/VXLevel_Base.h"
+#include "engine/core/VXLevel_Base.h"
 
 namespace FrameWork {
 

@@ -4,16 +4,16 @@
 #include <map>
 #include <string>
 
-#include "engine/GameState.h"
-#include "engine/VXAudioManager.h"
-#include "engine/VXInputManager.h"
+#include "engine/core/GameState.h"
+#include "engine/core/VXAudioManager.h"
+#include "engine/core/VXInputManager.h"
 #include "engine/core/VXFrameContext.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
 #include "levels/VXScreenObjects.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
+#include "gameplay/VXObjectManager.h"
 #include "platform/PlatformInput.h"
 
 namespace FrameWork {

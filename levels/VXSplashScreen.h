@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/VXLevel_Base.h"
+#include "engine/core/VXLevel_Base.h"
 
 namespace FrameWork {
 

@@ -1,6 +1,6 @@
 #include "objects/Component.h"
 
-#include "engine/Message.h"
+#include "engine/core/Message.h"
 #include "objects/GameObject.h"
 
 namespace FrameWork {

@@ -1,62 +1,43 @@
-// The factory registry: one stateless factory per component type id, and
-// CreateComponent, the one reader of the registry.
+// The component kinds: one descriptor per component type id, installed once
+// at start-up from the table the layer above the component classes keeps
+// (gameplay/VXComponentKinds), and CreateComponentById, the one maker of
+// components by id.
 #pragma once
 
 #include "objects/Component.h"
 #include "objects/ComponentType.h"
 
-#include <map>
+#include <cstddef>
 #include <memory>
 
 namespace FrameWork {
 
 class GameObject;
 
-class ComponentFactory {
-public:
-    // A new component for `owner`, with `type` still 0; the caller wraps it
-    // in a shared pointer.
-    virtual Component* Create(GameObject* owner) = 0;
-    virtual ~ComponentFactory() = default;
+struct ComponentKind {
+    int32_t type = 0;
+    // A new component for `owner`, with `type` still 0; `number` is the
+    // text's number and ignored by every other kind.
+    Component* (*create)(GameObject* owner, int number) = nullptr;
+    // Hands a component just attached to the manager list it joins (null:
+    // it joins none).
+    void (*join)(const std::shared_ptr<Component>& component) = nullptr;
+    // AddComponentById makes it (player logic, game manager, chest and trap
+    // are made only by their own Add operation).
+    bool madeById = true;
 };
 
-#define VX_DECLARE_FACTORY(Name)                        \
-    class Name : public ComponentFactory {              \
-    public:                                             \
-        Component* Create(GameObject* owner) override;  \
-    }
-VX_DECLARE_FACTORY(SpriteComponent);          // 1
-VX_DECLARE_FACTORY(RigidBodyComponent);       // 2
-VX_DECLARE_FACTORY(AABBComponent);            // 3
-VX_DECLARE_FACTORY(OobbComF);                 // 4
-VX_DECLARE_FACTORY(CircleColliderComponent);  // 5
-VX_DECLARE_FACTORY(TextComponent);            // 6
-VX_DECLARE_FACTORY(PlayerLogicCom);           // 8
-VX_DECLARE_FACTORY(PEmitterCom);              // 9
-VX_DECLARE_FACTORY(GameManagerCom);           // 10
-VX_DECLARE_FACTORY(WallComFact);              // 11
-VX_DECLARE_FACTORY(SpPtFact);                 // 12
-VX_DECLARE_FACTORY(BlockComFact);             // 13
-VX_DECLARE_FACTORY(FlagComFact);              // 14
-VX_DECLARE_FACTORY(ChestComponentFact);       // 15
-VX_DECLARE_FACTORY(TrapComponent);            // 16
-VX_DECLARE_FACTORY(ShootLogicComponent);      // 18
-VX_DECLARE_FACTORY(EnemyLogicCom);            // 19
-VX_DECLARE_FACTORY(BulletComponent);          // 20
-VX_DECLARE_FACTORY(MineComFact);              // 21
-VX_DECLARE_FACTORY(MopComFact);               // 22
-#undef VX_DECLARE_FACTORY
+// Installs the kinds (the table stays the caller's; a later call replaces
+// the earlier one).
+void InstallComponentKinds(const ComponentKind* kinds, size_t count);
+// The installed kind of `typeId`, or null (7, 17 and unknown ids).
+const ComponentKind* FindComponentKind(int typeId);
 
-// Type id -> factory; filled once at start-up (BuildComponentFactories, run
-// by the start-up step), never changed afterwards.
-extern std::map<int, std::shared_ptr<ComponentFactory>> g_componentFactories;
-void BuildComponentFactories();
-
-// The component made by the factory of `typeId` for `owner`, or null when no
-// factory has that id (7, 17 and unknown ids); no message.
+// The component made by the kind of `typeId` for `owner`, or null when no
+// kind has that id; no message.
 Component* CreateComponentById(int typeId, GameObject* owner);
 
-// A new T for `owner` through the registry, or an empty pointer.
+// A new T for `owner` through the kinds, or an empty pointer.
 template <class T>
 std::shared_ptr<T> CreateComponent(GameObject* owner) {
     Component* made = CreateComponentById(ComponentTypeOf<T>::value, owner);

@@ -1,7 +1,7 @@
 #include "objects/GameObject.h"
 
-#include "engine/Message.h"
-#include "engine/VXMath.h"
+#include "engine/core/Message.h"
+#include "engine/core/VXMath.h"
 
 #include <algorithm>
 #include <cmath>

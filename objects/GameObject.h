@@ -69,24 +69,43 @@ public:
         return Attach(std::shared_ptr<Component>(std::move(component)), ComponentTypeOf<T>::value,
                       true);
     }
-    // Texts are always attached; one object may carry several.
-    bool AddTextComponent(std::shared_ptr<VXTextComponent> component);
+    // Texts are always attached; one object may carry several.  The
+    // component classes live in the layers above this one: the typed
+    // operations below are templates whose class argument defaults to the
+    // component class, so the caller's own include of that class completes
+    // them.
+    template <class Text = VXTextComponent>
+    bool AddTextComponent(std::shared_ptr<Text> component) {
+        return Attach(std::shared_ptr<Component>(std::move(component)), CT_Text, false);
+    }
     bool HasComponent(int typeId) const;
     Component* GetComponent(int typeId) const;
     // The first text component (type 6 is the only caller's type) whose
     // number equals `key`, or null.
-    Component* FindComponentWithKey(int typeId, const int& key) const;
+    template <class Text = VXTextComponent>
+    Component* FindComponentWithKey(int typeId, const int& key) const {
+        if (typeId != CT_Text) return nullptr;  // only texts carry a number
+        for (const auto& c : components)
+            if (c && c->type == typeId && static_cast<Text*>(c.get())->number == key)
+                return c.get();
+        return nullptr;
+    }
 
-    VXAABB* GetAABB() const;
-    VXCircleCollider* GetCircleCollider() const;
-    VXPlayerLogic* GetPlayerLogic() const;
-    VXWallLogicCom* GetWallLogic() const;
-    VXSpPointComponent* GetSpawnPoint() const;
-    VXBlockBombCom* GetBlockBomb() const;
-    VXFlagCom* GetFlag() const;
-    VXBlockBombPointer* GetBlockBombPointer() const;
-    VXMineCom* GetMine() const;
-    VXMopCom* GetMop() const;
+    // The first component of the class's type, or null.
+    template <class T>
+    T* GetTyped() const {
+        return static_cast<T*>(GetComponent(ComponentTypeOf<T>::value));
+    }
+    template <class T = VXAABB> T* GetAABB() const { return GetTyped<T>(); }
+    template <class T = VXCircleCollider> T* GetCircleCollider() const { return GetTyped<T>(); }
+    template <class T = VXPlayerLogic> T* GetPlayerLogic() const { return GetTyped<T>(); }
+    template <class T = VXWallLogicCom> T* GetWallLogic() const { return GetTyped<T>(); }
+    template <class T = VXSpPointComponent> T* GetSpawnPoint() const { return GetTyped<T>(); }
+    template <class T = VXBlockBombCom> T* GetBlockBomb() const { return GetTyped<T>(); }
+    template <class T = VXFlagCom> T* GetFlag() const { return GetTyped<T>(); }
+    template <class T = VXBlockBombPointer> T* GetBlockBombPointer() const { return GetTyped<T>(); }
+    template <class T = VXMineCom> T* GetMine() const { return GetTyped<T>(); }
+    template <class T = VXMopCom> T* GetMop() const { return GetTyped<T>(); }
 
     std::string GetTypeName() const;
     static std::string TypeToString(int type);
@@ -102,7 +121,18 @@ public:
     // Links `child` under this object (child flags, parent, children list).
     void AttachChild(GameObject* child);
 
-    void SetFollower(GameObject* follower);
+    // Stores the follower; with a player logic here and a sprite there, the
+    // follower's sprite shows the team's row, and a follower's sprite is
+    // drawn in world space.
+    template <class Sprite = VXSpriteComponent, class Logic = VXPlayerLogic>
+    void SetFollower(GameObject* f) {
+        follower = f;
+        if (!f) return;
+        auto* sprite = f->GetTyped<Sprite>();
+        Logic* logic = GetTyped<Logic>();
+        if (logic && sprite) sprite->SetAnimation(logic->team == 1 ? 0 : 1);
+        if (sprite) sprite->worldSpace = true;
+    }
 
     // Writes the object as one JSON object into `buffer`.
     void Serialize(rapidjson::StringBuffer& buffer) const;
@@ -126,9 +156,12 @@ public:
     std::vector<GameObject*> children;
     GameObject* follower = nullptr;
 
+    // Attaches `component` as type `typeId`; with `unique`, refuses a second
+    // component of that type (the message of AddComponent).
+    bool Attach(std::shared_ptr<Component> component, int32_t typeId, bool unique);
+
 private:
     GameObject() = default;
-    bool Attach(std::shared_ptr<Component> component, int32_t typeId, bool unique);
     void BuildMatrix(float out[16]);
     // Removes `child` from the children list (the child is being destroyed
     // or re-linked).

@@ -1,8 +1,5 @@
 #include "physics/VXDebugDraw.h"
 
-#include "engine/VXDebugManager.h"
-#include "graphics/VXDebugLine.h"
-#include "graphics/VXShaderProgram.h"
 #include "physics/VXAABB.h"
 #include "physics/VXOBB.h"
 #include "physics/VXRigidBody.h"
@@ -15,20 +12,6 @@ template <class T, class Emit>
 void ForEachActive(const std::vector<std::shared_ptr<T>>& list, Emit emit) {
     for (const auto& item : list)
         if (item && item->active) emit(*item);
-}
-
-// Sets the colour once, then draws every segment through the shared points.
-void DrawSegments(const std::vector<DebugSegment>& segments, const DebugColour& colour,
-                  const VXDebugLine& line) {
-    if (segments.empty()) return;
-    SetUniformVec3(g_primitivesProgram, "uniColor", colour.r, colour.g, colour.b);
-    for (const DebugSegment& s : segments) {
-        g_linePoints[0][0] = s.x1;
-        g_linePoints[0][1] = s.y1;
-        g_linePoints[1][0] = s.x2;
-        g_linePoints[1][1] = s.y2;
-        DebugLineDraw(line);
-    }
 }
 
 }  // namespace
@@ -75,30 +58,6 @@ std::vector<DebugSegment> OBBNormalSegments(const VXOBB& b) {
         out.push_back({m.x, m.y, tip.x, tip.y});
     }
     return out;
-}
-
-void VXDebugManager::DrawRigidBodies(const std::vector<std::shared_ptr<VXRigidBody>>& list,
-                                     const VXDebugLine& l) {
-    DrawSegments(VelocitySegments(list), kDebugVelocityColour, l);
-}
-
-void VXDebugManager::DrawAABBs(const std::vector<std::shared_ptr<VXAABB>>& list,
-                               const VXDebugLine& l) {
-    DrawSegments(BoxOutlineSegments(list), kDebugBoxColour, l);
-}
-
-void VXDebugManager::DrawOBBs(const std::vector<std::shared_ptr<VXOBB>>& list,
-                              const VXDebugLine& l) {
-    ForEachActive(list, [&l](const VXOBB& b) {
-        DrawSegments(OBBEdgeSegments(b), kDebugOBBEdgeColour, l);
-        DrawSegments(OBBNormalSegments(b), kDebugOBBNormalColour, l);
-    });
-}
-
-void DrawDebugShapes(VXDebugManager& debug) {
-    if (debug.bodies) debug.DrawRigidBodies(*debug.bodies, debug.line);
-    if (debug.aabbs) debug.DrawAABBs(*debug.aabbs, debug.line);
-    if (debug.obbs) debug.DrawOBBs(*debug.obbs, debug.line);
 }
 
 }  // namespace FrameWork

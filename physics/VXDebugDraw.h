@@ -1,6 +1,6 @@
 // The debug drawing of the physics state as coloured segments: which
-// segments each list gives (plain code, testable without GL), and the draw
-// that hands them to the line primitive.
+// segments each list gives (plain code, testable without GL).  The graphics
+// layer draws them (graphics/VXDebugLine).
 #pragma once
 
 #include <memory>
@@ -13,7 +13,6 @@ namespace FrameWork {
 class VXAABB;
 class VXOBB;
 class VXRigidBody;
-class VXDebugManager;
 
 struct DebugColour {
     float r, g, b;
@@ -42,9 +41,5 @@ std::vector<DebugSegment> OBBEdgeSegments(const VXOBB& box);
 // An oriented box's normals: from the midpoint of edge i along normal i,
 // 50 long.
 std::vector<DebugSegment> OBBNormalSegments(const VXOBB& box);
-
-// The scene draw's debug step: bodies, boxes, then oriented boxes of the
-// lists the physics manager handed to `debug` (circles are not drawn).
-void DrawDebugShapes(VXDebugManager& debug);
 
 }  // namespace FrameWork

@@ -1,6 +1,6 @@
 #include "physics/VXOBB.h"
 
-#include "engine/VXMath.h"
+#include "engine/core/VXMath.h"
 #include "physics/VXPhysicsJson.h"
 
 namespace FrameWork {

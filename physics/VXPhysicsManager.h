@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/System.h"
+#include "engine/core/System.h"
 #include "physics/VXVec3.h"
 
 namespace FrameWork {
@@ -26,7 +26,6 @@ public:
     // Moves the active box and oriented-box colliders onto their owners'
     // world matrices; circles and bodies are not touched.  dt is not used.
     void Update(float dt) override;
-    void Hook() override {}
     ~VXPhysicsManager() override;
 
     // Append the component unless that very component is already listed.

@@ -1,6 +1,6 @@
 #include "tests/render_gl_fixture.h"
 
-#include "engine/GameState.h"
+#include "engine/core/GameState.h"
 #include "engine/VXWindow.h"
 
 namespace RenderTest {

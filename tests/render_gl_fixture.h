@@ -3,7 +3,7 @@
 // CaptureFrame runs one real frame of the main loop and reads it back.
 #pragma once
 
-#include "engine/VXLevel_Base.h"
+#include "engine/core/VXLevel_Base.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXSpriteComponent.h"
 #include "objects/GameObject.h"

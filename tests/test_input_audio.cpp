@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "engine/StartupGlobals.h"
-#include "engine/VXAudioManager.h"
+#include "engine/core/VXAudioManager.h"
 #include "engine/VXEngine.h"
 #include "tests/harness/TempDataTree.h"
 #include "tests/input_test_helpers.h"

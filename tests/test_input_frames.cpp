@@ -4,10 +4,10 @@
 #include <memory>
 #include <vector>
 
-#include "engine/GameState.h"
-#include "engine/VXAudioManager.h"
-#include "engine/VXInputManager.h"
-#include "engine/VXLevel_Base.h"
+#include "engine/core/GameState.h"
+#include "engine/core/VXAudioManager.h"
+#include "engine/core/VXInputManager.h"
+#include "engine/core/VXLevel_Base.h"
 #include "platform/PlatformInput.h"
 #include "tests/harness/EngineFixture.h"
 #include "tests/input_test_helpers.h"

@@ -7,7 +7,7 @@
 
 #include "engine/StartupGlobals.h"
 #include "engine/VXEngine.h"
-#include "engine/VXInputManager.h"
+#include "engine/core/VXInputManager.h"
 #include "gameplay/VXMatchState.h"
 #include "platform/Platform.h"
 #include "platform/PlatformInput.h"

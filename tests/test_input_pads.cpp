@@ -10,7 +10,7 @@
 
 #include "engine/StartupGlobals.h"
 #include "engine/VXEngine.h"
-#include "engine/VXInputManager.h"
+#include "engine/core/VXInputManager.h"
 #include "platform/PlatformInput.h"
 #include "tests/input_test_helpers.h"
 

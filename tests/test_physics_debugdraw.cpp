@@ -2,9 +2,9 @@
 // AABB is, switched on and off by F7.
 #include <GL/glew.h>
 
-#include "engine/GameState.h"
-#include "engine/VXDebugManager.h"
-#include "engine/VXLevel_Base.h"
+#include "engine/core/GameState.h"
+#include "engine/core/VXDebugManager.h"
+#include "engine/core/VXLevel_Base.h"
 #include "objects/GameObject.h"
 #include "physics/VXAABB.h"
 #include "physics/VXOBB.h"

@@ -2,8 +2,9 @@
 // with the gamepad vibration they start.
 #include <cmath>
 
-#include "engine/VXGlobalTables.h"
-#include "engine/VXInputManager.h"
+#include "engine/core/VXGlobalTables.h"
+#include "engine/core/VXInputManager.h"
+#include "gameplay/VXKnockback.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "physics/VXRigidBody.h"
 #include "test_physics_support.h"

@@ -1,7 +1,7 @@
 // The physics manager's lists, its per-frame move of the colliders and its
 // messages, and the segments of the debug drawing.
-#include "engine/Message.h"
-#include "engine/VXDebugManager.h"
+#include "engine/core/Message.h"
+#include "engine/core/VXDebugManager.h"
 #include "physics/VXAABB.h"
 #include "physics/VXCircleCollider.h"
 #include "physics/VXDebugDraw.h"

@@ -3,7 +3,7 @@
 // follow, the debug line, and start-up with a shader file missing.
 #include "graphics/VXDebugLine.h"
 #include "graphics/VXTextComponent.h"
-#include "objects/VXObjectManager.h"
+#include "gameplay/VXObjectManager.h"
 #include "tests/render_gl_fixture.h"
 
 #include <cstdlib>

@@ -1,12 +1,13 @@
 // The floor grid without GL: position to tile, the build from a registered
 // tile map with its wall marks, the wall push, the editor's tile tools, the
 // save, and the splat of a game object on the running grid.
+#include "gameplay/VXGameplayHooks.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXShapeInstancer.h"
-#include "objects/ComponentFactory.h"
+#include "gameplay/VXComponentKinds.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
+#include "gameplay/VXObjectManager.h"
 #include "physics/VXAABB.h"
 #include "physics/VXRigidBody.h"
 #include "tests/harness/TempDataTree.h"
@@ -34,6 +35,7 @@ float TileY(int row) { return kY0 - 100.0f * static_cast<float>(row); }
 class TilesGrid : public ::testing::Test {
 protected:
     void SetUp() override {
+        InstallGameplayHooks();
         graphics = VXGraphicsManager::Instance();
         graphics->instanceSets.clear();
         graphics->paintCells.clear();
@@ -202,7 +204,7 @@ TEST_F(TilesGrid, WallResponsePushesOutAndHalvesTheBounce) {
     body->contactOnX = 1;
     body->contactNormal = Vec3(1, 0, 0);
     body->Velocity = Vec3(-100, 40, 0);
-    VXShapeInstancer::RespondToWall(player);
+    RespondToWall(player);
     EXPECT_EQ(player->position[0], 8.0f);
     EXPECT_EQ(player->position[1], 0.0f);
     EXPECT_FLOAT_EQ(body->Velocity.x, 50.0f);
@@ -210,7 +212,7 @@ TEST_F(TilesGrid, WallResponsePushesOutAndHalvesTheBounce) {
     body->penetrationDepth = -3.0f;
     body->contactOnX = 0;
     body->contactNormal = Vec3(0, 0, 0);  // a zero normal leaves the velocity's direction
-    VXShapeInstancer::RespondToWall(player);
+    RespondToWall(player);
     EXPECT_EQ(player->position[1], -11.0f);
     EXPECT_FLOAT_EQ(body->Velocity.x, 25.0f);
 }

@@ -1,8 +1,9 @@
 // The floor grid's two cues through the level's sound map: "wallHit" when a
 // player is pushed out of a wall, "paintSplat2" when a splat paints while the
 // match runs; a map without the cue plays nothing and gains no entry.
-#include "engine/VXAudioManager.h"
+#include "engine/core/VXAudioManager.h"
 #include "engine/VXEngine.h"
+#include "gameplay/VXGameplayHooks.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXShapeInstancer.h"
@@ -27,6 +28,7 @@ class TilesSounds : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv("SDL_AUDIODRIVER", "dummy", 0);
+        InstallGameplayHooks();
         VXAudioManager::Destroy();
         audio = VXAudioManager::Instance();
         if (!audio->HasDevice()) GTEST_SKIP() << "no sound device, not even the dummy one";
@@ -81,7 +83,7 @@ protected:
 }  // namespace
 
 TEST_F(TilesSounds, WallHitAndSplatPlayTheirCuesOnly) {
-    VXShapeInstancer::RespondToWall(player);
+    RespondToWall(player);
     EXPECT_TRUE(audio->IsPlaying(kWallHit));
     EXPECT_FALSE(audio->IsPlaying(kSplat));
     // No splat sound while the match is not running.
@@ -95,7 +97,7 @@ TEST_F(TilesSounds, WallHitAndSplatPlayTheirCuesOnly) {
     // A map without the cue plays nothing and gains no entry.
     audio->StopChannel(kWallHit);
     sounds_.erase("wallHit");
-    VXShapeInstancer::RespondToWall(player);
+    RespondToWall(player);
     EXPECT_FALSE(audio->IsPlaying(kWallHit));
     EXPECT_EQ(sounds_.count("wallHit"), 0u);
 }

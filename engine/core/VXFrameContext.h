@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/Message.h"
-#include "engine/VXInputManager.h"
+#include "engine/core/Message.h"
+#include "engine/core/VXInputManager.h"
 
 namespace FrameWork {
 

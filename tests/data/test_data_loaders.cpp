@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "engine/StartupGlobals.h"
-#include "engine/VXAudioManager.h"
+#include "engine/core/VXAudioManager.h"
 #include "engine/VXEngine.h"
 #include "graphics/VXFont.h"
 #include "graphics/VXGraphicsManager.h"
@@ -26,7 +26,10 @@
 #include "graphics/VXSpriteComponent.h"
 #include "objects/ComponentType.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
+#include "gameplay/VXFlagCom.h"
+#include "gameplay/VXObjectManager.h"
+#include "gameplay/VXPlayerLogic.h"
+#include "physics/VXAABB.h"
 #include "tests/harness/EngineFixture.h"
 #include "tests/harness/TempDataTree.h"
 

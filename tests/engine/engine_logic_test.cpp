@@ -8,17 +8,17 @@
 #include <fstream>
 #include <memory>
 
-#include "engine/GameState.h"
-#include "engine/Message.h"
-#include "engine/VXDebugManager.h"
+#include "engine/core/GameState.h"
+#include "engine/core/Message.h"
+#include "engine/core/VXDebugManager.h"
 #include "engine/VXEngine.h"
 #include "engine/VXGameStateManager.h"
-#include "engine/VXGlobalTables.h"
-#include "engine/VXInputManager.h"
-#include "engine/VXLevel_Base.h"
-#include "engine/VXMath.h"
+#include "engine/core/VXGlobalTables.h"
+#include "engine/core/VXInputManager.h"
+#include "engine/core/VXLevel_Base.h"
+#include "engine/core/VXMath.h"
 #include "graphics/VXGraphicsManager.h"
-#include "levels/VXLevelObjects.h"
+#include "engine/VXLevelObjects.h"
 #include "physics/VXPhysicsManager.h"
 #include "platform/Platform.h"
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/GameState.h"
-#include "engine/VXDebugManager.h"
-#include "engine/VXInputManager.h"
-#include "engine/VXLevel_Base.h"
+#include "engine/core/GameState.h"
+#include "engine/core/VXDebugManager.h"
+#include "engine/core/VXInputManager.h"
+#include "engine/core/VXLevel_Base.h"
 #include "gameplay/VXMatchState.h"
 #include "graphics/VXGraphicsManager.h"
 #include "tests/harness/EngineFixture.h"

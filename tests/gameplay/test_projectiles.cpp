@@ -1,9 +1,10 @@
 // Each character's shot: the clone, its flight, lifetime, states and sound.
-#include "engine/VXAudioManager.h"
+#include "engine/core/VXAudioManager.h"
 #include "gameplay/VXProjectiles.h"
 #include "graphics/VXShapeInstancer.h"
 #include "objects/ComponentFactory.h"
-#include "objects/VXObjectManager.h"
+#include "gameplay/VXComponentKinds.h"
+#include "gameplay/VXObjectManager.h"
 #include "physics/VXAABB.h"
 #include "tests/gameplay/GameplayTestSupport.h"
 #include "tests/harness/TempDataTree.h"

@@ -1,9 +1,9 @@
 #include "tests/harness/EngineFixture.h"
 
-#include "engine/GameState.h"
+#include "engine/core/GameState.h"
 #include "engine/StartupGlobals.h"
 #include "gameplay/VXMatchState.h"
-#include "levels/VXLevelObjects.h"
+#include "engine/VXLevelObjects.h"
 
 namespace TestHarness {
 

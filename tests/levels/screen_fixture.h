@@ -6,13 +6,13 @@
 
 #include <string>
 
-#include "engine/GameState.h"
+#include "engine/core/GameState.h"
 #include "engine/core/VXFrameContext.h"
 #include "graphics/VXSpriteComponent.h"
-#include "levels/VXLevelObjects.h"
+#include "engine/VXLevelObjects.h"
 #include "levels/VXScreenObjects.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
+#include "gameplay/VXObjectManager.h"
 #include "tests/harness/EngineFixture.h"
 #include "tests/input_test_helpers.h"
 

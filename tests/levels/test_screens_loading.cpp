@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "engine/VXAudioManager.h"
+#include "engine/core/VXAudioManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "levels/VXLoadingScreen.h"
 #include "levels/VXSplashScreen.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <thread>
 
-#include "engine/VXAudioManager.h"
-#include "engine/VXInputManager.h"
+#include "engine/core/VXAudioManager.h"
+#include "engine/core/VXInputManager.h"
 #include "graphics/VXTextComponent.h"
 #include "levels/VXSplashScreen.h"
 #include "tests/harness/GameProcess.h"
@@ -258,28 +258,28 @@ TEST(TitleProcess, QuittingFromTheTitleExitsWithZero) {
     TestHarness::TempDataTree tree(false);
     TestHarness::GameProcess game(tree);
     ASSERT_TRUE(game.WaitForLine(" -- Engine running --")) << game.Output();
-    const std::string window =
-        "$(xdotool search --sync --pid " + std::to_string(game.Pid()) + " | head -n 1)";
-    auto send = [&](const std::string& what) {
-        const std::string cmd = "w=" + window + "; xdotool " + what + " >/dev/null 2>&1";
-        return std::system(cmd.c_str());
+    const std::string pid = std::to_string(game.Pid());
+    // Presses are held long enough for a slow frame to see them down.
+    auto hold = [&](const std::string& down, const std::string& up) {
+        const std::string w = "w=$(timeout 5 xdotool search --pid " + pid + " | head -n 1); ";
+        std::system((w + "xdotool " + down + " >/dev/null 2>&1").c_str());
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        std::system((w + "xdotool " + up + " >/dev/null 2>&1").c_str());
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
     };
-    // Clicks skip the second logo; then up (play -> quit), confirm, confirm.
-    // The keys do nothing before the title shows, so the round repeats.
+    // A click skips the second logo; then up (play -> quit), confirm,
+    // confirm.  The keys do nothing before the title shows, so the round
+    // repeats until the game ends.
+    const auto start = std::chrono::steady_clock::now();
     bool ended = false;
-    for (int round = 0; round < 40 && !ended; ++round) {
-        send("mousemove --window $w 10 10 click 1");
-        std::this_thread::sleep_for(std::chrono::milliseconds(400));
-        for (const char* key : {"Up", "space", "space"}) {
-            send(std::string("keydown --window $w ") + key);
-            std::this_thread::sleep_for(std::chrono::milliseconds(80));
-            send(std::string("keyup --window $w ") + key);
-            std::this_thread::sleep_for(std::chrono::milliseconds(80));
-        }
-        ended = game.WaitForLine("Engine systems shutting down", 300);
+    while (!ended && std::chrono::steady_clock::now() - start < std::chrono::seconds(90)) {
+        hold("mousemove --window $w 10 10 mousedown 1", "mouseup 1");
+        for (const char* key : {"Up", "space", "space"})
+            hold(std::string("keydown --window $w ") + key,
+                 std::string("keyup --window $w ") + key);
+        ended = game.WaitForLine("Engine systems shutting down", 200);
     }
-    const int code = game.Wait();
-    EXPECT_EQ(code, 0) << game.Output();
+    EXPECT_EQ(game.Wait(10000), 0) << game.Output();
 }
 
 }  // namespace

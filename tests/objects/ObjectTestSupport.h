@@ -11,9 +11,9 @@
 #include <string>
 
 #include "graphics/VXGraphicsManager.h"
-#include "objects/ComponentFactory.h"
+#include "gameplay/VXComponentKinds.h"
 #include "objects/GameObject.h"
-#include "objects/VXObjectManager.h"
+#include "gameplay/VXObjectManager.h"
 #include "physics/VXPhysicsManager.h"
 
 namespace ObjectTests {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "graphics/VXGraphicsManager.h"
-#include "objects/ComponentFactory.h"
-#include "objects/VXObjectManager.h"
+#include "gameplay/VXComponentKinds.h"
+#include "gameplay/VXObjectManager.h"
 #include "physics/VXPhysicsManager.h"
 
 using namespace FrameWork;

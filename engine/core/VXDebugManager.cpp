@@ -1,12 +1,10 @@
-#include "engine/VXDebugManager.h"
+#include "engine/core/VXDebugManager.h"
 
 #include <GL/glew.h>
 
 #include <cstdio>
 
-#include "engine/Message.h"
-#include "graphics/VXDebugLine.h"
-#include "physics/VXDebugDraw.h"
+#include "engine/core/Message.h"
 #include "platform/Platform.h"
 
 namespace FrameWork {
@@ -18,10 +16,26 @@ VXDebugManager* g_debugManager = nullptr;
 VXDebugManager* VXDebugManager::Instance() {
     if (!g_debugManager) {
         g_debugManager = new VXDebugManager();
-        g_drawDebugShapes = &DrawDebugShapes;
         std::printf(" -> Debug manager\n");
     }
     return g_debugManager;
+}
+
+VXDebugManager::ShapeDrawers VXDebugManager::drawers;
+
+void VXDebugManager::DrawRigidBodies(const std::vector<std::shared_ptr<VXRigidBody>>& list,
+                                     const VXDebugLine& l) {
+    if (drawers.rigidBodies) drawers.rigidBodies(list, l);
+}
+
+void VXDebugManager::DrawAABBs(const std::vector<std::shared_ptr<VXAABB>>& list,
+                               const VXDebugLine& l) {
+    if (drawers.aabbs) drawers.aabbs(list, l);
+}
+
+void VXDebugManager::DrawOBBs(const std::vector<std::shared_ptr<VXOBB>>& list,
+                              const VXDebugLine& l) {
+    if (drawers.obbs) drawers.obbs(list, l);
 }
 
 VXDebugManager* VXDebugManager::Existing() {

@@ -1,11 +1,11 @@
-#include "levels/VXLevelObjects.h"
+#include "engine/VXLevelObjects.h"
 
 #include <cstdlib>
 #include <memory>
 #include <vector>
 
 #include "editor/VXLevelEditor.h"
-#include "engine/GameState.h"
+#include "engine/core/GameState.h"
 #include "levels/VXLevelSelectScreen.h"
 #include "levels/VXLoadingScreen.h"
 #include "levels/VXMatchLevels.h"

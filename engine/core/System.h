@@ -10,7 +10,6 @@ class System {
 public:
     virtual void HandleMessage(Message* msg) = 0;
     virtual void Update(float dt) = 0;
-    virtual void Hook() = 0;
     virtual ~System() = default;
 };
 

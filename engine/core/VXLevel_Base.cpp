@@ -1,6 +1,6 @@
-#include "engine/VXLevel_Base.h"
+#include "engine/core/VXLevel_Base.h"
 
-#include "engine/VXGlobalTables.h"
+#include "engine/core/VXGlobalTables.h"
 
 namespace FrameWork {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/System.h"
+#include "engine/core/System.h"
 
 namespace FrameWork {
 
@@ -77,7 +77,6 @@ public:
 
     void HandleMessage(Message* msg) override { IgnoreMessage(msg); }
     void Update(float dt) override { IgnoreUpdate(dt); }
-    void Hook() override {}
 
     // One event of the platform's pump (the manager installs itself as a
     // handler of the pump when it is made).

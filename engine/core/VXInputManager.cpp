@@ -1,8 +1,8 @@
-#include "engine/VXInputManager.h"
+#include "engine/core/VXInputManager.h"
 
 #include <cstdio>
 
-#include "engine/VXGlobalTables.h"
+#include "engine/core/VXGlobalTables.h"
 #include "platform/Platform.h"
 #include "platform/PlatformInput.h"
 

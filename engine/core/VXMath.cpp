@@ -1,4 +1,4 @@
-#include "engine/VXMath.h"
+#include "engine/core/VXMath.h"
 
 #include <cmath>
 #include <cstring>

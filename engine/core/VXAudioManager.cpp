@@ -1,4 +1,4 @@
-#include "engine/VXAudioManager.h"
+#include "engine/core/VXAudioManager.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,7 +1,8 @@
-#include "objects/VXObjectManager.h"
+#include "gameplay/VXObjectManager.h"
 
-#include "engine/Message.h"
-#include "engine/VXDebugManager.h"
+#include "engine/core/Message.h"
+#include "engine/core/VXDebugManager.h"
+#include "gameplay/VXComponentKinds.h"
 #include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXBlockBomb.h"
 #include "gameplay/VXFlagCom.h"
@@ -13,7 +14,6 @@
 #include "graphics/VXParticleEmitter.h"
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
-#include "objects/ComponentFactory.h"
 #include "objects/GameObject.h"
 #include "objects/VXFileWrite.h"
 #include "physics/VXAABB.h"
@@ -235,7 +235,7 @@ void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
     if (d.enemyAI.present) AddEnemyLogicComponent(object);
     for (const GameObjectData::Text& t : d.texts) {
         if (!t.present) continue;
-        VXTextComponent* text = MakeText(object, t.number);
+        auto* text = static_cast<VXTextComponent*>(AddKind(object, CT_Text, t.number));
         if (!text) continue;
         text->value = t.secondInt;
         text->alpha = t.alpha;
@@ -271,82 +271,46 @@ void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
 
 // --- Component creators ----------------------------------------------------
 
-template <class T>
-static std::shared_ptr<T> MakeAndAttach(GameObject* owner) {
-    if (!owner) return nullptr;
-    std::shared_ptr<T> component = CreateComponent<T>(owner);
-    if (!component || !owner->AddComponent(component)) return nullptr;
-    return component;
+// Makes the kind's component, attaches it (texts without the duplicate
+// check) and hands it to the manager list the kind joins.
+Component* VXObjectManager::AddKind(GameObject* owner, int typeId, int number) {
+    const ComponentKind* kind = FindComponentKind(typeId);
+    if (!owner || !kind || !kind->create) return nullptr;
+    std::shared_ptr<Component> component(kind->create(owner, number));
+    if (!owner->Attach(component, typeId, typeId != CT_Text)) return nullptr;
+    if (kind->join) kind->join(component);
+    return component.get();
 }
-
-void VXObjectManager::AddSpriteComponent(GameObject* owner) {
-    if (auto sprite = MakeAndAttach<VXSpriteComponent>(owner)) graphics->AddToRenderList(sprite);
-}
-void VXObjectManager::AddRigidBodyComponent(GameObject* owner) {
-    if (auto body = MakeAndAttach<VXRigidBody>(owner)) physics->RegisterRigidBody(body);
-}
-void VXObjectManager::AddAABBComponent(GameObject* owner) {
-    if (auto box = MakeAndAttach<VXAABB>(owner)) physics->RegisterAABB(box);
-}
-void VXObjectManager::AddOBBComponent(GameObject* owner) {
-    if (auto box = MakeAndAttach<VXOBB>(owner)) physics->RegisterOBB(box);
-}
-void VXObjectManager::AddCircleColliderComponent(GameObject* owner) {
-    if (auto circle = MakeAndAttach<VXCircleCollider>(owner)) physics->RegisterCircle(circle);
-}
-void VXObjectManager::AddTextComponent(GameObject* owner, int number) { MakeText(owner, number); }
-
-VXTextComponent* VXObjectManager::MakeText(GameObject* owner, int number) {
-    if (!owner) return nullptr;
-    std::shared_ptr<VXTextComponent> text = CreateComponent<VXTextComponent>(owner);
-    if (!text) return nullptr;
-    text->number = number;
-    if (!owner->AddTextComponent(text)) return nullptr;
-    graphics->textList.push_back(text);
-    return text.get();
-}
-void VXObjectManager::AddParticleEmitterComponent(GameObject* owner) {
-    if (auto emitter = MakeAndAttach<VXParticleEmitter>(owner)) graphics->emitters.push_back(emitter);
-}
-void VXObjectManager::AddPlayerLogicComponent(GameObject* owner) { MakeAndAttach<VXPlayerLogic>(owner); }
-void VXObjectManager::AddGameManagerComponent(GameObject* owner) {
-    MakeAndAttach<VXGameManagerComponent>(owner);
-}
-void VXObjectManager::AddWallLogicComponent(GameObject* owner) { MakeAndAttach<VXWallLogicCom>(owner); }
-void VXObjectManager::AddSpawnPointComponent(GameObject* owner) {
-    MakeAndAttach<VXSpPointComponent>(owner);
-}
-void VXObjectManager::AddBlockBombComponent(GameObject* owner) { MakeAndAttach<VXBlockBombCom>(owner); }
-void VXObjectManager::AddFlagComponent(GameObject* owner) { MakeAndAttach<VXFlagCom>(owner); }
-void VXObjectManager::AddTrapComponent(GameObject* owner) { MakeAndAttach<VXTrapComponent>(owner); }
-void VXObjectManager::AddShootLogicComponent(GameObject* owner) {
-    MakeAndAttach<VXShootLogicComponent>(owner);
-}
-void VXObjectManager::AddEnemyLogicComponent(GameObject* owner) { MakeAndAttach<EnemyAILogicCom>(owner); }
-void VXObjectManager::AddBulletComponent(GameObject* owner) { MakeAndAttach<VXBulletComponent>(owner); }
-void VXObjectManager::AddMineComponent(GameObject* owner) { MakeAndAttach<VXMineCom>(owner); }
-void VXObjectManager::AddMopComponent(GameObject* owner) { MakeAndAttach<VXMopCom>(owner); }
 
 void VXObjectManager::AddComponentById(GameObject* owner, int typeId, int number) {
-    switch (typeId) {
-        case CT_Sprite: AddSpriteComponent(owner); break;
-        case CT_RigidBody: AddRigidBodyComponent(owner); break;
-        case CT_AABB: AddAABBComponent(owner); break;
-        case CT_OBB: AddOBBComponent(owner); break;
-        case CT_CircleCollider: AddCircleColliderComponent(owner); break;
-        case CT_Text: AddTextComponent(owner, number); break;
-        case CT_ParticleEmitter: AddParticleEmitterComponent(owner); break;
-        case CT_WallLogic: AddWallLogicComponent(owner); break;
-        case CT_SpawnPoint: AddSpawnPointComponent(owner); break;
-        case CT_BlockBomb: AddBlockBombComponent(owner); break;
-        case CT_Flag: AddFlagComponent(owner); break;
-        case CT_ShootLogic: AddShootLogicComponent(owner); break;
-        case CT_EnemyLogic: AddEnemyLogicComponent(owner); break;
-        case CT_Bullet: AddBulletComponent(owner); break;
-        case CT_Mine: AddMineComponent(owner); break;
-        case CT_Mop: AddMopComponent(owner); break;
-        default: break;  // 8, 10, 15, 16, 17 and unknown ids are not made here
-    }
+    const ComponentKind* kind = FindComponentKind(typeId);
+    if (kind && kind->madeById) AddKind(owner, typeId, number);
 }
+
+void VXObjectManager::AddSpriteComponent(GameObject* owner) { AddKind(owner, CT_Sprite); }
+void VXObjectManager::AddRigidBodyComponent(GameObject* owner) { AddKind(owner, CT_RigidBody); }
+void VXObjectManager::AddAABBComponent(GameObject* owner) { AddKind(owner, CT_AABB); }
+void VXObjectManager::AddOBBComponent(GameObject* owner) { AddKind(owner, CT_OBB); }
+void VXObjectManager::AddCircleColliderComponent(GameObject* owner) {
+    AddKind(owner, CT_CircleCollider);
+}
+void VXObjectManager::AddTextComponent(GameObject* owner, int number) {
+    AddKind(owner, CT_Text, number);
+}
+void VXObjectManager::AddParticleEmitterComponent(GameObject* owner) {
+    AddKind(owner, CT_ParticleEmitter);
+}
+void VXObjectManager::AddPlayerLogicComponent(GameObject* owner) { AddKind(owner, CT_PlayerLogic); }
+void VXObjectManager::AddGameManagerComponent(GameObject* owner) { AddKind(owner, CT_GameManager); }
+void VXObjectManager::AddWallLogicComponent(GameObject* owner) { AddKind(owner, CT_WallLogic); }
+void VXObjectManager::AddSpawnPointComponent(GameObject* owner) { AddKind(owner, CT_SpawnPoint); }
+void VXObjectManager::AddBlockBombComponent(GameObject* owner) { AddKind(owner, CT_BlockBomb); }
+void VXObjectManager::AddFlagComponent(GameObject* owner) { AddKind(owner, CT_Flag); }
+void VXObjectManager::AddTrapComponent(GameObject* owner) { AddKind(owner, CT_Trap); }
+void VXObjectManager::AddShootLogicComponent(GameObject* owner) { AddKind(owner, CT_ShootLogic); }
+void VXObjectManager::AddEnemyLogicComponent(GameObject* owner) { AddKind(owner, CT_EnemyLogic); }
+void VXObjectManager::AddBulletComponent(GameObject* owner) { AddKind(owner, CT_Bullet); }
+void VXObjectManager::AddMineComponent(GameObject* owner) { AddKind(owner, CT_Mine); }
+void VXObjectManager::AddMopComponent(GameObject* owner) { AddKind(owner, CT_Mop); }
 
 }  // namespace FrameWork

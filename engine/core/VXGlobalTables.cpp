@@ -1,6 +1,6 @@
-#include "engine/VXGlobalTables.h"
+#include "engine/core/VXGlobalTables.h"
 
-#include "engine/Message.h"
+#include "engine/core/Message.h"
 
 namespace FrameWork {
 

@@ -15,7 +15,7 @@ class GameLevelInitObject;
 class VXGraphicsManager;
 class VXPhysicsManager;
 class VXDebugManager;
-class VXTextComponent;
+class Component;
 
 // The index, in the editor's object list, of the object selected in the
 // editor; SaveSelectedAsPrefab saves that object.
@@ -68,8 +68,8 @@ public:
     // `prefabs`) and empties the records.
     void BuildLoadedObjects(bool asPrefabs);
 
-    // Component creators: make through the registry, attach, and register
-    // what was attached.
+    // Component creators: make through the component kinds, attach, and
+    // register what was attached (thin calls of one walk of the kinds).
     void AddSpriteComponent(GameObject* owner);
     void AddRigidBodyComponent(GameObject* owner);
     void AddAABBComponent(GameObject* owner);
@@ -103,7 +103,8 @@ private:
     void BuildRecord(const GameObjectData& record, bool asPrefab);
     void ApplySprite(GameObject* object, const GameObjectData::Sprite& record);
     void ApplyEmitter(GameObject* object, const GameObjectData::Emitter& record);
-    VXTextComponent* MakeText(GameObject* owner, int number);
+    // The component made, attached and registered, or null.
+    Component* AddKind(GameObject* owner, int typeId, int number = 0);
 };
 
 }  // namespace FrameWork
