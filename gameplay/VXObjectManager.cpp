@@ -194,8 +194,7 @@ void VXObjectManager::ApplySprite(GameObject* object, const GameObjectData::Spri
     // step a second it plays at, and a save and reload keep that speed.
     sprite->SetFPS(record.fps);
     sprite->SetAnimationCount(record.rowCount);
-    for (size_t row = 0; row < record.rows.size(); ++row)
-        for (int32_t cell : record.rows[row]) sprite->AddFrame(cell, static_cast<int>(row));
+    sprite->AddCellRows(record.rows);
 }
 
 void VXObjectManager::ApplyEmitter(GameObject* object, const GameObjectData::Emitter& record) {

@@ -7,6 +7,8 @@
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
 #include "objects/GameObject.h"
+#include "objects/VXObjectLoader.h"
+#include "platform/Platform.h"
 
 #include <algorithm>
 #include <cmath>
@@ -108,6 +110,8 @@ void VXGraphicsManager::LoadShader(const std::string& vertexPath,
     VXShaderProgram& record = shaderPrograms.back();
     record.CompileShaderFiles(vertexPath, fragmentPath);
     record.LinkProgram();
+    if (record.status == 0)
+        std::printf(" -> %s and %s did not link\n", vertexPath.c_str(), fragmentPath.c_str());
     if (record.vertexShader) {
         glDetachShader(record.program, record.vertexShader);
         glDeleteShader(record.vertexShader);
@@ -284,15 +288,24 @@ void VXGraphicsManager::RenderScene() {
 // --- Tables -----------------------------------------------------------------------
 
 void VXGraphicsManager::ReadTextureList(const std::string& path) {
-    std::ifstream file(path);
-    if (!file.is_open()) {
+    std::ifstream file;
+    if (!Platform::OpenReadableFile(path, file)) {
         std::printf("loading from %s failed!\n", path.c_str());
         return;
     }
     std::string name;
-    unsigned columns = 0;
-    unsigned rows = 0;
+    unsigned long columns = 0;
+    unsigned long rows = 0;
     while (file >> name >> columns >> rows) {
+        // A sheet as large as a file may ask for, like the object files' sheets.
+        const unsigned long most = kMaxSheetCells;
+        if (columns < 1 || rows < 1 || columns > most || rows > most) {
+            const unsigned long c = std::clamp(columns, 1ul, most), r = std::clamp(rows, 1ul, most);
+            std::printf(" -> %s: %s asks for a %lu x %lu sheet; %lu x %lu used\n", path.c_str(),
+                        name.c_str(), columns, rows, c, r);
+            columns = c;
+            rows = r;
+        }
         textureImageNames.push_back(name);
         textureImagePaths.push_back("../VXEngine/data/img/" + name);
         textureColumns.push_back(static_cast<int>(columns));

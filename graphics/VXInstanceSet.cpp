@@ -4,6 +4,7 @@
 #include "graphics/VXInstanceSet.h"
 
 #include "graphics/VXJsonNumbers.h"
+#include "graphics/VXSheetTexture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,21 +16,9 @@ VXInstanceSet::VXInstanceSet(const char* name, int32_t depth)
     : _depth(depth), _name(name ? name : "") {}
 
 void VXInstanceSet::ComputeFrames(int32_t rows, int32_t columns) {
-    if (rows < 1) rows = 1;
-    if (columns < 1) columns = 1;
-    const float du = 1.0f / static_cast<float>(columns);
-    const float dv = 1.0f / static_cast<float>(rows);
     frameTable.clear();
-    frameTable.reserve(static_cast<size_t>(rows) * static_cast<size_t>(columns));
-    float v = 0.0f;
-    for (int32_t r = 0; r < rows; ++r) {
-        float u = 0.0f;
-        for (int32_t c = 0; c < columns; ++c) {
-            frameTable.push_back({u, v});
-            u += du;
-        }
-        v += dv;
-    }
+    for (const VXFrameOffset& cell : SheetCellOffsets(columns, rows))
+        frameTable.push_back({cell.u, cell.v});
 }
 
 Vec2f VXInstanceSet::FrameOffset(int32_t cell) const {

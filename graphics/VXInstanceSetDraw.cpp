@@ -3,11 +3,11 @@
 // lists can be filled and tested without one.
 #include "graphics/VXInstanceSet.h"
 
+#include "graphics/VXImageFile.h"
 #include "graphics/VXShaderProgram.h"
 #include "graphics/VXSheetTexture.h"
 
 #include <GL/glew.h>
-#include <SOIL/SOIL.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -72,29 +72,28 @@ void VXInstanceSet::ReleaseTexture() {
 }
 
 void VXInstanceSet::LoadImage(const char* path, int32_t rows, int32_t columns) {
-    if (rows < 1) rows = 1;
-    if (columns < 1) columns = 1;
-    int width = 0, height = 0, channels = 0;
-    unsigned char* pixels =
-        path ? SOIL_load_image(path, &width, &height, &channels, SOIL_LOAD_RGBA) : nullptr;
-    if (!pixels)
+    VXImage image;
+    const std::string file = path ? path : "";
+    const VXImageLoad result = LoadImageFile(file, image);
+    if (result == VXImageLoad::Missing || result == VXImageLoad::Undecodable)
         std::printf("\nERROR\n -> Texture image fail to load, image file may be corrupted.\n\n");
 
+    ClampSheetSize(columns, rows);
     _texColumns = columns;
     _texRows = rows;
     ComputeFrames(rows, columns);
     // Image row 0 (the top of the file) is uploaded first and so lies at
     // v = 0: the quad's top corners take v = 0, so the sheet shows upright
     // and a cell's offset is its top-left corner.
-    const float du = 1.0f / static_cast<float>(columns);
-    const float dv = 1.0f / static_cast<float>(rows);
+    const float du = 1.0f / static_cast<float>(_texColumns);
+    const float dv = 1.0f / static_cast<float>(_texRows);
     uvCorners = {{{0.0f, dv}, {du, dv}, {0.0f, 0.0f}, {du, 0.0f}}};
 
     if (HasGL()) {
         ReleaseTexture();
-        texture = CreateSheetTexture(pixels, width, height);
+        bool fellBack = false;
+        texture = UploadSheetImage(image, file, fellBack);
     }
-    if (pixels) SOIL_free_image_data(pixels);
 }
 
 void VXInstanceSet::Upload() {

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -19,20 +20,32 @@ bool HasGL() { return Platform::GetGLContext() != nullptr; }
 namespace {
 
 bool ReadWholeFile(const std::string& path, std::string& out) {
-    std::ifstream file(path);
-    if (!file.is_open()) return false;
+    std::ifstream file;
+    if (!Platform::OpenReadableFile(path, file)) return false;
     std::ostringstream text;
     text << file.rdbuf();
     out = text.str();
     return true;
 }
 
-GLuint CompileOne(GLenum kind, const std::string& source, VXShaderProgram& record) {
+// A path that is there but cannot be read (a folder, no permission) is
+// told apart from a missing one.
+void ReportUnreadable(const char* kind, const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::u8path(path), ec))
+        std::printf("Error - %s shader file cannot be read: %s\n", kind, path.c_str());
+    else
+        std::printf("Error - %s shader file not found\n -> %s\n", kind, path.c_str());
+}
+
+GLuint CompileOne(GLenum kind, const std::string& source, const std::string& path,
+                  VXShaderProgram& record) {
     GLuint shader = glCreateShader(kind);
     const char* text = source.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
     record.CheckCompile(shader);
+    if (record.status == 0) std::printf(" -> %s did not compile\n", path.c_str());
     return shader;
 }
 
@@ -47,15 +60,15 @@ void VXShaderProgram::CompileShaderFiles(const std::string& vertexPath,
     std::string vertexSource;
     std::string fragmentSource;
     if (!ReadWholeFile(vertexPath, vertexSource)) {
-        std::printf("Error - Vertex shader file not found\n");
+        ReportUnreadable("Vertex", vertexPath);
         return;
     }
     if (!ReadWholeFile(fragmentPath, fragmentSource)) {
-        std::printf("Error - Fragment shader file not found\n");
+        ReportUnreadable("Fragment", fragmentPath);
         return;
     }
-    vertexShader = CompileOne(GL_VERTEX_SHADER, vertexSource, *this);
-    fragmentShader = CompileOne(GL_FRAGMENT_SHADER, fragmentSource, *this);
+    vertexShader = CompileOne(GL_VERTEX_SHADER, vertexSource, vertexPath, *this);
+    fragmentShader = CompileOne(GL_FRAGMENT_SHADER, fragmentSource, fragmentPath, *this);
 }
 
 void VXShaderProgram::CheckCompile(GLuint shader) {

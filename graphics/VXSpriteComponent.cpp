@@ -102,6 +102,14 @@ void VXSpriteComponent::AddFrame(int cell, int row) {
     if (current && !current->empty()) UploadTexCoordShift(current->front());
 }
 
+void VXSpriteComponent::AddCellRows(const std::vector<std::vector<int32_t>>& rows) {
+    if (!texture) return;
+    for (size_t k = 0; k < rows.size(); ++k) {
+        while (cellRows.size() <= k) cellRows.emplace_back();
+        for (int32_t cell : rows[k]) AddFrame(cell, static_cast<int>(k));
+    }
+}
+
 void VXSpriteComponent::SetFrame(uint32_t i) {
     if (!texture) return;
     animation.currentFrame = i;

@@ -64,6 +64,10 @@ public:
     // Adds sheet cell `cell` to animation row `row`; ignored without a
     // texture, for a cell outside the sheet or a row that cannot be made.
     void AddFrame(int cell, int row);
+    // The rows of a saved sprite: the cells of rows[k] go to animation row
+    // k, and every row, empty ones too, stays a cell row of its own, so a
+    // save writes the rows back as they were.  Nothing without a texture.
+    void AddCellRows(const std::vector<std::vector<int32_t>>& rows);
     // Jumps to frame i of the current row.
     void SetFrame(uint32_t i);
     // The finished flag, cleared by the call.

@@ -34,9 +34,8 @@ void VXTextComponent::Serialize(JsonWriter& writer, rapidjson::StringBuffer&) {
     const std::string key = "VXTextComponent" + std::to_string(number);
     writer.Key(key.c_str());
     writer.StartArray();
-    // The first value carries the number, which the loader gives the text it
-    // builds, so a saved text comes back under the same key.
-    writer.Int(number);
+    // The number is in the key; the first value is the text's value.
+    writer.Uint(value);
     WriteNumber(writer, alpha);
     WriteNumber(writer, red);
     WriteNumber(writer, green);

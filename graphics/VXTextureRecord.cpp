@@ -3,24 +3,16 @@
 #include "graphics/VXShaderProgram.h"
 #include "graphics/VXSheetTexture.h"
 
-#include <SOIL/SOIL.h>
+#include "objects/VXObjectLoader.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace FrameWork {
 
-const char* const kDefaultImagePath = "../VXEngine/data/img/default.png";
-
 namespace {
 
 int32_t g_textureSerial = 0;
-
-bool CanOpen(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    std::fclose(file);
-    return true;
-}
 
 void SetQuadUV(VXQuadVertex (&vertices)[4], float du, float dv) {
     // Vertex 0 is the top-right corner, 1 bottom-right, 2 bottom-left, 3
@@ -63,57 +55,49 @@ VXTextureRecord::~VXTextureRecord() {
 }
 
 void VXTextureRecord::Load(const std::string& path, uint32_t cols, uint32_t rowCount) {
-    // A sheet has at least one cell each way, so the offsets never divide by 0.
-    columns = cols < 1 ? 1 : cols;
-    rows = rowCount < 1 ? 1 : rowCount;
+    columns = cols;
+    rows = rowCount;
 
-    std::string chosen = path;
-    if (!CanOpen(chosen)) {
-        chosen = kDefaultImagePath;
+    VXImage image;
+    VXImageLoad result = LoadImageFile(path, image);
+    // A file that cannot be read is silently replaced by the default image.
+    if (result == VXImageLoad::Missing) {
+        result = LoadImageFile(kDefaultImagePath, image);
+        if (result == VXImageLoad::Decoded) result = VXImageLoad::DefaultShown;
+    }
+    if (result == VXImageLoad::Missing) {
+        std::printf("\nERROR\n -> Default texture not found, please find a replacement "
+                    "thank you\n%s\n\n",
+                    path.c_str());
+        return;
+    }
+    if (result == VXImageLoad::DefaultShown) {
+        // The default image stands in as a single cell.
         columns = 1;
         rows = 1;
-        if (!CanOpen(chosen)) {
-            std::printf("\nERROR\n -> Default texture not found, please find a replacement "
-                        "thank you\n%s\n\n",
-                        path.c_str());
-            return;
-        }
     }
-
-    int channels = 0;
-    width = 0;
-    height = 0;
-    unsigned char* pixels =
-        SOIL_load_image(chosen.c_str(), &width, &height, &channels, SOIL_LOAD_RGBA);
-    if (!pixels) {
+    if (result == VXImageLoad::Undecodable)
         std::printf("\nERROR\n -> Texture image fail to load, image file may be corrupted.\n%s\n\n",
                     path.c_str());
+    if (HasGL()) {
+        bool fellBack = false;
+        texture = UploadSheetImage(image, path, fellBack);
+        if (fellBack) columns = rows = 1;
     }
-    if (!pixels || width <= 0 || height <= 0) {
-        // Nothing decoded: a 1 x 1 white texture stands in, so the size is known.
-        width = 1;
-        height = 1;
-    }
-
+    // Nothing decoded: a 1 x 1 white texture stands in, so the size is known.
+    width = image.pixels ? image.width : 1;
+    height = image.pixels ? image.height : 1;
     ComputeFrameOffsets();
-
-    if (HasGL()) texture = CreateSheetTexture(pixels, width, height);
-    if (pixels) SOIL_free_image_data(pixels);
 }
 
 void VXTextureRecord::ComputeFrameOffsets() {
+    // At least one cell each way, so the offsets never divide by 0, and no
+    // more than a file may ask for.
+    columns = std::clamp<uint32_t>(columns, 1, kMaxSheetCells);
+    rows = std::clamp<uint32_t>(rows, 1, kMaxSheetCells);
+    frameOffsets = SheetCellOffsets(columns, rows);
     const float du = 1.0f / static_cast<float>(columns);
     const float dv = 1.0f / static_cast<float>(rows);
-    frameOffsets.clear();
-    float v = 0.0f;
-    for (uint32_t r = 0; r < rows; ++r) {
-        float u = 0.0f;
-        for (uint32_t c = 0; c < columns; ++c) {
-            frameOffsets.push_back({u, v});
-            u += du;
-        }
-        v += dv;
-    }
     if (frameOffsets.size() >= 2)
         SetQuadUV(vertices, du, dv);
     else

@@ -2,6 +2,9 @@
 // the offset of every cell, in reading order from the top-left of the file.
 #pragma once
 
+#include "graphics/VXImageFile.h"
+#include "graphics/VXSheetTexture.h"
+
 #include <GL/glew.h>
 #include <rapidjson/prettywriter.h>
 #include <rapidjson/stringbuffer.h>
@@ -12,20 +15,11 @@
 
 namespace FrameWork {
 
-// Where a sheet cell starts in texture coordinates.
-struct VXFrameOffset {
-    float u = 0.0f;
-    float v = 0.0f;
-};
-
 struct VXQuadVertex {
     float x, y, z;
     float r, g, b;
     float u, v;
 };
-
-// The image every failed load falls back to.
-extern const char* const kDefaultImagePath;
 
 class VXTextureRecord {
 public:
@@ -35,7 +29,8 @@ public:
     VXTextureRecord& operator=(const VXTextureRecord&) = delete;
 
     // Loads the image at `path` as a sheet of columns x rows cells; a file
-    // that cannot be opened is replaced by the default image (1 x 1).
+    // that cannot be opened or is refused is replaced by the default image
+    // (1 x 1).
     void Load(const std::string& path, uint32_t columns, uint32_t rows);
     void ComputeFrameOffsets();
     // Makes the record current for a TEXTURE draw: quad, indices, texture.

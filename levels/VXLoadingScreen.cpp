@@ -6,11 +6,11 @@
 #include "engine/core/VXAudioManager.h"
 #include "engine/core/VXFrameContext.h"
 #include "gameplay/VXMatchFlow.h"
+#include "gameplay/VXObjectManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXSpriteComponent.h"
 #include "levels/VXScreenObjects.h"
 #include "objects/GameObject.h"
-#include "gameplay/VXObjectManager.h"
 #include "platform/Platform.h"
 
 namespace FrameWork {

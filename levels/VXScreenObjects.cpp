@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <set>
 
+#include "gameplay/VXObjectManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXShaderProgram.h"
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
 #include "objects/GameObject.h"
-#include "gameplay/VXObjectManager.h"
 
 namespace FrameWork {
 

@@ -6,14 +6,14 @@
 
 #include "engine/core/GameState.h"
 #include "engine/core/VXAudioManager.h"
-#include "engine/core/VXInputManager.h"
 #include "engine/core/VXFrameContext.h"
+#include "engine/core/VXInputManager.h"
+#include "gameplay/VXObjectManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
 #include "levels/VXScreenObjects.h"
 #include "objects/GameObject.h"
-#include "gameplay/VXObjectManager.h"
 #include "platform/PlatformInput.h"
 
 namespace FrameWork {

@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,8 +17,10 @@ namespace Platform {
 // --- Start-up ---------------------------------------------------------------
 // Initialises SDL's video and event subsystems (X11 unless SDL_VIDEODRIVER
 // says otherwise) and installs the SIGTERM / SIGINT handlers.  Safe to call
-// more than once.  False when SDL cannot start.
+// more than once.  False when SDL cannot start (no display to talk to).
 bool Init();
+// Why the last Init failed (SDL's words), or "" after a success.
+const char* InitError();
 // Desktop size of the first display; 0 x 0 when video is not available.
 void GetDesktopSize(int& width, int& height);
 
@@ -90,12 +93,19 @@ void InstallTestClock(TestClock* clock);  // null restores the real counter
 TestClock* GetTestClock();
 uint64_t GetPerformanceCounter();
 uint64_t GetPerformanceFrequency();
+// Gives up the processor for about `seconds` (it may wake a little late);
+// returns at once while a test clock is installed.
+void SleepSeconds(double seconds);
 
 // --- Files ------------------------------------------------------------------
 // The regular files in `folder` (a trailing "*", "/" or "\" is ignored), by
 // name only, "." and ".." left out, sorted byte-wise.  Empty when the folder
 // cannot be read.  Names stay UTF-8.
 std::vector<std::string> ListDirectory(const std::string& folder);
+// Opens `path` for reading when it is a file that can be read; a missing
+// path or a folder (which opens, but reads nothing) gives false.
+bool OpenReadableFile(const std::string& path, std::ifstream& in,
+                      std::ios::openmode mode = std::ios::in);
 
 // --- Cursor and process-wide services ---------------------------------------
 void ShowCursor(bool show);

@@ -3,13 +3,22 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include "platform/Platform.h"
+
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <fstream>
+#include <iterator>
+#include <vector>
 
 namespace FrameWork {
 namespace Platform {
 
 namespace {
+
+// The mixer probes the first twelve bytes of a file for its format.
+constexpr size_t kSmallestSoundFile = 12;
 
 bool g_audioOpen = false;
 std::string g_audioError;
@@ -62,7 +71,20 @@ const std::string& LastAudioError() {
 
 SoundClip* LoadSoundClip(const std::string& path) {
     if (!g_audioOpen) return nullptr;
-    return Mix_LoadWAV(path.c_str());
+    // The file is read here and always closed here: SDL_mixer keeps the
+    // handle of a file too short for its format probe open for good.
+    std::vector<char> bytes;
+    std::ifstream in;
+    if (!OpenReadableFile(path, in, std::ios::binary)) return nullptr;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    in.close();
+    // No sound format fits in fewer bytes than the mixer's probe reads.
+    if (bytes.size() < kSmallestSoundFile || bytes.size() > INT_MAX) return nullptr;
+    SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    if (!source) return nullptr;
+    SoundClip* clip = Mix_LoadWAV_RW(source, 0);
+    SDL_RWclose(source);
+    return clip;
 }
 
 void FreeSoundClip(SoundClip* clip) {

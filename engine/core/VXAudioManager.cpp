@@ -1,10 +1,10 @@
 #include "engine/core/VXAudioManager.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 
 #include "engine/core/VXFrameContext.h"
+#include "platform/Platform.h"
 
 namespace FrameWork {
 
@@ -14,11 +14,8 @@ const char* const kAudioFolder = "../VXEngine/data/audio/";
 }  // namespace
 
 void LoadTextList(const std::string& path, std::vector<std::string>& out) {
-    std::error_code ec;
     std::ifstream in;
-    // A folder opens like a file here but reads nothing: refuse it up front.
-    if (!std::filesystem::is_directory(path, ec)) in.open(path);
-    if (!in.is_open()) {
+    if (!Platform::OpenReadableFile(path, in)) {
         std::printf("loading from %s failed!\n", path.c_str());
         return;
     }

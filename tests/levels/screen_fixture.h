@@ -6,15 +6,15 @@
 
 #include <string>
 
+#include "engine/VXLevelObjects.h"
 #include "engine/core/GameState.h"
 #include "engine/core/VXFrameContext.h"
+#include "gameplay/VXObjectManager.h"
 #include "graphics/VXSpriteComponent.h"
-#include "engine/VXLevelObjects.h"
 #include "levels/VXScreenObjects.h"
 #include "objects/GameObject.h"
-#include "gameplay/VXObjectManager.h"
-#include "tests/harness/EngineFixture.h"
-#include "tests/input_test_helpers.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/VirtualPad.h"
 
 namespace ScreenTest {
 
@@ -36,7 +36,7 @@ protected:
     // A key pressed in one frame and released in the next.
     void Tap(SDL_Scancode key) { TapKey(key); }
     // A pad button down for one frame, then up for one.
-    void Press(InputTest::VirtualPad& pad, SDL_GameControllerButton b) {
+    void Press(TestHarness::VirtualPad& pad, SDL_GameControllerButton b) {
         pad.Button(b, true);
         StepFrames(1);
         pad.Button(b, false);

@@ -12,12 +12,12 @@
 #include "engine/core/VXInputManager.h"
 #include "graphics/VXTextComponent.h"
 #include "levels/VXSplashScreen.h"
-#include "tests/harness/GameProcess.h"
 #include "tests/levels/screen_fixture.h"
+#include "tests/support/GameProcess.h"
 
 using namespace FrameWork;
-using InputTest::VirtualPad;
 using ScreenTest::ScreenFixture;
+using TestHarness::VirtualPad;
 
 namespace {
 
@@ -223,7 +223,7 @@ TEST_F(Title, AHeldStickMovesOnceEveryCooldownAndPadConfirmBuzzesPad0) {
     pad.rumbles.clear();
     Press(pad, SDL_CONTROLLER_BUTTON_B);
     ASSERT_FALSE(pad.rumbles.empty());
-    EXPECT_EQ(pad.rumbles.front(), InputTest::Motors(3276, 9830));
+    EXPECT_EQ(pad.rumbles.front(), TestHarness::Motors(3276, 9830));
 }
 
 TEST_F(Title, ASecondVisitShowsTheTitleAtOnceWithTheMusic) {
