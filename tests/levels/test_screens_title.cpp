@@ -147,7 +147,9 @@ TEST_F(Title, QuickMatchAndQuitAskFirst) {
     Tap(SDL_SCANCODE_SPACE);
     EXPECT_EQ(State(), GameState::Level0);
 
-    FrameContext().nextState = GameState::SplashScreen;  // back from the match
+    // Back from the match, whose countdown has ended (input runs again).
+    FrameContext().nextState = GameState::SplashScreen;
+    FrameContext().active = 1;
     ASSERT_TRUE(StepFrames(1));
     EXPECT_TRUE(Splash()->titleShown);
     Tap(SDL_SCANCODE_UP);
