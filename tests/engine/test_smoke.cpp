@@ -147,12 +147,3 @@ TEST(GameSmoke, ADriverBelowOpenGL33IsAFailedStart) {
     options.setEnv = {{"MESA_GL_VERSION_OVERRIDE", "2.1"}};
     ExpectStartFailure(options, {Expect::Exact, " -> OpenGL failed to start up"});
 }
-
-TEST(GameSmoke, TheDataTreeIsACopyAndTheRunFolderReachesIt) {
-    TempDataTree tree(false);
-    EXPECT_TRUE(std::filesystem::is_directory(tree.RunDir()));
-    EXPECT_TRUE(std::filesystem::is_directory(tree.RunDir() / ".." / "VXEngine" / "data"));
-    tree.WriteData("objects/probe.txt", "x");
-    EXPECT_TRUE(std::filesystem::exists(tree.RunDir() / "../VXEngine/data/objects/probe.txt"));
-    EXPECT_FALSE(std::filesystem::exists(TestHarness::SourceDir() / "data/objects/probe.txt"));
-}
