@@ -8,6 +8,8 @@
 #include <fstream>
 #include <memory>
 
+#include "engine/core/VXAudioManager.h"
+#include "engine/core/VXFrameContext.h"
 #include "gameplay/VXComponentKinds.h"
 #include "gameplay/VXGameplayHooks.h"
 #include "gameplay/VXObjectManager.h"
@@ -330,4 +332,45 @@ TEST_F(FloorGrid, ShippedLevelMarksItsWallObjects) {
         if (tile < 0) continue;
         EXPECT_EQ(graphics->paintCells[static_cast<size_t>(tile)].wallBlocked, 1) << wall->g_name;
     }
+}
+
+// The grid's two cues through the level's sound map: "wallHit" when a player
+// is pushed out of a wall, "paintSplat2" when a splat paints while the match
+// runs; a map without the cue plays nothing and gains no entry.
+TEST_F(FloorGrid, WallHitAndSplatPlayTheirCuesOnly) {
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    VXAudioManager::Destroy();
+    VXAudioManager* audio = VXAudioManager::Instance();
+    if (!audio->HasDevice()) GTEST_SKIP() << "no sound device, not even the dummy one";
+    for (const char* cue : {"wallHit", "paintSplat2"})
+        audio->CreateSound(
+            (TestHarness::SourceDir() / "data" / "audio" / (cue + std::string(".ogg"))).string());
+    VXSoundMap sounds{{"wallHit", SoundCue(0)}, {"paintSplat2", SoundCue(1)}};
+    grid = std::make_unique<VXShapeInstancer>(0, 0, "Level_7", &sounds);
+    grid->Setup();
+    g_currentInstancer = grid.get();
+    GameObject* player = MakeObject("Player1", TileX(0), TileY(0), 50, 50, true);
+    player->objectType = 6;
+    auto logic = std::make_shared<VXPlayerLogic>(player, 6);
+    logic->team = 1;
+    player->AddComponent(logic);
+    FrameContext().active = 1;
+    RespondToWall(player);
+    EXPECT_TRUE(audio->IsPlaying(0));
+    FrameContext().active = 0;  // no splat sound while the match is not running
+    EXPECT_EQ(VXPaintMap::Splat(player), 0);
+    EXPECT_FALSE(audio->IsPlaying(1));
+    FrameContext().active = 1;
+    player->position[0] = TileX(1);
+    EXPECT_EQ(VXPaintMap::Splat(player), 1);
+    EXPECT_TRUE(audio->IsPlaying(1));
+    audio->StopChannel(0);
+    sounds.erase("wallHit");
+    RespondToWall(player);
+    EXPECT_FALSE(audio->IsPlaying(0));
+    EXPECT_EQ(sounds.count("wallHit"), 0u);
+    g_currentInstancer = nullptr;
+    g_instancerSoundMap = nullptr;
+    grid.reset();
+    VXAudioManager::Destroy();
 }
