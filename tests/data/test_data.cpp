@@ -71,12 +71,6 @@ bool DeclaredSize(const std::string& path, int& width, int& height) {
     return false;
 }
 
-// The six characters every level holds, by name and object type.
-const std::vector<std::pair<std::string, int>> kCharacters = {
-    {"Archer", GameObject::Archer},   {"Knight", GameObject::Knight},
-    {"Pirate", GameObject::Pirate},   {"Viking", GameObject::Viking},
-    {"Samurai", GameObject::Samurai}, {"Maid", GameObject::Maid}};
-
 // The projectile prefabs, in the listing order the levels map by position.
 const std::vector<std::string> kPrefabs = {"Arrow.json",  "CannonBall.json", "Fist.json",
                                            "Katana.json", "Lance.json",      "Mop.json"};
@@ -207,51 +201,6 @@ TEST_F(GameData, PrefabFolderHoldsTheSixProjectilesAndEachSavesBackUnchanged) {
         ASSERT_TRUE(fs::exists(file)) << "the prefab was saved under another name";
         EXPECT_TRUE(ReadFile(file) == original) << "saving the loaded prefab gives another text:\n"
                                                 << ReadFile(file);
-        VXGraphicsManager::Instance()->ClearStateLists();
-    }
-}
-
-// What the match levels look up by name in their save file: the six
-// characters with their hit-particle, status and (Archer) cast children, the
-// game manager, the two player icons, the painter and every flag's box.
-TEST_F(GameData, EachLevelHoldsTheObjectsItFindsByName) {
-    ASSERT_EQ(LoadListedTextures(), "");
-    for (int n = 0; n < 4; ++n) {
-        const std::string file = kObjects + "savefile" + std::to_string(n) + ".json";
-        SCOPED_TRACE(file);
-        VXObjectManager level;
-        bool loaded = false;
-        ASSERT_EQ(Printed([&] { loaded = level.LoadObjects(file); }), "");
-        ASSERT_TRUE(loaded);
-
-        for (const auto& [name, type] : kCharacters) {
-            SCOPED_TRACE(name);
-            GameObject* character = level.FindObject(name);
-            ASSERT_NE(character, nullptr);
-            EXPECT_EQ(character->objectType, type);
-            EXPECT_TRUE(character->GetPlayerLogic() && character->GetAABB());
-            EXPECT_GE(RowsOf(character), 3u) << "idle, walk and attack rows";
-            ASSERT_GE(character->children.size(), type == GameObject::Archer ? 4u : 3u);
-            // The hit burst is found by name in most levels and as the second
-            // child in one: both must lead to the same emitter.
-            GameObject* hit = character->FindChild(name + "HitPE");
-            EXPECT_TRUE(hit && character->children[1] == hit &&
-                        hit->GetComponent(CT_ParticleEmitter));
-            // The status sprite is set to row 4 at the start of a match.
-            EXPECT_GE(RowsOf(character->children[2]), 7u);
-            if (type == GameObject::Archer)
-                EXPECT_GE(RowsOf(character->children[3]), 3u) << "cast sprite";
-        }
-        EXPECT_NE(level.FindObject("GameManager"), nullptr);
-        for (const char* icon : {"P1Icon", "P2Icon"})
-            EXPECT_GE(RowsOf(level.FindObject(icon)), 2u) << icon << ": a Blue and a Red row";
-        // The set-up gives the painter its player logic; one of the file's own
-        // would be refused.
-        GameObject* painter = level.FindObject("Painter");
-        EXPECT_TRUE(painter && painter->components.empty());
-        for (GameObject* object : level.objects)
-            if (object->GetFlag())
-                EXPECT_NE(object->GetAABB(), nullptr) << object->g_name << "'s capture box";
         VXGraphicsManager::Instance()->ClearStateLists();
     }
 }

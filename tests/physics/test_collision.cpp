@@ -1,7 +1,5 @@
 // Colliders built from their owners, the physics manager's collision tests
 // and the contacts they write into rigid bodies.
-#include <rapidjson/document.h>
-
 #include "physics/VXAABB.h"
 #include "physics/VXCircleCollider.h"
 #include "physics/VXOBB.h"
@@ -252,30 +250,7 @@ TEST(Collision, AABBAgainstOBBSeparationOnEitherShapesAxes) {
     EXPECT_NEAR(body->penetrationDepth, 5.0f + 10.0f / h - 16.0f * h, 1e-3f);
 }
 
-// --- Colliders and their JSON blocks ---------------------------------------------
-
-namespace {
-
-// The text of one component's block inside an object, and the parsed block.
-struct Block {
-    std::string text;
-    rapidjson::Document doc;
-};
-
-Block Write(Component& c) {
-    rapidjson::StringBuffer buffer;
-    JsonWriter writer(buffer);
-    writer.SetIndent(' ', 4);
-    writer.StartObject();
-    c.Serialize(writer, buffer);
-    writer.EndObject();
-    Block b;
-    b.text = buffer.GetString();
-    b.doc.Parse(b.text.c_str());
-    return b;
-}
-
-}  // namespace
+// --- Colliders ---------------------------------------------------------------------
 
 TEST(Colliders, BoxTakesHalfExtentsAndCornersFromItsOwner) {
     auto o = MakeObject("Crate", 100.0f, 50.0f, 40.0f, 20.0f);
@@ -305,20 +280,4 @@ TEST(Colliders, OrientedBoxIsUnrotatedUntilUpdatedThenTurnsWithItsOwner) {
         }
         obb.Update(o->worldMatrix, o->rotation[2]);
     }
-}
-
-TEST(Colliders, OrientedBoxBlockWritesOneCornerPerLineAndTheStateFlagLast) {
-    auto o = MakeObject("Door", 100.0f, 50.0f, 40.0f, 20.0f);
-    VXOBB obb(o.get(), o->worldMatrix, 40.0f, 20.0f);
-    obb.stateFlag = 3;
-    Block b = Write(obb);
-    ASSERT_FALSE(b.doc.HasParseError()) << b.text;
-    const auto& a = b.doc["VXOBB"];
-    ASSERT_EQ(a.Size(), 9u);
-    EXPECT_DOUBLE_EQ(a[0].GetDouble(), 20.0);
-    EXPECT_DOUBLE_EQ(a[1].GetDouble(), 10.0);
-    EXPECT_STREQ(a[2].GetString(), "OBB_Vertices");
-    EXPECT_DOUBLE_EQ(a[3][3].GetDouble(), 80.0);
-    EXPECT_EQ(a[8].GetInt(), 3);
-    EXPECT_NE(b.text.find("120.0, 60.0, 0.0,\n"), std::string::npos) << b.text;
 }
