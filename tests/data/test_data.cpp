@@ -241,7 +241,9 @@ TEST_F(GameData, FontGivesEveryNamedGlyphSet) {
     // What the game writes with them: clock, scores, volume and the placeholders.
     const std::string shown = "0123456789:%-<>ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     float lastHeight = 0.0f;  // the sizes are honoured: a larger set draws larger digits
-    for (const auto& [name, size] : sets) {
+    for (const auto& set_ : sets) {
+        const std::string& name = set_.first;
+        const int size = set_.second;
         SCOPED_TRACE(name);
         EXPECT_EQ(Printed([&] { EXPECT_TRUE(g->AddFont(size, name)); }), "");
         VXFont* set = g->FindFont(name);

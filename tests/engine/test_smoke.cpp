@@ -26,7 +26,7 @@ const std::vector<std::string> kSystems = {
 // lines of the close road.  A line ending in "*" is a prefix with a value after it.
 std::vector<std::string> RunLines(const std::string& version) {
     std::vector<std::string> lines = kSystems;
-    for (const std::string line :
+    for (const std::string& line :
          {"Team Quorvane - OpenGL v" + version, std::string(), std::string("System GPU"),
           std::string(" -> Graphic card    : *"), std::string(" -> Model           : *"),
           std::string(), std::string("Processes"), std::string(" -> OpenGL scene setup complete"),
