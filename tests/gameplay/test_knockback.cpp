@@ -14,7 +14,7 @@ using namespace TestHarness;
 
 namespace {
 
-class Impulses : public ::testing::Test {
+class Knockback : public ::testing::Test {
 protected:
     void SetUp() override {
         BuildClonedOwnerTypes();
@@ -46,7 +46,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Impulses, PlayersMeetingBounceElasticallyAndBothPadsVibrate) {
+TEST_F(Knockback, PlayersMeetingBounceElasticallyAndBothPadsVibrate) {
     std::unique_ptr<GameObject> oa, ob;
     auto a = Player(oa, "Player1", 0);
     auto b = Player(ob, "Player2", 1);
@@ -64,7 +64,7 @@ TEST_F(Impulses, PlayersMeetingBounceElasticallyAndBothPadsVibrate) {
     EXPECT_EQ(LeftMotor(2), 0);
 }
 
-TEST_F(Impulses, PlayersMovingApartOnlyGetTheHitFlagAndDamping) {
+TEST_F(Knockback, PlayersMovingApartOnlyGetTheHitFlagAndDamping) {
     std::unique_ptr<GameObject> oa, ob;
     auto a = Player(oa, "Player1", 0);
     auto b = Player(ob, "Player2", 1);
@@ -79,7 +79,7 @@ TEST_F(Impulses, PlayersMovingApartOnlyGetTheHitFlagAndDamping) {
     EXPECT_EQ(LeftMotor(0) + LeftMotor(1), 0);
 }
 
-TEST_F(Impulses, KnockbackSkipsMissingPartsAndUnusableMasses) {
+TEST_F(Knockback, KnockbackSkipsMissingPartsAndUnusableMasses) {
     std::unique_ptr<GameObject> oa, ob, oc;
     auto a = Player(oa, "Player1", 0);
     auto b = Player(ob, "Player2", 1, false);  // no player logic
@@ -115,7 +115,7 @@ TEST_F(Impulses, KnockbackSkipsMissingPartsAndUnusableMasses) {
     ExpectVec(d->Velocity, 100, 0);
 }
 
-TEST_F(Impulses, ProjectileKnockbackScalesWithTheShootersCharacter) {
+TEST_F(Knockback, ProjectileKnockbackScalesWithTheShootersCharacter) {
     const auto hit = [](const std::string& name) {
         std::unique_ptr<GameObject> op = MakeObject(name, 0, 0);
         std::unique_ptr<GameObject> ot = MakeObject("Player2", 30, 0);
@@ -141,7 +141,7 @@ TEST_F(Impulses, ProjectileKnockbackScalesWithTheShootersCharacter) {
     EXPECT_EQ(g_clonedOwnerType.size(), known);
 }
 
-TEST_F(Impulses, RepelPushesTowardsTheContactSideAndVibratesHalf) {
+TEST_F(Knockback, RepelPushesTowardsTheContactSideAndVibratesHalf) {
     std::unique_ptr<GameObject> o;
     auto body = Player(o, "Player1", 3);
     body->contactNormal = Vec3(-1, 0, 0);
@@ -171,7 +171,7 @@ TEST_F(Impulses, RepelPushesTowardsTheContactSideAndVibratesHalf) {
     EXPECT_EQ(LeftMotor(3), 0);
 }
 
-TEST(PhysicsReflect, MirrorsOnTheNormalsPlane) {
+TEST(Reflect, MirrorsOnTheNormalsPlane) {
     Vec3 out;
     ExpectVec(Reflect(out, Vec3(3, -4, 0), Vec3(0, 2, 0)), 3, 4);
     ExpectVec(out, 3, 4);
