@@ -328,7 +328,7 @@ TEST_F(FloorGrid, WallHitAndSplatPlayTheirCuesOnly) {
         audio->CreateSound(
             (TestHarness::SourceDir() / "data" / "audio" / (cue + std::string(".ogg"))).string());
     VXSoundMap sounds{{"wallHit", SoundCue(0)}, {"paintSplat2", SoundCue(1)}};
-    grid = std::make_unique<VXShapeInstancer>(0, 0, "Level_7", &sounds);
+    grid = std::make_unique<VXShapeInstancer>("Level_7", &sounds);
     grid->Setup();
     g_currentInstancer = grid.get();
     GameObject* player = MakeObject("Player1", TileX(0), TileY(0), 50, 50, true);
