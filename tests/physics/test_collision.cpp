@@ -1,5 +1,7 @@
 // Colliders built from their owners, the physics manager's collision tests
 // and the contacts they write into rigid bodies.
+#include <rapidjson/document.h>
+
 #include "physics/VXAABB.h"
 #include "physics/VXCircleCollider.h"
 #include "physics/VXOBB.h"
@@ -280,4 +282,26 @@ TEST(Colliders, OrientedBoxIsUnrotatedUntilUpdatedThenTurnsWithItsOwner) {
         }
         obb.Update(o->worldMatrix, o->rotation[2]);
     }
+}
+
+// The oriented box's block: half extents, corners and normals one per line,
+// the origin, and the state flag last; it parses back as JSON.
+TEST(Colliders, OrientedBoxBlockWritesOneCornerPerLineAndTheStateFlagLast) {
+    auto o = MakeObject("Door", 100.0f, 50.0f, 40.0f, 20.0f);
+    VXOBB obb(o.get(), o->worldMatrix, 40.0f, 20.0f);
+    obb.stateFlag = 3;
+    rapidjson::StringBuffer buffer;
+    JsonWriter writer(buffer);
+    writer.SetIndent(' ', 4);
+    writer.StartObject();
+    obb.Serialize(writer, buffer);
+    writer.EndObject();
+    const std::string text = buffer.GetString();
+    rapidjson::Document doc;
+    ASSERT_FALSE(doc.Parse(text.c_str()).HasParseError()) << text;
+    const auto& a = doc["VXOBB"];
+    ASSERT_EQ(a.Size(), 9u);
+    EXPECT_DOUBLE_EQ(a[3][3].GetDouble(), 80.0);
+    EXPECT_EQ(a[8].GetInt(), 3);
+    EXPECT_NE(text.find("120.0, 60.0, 0.0,\n"), std::string::npos) << text;
 }
