@@ -231,7 +231,7 @@ void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
         if (!t.present) continue;
         auto* text = static_cast<VXTextComponent*>(AddKind(object, CT_Text, t.number));
         if (!text) continue;
-        text->value = t.secondInt;
+        text->value = t.value;
         text->alpha = t.alpha;
         text->red = t.red;
         text->green = t.green;
