@@ -176,61 +176,6 @@ void VXObjectManager::BuildLoadedObjects(bool asPrefabs) {
     loader.records.clear();
 }
 
-void VXObjectManager::ApplySprite(GameObject* object, const GameObjectData::Sprite& record) {
-    AddSpriteComponent(object);
-    auto* sprite = static_cast<VXSpriteComponent*>(object->GetComponent(CT_Sprite));
-    if (!sprite) return;
-    sprite->texture = graphics->FindTexture(record.textureName);
-    sprite->layer = record.layer;
-    sprite->alpha = record.alpha;
-    sprite->red = record.red;
-    sprite->green = record.green;
-    sprite->blue = record.blue;
-    sprite->playing = record.playing;
-    if (record.rowCount == 0) return;
-    // The sprite's own rule, so that a rate out of 1..60 is stored as the one
-    // step a second it plays at, and a save and reload keep that speed.
-    sprite->SetFPS(record.fps);
-    sprite->SetAnimationCount(record.rowCount);
-    sprite->AddCellRows(record.rows);
-}
-
-// Only the values the block held; the others keep the constructor's.
-void VXObjectManager::ApplyRigidBody(VXRigidBody* body, const GameObjectData::RigidBody& record) {
-    if (!body) return;
-    const float* scalars[3] = {&record.mass, &record.damping, &record.inverseMass};
-    float* fields[3] = {&body->mass, &body->damping, &body->inversemass};
-    for (int k = 0; k < 3; ++k)
-        if (record.read[k]) *fields[k] = *scalars[k];
-    const float* triples[4] = {record.acceleration, record.velocity, record.position,
-                               record.accumForce};
-    Vec3* vectors[4] = {&body->Acceleration, &body->Velocity, &body->Position, &body->AccumForce};
-    for (int k = 0; k < 4; ++k)
-        if (record.read[3 + k]) *vectors[k] = Vec3(triples[k][0], triples[k][1], triples[k][2]);
-}
-
-void VXObjectManager::ApplyCircle(VXCircleCollider* circle, const GameObjectData::Circle& record) {
-    if (!circle) return;
-    if (record.read[0]) circle->radius = record.radius;
-    if (record.read[1])
-        circle->centerPt = Vec3(record.centre[0], record.centre[1], record.centre[2]);
-}
-
-void VXObjectManager::ApplyEmitter(GameObject* object, const GameObjectData::Emitter& record) {
-    AddParticleEmitterComponent(object);
-    auto* emitter = static_cast<VXParticleEmitter*>(object->GetComponent(CT_ParticleEmitter));
-    if (!emitter) return;
-    emitter->SetImageName(record.imageName);
-    if (!record.imageName.empty())
-        emitter->LoadImage(record.imageName, record.sheetRows, record.sheetColumns);
-    emitter->maxNumber = record.maxNumber;
-    emitter->lifetime = record.lifetime;
-    emitter->emitAmount = record.emitAmount;
-    emitter->scale = record.scale;
-    emitter->Init();
-    emitter->FillInstances();
-}
-
 void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
     GameObject* object = new GameObject(d.scale[0], d.scale[1], d.type, d.active ? 1 : 0, 1, 0,
                                         d.position[0], d.position[1], d.name, d.rotation[0],
@@ -242,73 +187,11 @@ void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
         if (d.type == GameObject::WallCollider) walls.push_back(object);
     }
 
-    if (d.sprite.present) ApplySprite(object, d.sprite);
-    if (d.rigidBody.present) {
-        AddRigidBodyComponent(object);
-        ApplyRigidBody(object->GetTyped<VXRigidBody>(), d.rigidBody);
-    }
-    if (d.circle.present) {
-        AddCircleColliderComponent(object);
-        ApplyCircle(object->GetCircleCollider(), d.circle);
-    }
-    if (d.aabb.present) {
-        AddAABBComponent(object);
-        if (VXAABB* box = object->GetAABB()) box->SetHalfExtents(d.aabb.halfWidth, d.aabb.halfHeight);
-    }
-    if (d.shootLogic.present) AddShootLogicComponent(object);
-    if (d.enemyAI.present) AddEnemyLogicComponent(object);
-    for (const GameObjectData::Text& t : d.texts) {
-        if (!t.present) continue;
-        auto* text = static_cast<VXTextComponent*>(AddKind(object, CT_Text, t.number));
-        if (!text) continue;
-        text->value = t.secondInt;
-        text->alpha = t.alpha;
-        text->red = t.red;
-        text->green = t.green;
-        text->blue = t.blue;
-    }
-    if (d.bullet.present) {
-        AddBulletComponent(object);
-        if (auto* bullet = object->GetTyped<VXBulletComponent>()) {
-            bullet->savedInt = d.bullet.first;
-            bullet->lifetime = d.bullet.lifetime;
-            bullet->savedNumber = d.bullet.number;
-            bullet->state = d.bullet.state;
-        }
-    }
-    if (asPrefab) {
-        if (d.trapPresent) AddTrapComponent(object);
-    } else {
-        if (d.emitter.present) ApplyEmitter(object, d.emitter);
-        if (d.trapPresent) AddTrapComponent(object);
-        if (d.spawnPoint.present) {
-            AddSpawnPointComponent(object);
-            if (VXSpPointComponent* point = object->GetSpawnPoint()) {
-                point->restTimer = d.spawnPoint.restTimer;
-                point->savedInt = d.spawnPoint.value;
-            }
-        }
-        if (d.wall.present) {
-            AddWallLogicComponent(object);
-            if (VXWallLogicCom* wall = object->GetWallLogic()) {
-                wall->hitPoints = d.wall.hitPoints;
-                wall->lifeTimer = d.wall.lifeTimer;
-            }
-        }
-        if (d.flagPresent) AddFlagComponent(object);
-        if (d.blockBombPresent) AddBlockBombComponent(object);
-        if (d.playerLogic.present) {
-            AddPlayerLogicComponent(object);
-            // The durations the editor edits; the rest is the character's
-            // own set-up.
-            if (VXPlayerLogic* logic = object->GetPlayerLogic()) {
-                logic->lightAttackDuration = d.playerLogic.durations[0];
-                logic->mediumAttackDuration = d.playerLogic.durations[1];
-                logic->heavyAttackDuration = d.playerLogic.durations[2];
-                logic->delayDuration = d.playerLogic.durations[3];
-            }
-        }
-    }
+    size_t count = 0;
+    const ComponentKind* kinds = InstalledComponentKinds(count);
+    for (size_t k = 0; k < count; ++k)
+        if (kinds[k].build && (!asPrefab || kinds[k].inPrefabs)) kinds[k].build(object, d);
+
     LinkToParent(object, d.parentName);
     // The oriented box is built from the object's own (local) size, as the
     // editor built it.
@@ -332,46 +215,35 @@ void VXObjectManager::LinkToParent(GameObject* object, const std::string& parent
 
 // --- Component creators ----------------------------------------------------
 
-// Makes the kind's component, attaches it (texts without the duplicate
-// check) and hands it to the manager list the kind joins.
-Component* VXObjectManager::AddKind(GameObject* owner, int typeId, int number) {
-    const ComponentKind* kind = FindComponentKind(typeId);
-    if (!owner || !kind || !kind->create) return nullptr;
-    std::shared_ptr<Component> component(kind->create(owner, number));
-    if (!owner->Attach(component, typeId, typeId != CT_Text)) return nullptr;
-    if (kind->join) kind->join(component);
-    return component.get();
-}
-
 void VXObjectManager::AddComponentById(GameObject* owner, int typeId, int number) {
     const ComponentKind* kind = FindComponentKind(typeId);
-    if (kind && kind->madeById) AddKind(owner, typeId, number);
+    if (kind && kind->madeById) AddComponentOfKind(owner, typeId, number);
 }
 
-void VXObjectManager::AddSpriteComponent(GameObject* owner) { AddKind(owner, CT_Sprite); }
-void VXObjectManager::AddRigidBodyComponent(GameObject* owner) { AddKind(owner, CT_RigidBody); }
-void VXObjectManager::AddAABBComponent(GameObject* owner) { AddKind(owner, CT_AABB); }
-void VXObjectManager::AddOBBComponent(GameObject* owner) { AddKind(owner, CT_OBB); }
+void VXObjectManager::AddSpriteComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Sprite); }
+void VXObjectManager::AddRigidBodyComponent(GameObject* owner) { AddComponentOfKind(owner, CT_RigidBody); }
+void VXObjectManager::AddAABBComponent(GameObject* owner) { AddComponentOfKind(owner, CT_AABB); }
+void VXObjectManager::AddOBBComponent(GameObject* owner) { AddComponentOfKind(owner, CT_OBB); }
 void VXObjectManager::AddCircleColliderComponent(GameObject* owner) {
-    AddKind(owner, CT_CircleCollider);
+    AddComponentOfKind(owner, CT_CircleCollider);
 }
 void VXObjectManager::AddTextComponent(GameObject* owner, int number) {
-    AddKind(owner, CT_Text, number);
+    AddComponentOfKind(owner, CT_Text, number);
 }
 void VXObjectManager::AddParticleEmitterComponent(GameObject* owner) {
-    AddKind(owner, CT_ParticleEmitter);
+    AddComponentOfKind(owner, CT_ParticleEmitter);
 }
-void VXObjectManager::AddPlayerLogicComponent(GameObject* owner) { AddKind(owner, CT_PlayerLogic); }
-void VXObjectManager::AddGameManagerComponent(GameObject* owner) { AddKind(owner, CT_GameManager); }
-void VXObjectManager::AddWallLogicComponent(GameObject* owner) { AddKind(owner, CT_WallLogic); }
-void VXObjectManager::AddSpawnPointComponent(GameObject* owner) { AddKind(owner, CT_SpawnPoint); }
-void VXObjectManager::AddBlockBombComponent(GameObject* owner) { AddKind(owner, CT_BlockBomb); }
-void VXObjectManager::AddFlagComponent(GameObject* owner) { AddKind(owner, CT_Flag); }
-void VXObjectManager::AddTrapComponent(GameObject* owner) { AddKind(owner, CT_Trap); }
-void VXObjectManager::AddShootLogicComponent(GameObject* owner) { AddKind(owner, CT_ShootLogic); }
-void VXObjectManager::AddEnemyLogicComponent(GameObject* owner) { AddKind(owner, CT_EnemyLogic); }
-void VXObjectManager::AddBulletComponent(GameObject* owner) { AddKind(owner, CT_Bullet); }
-void VXObjectManager::AddMineComponent(GameObject* owner) { AddKind(owner, CT_Mine); }
-void VXObjectManager::AddMopComponent(GameObject* owner) { AddKind(owner, CT_Mop); }
+void VXObjectManager::AddPlayerLogicComponent(GameObject* owner) { AddComponentOfKind(owner, CT_PlayerLogic); }
+void VXObjectManager::AddGameManagerComponent(GameObject* owner) { AddComponentOfKind(owner, CT_GameManager); }
+void VXObjectManager::AddWallLogicComponent(GameObject* owner) { AddComponentOfKind(owner, CT_WallLogic); }
+void VXObjectManager::AddSpawnPointComponent(GameObject* owner) { AddComponentOfKind(owner, CT_SpawnPoint); }
+void VXObjectManager::AddBlockBombComponent(GameObject* owner) { AddComponentOfKind(owner, CT_BlockBomb); }
+void VXObjectManager::AddFlagComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Flag); }
+void VXObjectManager::AddTrapComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Trap); }
+void VXObjectManager::AddShootLogicComponent(GameObject* owner) { AddComponentOfKind(owner, CT_ShootLogic); }
+void VXObjectManager::AddEnemyLogicComponent(GameObject* owner) { AddComponentOfKind(owner, CT_EnemyLogic); }
+void VXObjectManager::AddBulletComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Bullet); }
+void VXObjectManager::AddMineComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Mine); }
+void VXObjectManager::AddMopComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Mop); }
 
 }  // namespace FrameWork

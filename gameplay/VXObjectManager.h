@@ -16,8 +16,6 @@ class VXGraphicsManager;
 class VXPhysicsManager;
 class VXDebugManager;
 class Component;
-class VXRigidBody;
-class VXCircleCollider;
 
 // The index, in the editor's object list, of the object selected in the
 // editor; SaveSelectedAsPrefab saves that object.
@@ -106,12 +104,6 @@ private:
     // Links `object` under the first object named `parentName` that is
     // already in the list.
     void LinkToParent(GameObject* object, const std::string& parentName);
-    void ApplySprite(GameObject* object, const GameObjectData::Sprite& record);
-    void ApplyEmitter(GameObject* object, const GameObjectData::Emitter& record);
-    static void ApplyRigidBody(VXRigidBody* body, const GameObjectData::RigidBody& record);
-    static void ApplyCircle(VXCircleCollider* circle, const GameObjectData::Circle& record);
-    // The component made, attached and registered, or null.
-    Component* AddKind(GameObject* owner, int typeId, int number = 0);
 };
 
 }  // namespace FrameWork

@@ -1,5 +1,7 @@
 #include "objects/GameObject.h"
 
+#include "objects/ComponentFactory.h"
+
 #include "engine/core/Message.h"
 #include "engine/core/VXMath.h"
 
@@ -224,16 +226,13 @@ void GameObject::ForgetChild(const GameObject* child) {
 
 namespace {
 
-// The loader's order of the component kinds; kinds it does not build last.
-int LoadOrder(int32_t type) {
-    static const int32_t kOrder[] = {
-        CT_Sprite,     CT_RigidBody,  CT_CircleCollider, CT_AABB,   CT_OBB,
-        CT_ShootLogic, CT_EnemyLogic, CT_Text,           CT_Bullet, CT_ParticleEmitter,
-        CT_Trap,       CT_SpawnPoint, CT_WallLogic,      CT_Flag,   CT_BlockBomb,
-        CT_PlayerLogic};
-    const int count = static_cast<int>(sizeof(kOrder) / sizeof(kOrder[0]));
-    for (int k = 0; k < count; ++k)
-        if (kOrder[k] == type) return k;
+// A kind's place in the installed kind table, the order in which a loaded
+// object's components are built; kinds outside the table last.
+size_t LoadOrder(int32_t type) {
+    size_t count = 0;
+    const ComponentKind* kinds = InstalledComponentKinds(count);
+    for (size_t k = 0; k < count; ++k)
+        if (kinds[k].type == type) return k;
     return count;
 }
 
