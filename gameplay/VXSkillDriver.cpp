@@ -69,22 +69,20 @@ void StopShotsNamed(VXObjectManager* objects, const char* name, VXOBB* wallBox) 
             object->SetActive(0);
 }
 
-// Player1 bounces off a wall once per contact.
-void ReflectOffWall(GameObject* player, VXOBB* wallBox) {
+// Player1 bounces off a wall once per contact; answers whether the wall
+// touches it.
+bool ReflectOffWall(GameObject* player, VXOBB* wallBox) {
     VXAABB* box = AabbOf(player);
     VXRigidBody* body = BodyOf(player);
-    if (!box || !body) return;
-    const bool contact = VXPhysicsManager::CollideAABBOBB(box, wallBox);
-    if (!contact || wallBox->stateFlag != 1) {
-        box->reflected = 0;
-        return;
-    }
-    if (box->reflected) return;
+    if (!box || !body || !VXPhysicsManager::CollideAABBOBB(box, wallBox) || wallBox->stateFlag != 1)
+        return false;
+    if (box->reflected) return true;
     const Vec3 n = body->contactNormal;
     const float length = Length(n);
     const Vec3 unit = length > 0.0f ? n * (1.0f / length) : Vec3();
     body->Velocity = body->Velocity - unit * (2.0f * Dot(body->Velocity, unit));
     box->reflected = 1;
+    return true;
 }
 
 // Player2 is pushed out of a wall and repelled.
@@ -102,12 +100,15 @@ void DriveWalls(VXLevelObjectRecord& record, const std::string& name, GameObject
     GameObject* second = FindLevelPlayer("Player2");
     const VXAABB* casterBox = AabbOf(caster);
     const bool wallsBlock = casterBox && casterBox->stateFlag != 1;
+    // The bounce ends when no wall touches Player1 any more, not when one
+    // of several walls does not.
+    bool touching = false;
     const std::deque<GameObject*> walls = record.walls;
     for (GameObject* wall : walls) {
         VXOBB* wallBox = ObbOf(wall);
         if (!wallBox || !wallBox->active) continue;
         if (name == "Player2" && wallsBlock) {
-            ReflectOffWall(first, wallBox);
+            touching = ReflectOffWall(first, wallBox) || touching;
             StopShotsNamed(record.objectManager, "Lance_cloned", wallBox);
         }
         if (name == "Player1" && wallsBlock) {
@@ -129,6 +130,8 @@ void DriveWalls(VXLevelObjectRecord& record, const std::string& name, GameObject
             object->SetActive(0);
         }
     }
+    if (name == "Player2" && wallsBlock && !touching)
+        if (VXAABB* box = AabbOf(first)) box->reflected = 0;
 }
 
 void Explode(VXLevelObjectRecord& record, GameObject* mine, GameObject* victim) {

@@ -1,6 +1,5 @@
 #include "gameplay/VXSkillParts.h"
 
-#include "engine/core/Message.h"
 #include "engine/core/VXAudioManager.h"
 #include "gameplay/VXGameManagerComponent.h"
 #include "gameplay/VXGameplayParts.h"
@@ -80,12 +79,6 @@ int StrokeWithPainter(float x, float y, int team, int strokeKind) {
 
 void HidePainter() {
     if (GameObject* painter = LevelPainter()) painter->SetActive(0);
-}
-
-bool IsCharacterType(int objectType) {
-    for (int kind : {Pirate, Viking, Knight, Archer, Samurai, Maid})
-        if (objectType == kind) return true;
-    return false;
 }
 
 }  // namespace FrameWork

@@ -37,6 +37,4 @@ int StrokeWithPainter(float x, float y, int team, int strokeKind);
 // Hides the painter (object and components).
 void HidePainter();
 
-bool IsCharacterType(int objectType);
-
 }  // namespace FrameWork
