@@ -277,7 +277,7 @@ void VXMatchLevel::Initialize() {
     if (auto* manager = gameManager ? static_cast<VXGameManagerComponent*>(
                                           gameManager->GetComponent(CT_GameManager))
                                     : nullptr)
-        MatchPending::SetSides(*manager, players[0], players[1]);
+        manager->SetSides(players[0], players[1]);
 
     for (GameObject* player : playerList) {
         const size_t needed = player->objectType == GameObject::Archer ? 4 : 3;
@@ -307,7 +307,7 @@ void VXMatchLevel::Initialize() {
     // name too, which has none of its parts.
     GameObject* painter = g_levelPainter ? g_levelPainter : objectManager->FindObject("Painter");
     if (painter)
-        MatchPending::SetGameManagerObject(painter);
+        SetGameManagerObject(painter);
     else
         ReportMissing("No object \"Painter\"");
 
@@ -494,6 +494,7 @@ void VXMatchLevel::Free() {
     // Nothing keeps the level's sounds or emitters once they are gone.
     if (g_currentLevelObjects == &statics.record) g_currentLevelObjects = nullptr;
     g_instancerSoundMap = nullptr;
+    g_painterObject = nullptr;
     MatchPending::SetMatchFlowSoundMap(nullptr);
     auto& emitters = graphics->emitters;
     emitters.erase(std::remove_if(emitters.begin(), emitters.end(),

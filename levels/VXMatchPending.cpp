@@ -1,11 +1,6 @@
 #include "levels/VXMatchPending.h"
 
-#include <algorithm>
-
-#include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXFlagCom.h"
-#include "gameplay/VXGameManagerComponent.h"
-#include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXPaintMap.h"
 #include "objects/GameObject.h"
 
@@ -26,38 +21,6 @@ int32_t& PaintableCells() {
 }
 void SetMatchFlowSoundMap(SoundMap* sounds) {
     g_flowSounds = sounds;
-}
-
-void SetSides(VXGameManagerComponent& manager, GameObject* first, GameObject* second) {
-    manager.sideA = first;
-    manager.sideB = second;
-    if (first) {
-        manager.startAX = first->position[0];
-        manager.startAY = first->position[1];
-    }
-    if (second) {
-        manager.startBX = second->position[0];
-        manager.startBY = second->position[1];
-    }
-}
-
-void SetGameManagerObject(GameObject* painter) {
-    if (painter) painter->SetActive(0);
-}
-
-void Refill(VXSpPointComponent& spawnPoint, GameObject* player) {
-    VXPlayerLogic* logic = player ? player->GetPlayerLogic() : nullptr;
-    if (!logic) return;
-    logic->paintFuel = std::min(logic->paintFuel + 45, 100);
-    logic->refillCount += 10;
-    spawnPoint.used = spawnPoint.taking = 1;
-    spawnPoint.restTimer = 15.0f;
-    if (spawnPoint.owner)
-        if (Component* sprite = spawnPoint.owner->GetComponent(CT_Sprite)) sprite->active = 1;
-}
-
-bool SpawnPointReady(const VXSpPointComponent& spawnPoint) {
-    return spawnPoint.used == 0;
 }
 
 void UpdatePaintBars(const std::vector<GameLevelInitObject>&) {}

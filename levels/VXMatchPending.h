@@ -4,8 +4,6 @@
 // the entry leaves this file.
 //
 // Pending:
-//   game manager      SetSides, SetGameManagerObject
-//   spawn point       Refill
 //   HUD               the match clock, the paintable-cell total,
 //                     UpdatePaintBars, BindPaintBars, SetPortraitState,
 //                     ReadObjectTextNumber
@@ -24,8 +22,6 @@ class GameObject;
 class GameLevelInitObject;
 class SoundCue;
 class VXFlagCom;
-class VXGameManagerComponent;
-class VXSpPointComponent;
 
 namespace MatchPending {
 
@@ -37,14 +33,6 @@ int32_t& MatchClock();
 int32_t& PaintableCells();
 // The sound map the match flow's menus play from.
 void SetMatchFlowSoundMap(SoundMap* sounds);
-
-// Game manager.
-void SetSides(VXGameManagerComponent& manager, GameObject* first, GameObject* second);
-void SetGameManagerObject(GameObject* painter);
-
-// Spawn point.
-void Refill(VXSpPointComponent& spawnPoint, GameObject* player);
-bool SpawnPointReady(const VXSpPointComponent& spawnPoint);
 
 // HUD.
 void UpdatePaintBars(const std::vector<GameLevelInitObject>& lineUp);

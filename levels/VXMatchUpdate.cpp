@@ -215,9 +215,9 @@ void VXMatchLevel::TestSpawnPoints() {
         VXSpPointComponent* spawn = point ? point->GetSpawnPoint() : nullptr;
         if (!spawn) continue;
         for (GameObject* player : {players[0], players[1]}) {
-            if (!Touch(player, point) || !MatchPending::SpawnPointReady(*spawn)) continue;
+            if (!Touch(player, point) || spawn->used != 0) continue;
             if (SoundCue* pickup = Cue("PaintPickup")) pickup->Play();
-            MatchPending::Refill(*spawn, player);
+            spawn->Refill(player);
             auto* emitter =
                 static_cast<VXParticleEmitter*>(point->GetComponent(CT_ParticleEmitter));
             if (!emitter) continue;

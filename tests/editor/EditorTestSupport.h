@@ -14,7 +14,7 @@
 #include "engine/core/GameState.h"
 #include "gameplay/VXObjectManager.h"
 #include "graphics/VXGraphicsManager.h"
-#include "tests/harness/EngineFixture.h"
+#include "tests/support/EngineFixture.h"
 
 namespace EditorTest {
 

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "tests/harness/GameProcess.h"
+#include "tests/support/GameProcess.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include "physics/VXAABB.h"
 #include "physics/VXOBB.h"
 #include "physics/VXRigidBody.h"
-#include "tests/harness/EngineFixture.h"
+#include "tests/support/EngineFixture.h"
 
 using namespace FrameWork;
 

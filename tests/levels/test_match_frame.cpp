@@ -11,8 +11,8 @@
 #include "graphics/VXShapeInstancer.h"
 #include "levels/VXMatchPending.h"
 #include "physics/VXRigidBody.h"
-#include "tests/input_test_helpers.h"
 #include "tests/levels/MatchTestSupport.h"
+#include "tests/support/VirtualPad.h"
 
 namespace MatchTest {
 namespace {
@@ -43,7 +43,7 @@ protected:
 };
 
 TEST_F(MatchFrame, TriggerFiresAndTheShotStunsTheKnight) {
-    InputTest::VirtualPad pads[2];
+    TestHarness::VirtualPad pads[2];
     VXMatchLevel& level = Play();
     GameObject* archer = level.players[0];
     GameObject* knight = level.players[1];
@@ -110,7 +110,7 @@ TEST_F(MatchFrame, ASpawnPointRefillsPlayerOneOnce) {
     EXPECT_EQ(second->refillCount, refills) << "player 1 is refilled first and the point is used";
     EXPECT_GT(first->paintFuel, 55) << "+45, less a few tiles of trail";
     EXPECT_LE(second->paintFuel, 20);
-    EXPECT_FALSE(MatchPending::SpawnPointReady(*point->GetSpawnPoint()));
+    EXPECT_EQ(point->GetSpawnPoint()->used, 1);
     EXPECT_TRUE(Played(24)) << "PaintPickup";
     EXPECT_EQ(Burst(point), 20u);
 }
