@@ -1,6 +1,5 @@
 #include "levels/VXMatchPending.h"
 
-#include "gameplay/VXFlagCom.h"
 #include "graphics/VXPaintMap.h"
 #include "objects/GameObject.h"
 
@@ -33,20 +32,6 @@ int ReadObjectTextNumber(const std::string& name) {
     const int team = name == "BlueBar" ? 0 : name == "RedBar" ? 1 : -1;
     if (team < 0 || g_paintableCells <= 0) return 0;
     return VXPaintMap::TeamTileCount[team] * 100 / g_paintableCells;
-}
-
-void SetCaptureArea(VXFlagCom& flag, float, float, float, float, int32_t tileSet, SoundMap* sounds,
-                    int32_t, int32_t) {
-    flag.shapeIndex = tileSet;
-    flag.soundMap = sounds;
-}
-
-void AddPlayer(VXFlagCom& flag, GameObject* player) {
-    if (player) flag.playersOnFlag.emplace(player->g_name, player);
-}
-
-void RemovePlayer(VXFlagCom& flag, GameObject* player) {
-    if (player) flag.playersOnFlag.erase(player->g_name);
 }
 
 }  // namespace MatchPending

@@ -8,7 +8,6 @@
 //                     UpdatePaintBars, BindPaintBars, SetPortraitState,
 //                     ReadObjectTextNumber
 //   match flow        its sound-map pointer
-//   flag              SetCaptureArea, AddPlayer, RemovePlayer
 #pragma once
 
 #include <cstdint>
@@ -21,7 +20,6 @@ namespace FrameWork {
 class GameObject;
 class GameLevelInitObject;
 class SoundCue;
-class VXFlagCom;
 
 namespace MatchPending {
 
@@ -39,13 +37,6 @@ void UpdatePaintBars(const std::vector<GameLevelInitObject>& lineUp);
 void BindPaintBars(GameObject* p1, GameObject* p2, GameObject* p3, GameObject* p4);
 void SetPortraitState(GameObject* first, GameObject* second);
 int ReadObjectTextNumber(const std::string& name);
-
-// Flags.
-void SetCaptureArea(VXFlagCom& flag, float cornerX, float cornerY, float cellWidth,
-                    float cellHeight, int32_t tileSet, SoundMap* sounds, int32_t across,
-                    int32_t down);
-void AddPlayer(VXFlagCom& flag, GameObject* player);
-void RemovePlayer(VXFlagCom& flag, GameObject* player);
 
 }  // namespace MatchPending
 }  // namespace FrameWork

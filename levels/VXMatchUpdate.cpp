@@ -236,9 +236,9 @@ void VXMatchLevel::TestFlags() {
         if (!flag) continue;
         for (GameObject* player : playerList) {
             if (Touch(player, object))
-                MatchPending::AddPlayer(*flag, player);
+                flag->AddPlayer(player);
             else
-                MatchPending::RemovePlayer(*flag, player);
+                flag->RemovePlayer(player);
         }
     }
 }
