@@ -3,11 +3,8 @@
 // match relies on; as those parts come, the level calls them directly and
 // the entry leaves this file.
 //
-// Pending:
-//   HUD               the match clock, the paintable-cell total,
-//                     UpdatePaintBars, BindPaintBars, SetPortraitState,
-//                     ReadObjectTextNumber
-//   match flow        its sound-map pointer
+// Pending: none.  The HUD and match-flow entries already forward to the
+// gameplay code; the flags are called directly.
 #pragma once
 
 #include <cstdint>
