@@ -23,6 +23,11 @@ namespace {
 VXEngine* g_engine = nullptr;
 
 constexpr float kFrameLimit = 0.016666668f;  // 1/60 s
+// The frame limiter: how long before the frame's end the one long sleep
+// stops, the naps after it, and the end it waits out on the counter alone.
+constexpr float kSleepMargin = 0.001f;
+constexpr float kNapTime = 0.0001f;
+constexpr float kSpinTime = 0.0003f;
 constexpr int kVkEscape = 27;
 constexpr int kVkF7 = 118;
 
@@ -95,8 +100,13 @@ VXEngine::VXEngine()
       lineUp(frame.lineUp) {}
 
 bool VXEngine::Init() {
-    // A window that cannot be made takes the same road as a context that
-    // cannot be made.
+    // No display at all is said as such; a window that cannot be made on a
+    // display takes the same road as a context that cannot be made.
+    if (!Platform::Init()) {
+        std::printf("\nERROR\n -> No display to open the window on (%s)\n\n",
+                    Platform::InitError());
+        return false;
+    }
     const bool windowMade = CreateAppWindow();
     if (!windowMade || !context.CreateGLContext(Platform::GetWindow())) {
         Platform::DestroyGLContext();
@@ -126,7 +136,14 @@ void VXEngine::LoadShaders() {
     Broadcast(&physicsLists);
     MSGDebug debugInit(MSG_DEBUG_INIT, graphics->camera.camView, graphics->camera.projection);
     Broadcast(&debugInit);
-    std::printf(" -> Shaders initialized\n");
+    size_t failed = 0;
+    for (const VXShaderProgram& program : graphics->shaderPrograms)
+        if (program.status == 0) ++failed;
+    if (failed == 0)
+        std::printf(" -> Shaders initialized\n");
+    else
+        std::printf(" -> Shaders: %zu of %zu programs did not build; what they draw is skipped\n",
+                    failed, graphics->shaderPrograms.size());
 }
 
 void VXEngine::Broadcast(Message* msg) {
@@ -232,12 +249,21 @@ void VXEngine::UpdateFrameTime() {
 }
 
 void VXEngine::LimitFrameRate() {
-    // Busy wait: the frame ends when 1/60 s has passed since the frame began.
+    // The frame ends when 1/60 s has passed since it began: sleep until
+    // about a millisecond before that, then in short naps, and wait out the
+    // last fraction on the counter (a sleep may wake late; the counter does
+    // not).
     if (counterFrequency == 0) counterFrequency = Platform::GetPerformanceFrequency();
-    do {
+    for (;;) {
         counterNow = Platform::GetPerformanceCounter();
         frameTime = ElapsedSeconds(counterLast, counterNow, counterFrequency);
-    } while (frameTime < kFrameLimit);
+        const float left = kFrameLimit - frameTime;
+        if (left <= 0.0f) break;
+        if (left > kSleepMargin)
+            Platform::SleepSeconds(left - kSleepMargin);
+        else if (left > kSpinTime)
+            Platform::SleepSeconds(kNapTime);
+    }
     totalTime += frameTime;
 }
 

@@ -1,14 +1,22 @@
 // Entry point of the game.
 #include <cstdio>
+#include <cstring>
 
 #include "engine/StartupGlobals.h"
 #include "engine/VXEngine.h"
+#include "engine/core/GameState.h"
+#include "engine/core/VXFrameContext.h"
 #include "platform/Platform.h"
 
-int main() {
+// Options: --editor starts the level editor once the loading screen has
+// loaded the assets, in place of the splash screen.
+int main(int argc, char** argv) {
     // Line-buffered, so that progress lines show as they happen even when
     // standard output is a pipe.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--editor") == 0)
+            FrameWork::FrameContext().stateAfterLoading = GameState::LevelEditor;
     FrameWork::BuildStartupGlobals();
     FrameWork::Platform::ShowCursor(false);
     FrameWork::VXEngine* engine = FrameWork::VXEngine::Instance();

@@ -27,10 +27,10 @@ void PlayRow(VXSpriteComponent* sprite, int row) {
     sprite->playing = true;
 }
 
-bool TakeOneShotFinished(VXSpriteComponent* sprite) {
+bool TakeOneShotFinished(VXSpriteComponent* sprite, int row) {
     if (!sprite) return true;
     const auto& rows = sprite->animation.frameRows;
-    const int32_t index = sprite->animation.currentRowIndex;
+    const int32_t index = row >= 0 ? row : sprite->animation.currentRowIndex;
     const bool canFinish = sprite->texture && index >= 0 &&
                            static_cast<size_t>(index) < rows.size() &&
                            rows[static_cast<size_t>(index)].size() > 1;

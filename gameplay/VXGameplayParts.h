@@ -22,10 +22,11 @@ VXPlayerLogic* LogicOf(const GameObject* object);
 // with its playing flag set.
 void PlayRow(VXSpriteComponent* sprite, int row);
 
-// Whether a one-shot animation has ended: the finished flag (taken, so it is
-// reported once).  A sprite that can never report it - no texture, or a
-// current row of at most one frame - counts as finished at once.
-bool TakeOneShotFinished(VXSpriteComponent* sprite);
+// Whether a one-shot animation of row `row` (-1: the current row) has
+// ended: the finished flag, taken so it is reported once.  A sprite that
+// can never report it - no texture, or a row of at most one frame - counts
+// as finished at once.
+bool TakeOneShotFinished(VXSpriteComponent* sprite, int row = -1);
 // Whether the sprite's current frame is the last frame of row `row`.  A
 // sprite without a texture or without that row counts as being there.
 bool ShowsLastFrameOf(const VXSpriteComponent* sprite, int row);

@@ -50,19 +50,7 @@ VXSpriteComponent* ChildSprite(const GameObject* owner, size_t index) {
     return SpriteOf(owner->children[index]);
 }
 
-}  // namespace
-
-struct VXPlayerLogic::SkillRule {
-    void (*skill)(std::string);
-    float cooldown;
-    // The skill fires only once skillTimer has reached the cooldown.
-    bool readyTest;
-    // The skill key also counts for a player with a pad.
-    bool keyWithPad;
-};
-
-namespace {
-
+// Seconds of hit stun a projectile of the character kind gives.
 float HitStunLength(int32_t kind) {
     switch (kind) {
         case GameObject::Knight:
@@ -83,6 +71,15 @@ float HitStunLength(int32_t kind) {
 }
 
 }  // namespace
+
+struct VXPlayerLogic::SkillRule {
+    void (*skill)(std::string);
+    float cooldown;
+    // The skill fires only once skillTimer has reached the cooldown.
+    bool readyTest;
+    // The skill key also counts for a player with a pad.
+    bool keyWithPad;
+};
 
 VXPlayerLogic::VXPlayerLogic(GameObject* o, int32_t kind) : Component(o), characterKind(kind) {
     // Archer's mark, mine stun, bleed, hit stun.

@@ -4,12 +4,12 @@
 
 #include "engine/core/VXFrameContext.h"
 #include "gameplay/VXGameplayParts.h"
+#include "gameplay/VXObjectManager.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXShapeInstancer.h"
 #include "graphics/VXSpriteComponent.h"
 #include "objects/ComponentType.h"
 #include "objects/GameObject.h"
-#include "gameplay/VXObjectManager.h"
 #include "physics/VXAABB.h"
 #include "physics/VXRigidBody.h"
 

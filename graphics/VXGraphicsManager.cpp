@@ -110,6 +110,8 @@ void VXGraphicsManager::LoadShader(const std::string& vertexPath,
     VXShaderProgram& record = shaderPrograms.back();
     record.CompileShaderFiles(vertexPath, fragmentPath);
     record.LinkProgram();
+    if (record.status == 0)
+        std::printf(" -> %s and %s did not link\n", vertexPath.c_str(), fragmentPath.c_str());
     if (record.vertexShader) {
         glDetachShader(record.program, record.vertexShader);
         glDeleteShader(record.vertexShader);

@@ -35,15 +35,17 @@ void ReportUnreadable(const char* kind, const std::string& path) {
     if (std::filesystem::exists(std::filesystem::u8path(path), ec))
         std::printf("Error - %s shader file cannot be read: %s\n", kind, path.c_str());
     else
-        std::printf("Error - %s shader file not found\n", kind);
+        std::printf("Error - %s shader file not found\n -> %s\n", kind, path.c_str());
 }
 
-GLuint CompileOne(GLenum kind, const std::string& source, VXShaderProgram& record) {
+GLuint CompileOne(GLenum kind, const std::string& source, const std::string& path,
+                  VXShaderProgram& record) {
     GLuint shader = glCreateShader(kind);
     const char* text = source.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
     record.CheckCompile(shader);
+    if (record.status == 0) std::printf(" -> %s did not compile\n", path.c_str());
     return shader;
 }
 
@@ -65,8 +67,8 @@ void VXShaderProgram::CompileShaderFiles(const std::string& vertexPath,
         ReportUnreadable("Fragment", fragmentPath);
         return;
     }
-    vertexShader = CompileOne(GL_VERTEX_SHADER, vertexSource, *this);
-    fragmentShader = CompileOne(GL_FRAGMENT_SHADER, fragmentSource, *this);
+    vertexShader = CompileOne(GL_VERTEX_SHADER, vertexSource, vertexPath, *this);
+    fragmentShader = CompileOne(GL_FRAGMENT_SHADER, fragmentSource, fragmentPath, *this);
 }
 
 void VXShaderProgram::CheckCompile(GLuint shader) {

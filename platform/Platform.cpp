@@ -3,11 +3,13 @@
 #include <GL/glew.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 namespace FrameWork {
@@ -18,6 +20,7 @@ namespace {
 SDL_Window* g_window = nullptr;
 SDL_GLContext g_context = nullptr;
 TestClock* g_testClock = nullptr;
+std::string g_initError;
 std::function<void()> g_swapHook;
 std::vector<std::pair<int, EventHandler>> g_handlers;
 int g_nextHandlerId = 1;
@@ -75,10 +78,16 @@ bool Init() {
     SDL_SetHintWithPriority(SDL_HINT_APP_NAME, "Pellwick!", SDL_HINT_DEFAULT);
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-        std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
+        g_initError = SDL_GetError();
+        std::fprintf(stderr, "SDL video: %s\n", g_initError.c_str());
         return false;
     }
+    g_initError.clear();
     return true;
+}
+
+const char* InitError() {
+    return g_initError.c_str();
 }
 
 void GetDesktopSize(int& width, int& height) {
@@ -320,6 +329,11 @@ uint64_t GetPerformanceCounter() {
 
 uint64_t GetPerformanceFrequency() {
     return g_testClock ? g_testClock->frequency : SDL_GetPerformanceFrequency();
+}
+
+void SleepSeconds(double seconds) {
+    if (g_testClock || !(seconds > 0.0)) return;
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
 std::vector<std::string> ListDirectory(const std::string& folder) {

@@ -17,8 +17,10 @@ namespace Platform {
 // --- Start-up ---------------------------------------------------------------
 // Initialises SDL's video and event subsystems (X11 unless SDL_VIDEODRIVER
 // says otherwise) and installs the SIGTERM / SIGINT handlers.  Safe to call
-// more than once.  False when SDL cannot start.
+// more than once.  False when SDL cannot start (no display to talk to).
 bool Init();
+// Why the last Init failed (SDL's words), or "" after a success.
+const char* InitError();
 // Desktop size of the first display; 0 x 0 when video is not available.
 void GetDesktopSize(int& width, int& height);
 
@@ -91,6 +93,9 @@ void InstallTestClock(TestClock* clock);  // null restores the real counter
 TestClock* GetTestClock();
 uint64_t GetPerformanceCounter();
 uint64_t GetPerformanceFrequency();
+// Gives up the processor for about `seconds` (it may wake a little late);
+// returns at once while a test clock is installed.
+void SleepSeconds(double seconds);
 
 // --- Files ------------------------------------------------------------------
 // The regular files in `folder` (a trailing "*", "/" or "\" is ignored), by

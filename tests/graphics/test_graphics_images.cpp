@@ -13,10 +13,10 @@
 #include "graphics/VXInstanceSet.h"
 #include "graphics/VXShaderProgram.h"
 #include "graphics/VXSheetTexture.h"
-#include "tests/render_gl_fixture.h"
+#include "tests/support/GlFixture.h"
 
 using namespace FrameWork;
-using RenderTest::Printed;
+using TestHarness::Printed;
 
 namespace {
 
@@ -150,7 +150,7 @@ TEST(ShaderFiles, AFolderCannotBeReadAndMakesNoShader) {
     EXPECT_EQ(record.vertexShader, 0u);
 }
 
-class HostileImages : public RenderTest::RenderGL {};
+class HostileImages : public TestHarness::RenderGL {};
 
 // Every crafted file through the texture table and an instance set: one line
 // naming the file, the default image in its place, no crash.

@@ -1,6 +1,6 @@
 // The object-file format: the exact text the writer produces, and what the
 // reader takes back, including files written by hand.
-#include "ObjectTestSupport.h"
+#include "tests/support/ObjectsFixture.h"
 
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXInstanceSet.h"
@@ -15,9 +15,9 @@
 #include <limits>
 
 using namespace FrameWork;
-using ObjectTests::ObjectsTest;
-using ObjectTests::Printed;
-using ObjectTests::ReadFile;
+using TestHarness::ObjectsTest;
+using TestHarness::Printed;
+using TestHarness::ReadFile;
 
 namespace {
 
@@ -47,7 +47,7 @@ bool IsValidJson(const std::string& text) {
 TEST_F(ObjectsTest, GoldenFileSurvivesLoadAndSaveByteForByte) {
     AddTexture("crate.png", 4, 2);
     VXObjectManager manager;
-    ASSERT_TRUE(manager.LoadObjects(ObjectTests::TestFile("level_golden.json").string()));
+    ASSERT_TRUE(manager.LoadObjects(TestHarness::TestFile("level_golden.json").string()));
     ASSERT_EQ(manager.objects.size(), 6u);
 
     GameObject* banner = manager.FindObject("Banner");
@@ -61,12 +61,12 @@ TEST_F(ObjectsTest, GoldenFileSurvivesLoadAndSaveByteForByte) {
 
     const std::string out = Scratch("saved.json").string();
     ASSERT_TRUE(manager.SaveObjects(out));
-    EXPECT_EQ(ReadFile(out), ReadFile(ObjectTests::TestFile("level_golden.json")));
+    EXPECT_EQ(ReadFile(out), ReadFile(TestHarness::TestFile("level_golden.json")));
     // Saving did not move the child.
     EXPECT_EQ(banner->position[0], 0.5f);
     EXPECT_EQ(banner->scale[1], 0.5f);
     ASSERT_TRUE(manager.SaveObjects(out));
-    EXPECT_EQ(ReadFile(out), ReadFile(ObjectTests::TestFile("level_golden.json")));
+    EXPECT_EQ(ReadFile(out), ReadFile(TestHarness::TestFile("level_golden.json")));
 }
 
 TEST_F(ObjectsTest, SkippedObjectsLeaveAValidArray) {

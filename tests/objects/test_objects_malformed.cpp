@@ -1,7 +1,7 @@
 // Broken object files: each one loads without a crash (and without a
 // sanitizer report in the sanitizer build), says what was wrong, and keeps
 // whatever was sound.
-#include "ObjectTestSupport.h"
+#include "tests/support/ObjectsFixture.h"
 
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXParticleEmitter.h"
@@ -10,9 +10,9 @@
 #include <random>
 
 using namespace FrameWork;
-using ObjectTests::ObjectsTest;
-using ObjectTests::Printed;
-using ObjectTests::ReadFile;
+using TestHarness::ObjectsTest;
+using TestHarness::Printed;
+using TestHarness::ReadFile;
 
 namespace {
 
@@ -125,7 +125,7 @@ TEST_F(ObjectsTest, PlayerKeysBeyondSevenAreIgnored) {
 
 TEST_F(ObjectsTest, TruncatedFilesNeverCrash) {
     AddTexture("crate.png", 4, 2);
-    const std::string golden = ReadFile(ObjectTests::TestFile("level_golden.json"));
+    const std::string golden = ReadFile(TestHarness::TestFile("level_golden.json"));
     ASSERT_GT(golden.size(), 1000u);
     for (size_t cut = 0; cut < golden.size(); cut += 37) {
         VXObjectManager manager;
@@ -138,7 +138,7 @@ TEST_F(ObjectsTest, TruncatedFilesNeverCrash) {
 
 TEST_F(ObjectsTest, RandomBytesAndMutationsNeverCrash) {
     AddTexture("crate.png", 4, 2);
-    const std::string golden = ReadFile(ObjectTests::TestFile("level_golden.json"));
+    const std::string golden = ReadFile(TestHarness::TestFile("level_golden.json"));
     std::mt19937 rng(1234);
     for (int round = 0; round < 300; ++round) {
         std::string text = golden;

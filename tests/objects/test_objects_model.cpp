@@ -1,6 +1,6 @@
 // The game object, attaching and finding components, the factory registry
 // and the object manager's own operations.
-#include "ObjectTestSupport.h"
+#include "tests/support/ObjectsFixture.h"
 
 #include "engine/core/Message.h"
 #include "gameplay/VXPlayerLogic.h"
@@ -11,13 +11,13 @@
 #include "physics/VXAABB.h"
 #include "physics/VXCircleCollider.h"
 #include "physics/VXRigidBody.h"
-#include "tests/harness/TempDataTree.h"
+#include "tests/support/TempDataTree.h"
 
 #include <memory>
 
 using namespace FrameWork;
-using ObjectTests::ObjectsTest;
-using ObjectTests::Printed;
+using TestHarness::ObjectsTest;
+using TestHarness::Printed;
 
 namespace {
 
@@ -405,7 +405,7 @@ TEST_F(ObjectsTest, PrefabsAreSavedUnderTheirOwnName) {
     manager.CreateGameObject(4, 4, 1, true, 1, 2, "Crate", 0, 0, 0);
     GameObject* crate = manager.FindObject("Crate");
     EXPECT_TRUE(SavePrefab(crate, "somewhere/else.json"));
-    const std::string text = ObjectTests::ReadFile(tree.Data("objects/prefabs/Crate.json"));
+    const std::string text = TestHarness::ReadFile(tree.Data("objects/prefabs/Crate.json"));
     EXPECT_EQ(text.substr(0, 2), "[{");
     EXPECT_EQ(text.substr(text.size() - 3), "}]\n");
     EXPECT_FALSE(std::filesystem::exists("somewhere/else.json"));

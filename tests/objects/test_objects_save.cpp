@@ -1,7 +1,7 @@
 // Saves never leave a half-written file: a failed save reports itself and
 // keeps the previous file, and a process killed while saving leaves either
 // the old or the new file, whole.
-#include "ObjectTestSupport.h"
+#include "tests/support/ObjectsFixture.h"
 
 #include <csignal>
 #include <random>
@@ -10,9 +10,9 @@
 #include <unistd.h>
 
 using namespace FrameWork;
-using ObjectTests::ObjectsTest;
-using ObjectTests::Printed;
-using ObjectTests::ReadFile;
+using TestHarness::ObjectsTest;
+using TestHarness::Printed;
+using TestHarness::ReadFile;
 
 namespace {
 

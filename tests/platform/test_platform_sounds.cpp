@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/PlatformAudio.h"
-#include "tests/harness/TempDataTree.h"
+#include "tests/support/TempDataTree.h"
 
 using namespace FrameWork;
 

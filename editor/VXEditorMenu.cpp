@@ -1,0 +1,270 @@
+// The editor's menu bar and file operations: the MENU window, saving the
+// objects with or without a new file name, loading an object file or a tile
+// set through the file picker, the layout reset, and the CREATE windows.
+#include <imgui.h>
+#include <imgui_stdlib.h>
+
+#include <cstdio>
+#include <utility>
+
+#include "editor/VXDebugConsole.h"
+#include "editor/VXEditorState.h"
+#include "editor/VXFilePicker.h"
+#include "editor/VXLevelEditor.h"
+#include "engine/core/VXFrameContext.h"
+#include "gameplay/VXObjectManager.h"
+#include "graphics/VXGraphicsManager.h"
+#include "graphics/VXShapeInstancer.h"
+#include "objects/GameObject.h"
+
+namespace FrameWork {
+
+namespace {
+
+const char* const kObjectsFolder = "../VXEngine/data/objects/";
+const char* const kSavePath = "../VXEngine/data/objects/savefile.json";
+const char* const kLoadObject = "LOAD OBJECT";
+const char* const kLoadLevel = "LOAD LEVEL";
+const char* const kSaveQuestion =
+    "You are about to save ALL \nthe changes made to the objects. \nAre you sure?";
+
+// The modals are opened at the top of the window stack, whichever button
+// asked for them, so that one "Save?" answers every caller.
+bool g_saveRequested = false;
+bool g_saveAsRequested = false;
+
+std::string g_saveAsName = "new_Level";
+std::string g_newObjectName;
+int g_newObjectType = 0;
+float g_newObjectPosition[2] = {0.0f, 0.0f};
+float g_newObjectRotation[3] = {0.0f, 0.0f, 0.0f};
+float g_newObjectScale[2] = {0.0f, 0.0f};
+
+bool ColouredButton(const char* label, const std::string& probe) {
+    ImGui::PushStyleColor(ImGuiCol_Button, ImVec4(0, 0, 0, 1));
+    ImGui::PushStyleColor(ImGuiCol_ButtonHovered, ImVec4(0.5f, 0, 0.5f, 1));
+    ImGui::PushStyleColor(ImGuiCol_ButtonActive, ImVec4(0.5f, 0, 0.5f, 1));
+    const bool pressed = ImGui::Button(label);
+    NoteEditorItem(probe);
+    ImGui::PopStyleColor(3);
+    return pressed;
+}
+
+// A modal's YES / NO pair; returns 1 for YES, -1 for NO, 0 for neither.
+int YesNo(const std::string& modal) {
+    int answer = 0;
+    if (ImGui::Button("YES", ImVec2(120, 0))) answer = 1;
+    NoteEditorItem(modal + "/YES");
+    ImGui::SameLine();
+    if (ImGui::Button("NO", ImVec2(120, 0))) answer = -1;
+    NoteEditorItem(modal + "/NO");
+    return answer;
+}
+
+}  // namespace
+
+bool SaveObjectsAndLog(VXObjectManager* objects, const std::string& path) {
+    const bool saved = objects && objects->SaveObjects(path);
+    if (saved)
+        VXDebugConsole::Log("ALL OBJECTS SAVED!\n");
+    else
+        VXDebugConsole::Log("SAVE FAILED! " + path + " NOT WRITTEN!\n");
+    return saved;
+}
+
+void VXLevelEditor::DrawMenuBar(VXObjectManager** objects) {
+    ImGui::PushStyleColor(ImGuiCol_MenuBarBg, ImVec4(0, 0, 0, 0));
+    ImGui::PushStyleVar(ImGuiStyleVar_WindowRounding, 0.0f);
+    ImGui::SetNextWindowPos(ImVec2(0, 0));
+    ImGui::SetNextWindowSize(ImVec2(static_cast<float>(windowWidth), 0));
+    ImGui::Begin("MENU", &g_windowOpen,
+                 ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_MenuBar |
+                     ImGuiWindowFlags_NoBringToFrontOnFocus);
+    if (ImGui::BeginMenuBar()) {
+        if (ImGui::BeginMenu("VXEditor", false)) ImGui::EndMenu();
+        const bool menuOpen = ImGui::BeginMenu("MENU");
+        NoteEditorItem("MENU");
+        if (menuOpen) {
+            MainMenuBar(objects, &m_tiles);
+            ImGui::EndMenu();
+        }
+        const bool createOpen = ImGui::BeginMenu("CREATE");
+        NoteEditorItem("CREATE");
+        if (createOpen) {
+            if (ImGui::MenuItem("CREATE NEW OBJECT", nullptr, false, g_windowOpen))
+                g_createObjectOpen = 1;
+            NoteEditorItem("CREATE/CREATE NEW OBJECT");
+            if (ImGui::MenuItem("CREATE NEW TILESET", nullptr, false, g_windowOpen))
+                g_createTilesOpen = 1;
+            ImGui::EndMenu();
+        }
+        if (ImGui::BeginMenu("LAYOUT")) {
+            ImGui::MenuItem("DEFAULT", "F12", false, g_windowOpen);
+            // Acts on the press, before the menu closes.
+            if (ImGui::IsItemHovered() && ImGui::IsMouseClicked(0)) ResetWindowLayout();
+            ImGui::EndMenu();
+        }
+        ImGui::EndMenuBar();
+    }
+    DrawToolsPanel();
+    ImGui::End();
+    ImGui::PopStyleVar();
+    ImGui::PopStyleColor();
+}
+
+void VXLevelEditor::MainMenuBar(VXObjectManager**, VXShapeInstancer**) {
+    const std::vector<std::string> json = {".json"};
+    if (ImGui::MenuItem(kLoadObject)) {
+        FilePicker().Open({kLoadObject, json, kObjectsFolder});
+        return;
+    }
+    NoteEditorItem("MENU/LOAD OBJECT");
+    if (ImGui::MenuItem(kLoadLevel)) {
+        FilePicker().Open({kLoadLevel, json, kObjectsFolder});
+        return;
+    }
+    NoteEditorItem("MENU/LOAD LEVEL");
+    ImGui::Separator();
+    ImGui::LabelText("", "OBJECT");
+    if (ColouredButton("SAVE", "MENU/SAVE")) g_saveRequested = true;
+    if (ColouredButton("SAVE AS", "MENU/SAVE AS")) g_saveAsRequested = true;
+    ImGui::Separator();
+    ImGui::LabelText("", "LEVEL");
+    if (ColouredButton("SAVE##level", "MENU/LEVEL SAVE")) g_saveRequested = true;
+    ImGui::Separator();
+    if (ImGui::MenuItem("QUIT")) FrameContext().nextState = -2;
+    NoteEditorItem("MENU/QUIT");
+}
+
+void VXLevelEditor::HandlePickedFile(const VXFileAnswer& answer) {
+    if (answer.kind != VXFileAnswer::Chosen) return;
+    if (answer.purpose == kLoadObject) {
+        g_levelPath = answer.path;
+        g_loadChosenLevel = true;
+        FrameContext().nextState = 6;
+    } else if (answer.purpose == kLoadLevel) {
+        const size_t count = VXGraphicsManager::Instance()->tileSetNames.size();
+        if (count == 0) {
+            VXDebugConsole::Log("There are no Tilesets loaded!\n");
+            return;
+        }
+        g_selectionKind = SelectTilesets;
+        g_currentTool = ToolPaint;
+        g_selectedTileSet = static_cast<int32_t>(count) - 1;
+        g_librarySelectionMask = HighlightBit(g_selectedTileSet);
+    }
+}
+
+void VXLevelEditor::SaveAll(VXObjectManager** objects) {
+    if (g_saveRequested) {
+        ImGui::OpenPopup("Save?");
+        g_saveRequested = false;
+    }
+    if (!ImGui::BeginPopupModal("Save?")) return;
+    ImGui::TextUnformatted(kSaveQuestion);
+    const int answer = YesNo("Save?");
+    if (answer == 1) SaveObjectsAndLog(*objects, kSavePath);
+    if (answer == -1) VXDebugConsole::Log("OBJECTS NOT SAVED!\n");
+    if (answer != 0) ImGui::CloseCurrentPopup();
+    ImGui::EndPopup();
+}
+
+void VXLevelEditor::SaveAs(VXObjectManager** objects) {
+    if (g_saveAsRequested) {
+        ImGui::OpenPopup("Save As?");
+        g_saveAsRequested = false;
+    }
+    if (!ImGui::BeginPopupModal("Save As?")) return;
+    ImGui::InputText("NEW File name", &g_saveAsName);
+    NoteEditorItem("Save As?/NEW File name");
+    ImGui::TextUnformatted(kSaveQuestion);
+    const int answer = YesNo("Save As?");
+    if (answer == 1) {
+        // The name is a file name in the objects folder, never a path.
+        if (IsValidFileName(g_saveAsName)) {
+            const std::string path = kObjectsFolder + g_saveAsName + ".json";
+            std::printf("%s\n", path.c_str());
+            SaveObjectsAndLog(*objects, path);
+        } else {
+            VXDebugConsole::Log("NOT SAVED! USE LETTERS, DIGITS, SPACE, _ - AND . ONLY\n");
+        }
+    }
+    if (answer == -1) VXDebugConsole::Log("OBJECTS NOT SAVED!\n");
+    if (answer != 0) ImGui::CloseCurrentPopup();
+    ImGui::EndPopup();
+}
+
+void VXLevelEditor::ResetWindowLayout() {
+    VXDebugConsole::Log("Window positions resetted!\n");
+    const float W = static_cast<float>(windowWidth);
+    const float H = static_cast<float>(windowHeight);
+    ImGui::SetWindowPos("LIBRARY", ImVec2(0, 66));
+    ImGui::SetWindowSize("LIBRARY", ImVec2(200, 430));
+    const char* console = VXDebugConsole::WindowTitle().c_str();
+    ImGui::SetWindowPos(console, ImVec2(0, H - 240));
+    ImGui::SetWindowSize(console, ImVec2(400, H / 100 * 20));
+    ImGui::SetWindowPos("Resource Library", ImVec2(400, H - 240));
+    ImGui::SetWindowSize("Resource Library", ImVec2(680, H / 100 * 20));
+    ImGui::SetWindowPos("INSPECTOR", ImVec2(W - W / 100 * 20, 66));
+    ImGui::SetWindowSize("INSPECTOR", ImVec2(W / 100 * 20, H / 100 * 70));
+}
+
+void VXLevelEditor::CreateObjectDialog(VXObjectManager** objects) {
+    ImGui::Begin("CREATE", &g_windowOpen, ImGuiWindowFlags_AlwaysAutoResize);
+    ImGui::InputText("Name", &g_newObjectName);
+    NoteEditorItem("CREATE/Name");
+    ImGui::Spacing();
+    ImGui::Separator();
+    ImGui::Spacing();
+    ImGui::LabelText("", "%s", GameObject::TypeToString(g_newObjectType).c_str());
+    ImGui::InputInt("Handle", &g_newObjectType, 1, 100);
+    ImGui::InputFloat2("Position", g_newObjectPosition, "%.2f");
+    ImGui::InputFloat("Rotation", &g_newObjectRotation[2], 1.0f, 10.0f, "%.2f");
+    ImGui::InputFloat("ScaleX", &g_newObjectScale[0], 0.0f, 0.0f, "%.2f");
+    ImGui::InputFloat("ScaleY", &g_newObjectScale[1], 0.0f, 0.0f, "%.2f");
+    const bool create = ImGui::Button("CREATE");
+    NoteEditorItem("CREATE/CREATE");
+    ImGui::SameLine();
+    const bool cancel = ImGui::Button("CANCEL");
+    ImGui::End();
+    VXObjectManager* list = *objects;
+    if (create && list) {
+        list->CreateGameObject(g_newObjectScale[0], g_newObjectScale[1], g_newObjectType, true,
+                               g_newObjectPosition[0], g_newObjectPosition[1], g_newObjectName,
+                               g_newObjectRotation[0], g_newObjectRotation[1],
+                               g_newObjectRotation[2]);
+        // The cursor object stays last.
+        std::vector<GameObject*>& all = list->objects;
+        for (GameObject*& object : all)
+            if (object->g_name == "mouse") {
+                std::swap(object, all.back());
+                break;
+            }
+        VXDebugConsole::Log(g_newObjectName);
+        VXDebugConsole::Log(" CREATED!\n");
+        g_createObjectOpen = 0;
+    } else if (cancel) {
+        VXDebugConsole::Log("OBJECT NOT CREATED!\n");
+        g_createObjectOpen = 0;
+    }
+}
+
+void VXLevelEditor::CreateTilesDialog() {
+    ImGui::Begin("CREATE TILES", &g_windowOpen, ImGuiWindowFlags_AlwaysAutoResize);
+    ImGui::Spacing();
+    ImGui::Separator();
+    ImGui::Spacing();
+    if (ImGui::Button("CREATE")) {
+        g_selectionKind = SelectTilesets;
+        g_currentTool = ToolPaint;
+        g_createTilesOpen = 0;
+    }
+    ImGui::SameLine();
+    if (ImGui::Button("CANCEL")) {
+        VXDebugConsole::Log("OBJECT NOT CREATED!\n");
+        g_createTilesOpen = 0;
+    }
+    ImGui::End();
+}
+
+}  // namespace FrameWork

@@ -1,0 +1,105 @@
+#include "editor/VXEditorState.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+
+namespace FrameWork {
+
+const char* const g_toolNames[ToolCount] = {"DEFAULT", "TRANSLATE",  "ROTATE", "SCALE",
+                                            "PAINT",   "PAINT OVER", "ERASE"};
+
+int32_t g_selectionKind = SelectObjects;
+GameObject* g_selectedObject = nullptr;
+int32_t g_libraryIndex = 0;
+int32_t g_librarySelectionMask = 1;
+int32_t g_libraryItemCount = 0;
+uint8_t g_selectionChanged = 0;
+int32_t g_currentTool = ToolDefault;
+int32_t g_brushSize = 1;
+VXEditorPoint g_mouseWorld;
+VXEditorPoint g_dragOffset;
+uint8_t g_editorMode = 0;
+bool g_windowOpen = true;
+uint8_t g_createObjectOpen = 0;
+uint8_t g_createTilesOpen = 0;
+std::string g_levelPath = "../VXEngine/data/objects/savefile.json";
+bool g_loadChosenLevel = false;
+
+std::vector<std::string> g_componentNames;
+std::vector<std::string> g_objectTypeNames;
+std::vector<std::string> g_consoleTabs;
+std::vector<std::string> g_resourceTabs;
+std::vector<const char*> g_componentNameItems;
+std::vector<const char*> g_objectTypeNameItems;
+
+std::vector<VXEditorPoint> g_tileSetMin;
+std::vector<VXEditorPoint> g_tileSetMax;
+std::vector<int32_t> g_tileSetRows;
+std::vector<int32_t> g_tileSetColumns;
+
+VXShapeInstancer* g_editorTiles = nullptr;
+GLuint g_lineBuffer = 0;
+
+std::vector<VXAudioEntry> g_audioEntries;
+std::vector<std::string> g_audioNames;
+
+namespace {
+std::map<const GameObject*, VXEditorObjectFlags> g_objectFlags;
+}
+
+VXEditorObjectFlags& EditorFlags(const GameObject* object) {
+    return g_objectFlags[object];
+}
+
+void ClearEditorFlags() {
+    g_objectFlags.clear();
+}
+
+void BuildEditorNameLists() {
+    g_componentNames = {"Sprite",         "RigidBody",          "AABB",
+                        "OOBB",           "CircleCollider",     "Text",
+                        "Audio",          "PlayerLogic",        "ParticleEmmiter",
+                        "GameManager",    "WallObjectLogicCom", "SpawnPointComLogic",
+                        "VXBlockBombCom", "VXFlagCom"};
+    g_objectTypeNames = {"BaseGameObject",
+                         "Empty",
+                         "MainPlayer",
+                         "Enemy",
+                         "Tiles",
+                         "Bullet",
+                         "Pirate",
+                         "Viking",
+                         "Knight",
+                         "UI",
+                         "AudioObject",
+                         "Menu",
+                         "GameManagerObject",
+                         "SpawnPointObject",
+                         "WallCollider"};
+    g_consoleTabs = {"CONSOLE", "FPS"};
+    g_resourceTabs = {"IMAGES", "AUDIO "};
+    g_componentNameItems.clear();
+    for (const std::string& name : g_componentNames) g_componentNameItems.push_back(name.c_str());
+    g_objectTypeNameItems.clear();
+    for (const std::string& name : g_objectTypeNames) g_objectTypeNameItems.push_back(name.c_str());
+}
+
+bool IsValidFileName(const std::string& name) {
+    if (name.empty() || name.find("..") != std::string::npos) return false;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        return std::isalnum(u) || c == ' ' || c == '_' || c == '-' || c == '.';
+    });
+}
+
+int32_t HighlightBit(int32_t index) {
+    const int32_t bit = ((index % 32) + 32) % 32;
+    return static_cast<int32_t>(1u << bit);
+}
+
+int32_t ClampBrushSize(int32_t size) {
+    return std::clamp(size, 0, 50);
+}
+
+}  // namespace FrameWork

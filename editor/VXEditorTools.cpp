@@ -1,0 +1,365 @@
+// The editor's scene tools: the tools panel, picking objects and tiles with
+// a click, the transform handles (the gizmo) and their drags, the tile brush,
+// and the overlay that draws the selection, the handles and the frame of the
+// tile set being painted.
+#include <GL/glew.h>
+#include <imgui.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "editor/VXEditorState.h"
+#include "editor/VXLevelEditor.h"
+#include "engine/core/VXFrameContext.h"
+#include "gameplay/VXObjectManager.h"
+#include "graphics/VXDebugLine.h"
+#include "graphics/VXGraphicsManager.h"
+#include "graphics/VXShaderProgram.h"
+#include "graphics/VXShapeInstancer.h"
+#include "objects/GameObject.h"
+#include "platform/Platform.h"
+#include "platform/PlatformInput.h"
+
+namespace FrameWork {
+
+namespace {
+
+const char* const kToolIcons = "64px_enginefunction_icons.png";
+
+uint8_t g_cursorOverPicked = 0;
+int32_t g_lastPickedIndex = 1000000;
+uint8_t g_pickedFromTiles = 0;
+uint8_t g_gizmoDragging = 0;
+int32_t g_gizmoDragState = -1;
+float g_rotateAnchorX = 0.0f;
+uint8_t g_rotating = 0;
+VXEditorPoint g_scaleAnchor;
+
+using Platform::VK::Control;
+using Platform::VK::LButton;
+using Platform::VK::Shift;
+
+// A click that picks: a left press without Shift or Ctrl.
+bool LeftPressed() {
+    return IsKeyTriggered(LButton) && !IsKeyDown(Shift) && !IsKeyDown(Control);
+}
+bool LeftReleased() {
+    return !FrameContext().inputBlocked && VXInputManager::Instance()->keys[LButton] == 0xFF;
+}
+bool LeftHeld() {
+    return IsKeyDown(LButton);
+}
+
+struct Box {
+    float x0, y0, x1, y1;
+    bool Contains(float x, float y) const { return x > x0 && x < x1 && y > y0 && y < y1; }
+};
+
+Box PickBox(const GameObject* object) {
+    const float h = object->scale[0] / 2.0f;
+    return {object->position[0] - h, object->position[1] - h, object->position[0] + h,
+            object->position[1] + h};
+}
+
+Box XHandle(const GameObject* o) {
+    const float x = o->position[0], y = o->position[1], hx = o->scale[0] / 2.0f;
+    return {x + hx, y - 15.0f, x + 2.0f * hx + 210.0f, y + 15.0f};
+}
+
+Box YHandle(const GameObject* o) {
+    const float x = o->position[0], y = o->position[1], hy = o->scale[1] / 2.0f;
+    return {x - 15.0f, y + hy, x + 15.0f, y + 2.0f * hy + 210.0f};
+}
+
+void SelectTool(int tool) {
+    g_currentTool = tool;
+}
+
+void ApplyBrush(VXShapeInstancer* tiles) {
+    for (int k = -(ClampBrushSize(g_brushSize) - 1); k <= ClampBrushSize(g_brushSize) - 1; ++k) {
+        const float x = g_mouseWorld.x + 100.0f * static_cast<float>(k);
+        const float y = g_mouseWorld.y;
+        if (g_currentTool == ToolPaint) tiles->PaintTileCell(x, y, false);
+        if (g_currentTool == ToolPaintOver) tiles->PaintTileCell(x, y, true);
+        if (g_currentTool == ToolErase) tiles->EraseTileCell(x, y);
+    }
+}
+
+void Line(float x0, float y0, float x1, float y1, float r, float g, float b) {
+    const float line[2][3] = {{x0, y0, 0.0f}, {x1, y1, 0.0f}};
+    VXLevelEditor::DrawLine(line, r, g, b);
+}
+
+void Rectangle(float x0, float y0, float x1, float y1, float r, float g, float b) {
+    Line(x0, y0, x0, y1, r, g, b);
+    Line(x0, y1, x1, y1, r, g, b);
+    Line(x1, y1, x1, y0, r, g, b);
+    Line(x1, y0, x0, y0, r, g, b);
+}
+
+}  // namespace
+
+void VXLevelEditor::DrawToolsPanel() {
+    VXTextureRecord* icons = VXGraphicsManager::Instance()->FindTexture(kToolIcons);
+    for (int c = 0; c < ToolCount; ++c) {
+        if (c > 0) ImGui::SameLine();
+        const bool chosen = g_currentTool == c;
+        const ImVec4 purple(0.5f, 0.0f, 0.5f, 1.0f);
+        ImGui::PushStyleColor(ImGuiCol_Button, chosen ? purple : ImVec4(0, 0, 0, 1));
+        ImGui::PushStyleColor(ImGuiCol_ButtonHovered, purple);
+        ImGui::PushStyleColor(ImGuiCol_ButtonActive, purple);
+        // An image button takes its id from its texture: one id per tool.
+        ImGui::PushID(c);
+        bool pressed = false;
+        if (icons && icons->columns > 0 && icons->rows > 0) {
+            const float du = 1.0f / static_cast<float>(icons->columns);
+            const float dv = 1.0f / static_cast<float>(icons->rows);
+            const size_t cell = static_cast<size_t>(c) % icons->frameOffsets.size();
+            const float u = icons->frameOffsets.empty() ? du * c : icons->frameOffsets[cell].u;
+            const float v = icons->frameOffsets.empty() ? 0.0f : icons->frameOffsets[cell].v;
+            pressed = ImGui::ImageButton(
+                reinterpret_cast<ImTextureID>(static_cast<intptr_t>(icons->texture)),
+                ImVec2(25, 25), ImVec2(u, v), ImVec2(u + du, v + dv), -1, ImVec4(0, 0, 0, 0),
+                ImVec4(1, 1, 1, 1));
+        } else {
+            pressed = ImGui::Button(g_toolNames[c]);
+        }
+        NoteEditorItem(std::string("TOOL/") + g_toolNames[c]);
+        ImGui::PopID();
+        ImGui::PopStyleColor(3);
+        if (pressed) SelectTool(c);
+        if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s", g_toolNames[c]);
+    }
+    for (int c = 0; c < ToolCount; ++c)
+        if (IsKeyTriggered('1' + c)) {
+            SelectTool(c);
+            if (c >= ToolPaint) g_selectedObject = nullptr;
+        }
+    if (g_currentTool >= ToolPaint && g_currentTool <= ToolErase) {
+        ImGui::SameLine();
+        ImGui::PushItemWidth(100);
+        if (ImGui::InputInt("BRUSH SIZE", &g_brushSize, 1, 1))
+            g_brushSize = ClampBrushSize(g_brushSize);
+        ImGui::PopItemWidth();
+    }
+}
+
+void VXLevelEditor::HandleMouseTool(VXObjectManager** objects, VXShapeInstancer** tiles) {
+    const float mx = g_mouseWorld.x;
+    const float my = -g_mouseWorld.y;
+    if (g_currentTool >= ToolPaint) {
+        VXShapeInstancer* grid = *tiles;
+        if (grid && !VXGraphicsManager::Instance()->instanceSets.empty() && LeftHeld())
+            ApplyBrush(grid);
+        return;
+    }
+    if (g_selectionKind == SelectObjects && *objects) {
+        uint8_t c = g_cursorOverPicked;
+        std::vector<GameObject*>& list = (*objects)->objects;
+        for (size_t i = 0; i < list.size(); ++i) {
+            GameObject* object = list[i];
+            if (object->g_name == "mouse") continue;
+            const bool inside = PickBox(object).Contains(mx, my);
+            if (static_cast<int32_t>(i) == g_lastPickedIndex) c = inside ? 1 : 0;
+            g_cursorOverPicked = c;
+            VXEditorObjectFlags& flags = EditorFlags(object);
+            if (inside && LeftPressed()) {
+                g_librarySelectionMask = HighlightBit(static_cast<int32_t>(i));
+                g_selectionChanged = 1;
+                g_lastPickedIndex = static_cast<int32_t>(i);
+                g_libraryIndex = static_cast<int32_t>(i);
+                flags.selected = flags.selected ? 0 : 1;
+                g_selectionKind = SelectObjects;
+                g_selectedObject = object;
+                g_dragOffset = {object->position[0] - mx, object->position[1] + g_mouseWorld.y};
+                return;
+            }
+            if (LeftReleased()) {
+                flags.selected = 0;
+            } else if (!inside && LeftPressed() && !g_gizmoDragging) {
+                g_selectedObject = nullptr;
+                g_selectionChanged = 0;
+            }
+        }
+        g_pickedFromTiles = 0;
+    } else if (g_selectionKind == SelectTilesets && *tiles) {
+        VXShapeInstancer* grid = *tiles;
+        if (!TileSetIndexValid(grid->currentList, grid->objectLists.size())) return;
+        const uint8_t c = g_cursorOverPicked;
+        std::vector<GameObject*>& list = grid->objectLists[static_cast<size_t>(grid->currentList)];
+        for (size_t j = 0; j < list.size(); ++j) {
+            GameObject* tile = list[j];
+            if (!tile) continue;
+            const bool inside = PickBox(tile).Contains(mx, my);
+            VXEditorObjectFlags& flags = EditorFlags(tile);
+            if (inside && LeftPressed()) {
+                g_selectionChanged = 1;
+                g_gizmoDragging = 0;
+                g_libraryIndex = static_cast<int32_t>(j);
+                flags.selected = flags.selected ? 0 : 1;
+                g_selectedObject = tile;
+                g_selectionKind = SelectTilesets;
+                g_librarySelectionMask = HighlightBit(static_cast<int32_t>(j));
+                return;
+            }
+            if (LeftReleased()) {
+                flags.selected = 0;
+            } else if (!inside && LeftPressed() && !c) {
+                g_selectedObject = nullptr;
+                g_selectionChanged = 0;
+            }
+        }
+        g_pickedFromTiles = 1;
+    }
+}
+
+void VXLevelEditor::UpdateGizmo() {
+    GameObject* o = g_selectedObject;
+    if (!o) return;
+    const float mx = g_mouseWorld.x;
+    const float my = -g_mouseWorld.y;
+    const bool onX = XHandle(o).Contains(mx, my);
+    const bool onY = YHandle(o).Contains(mx, my);
+    switch (g_currentTool) {
+        case ToolTranslate:
+            if (g_cursorOverPicked) return;
+            if (onX) {
+                g_gizmoDragging = 1;
+                if (LeftPressed()) {
+                    g_dragOffset.x = o->position[0] - mx;
+                    g_gizmoDragState = 1;
+                }
+            } else if (onY) {
+                g_gizmoDragging = 1;
+                if (LeftPressed()) {
+                    g_dragOffset.y = g_mouseWorld.y + o->position[1];
+                    g_gizmoDragState = 2;
+                }
+            } else {
+                g_gizmoDragging = 0;
+            }
+            if (LeftHeld() && g_gizmoDragState == 1)
+                o->position[0] = g_dragOffset.x + g_mouseWorld.x;
+            if (LeftHeld() && g_gizmoDragState == 2)
+                o->position[1] = g_dragOffset.y - g_mouseWorld.y;
+            break;
+        case ToolRotate:
+            if (onX) {
+                g_gizmoDragging = 1;
+                g_rotating = 1;
+                if (LeftPressed()) g_rotateAnchorX = g_mouseWorld.x;
+            } else {
+                g_gizmoDragging = 0;
+            }
+            if (LeftHeld() && g_rotating)
+                o->rotation[2] +=
+                    2.0f * (g_mouseWorld.x - g_rotateAnchorX) * FrameContext().frameTime;
+            if (LeftReleased()) {
+                g_rotating = 0;
+                g_gizmoDragging = 0;
+            }
+            break;
+        case ToolScale: {
+            if (g_cursorOverPicked && IsKeyTriggered(Shift)) {
+                g_scaleAnchor.x = g_mouseWorld.x;
+                g_gizmoDragState = 3;
+            }
+            if (g_gizmoDragState == 3 && IsKeyDown(Shift) && LeftHeld()) {
+                const float grow = g_mouseWorld.x - g_scaleAnchor.x;
+                o->scale[0] += grow;
+                o->scale[1] += grow;
+            } else {
+                if (onX) {
+                    g_gizmoDragging = 1;
+                    if (LeftPressed()) {
+                        g_gizmoDragState = 1;
+                        g_scaleAnchor.x = g_mouseWorld.x;
+                    }
+                } else if (onY) {
+                    g_gizmoDragging = 1;
+                    if (LeftPressed()) {
+                        g_gizmoDragState = 2;
+                        g_scaleAnchor.y = my;
+                    }
+                } else {
+                    g_gizmoDragging = 0;
+                }
+                if (LeftHeld() && !g_cursorOverPicked) {
+                    if (g_gizmoDragState == 1)
+                        o->scale[0] += g_mouseWorld.x - g_scaleAnchor.x;
+                    else if (g_gizmoDragState == 2)
+                        o->scale[1] += my - g_scaleAnchor.y;
+                }
+            }
+            g_scaleAnchor = {g_mouseWorld.x, my};
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void VXLevelEditor::DrawOverlay() {
+    if (g_currentTool == ToolPaint || g_currentTool == ToolPaintOver) DrawToolGizmo(ToolPaint);
+    const GameObject* o = g_selectedObject;
+    if (!o) return;
+    const float hx = o->scale[0] / 2.0f, hy = o->scale[1] / 2.0f;
+    const float x = o->position[0], y = o->position[1];
+    Rectangle(x - hx, y - hy, x + hx, y + hy, 0.0f, 1.0f, 1.0f);
+    DrawToolGizmo(g_currentTool);
+}
+
+void VXLevelEditor::DrawToolGizmo(int tool) {
+    if (g_pickedFromTiles) return;
+    const GameObject* o = g_selectedObject;
+    if (tool >= ToolTranslate && tool <= ToolScale) {
+        if (!o) return;
+        const float x = o->position[0], y = o->position[1], sx = o->scale[0], sy = o->scale[1];
+        const float u = x + sx + 200.0f, t = y + sy + 200.0f;
+        Line(x, y, u, y, 0.0f, 1.0f, 0.35f);
+        if (tool == ToolRotate) return;
+        Line(x, y, x, t, 1.0f, 0.8f, 0.0f);
+        if (tool == ToolScale) return;
+        Line(x - 10, t, x + 10, t, 1.0f, 0.8f, 0.0f);
+        Line(x + 10, t, x, t + 20, 1.0f, 0.8f, 0.0f);
+        Line(x, t + 20, x - 10, t, 1.0f, 0.8f, 0.0f);
+        Line(u, y + 10, u, y - 10, 0.0f, 1.0f, 0.35f);
+        Line(u, y - 10, u + 20, y, 0.0f, 1.0f, 0.35f);
+        Line(u + 20, y, u, y + 10, 0.0f, 1.0f, 0.35f);
+        return;
+    }
+    if (tool < ToolPaint || tool > ToolErase) return;
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    const int32_t s = g_selectedTileSet;
+    if (!TileSetIndexValid(s, graphics->tileSetNames.size()) ||
+        !TileSetIndexValid(s, g_tileSetMin.size()) || !TileSetIndexValid(s, g_tileSetMax.size()))
+        return;
+    const VXInstanceSet* set =
+        graphics->FindInstanceSet(graphics->tileSetNames[static_cast<size_t>(s)]);
+    if (!set || set->m_data1.empty()) return;
+    VXEditorPoint lo{set->m_data1[0][0], set->m_data1[0][1]}, hi = lo;
+    for (const auto& p : set->m_data1) {
+        lo = {std::min(lo.x, p[0]), std::min(lo.y, p[1])};
+        hi = {std::max(hi.x, p[0]), std::max(hi.y, p[1])};
+    }
+    g_tileSetMin[static_cast<size_t>(s)] = lo;
+    g_tileSetMax[static_cast<size_t>(s)] = hi;
+    const float w = g_editorTiles ? static_cast<float>(g_editorTiles->cellWidth / 2) : 50.0f;
+    const float h = g_editorTiles ? static_cast<float>(g_editorTiles->cellHeight / 2) : 50.0f;
+    Rectangle(lo.x - w, lo.y - h, hi.x + w, hi.y + h, 1.0f, 1.0f, 0.3f);
+}
+
+void VXLevelEditor::DrawLine(const float line[2][3], float r, float g, float b) {
+    if (!Platform::GetGLContext() || !g_lineBuffer || !g_primitivesProgram) return;
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    UseProgram(g_primitivesProgram);
+    SetUniformMatrix(g_primitivesProgram, "projection", graphics->camera.projection);
+    SetUniformMatrix(g_primitivesProgram, "camView", graphics->camera.camView);
+    SetUniformVec3(g_primitivesProgram, "uniColor", r, g, b);
+    std::copy(&line[0][0], &line[0][0] + 6, &g_linePoints[0][0]);
+    VXDebugLine target;
+    target.buffer = g_lineBuffer;
+    DebugLineDraw(target);
+}
+
+}  // namespace FrameWork

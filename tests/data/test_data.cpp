@@ -1,0 +1,419 @@
+// The shipped game data, read through the game's own loaders on a temporary
+// copy of data/: the texture list and every image it names, the audio list
+// and its sounds, the four save files and the prefabs (loaded, then written
+// back unchanged), the tile maps, the objects each level looks up by name,
+// and the glyph sets of the font.  The loaders print only when something is
+// wrong, so every load here must stay silent.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/StartupGlobals.h"
+#include "engine/core/VXAudioManager.h"
+#include "engine/VXEngine.h"
+#include "graphics/VXFont.h"
+#include "graphics/VXGraphicsManager.h"
+#include "graphics/VXParticleEmitter.h"
+#include "graphics/VXSpriteComponent.h"
+#include "objects/ComponentType.h"
+#include "objects/GameObject.h"
+#include "gameplay/VXFlagCom.h"
+#include "gameplay/VXObjectManager.h"
+#include "gameplay/VXPlayerLogic.h"
+#include "physics/VXAABB.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/TempDataTree.h"
+
+using namespace FrameWork;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kData = "../VXEngine/data/";
+const std::string kObjects = kData + "objects/";
+
+// Runs `body` and returns what it printed on standard output.
+template <class Body>
+std::string Printed(Body&& body) {
+    std::fflush(stdout);
+    testing::internal::CaptureStdout();
+    body();
+    std::fflush(stdout);
+    return testing::internal::GetCapturedStdout();
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+uint32_t BigEndian32(const std::string& b, size_t at) {
+    return (uint32_t(uint8_t(b[at])) << 24) | (uint32_t(uint8_t(b[at + 1])) << 16) |
+           (uint32_t(uint8_t(b[at + 2])) << 8) | uint32_t(uint8_t(b[at + 3]));
+}
+uint32_t LittleEndian32(const std::string& b, size_t at) {
+    return uint32_t(uint8_t(b[at])) | (uint32_t(uint8_t(b[at + 1])) << 8) |
+           (uint32_t(uint8_t(b[at + 2])) << 16) | (uint32_t(uint8_t(b[at + 3])) << 24);
+}
+
+// The pixel size an image file declares in its header (PNG or DDS), read
+// without any decoder; false when the file is neither.
+bool DeclaredSize(const std::string& path, int& width, int& height) {
+    const std::string head = ReadBytes(path).substr(0, 128);
+    if (head.size() >= 24 && head.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0 &&
+        head.compare(12, 4, "IHDR") == 0) {
+        width = static_cast<int>(BigEndian32(head, 16));
+        height = static_cast<int>(BigEndian32(head, 20));
+        return true;
+    }
+    if (head.size() >= 128 && head.compare(0, 4, "DDS ") == 0) {
+        height = static_cast<int>(LittleEndian32(head, 12));
+        width = static_cast<int>(LittleEndian32(head, 16));
+        return true;
+    }
+    return false;
+}
+
+// The six characters every level holds, by name and object type.
+const std::vector<std::pair<std::string, int>> kCharacters = {
+    {"Archer", GameObject::Archer}, {"Knight", GameObject::Knight},
+    {"Pirate", GameObject::Pirate}, {"Viking", GameObject::Viking},
+    {"Samurai", GameObject::Samurai}, {"Maid", GameObject::Maid}};
+
+// The projectile prefabs, in the listing order the levels map by position.
+const std::vector<std::string> kPrefabs = {"Arrow.json",  "CannonBall.json", "Fist.json",
+                                           "Katana.json", "Lance.json",      "Mop.json"};
+
+VXSpriteComponent* SpriteOf(const GameObject* object) {
+    return object ? static_cast<VXSpriteComponent*>(object->GetComponent(CT_Sprite)) : nullptr;
+}
+
+size_t RowsOf(const GameObject* object) {
+    const VXSpriteComponent* sprite = SpriteOf(object);
+    return sprite ? sprite->cellRows.size() : 0;
+}
+
+class GameData : public TestHarness::EngineFixture {
+protected:
+    void TearDown() override {
+        if (engine) VXGraphicsManager::Instance()->ClearStateLists();
+        EngineFixture::TearDown();
+    }
+
+    // Reads the texture list and loads every entry, as the loading screen
+    // does; returns what the loads printed.
+    std::string LoadListedTextures() {
+        VXGraphicsManager* g = VXGraphicsManager::Instance();
+        return Printed([&] {
+            g->ReadTextureList(kObjects + "texturelist.txt");
+            for (size_t i = 0; i < g->textureImageNames.size(); ++i)
+                g->AddNamedTexture(g->textureImageNames[i], g->textureImagePaths[i],
+                                   g->textureColumns[i], g->textureRows[i]);
+        });
+    }
+
+    // Every sprite of `objects` shows a texture of the list.
+    static void ExpectTextured(const std::vector<GameObject*>& objects, const std::string& file) {
+        for (const GameObject* object : objects) {
+            const VXSpriteComponent* sprite = SpriteOf(object);
+            if (!sprite) continue;
+            EXPECT_NE(sprite->texture, nullptr)
+                << file << ": " << object->g_name << " names a texture that is not listed";
+        }
+    }
+};
+
+// --- Images --------------------------------------------------------------------
+
+TEST_F(GameData, EveryListedImageLoadsAsTheFileItIs) {
+    VXGraphicsManager* g = VXGraphicsManager::Instance();
+    std::string said = Printed([&] { g->ReadTextureList(kObjects + "texturelist.txt"); });
+    EXPECT_EQ(said, "");
+    // The list holds whole "name columns rows" triples and the reader took them all.
+    std::istringstream words(ReadBytes(tree->Data("objects/texturelist.txt").string()));
+    size_t count = 0;
+    for (std::string w; words >> w;) ++count;
+    ASSERT_EQ(count % 3, 0u) << "texturelist.txt does not hold whole triples";
+    ASSERT_EQ(g->textureImageNames.size(), count / 3);
+    ASSERT_GT(g->textureImageNames.size(), 30u);
+
+    // The loading screen adds its own sheet beside the list.
+    std::vector<std::string> names = g->textureImageNames;
+    std::vector<std::string> paths = g->textureImagePaths;
+    std::vector<int> columns = g->textureColumns, rows = g->textureRows;
+    names.push_back("LoaderSprite");
+    paths.push_back(kData + "img/LoadingScreen.png");
+    columns.push_back(3);
+    rows.push_back(1);
+
+    for (size_t i = 0; i < names.size(); ++i) {
+        SCOPED_TRACE(names[i]);
+        // A missing file would silently show the default image instead.
+        ASSERT_TRUE(fs::is_regular_file(paths[i])) << paths[i];
+        int fileWidth = 0, fileHeight = 0;
+        ASSERT_TRUE(DeclaredSize(paths[i], fileWidth, fileHeight)) << "neither PNG nor DDS";
+
+        VXTextureRecord* record = nullptr;
+        said = Printed([&] {
+            record = g->AddNamedTexture(names[i], paths[i], columns[i], rows[i]);
+        });
+        EXPECT_EQ(said, "");
+        ASSERT_NE(record, nullptr);
+        EXPECT_EQ(g->FindTexture(names[i]), record);
+        // The grid is the listed one (a fallback resets it to 1 x 1) and splits
+        // the image into whole cells.
+        EXPECT_EQ(record->columns, static_cast<uint32_t>(columns[i]));
+        EXPECT_EQ(record->rows, static_cast<uint32_t>(rows[i]));
+        EXPECT_EQ(record->frameOffsets.size(), static_cast<size_t>(columns[i] * rows[i]));
+        EXPECT_EQ(record->width, fileWidth);
+        EXPECT_EQ(record->height, fileHeight);
+        EXPECT_EQ(fileWidth % columns[i], 0) << fileWidth << " px across, " << columns[i] << " columns";
+        EXPECT_EQ(fileHeight % rows[i], 0) << fileHeight << " px down, " << rows[i] << " rows";
+        // And the GL texture holds the whole image.
+        ASSERT_NE(record->texture, 0u);
+        GLint glWidth = 0, glHeight = 0;
+        glBindTexture(GL_TEXTURE_2D, record->texture);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &glWidth);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &glHeight);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        EXPECT_EQ(glWidth, fileWidth);
+        EXPECT_EQ(glHeight, fileHeight);
+    }
+}
+
+// --- Save files and prefabs ------------------------------------------------------
+
+TEST_F(GameData, SaveFilesLoadQuietlyAndSaveBackUnchanged) {
+    ASSERT_EQ(LoadListedTextures(), "");
+    for (int n = 0; n < 4; ++n) {
+        const std::string file = kObjects + "savefile" + std::to_string(n) + ".json";
+        SCOPED_TRACE(file);
+        const std::string original = ReadBytes(file);
+        ASSERT_FALSE(original.empty());
+        VXObjectManager level;
+        bool loaded = false;
+        EXPECT_EQ(Printed([&] { loaded = level.LoadObjects(file); }), "");
+        ASSERT_TRUE(loaded);
+        ASSERT_FALSE(level.objects.empty());
+        ExpectTextured(level.objects, file);
+
+        const std::string copy = kObjects + "resaved" + std::to_string(n) + ".json";
+        bool saved = false;
+        EXPECT_EQ(Printed([&] { saved = level.SaveObjects(copy); }), "");
+        ASSERT_TRUE(saved);
+        EXPECT_TRUE(ReadBytes(copy) == original)
+            << "saving the loaded level gives another text:\n" << ReadBytes(copy);
+        VXGraphicsManager::Instance()->ClearStateLists();
+    }
+}
+
+TEST_F(GameData, PrefabFolderHoldsTheSixProjectilesAndEachSavesBackUnchanged) {
+    ASSERT_EQ(LoadListedTextures(), "");
+    const std::vector<std::string> listed = engine->ListDirectory(kObjects + "prefabs/*");
+    ASSERT_EQ(listed, kPrefabs) << "the characters' projectiles go by listing position";
+
+    for (const std::string& name : listed) {
+        SCOPED_TRACE(name);
+        const std::string file = kObjects + "prefabs/" + name;
+        const std::string original = ReadBytes(file);
+        VXObjectManager level;
+        bool loaded = false;
+        EXPECT_EQ(Printed([&] { loaded = level.LoadPrefabs(file); }), "");
+        ASSERT_TRUE(loaded);
+        EXPECT_TRUE(level.objects.empty());
+        ASSERT_EQ(level.prefabs.size(), 1u);
+        GameObject* prefab = level.prefabs[0];
+        // Saved under its object's name: the file's own name.
+        EXPECT_EQ(prefab->g_name + ".json", name);
+        EXPECT_EQ(prefab->objectType, GameObject::Bullet);
+        ASSERT_NE(SpriteOf(prefab), nullptr);
+        EXPECT_NE(SpriteOf(prefab)->texture, nullptr);
+        ASSERT_GE(RowsOf(prefab), 1u);
+        EXPECT_FALSE(SpriteOf(prefab)->cellRows[0].empty()) << "a shot plays row 0";
+        EXPECT_NE(prefab->GetComponent(CT_Bullet), nullptr);
+
+        fs::remove(file);
+        bool saved = false;
+        EXPECT_EQ(Printed([&] { saved = SavePrefab(prefab, ""); }), "");
+        ASSERT_TRUE(saved);
+        ASSERT_TRUE(fs::exists(file)) << "the prefab was saved under another name";
+        EXPECT_TRUE(ReadBytes(file) == original)
+            << "saving the loaded prefab gives another text:\n" << ReadBytes(file);
+        VXGraphicsManager::Instance()->ClearStateLists();
+    }
+}
+
+// What the match levels look up by name in their save file: the six
+// characters with their hit-particle, status and (Archer) cast children, the
+// game manager, the two player icons, the painter and every flag's box.
+TEST_F(GameData, EachLevelHoldsTheObjectsItFindsByName) {
+    ASSERT_EQ(LoadListedTextures(), "");
+    for (int n = 0; n < 4; ++n) {
+        const std::string file = kObjects + "savefile" + std::to_string(n) + ".json";
+        SCOPED_TRACE(file);
+        VXObjectManager level;
+        bool loaded = false;
+        ASSERT_EQ(Printed([&] { loaded = level.LoadObjects(file); }), "");
+        ASSERT_TRUE(loaded);
+
+        for (const auto& [name, type] : kCharacters) {
+            SCOPED_TRACE(name);
+            GameObject* character = level.FindObject(name);
+            ASSERT_NE(character, nullptr);
+            EXPECT_EQ(character->objectType, type);
+            EXPECT_EQ(character->GetTypeName(), name);
+            EXPECT_NE(character->GetPlayerLogic(), nullptr);
+            EXPECT_NE(character->GetAABB(), nullptr);
+            EXPECT_NE(character->GetComponent(CT_ParticleEmitter), nullptr);
+            EXPECT_GE(RowsOf(character), 3u) << "idle, walk and attack rows";
+            const size_t children = type == GameObject::Archer ? 4 : 3;
+            ASSERT_GE(character->children.size(), children);
+            // The hit burst is found by name in most levels and as the second
+            // child in one: both must lead to the same emitter.
+            GameObject* hit = character->FindChild(name + "HitPE");
+            ASSERT_NE(hit, nullptr);
+            EXPECT_EQ(character->children[1], hit);
+            EXPECT_NE(hit->GetComponent(CT_ParticleEmitter), nullptr);
+            // The status sprite is set to row 4 at the start of a match.
+            EXPECT_GE(RowsOf(character->children[2]), 7u);
+            if (type == GameObject::Archer) {
+                EXPECT_GE(RowsOf(character->children[3]), 3u) << "the cast sprite";
+            }
+        }
+        EXPECT_NE(level.FindObject("GameManager"), nullptr);
+        for (const char* icon : {"P1Icon", "P2Icon"}) {
+            EXPECT_NE(level.FindObject(icon), nullptr) << icon;
+            EXPECT_GE(RowsOf(level.FindObject(icon)), 2u) << icon << ": a Blue and a Red row";
+        }
+        // The set-up gives the painter its player logic; one of the file's own
+        // would be refused.
+        GameObject* painter = level.FindObject("Painter");
+        ASSERT_NE(painter, nullptr);
+        EXPECT_EQ(painter->objectType, 17);
+        EXPECT_TRUE(painter->components.empty());
+        for (GameObject* object : level.objects) {
+            if (!object->GetFlag()) continue;
+            EXPECT_NE(object->GetAABB(), nullptr) << object->g_name << ": a flag needs its capture box";
+        }
+        VXGraphicsManager::Instance()->ClearStateLists();
+    }
+}
+
+// --- Tile maps -------------------------------------------------------------------
+
+TEST_F(GameData, EveryTileMapLoadsAsAFullGrid) {
+    VXGraphicsManager* g = VXGraphicsManager::Instance();
+    const std::vector<std::string> files = engine->ListDirectory(kObjects + "TilemapJsons/*");
+    ASSERT_FALSE(files.empty());
+    for (const std::string& name : files) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(Printed([&] { g->LoadTilemap(kObjects + "TilemapJsons/" + name); }), "");
+    }
+    EXPECT_EQ(g->tilemaps.size(), files.size());
+    for (int n = 0; n < 4; ++n)
+        EXPECT_EQ(g->tilemaps.count("Level_" + std::to_string(n)), 1u) << "level " << n;
+    for (const auto& [key, map] : g->tilemaps) {
+        SCOPED_TRACE(key);
+        EXPECT_GT(map.row, 0);
+        EXPECT_GT(map.col, 0);
+        EXPECT_EQ(map._count, map.row * map.col);
+        EXPECT_EQ(map.m_data3Index.size(), static_cast<size_t>(map._count));
+        EXPECT_EQ(map.m_data1.size(), static_cast<size_t>(map._count));
+        EXPECT_FALSE(map._name.empty());
+        EXPECT_GT(map._texColumns, 0);
+        EXPECT_GT(map._texRows, 0);
+        for (int32_t frame : map.m_data3Index) {
+            EXPECT_GE(frame, 0);
+            EXPECT_LT(frame, map._texColumns * map._texRows);
+        }
+    }
+}
+
+// --- Font --------------------------------------------------------------------------
+
+TEST_F(GameData, FontGivesEveryNamedGlyphSet) {
+    VXGraphicsManager* g = VXGraphicsManager::Instance();
+    const std::vector<std::pair<std::string, int>> sets = {
+        {"Volume", 35}, {"VolumeSplash", 60}, {"ForScore", 40}, {"Timer", 65}, {"RedBlueScore", 40}};
+    // What the game writes with them: clock, scores, volume and the placeholders.
+    const std::string shown = "0123456789:%-<>ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    std::map<int, float> digitHeight;
+    for (const auto& entry : sets) {
+        const std::string& name = entry.first;
+        const int size = entry.second;
+        SCOPED_TRACE(name);
+        bool made = false;
+        EXPECT_EQ(Printed([&] { made = g->AddFont(size, name); }), "");
+        ASSERT_TRUE(made);
+        VXFont* set = g->FindFont(name);
+        ASSERT_NE(set, nullptr);
+        EXPECT_EQ(set->pixelSize, size);
+        EXPECT_EQ(set->glyphs.size(), 128u);
+        for (char c : shown) {
+            const VXGlyph& glyph = set->glyphs[c];
+            EXPECT_GT(glyph.width, 0.0f) << "'" << c << "' has no outline";
+            EXPECT_GT(glyph.height, 0.0f) << c;
+            EXPECT_GT(glyph.advance, 0) << c;
+            EXPECT_NE(glyph.texture, 0u) << c;
+        }
+        EXPECT_GT(set->glyphs[' '].advance, 0) << "a space moves the pen";
+        digitHeight[size] = set->glyphs['0'].height;
+    }
+    // The sizes are honoured: a larger set draws larger digits.
+    EXPECT_LT(digitHeight[35], digitHeight[40]);
+    EXPECT_LT(digitHeight[40], digitHeight[60]);
+    EXPECT_LT(digitHeight[60], digitHeight[65]);
+}
+
+// --- Sounds ------------------------------------------------------------------------
+
+// The sounds in their fixed order: the levels and screens play them by index.
+const std::vector<std::string> kSoundOrder = {
+    "bgm",          "PlayerToPlayerHit", "knight",      "pirate",      "pickup",
+    "explode",      "gameover",          "playerDam",   "melee",       "select",
+    "cantSelect",   "paint",             "MenuBGM",     "wallHit",     "MeeleHit",
+    "MeeleFlyOff",  "ArcherFire",        "VikingFire",  "ArcherHit",   "PirateHit",
+    "WallBlock",    "LockDown",          "CharSelect",  "10SecLeft",   "PaintPickup",
+    "TimeUp",       "paintSplat1",       "paintSplat2", "paintSplat3", "whistle",
+    "KnightHit",    "SamuraiHit",        "Matchstarted", "VikingHit",  "MaidHit",
+    "MaidSkill",    "BleedSkill",        "FlagCaptured"};
+
+class GameSounds : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        VXAudioManager::Destroy();  // a fresh manager on the dummy device
+        audio = VXAudioManager::Instance();
+        ASSERT_TRUE(audio->HasDevice()) << "without a device no sound is decoded";
+    }
+    void TearDown() override { VXAudioManager::Destroy(); }
+
+    TestHarness::TempDataTree tree;
+    VXAudioManager* audio = nullptr;
+};
+
+TEST_F(GameSounds, EveryListedSoundLoadsAtItsIndex) {
+    EXPECT_EQ(Printed([&] { audio->LoadTextList(kObjects + "audiolist.txt"); }), "");
+    ASSERT_EQ(audio->names.size(), kSoundOrder.size());
+    for (size_t i = 0; i < kSoundOrder.size(); ++i)
+        EXPECT_EQ(fs::path(audio->names[i]).stem().string(), kSoundOrder[i]) << "index " << i;
+    for (int i = 0; i < static_cast<int>(audio->names.size()); ++i) {
+        SCOPED_TRACE(audio->names[i]);
+        EXPECT_EQ(Printed([&] { audio->LoadSound(i); }), "");
+        ASSERT_EQ(audio->sounds.size(), static_cast<size_t>(i + 1));
+        EXPECT_NE(audio->sounds[i], nullptr);
+    }
+}
+
+}  // namespace

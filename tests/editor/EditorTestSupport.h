@@ -1,0 +1,154 @@
+// The editor under test: the real engine started into state 1, a file
+// picker the test answers, and the mouse aimed at the editor's widgets.
+#pragma once
+
+#include <imgui.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "editor/VXFilePicker.h"
+#include "editor/VXLevelEditor.h"
+#include "engine/VXGameStateManager.h"
+#include "engine/core/GameState.h"
+#include "gameplay/VXObjectManager.h"
+#include "graphics/VXGraphicsManager.h"
+#include "tests/support/EngineFixture.h"
+
+namespace EditorTest {
+
+using namespace FrameWork;
+
+// Answers every request at once with `answer` (empty: a cancel).
+class AnsweringPicker : public VXFilePicker {
+public:
+    void Open(const VXFileRequest& request) override {
+        last = request;
+        open = true;
+    }
+    bool IsOpen() const override { return open; }
+    VXFileAnswer Update() override {
+        VXFileAnswer result;
+        if (!open) return result;
+        open = false;
+        result.kind = answer.empty() ? VXFileAnswer::Cancelled : VXFileAnswer::Chosen;
+        result.purpose = last.purpose;
+        result.path = answer;
+        return result;
+    }
+    VXFileRequest last;
+    std::string answer;
+    bool open = false;
+};
+
+inline std::string ReadText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The tests share one X server: windows of other tests appearing under the
+// pointer send this window real pointer motion.  Only the motion a test
+// injects reaches the editor.
+inline bool g_injectingMouse = false;
+inline int DropRealMouseMotion(void*, SDL_Event* e) {
+    return e->type != SDL_MOUSEMOTION || g_injectingMouse;
+}
+
+class EditorFixture : public TestHarness::EngineFixture {
+protected:
+    void SetUp() override {
+        TestHarness::EngineFixture::SetUp();
+        SDL_SetEventFilter(DropRealMouseMotion, nullptr);
+    }
+    void TearDown() override {
+        SDL_SetEventFilter(nullptr, nullptr);
+        SetFilePicker(nullptr);
+        TestHarness::EngineFixture::TearDown();
+    }
+
+    void MoveMouse(int x, int y) {
+        g_injectingMouse = true;
+        Platform::InjectMouseMove(x, y);
+        g_injectingMouse = false;
+    }
+    void MouseButton(bool down, int x, int y) {
+        g_injectingMouse = true;
+        Platform::InjectMouseButton(SDL_BUTTON_LEFT, down, x, y);
+        g_injectingMouse = false;
+    }
+    // Press in one frame, release in the next.
+    void ClickMouse(int x, int y) {
+        MouseButton(true, x, y);
+        StepFrames(1);
+        MouseButton(false, x, y);
+        StepFrames(1);
+    }
+
+    // Starts the game with the editor after the loading screen.  Until the
+    // loading screen loads the asset lists, the few assets the editor looks
+    // up are loaded here and the editor restarted on them.
+    void EnterEditor() {
+        FrameContext().stateAfterLoading = GameState::LevelEditor;
+        BeginRun();
+        ASSERT_TRUE(RunUntilState(GameState::LevelEditor));
+        VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+        if (graphics->tileSetNames.empty()) {
+            graphics->ReadTextureList("../VXEngine/data/objects/texturelist.txt");
+            for (size_t i = 0; i < graphics->textureImageNames.size(); ++i)
+                graphics->AddNamedTexture(graphics->textureImageNames[i],
+                                          graphics->textureImagePaths[i],
+                                          graphics->textureColumns[i], graphics->textureRows[i]);
+            graphics->LoadTilemap("../VXEngine/data/objects/TilemapJsons/Level_1.json");
+            const VXTilemapData& map = graphics->tilemaps.at("Level_1");
+            graphics->AddInstanceSet(map._name, 0);
+            graphics->LoadInstanceSetImage(map._name, "../VXEngine/data/img/" + map._name,
+                                           map._texRows, map._texColumns);
+            graphics->tileSetNames.push_back(map._name);
+            Restart();
+        }
+        StepFrames(2);
+    }
+
+    void Restart() {
+        engine->nextState = GameState::Reload;
+        StepFrames(3);
+    }
+
+    VXLevelEditor* Editor() { return static_cast<VXLevelEditor*>(engine->gameState->level); }
+
+    // Moves to the middle of a widget the editor drew, then clicks it.
+    void ClickItem(const std::string& key) {
+        float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        ASSERT_TRUE(FindEditorItem(key, x0, y0, x1, y1)) << key << " was not drawn";
+        ClickAt(static_cast<int>((x0 + x1) / 2), static_cast<int>((y0 + y1) / 2));
+    }
+    void ClickAt(int x, int y) {
+        MoveMouse(x, y);
+        StepFrames(1);
+        ClickMouse(x, y);
+        StepFrames(1);
+    }
+    void Chord(SDL_Scancode modifier, SDL_Scancode key) {
+        PressKey(modifier);
+        TapKey(key);
+        ReleaseKey(modifier);
+        StepFrames(2);
+    }
+    // Ctrl+S, then YES in "Save?".
+    void SaveWithCtrlS() {
+        Chord(SDL_SCANCODE_LCTRL, SDL_SCANCODE_S);
+        ClickItem("Save?/YES");
+    }
+    // Replaces the text of the focused field by `text`.
+    void TypeOver(const std::string& text) {
+        Chord(SDL_SCANCODE_LCTRL, SDL_SCANCODE_A);
+        Platform::InjectText(text.c_str());
+        StepFrames(2);
+    }
+    static std::string Data(const std::string& relative) { return "../VXEngine/data/" + relative; }
+};
+
+}  // namespace EditorTest

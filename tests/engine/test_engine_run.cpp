@@ -1,0 +1,399 @@
+// The real engine under the test clock: the state machine, frame timing,
+// the window modes, the cleared frame, event delivery and the close road.
+#include <GL/glew.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/core/GameState.h"
+#include "engine/core/VXDebugManager.h"
+#include "engine/core/VXInputManager.h"
+#include "engine/core/VXLevel_Base.h"
+#include "gameplay/VXMatchState.h"
+#include "graphics/VXGraphicsManager.h"
+#include "tests/support/EngineFixture.h"
+
+using namespace FrameWork;
+using TestHarness::EngineFixture;
+using TestHarness::FrameImage;
+using TestHarness::Rgb;
+
+namespace {
+
+// A level that writes down what the main loop does with it, and can ask for
+// a state switch from Initialize or from a given Update.
+class RecordingLevel : public VXLevel_Base {
+public:
+    explicit RecordingLevel(std::vector<std::string>* journal, std::string tag)
+        : log(journal), id(std::move(tag)) {}
+    VXLevel_Base* Create() override { return nullptr; }
+    void Initialize() override {
+        log->push_back(id + ":Initialize");
+        VXEngine* e = VXEngine::Instance();
+        matchUIAtStart = e->matchFlow.matchUI;
+        ++initializes;
+        if (leaveOnInitialize != kStay) {
+            e->nextState = leaveOnInitialize;
+            leaveOnInitialize = kStay;
+        }
+    }
+    void Update() override {
+        ++updates;
+        VXEngine* e = VXEngine::Instance();
+        frameTimes.push_back(e->frameTime);
+        if (updates == leaveOnUpdate) e->nextState = leaveTo;
+    }
+    void Free() override {
+        log->push_back(id + ":Free");
+        std::fprintf(stderr, "%s freed\n", id.c_str());
+    }
+
+    static constexpr int kStay = 100;
+    std::vector<std::string>* log;
+    std::string id;
+    int initializes = 0;
+    int updates = 0;
+    int leaveOnUpdate = -1;  // Update count at which to write leaveTo
+    int leaveTo = 0;
+    int leaveOnInitialize = kStay;
+    int matchUIAtStart = -1;
+    std::vector<float> frameTimes;
+};
+
+class EngineRun : public EngineFixture {
+protected:
+    RecordingLevel* Record(int state) {
+        levels.push_back(std::make_unique<RecordingLevel>(&journal, std::to_string(state)));
+        ReplaceLevel(state, levels.back().get());
+        return levels.back().get();
+    }
+    std::vector<std::string> journal;
+    std::vector<std::unique_ptr<RecordingLevel>> levels;
+};
+
+using StateMachine = EngineRun;
+
+}  // namespace
+
+TEST_F(StateMachine, StartsInTheLoadingScreenAndUpdatesItEveryFrame) {
+    RecordingLevel* loading = Record(GameState::LoadingScreen);
+    BeginRun();
+    EXPECT_EQ(engine->currentState, GameState::LoadingScreen);
+    EXPECT_EQ(engine->previousState, GameState::LoadingScreen);
+    EXPECT_EQ(engine->levelInUse, GameState::LoadingScreen);
+    EXPECT_EQ(loading->initializes, 1);
+    ASSERT_TRUE(StepFrames(5));
+    EXPECT_EQ(loading->updates, 5);
+    EXPECT_EQ(clock.swaps, 5u);
+}
+
+TEST_F(StateMachine, ReloadFreesAndInitializesTheSameState) {
+    RecordingLevel* loading = Record(GameState::LoadingScreen);
+    loading->leaveOnUpdate = 2;
+    loading->leaveTo = GameState::Reload;
+    BeginRun();
+    ASSERT_TRUE(StepFrames(2));
+    EXPECT_EQ(journal, (std::vector<std::string>{"5:Initialize", "5:Free", "5:Initialize"}));
+    EXPECT_EQ(engine->currentState, GameState::LoadingScreen);
+    EXPECT_EQ(engine->nextState, GameState::LoadingScreen);
+    EXPECT_EQ(engine->previousState, GameState::LoadingScreen);
+}
+
+TEST_F(StateMachine, BackRunsTheStateJustLeftAgain) {
+    RecordingLevel* loading = Record(GameState::LoadingScreen);
+    RecordingLevel* splash = Record(GameState::SplashScreen);
+    loading->leaveOnUpdate = 1;
+    loading->leaveTo = GameState::SplashScreen;
+    splash->leaveOnUpdate = 1;
+    splash->leaveTo = GameState::Back;
+    BeginRun();
+    ASSERT_TRUE(StepFrames(2));
+    EXPECT_EQ(journal, (std::vector<std::string>{"5:Initialize", "5:Free", "7:Initialize", "7:Free",
+                                                 "7:Initialize"}));
+    EXPECT_EQ(engine->currentState, GameState::SplashScreen);
+    EXPECT_EQ(engine->nextState, GameState::SplashScreen);
+    EXPECT_EQ(engine->levelInUse, GameState::SplashScreen);
+    EXPECT_EQ(splash->matchUIAtStart, 0);
+    ASSERT_TRUE(StepFrames(1));
+    EXPECT_EQ(splash->updates, 2);
+}
+
+TEST_F(StateMachine, QuitEndsTheRunAfterTheLevelsFree) {
+    RecordingLevel* loading = Record(GameState::LoadingScreen);
+    loading->leaveOnUpdate = 3;
+    loading->leaveTo = GameState::Quit;
+    BeginRun();
+    EXPECT_TRUE(StepFrames(2));
+    EXPECT_FALSE(StepFrames(1));
+    EXPECT_EQ(journal, (std::vector<std::string>{"5:Initialize", "5:Free"}));
+    EXPECT_EQ(engine->currentState, GameState::Quit);
+    EXPECT_FALSE(engine->RunFrame());
+    EXPECT_EQ(loading->updates, 3);
+}
+
+TEST_F(StateMachine, MatchInterfaceOnlyForMatchStates) {
+    // Walk 5 -> 7 -> 8 -> 1 -> 4 -> 0 -> 2 -> 3, each state leaving in its
+    // first frame.
+    const int order[] = {5, 7, 8, 1, 4, 0, 2, 3};
+    RecordingLevel* recorders[9] = {};
+    for (int state : order) recorders[state] = Record(state);
+    for (size_t i = 0; i + 1 < std::size(order); ++i) {
+        recorders[order[i]]->leaveOnUpdate = 1;
+        recorders[order[i]]->leaveTo = order[i + 1];
+    }
+    BeginRun();
+    ASSERT_TRUE(StepFrames(8));
+    for (int state : order) {
+        EXPECT_EQ(recorders[state]->initializes, 1) << "state " << state;
+        const bool match = state == 0 || state == 2 || state == 3 || state == 4;
+        EXPECT_EQ(recorders[state]->matchUIAtStart, match ? 1 : 0) << "state " << state;
+    }
+    EXPECT_EQ(engine->matchFlow.matchUI, 1);
+    EXPECT_EQ(engine->previousState, GameState::Level2);
+}
+
+TEST_F(StateMachine, AStateThatLeavesInInitializeRunsNoFrame) {
+    RecordingLevel* loading = Record(GameState::LoadingScreen);
+    RecordingLevel* select = Record(GameState::LevelSelectScreen);
+    loading->leaveOnInitialize = GameState::LevelSelectScreen;
+    BeginRun();
+    ASSERT_TRUE(StepFrames(1));
+    EXPECT_EQ(loading->updates, 0);
+    EXPECT_EQ(select->initializes, 1);
+    EXPECT_EQ(select->updates, 1);
+    EXPECT_EQ(journal.front(), "5:Initialize");
+    EXPECT_EQ(journal[1], "5:Free");
+}
+
+TEST_F(StateMachine, PauseAndMatchOverStopTheLevelButNotTheFrame) {
+    RecordingLevel* loading = Record(GameState::LoadingScreen);
+    BeginRun();
+    engine->paused = 1;
+    ASSERT_TRUE(StepFrames(3));
+    EXPECT_EQ(loading->updates, 0);
+    EXPECT_EQ(clock.swaps, 3u);
+    engine->paused = 0;
+    g_matchOver = 1;
+    ASSERT_TRUE(StepFrames(2));
+    EXPECT_EQ(loading->updates, 0);
+    g_matchOver = 0;
+    ASSERT_TRUE(StepFrames(1));
+    EXPECT_EQ(loading->updates, 1);
+
+    // A state start clears the pause and resets the camera.
+    engine->paused = 1;
+    engine->graphics->zoom = 2.5f;
+    engine->graphics->cameraX = 40.0f;
+    engine->nextState = GameState::Reload;
+    ASSERT_TRUE(StepFrames(1));
+    EXPECT_EQ(engine->paused, 0);
+    EXPECT_EQ(engine->graphics->zoom, 1.0f);
+    EXPECT_EQ(engine->graphics->cameraX, 0.0f);
+}
+
+TEST_F(StateMachine, TheRealLoadingScreenHandsOverToTheSplashScreen) {
+    BeginRun();
+    EXPECT_EQ(engine->inputBlocked, 1);
+    ASSERT_TRUE(RunUntilState(GameState::SplashScreen));
+    EXPECT_EQ(engine->active, 1);
+    EXPECT_EQ(engine->previousState, GameState::LoadingScreen);
+    EXPECT_EQ(engine->inputBlocked, 0);  // rewritten by the frame's Present
+    ASSERT_TRUE(StepFrames(30));
+    EXPECT_EQ(engine->currentState, GameState::SplashScreen);
+}
+
+TEST_F(StateMachine, F7TogglesTheDebugDrawingOncePerPress) {
+    BeginRun();
+    ASSERT_TRUE(RunUntilState(GameState::SplashScreen));
+    ASSERT_EQ(engine->debug->enabled, 0);
+    engine->input->keys[118] = 1;  // F7 pressed this frame
+    ASSERT_TRUE(StepFrames(1));
+    EXPECT_EQ(engine->debug->enabled, 1);
+    EXPECT_EQ(engine->input->keys[118], 2);  // held from now on
+    ASSERT_TRUE(StepFrames(2));
+    EXPECT_EQ(engine->debug->enabled, 1);
+    engine->input->keys[118] = 1;
+    ASSERT_TRUE(StepFrames(1));
+    EXPECT_EQ(engine->debug->enabled, 0);
+    // Blocked input answers no.
+    engine->active = 0;
+    ASSERT_TRUE(StepFrames(1));
+    engine->input->keys[118] = 1;
+    ASSERT_TRUE(StepFrames(1));
+    EXPECT_EQ(engine->debug->enabled, 0);
+}
+
+TEST_F(StateMachine, RunReturnsAfterQuitAndReleasesTheLevelResources) {
+    RecordingLevel* loading = Record(GameState::LoadingScreen);
+    RecordingLevel* level = Record(GameState::Level1);
+    loading->leaveOnUpdate = 1;
+    loading->leaveTo = GameState::Level1;
+    level->leaveOnUpdate = 4;
+    level->leaveTo = GameState::Quit;
+    engine->active = 1;
+    g_winner = 1;
+    engine->Run();
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"5:Initialize", "5:Free", "0:Initialize", "0:Free"}));
+    EXPECT_EQ(level->updates, 4);
+    EXPECT_EQ(g_winner, 2);
+    EXPECT_EQ(g_matchOver, 0);
+    EXPECT_EQ(engine->inputBlocked, 1);
+
+    // Shut-down: its lines, and every system gone.
+    ::testing::internal::CaptureStdout();
+    engine->Shutdown();
+    std::fflush(stdout);
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    engine = nullptr;
+    EXPECT_EQ(out,
+              "\nEngine systems shutting down\n -> Input system\n -> Graphics management "
+              "system\n");
+    EXPECT_EQ(VXEngine::Existing(), nullptr);
+    EXPECT_EQ(VXDebugManager::Existing(), nullptr);
+    EXPECT_FALSE(Platform::HasWindow());
+}
+
+TEST_F(EngineRun, EveryFrameLastsExactlyOneTickOfTheTestClock) {
+    RecordingLevel* loading = Record(GameState::LoadingScreen);
+    BeginRun();
+    ASSERT_TRUE(StepFrames(120));
+    ASSERT_EQ(loading->frameTimes.size(), 120u);
+    const float tick = 16667 * 0.000001f;
+    for (float dt : loading->frameTimes) ASSERT_EQ(dt, tick);
+    EXPECT_NEAR(engine->totalTime, 120 * tick, 1e-4f);
+    EXPECT_EQ(engine->frameTime, tick);
+}
+
+TEST_F(EngineRun, DefaultWindowIsBorderlessAtTheDesktopSize) {
+    int desktopW = 0, desktopH = 0;
+    Platform::GetDesktopSize(desktopW, desktopH);
+    ASSERT_GT(desktopW, 0);
+    EXPECT_EQ(screenWidth, desktopW);
+    EXPECT_EQ(screenHeight, desktopH);
+    EXPECT_EQ(windowWidth, desktopW);
+    EXPECT_EQ(windowHeight, desktopH);
+    EXPECT_EQ(fullScreen, 1);
+    EXPECT_STREQ(SDL_GetWindowTitle(Platform::GetWindow()), "Pellwick!");
+    EXPECT_FALSE(Platform::IsWindowBordered());
+    int x, y, w, h;
+    Platform::GetWindowRect(x, y, w, h);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    EXPECT_EQ(w, desktopW);
+    EXPECT_EQ(h, desktopH);
+    EXPECT_FLOAT_EQ(engine->graphics->aspectRatio, float(desktopW) / float(desktopH));
+}
+
+TEST_F(EngineRun, WindowModesSwitchSizeAspectAndViewport) {
+    BeginRun();
+    engine->SetWindowed(1600, 900);
+    EXPECT_EQ(fullScreen, 0);
+    EXPECT_EQ(windowWidth, 1600);
+    EXPECT_EQ(windowHeight, 900);
+    EXPECT_EQ(engine->graphics->aspectRatio, 1.7777778f);
+    EXPECT_TRUE(Platform::IsWindowBordered());
+    int x, y, w, h;
+    Platform::GetWindowRect(x, y, w, h);
+    EXPECT_EQ(x, 100);
+    EXPECT_EQ(y, 100);
+    EXPECT_EQ(w, 1600);
+    EXPECT_EQ(h, 900);
+    ASSERT_TRUE(StepFrames(1));
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 1600);
+    EXPECT_EQ(viewport[3], 900);
+    EXPECT_EQ(engine->graphics->camera.screenWidth, 1600);
+
+    engine->MakeBorderlessFullscreen();
+    EXPECT_EQ(fullScreen, 1);
+    EXPECT_FALSE(Platform::IsWindowBordered());
+    EXPECT_EQ(windowWidth, screenWidth);
+    EXPECT_EQ(windowHeight, screenHeight);
+    EXPECT_FLOAT_EQ(engine->graphics->aspectRatio, float(screenWidth) / float(screenHeight));
+    ASSERT_TRUE(StepFrames(1));
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], screenWidth);
+    EXPECT_EQ(viewport[3], screenHeight);
+
+    // The title options' captioned window: the screen's own size at 100, 100.
+    engine->SetWindowed(screenWidth, screenHeight);
+    EXPECT_TRUE(Platform::IsWindowBordered());
+    Platform::GetWindowRect(x, y, w, h);
+    EXPECT_EQ(x, 100);
+    EXPECT_EQ(w, screenWidth);
+    EXPECT_EQ(h, screenHeight);
+}
+
+TEST_F(EngineRun, AFrameWithNothingDrawnShowsTheClearColour) {
+    BeginRun();
+    ASSERT_TRUE(RunUntilState(GameState::SplashScreen));
+    FrameImage frame = CaptureFrame();
+    ASSERT_EQ(frame.width, windowWidth);
+    ASSERT_EQ(frame.height, windowHeight);
+    const Rgb clear{255, 242, 224};
+    const long off = TestHarness::CountPixelsNotOf(frame, clear, 1);
+    if (off != 0) frame.SavePng((tree->Root() / "clear.png").string());
+    EXPECT_EQ(off, 0) << "frame saved under " << tree->Root();
+    EXPECT_LE(TestHarness::ColourDistance(frame.At(windowWidth / 2, windowHeight / 2), clear), 1);
+
+    // The read-back is upright: a scissored red block at the top-left corner
+    // of the window shows at the top-left of the image.
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, windowHeight - 10, 20, 10);
+    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    FrameImage corner = TestHarness::ReadFramebuffer(windowWidth, windowHeight);
+    EXPECT_EQ(TestHarness::ColourDistance(corner.At(5, 5), Rgb{255, 0, 0}), 0);
+    EXPECT_LE(TestHarness::ColourDistance(corner.At(5, 15), clear), 1);
+    EXPECT_LE(TestHarness::ColourDistance(corner.At(5, windowHeight - 5), clear), 1);
+}
+
+TEST_F(EngineRun, InjectedEventsArriveInTheNextMessagePump) {
+    std::vector<SDL_Scancode> keys;
+    std::vector<int> buttons;
+    const int id = Platform::AddEventHandler([&](const SDL_Event& e) {
+        if (e.type == SDL_KEYDOWN) keys.push_back(e.key.keysym.scancode);
+        if (e.type == SDL_MOUSEBUTTONDOWN) buttons.push_back(e.button.button);
+    });
+    BeginRun();
+    PressKey(SDL_SCANCODE_F7);
+    EXPECT_TRUE(keys.empty());
+    ASSERT_TRUE(StepFrames(1));
+    EXPECT_EQ(keys, std::vector<SDL_Scancode>{SDL_SCANCODE_F7});
+    ClickMouse(SDL_BUTTON_LEFT, 10, 20);
+    EXPECT_EQ(buttons, std::vector<int>{SDL_BUTTON_LEFT});
+    Platform::RemoveEventHandler(id);
+    PressKey(SDL_SCANCODE_A);
+    ASSERT_TRUE(StepFrames(1));
+    EXPECT_EQ(keys.size(), 1u);
+}
+
+TEST_F(EngineRun, QuitAndWindowCloseRequestsTakeTheCloseRoad) {
+    BeginRun();
+    Platform::InjectWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    ASSERT_TRUE(StepFrames(1));
+    EXPECT_EQ(closeRequests, 1);
+    Platform::InjectQuit();
+    ASSERT_TRUE(StepFrames(1));
+    EXPECT_EQ(closeRequests, 2);
+}
+
+TEST_F(StateMachine, TheCloseRoadFreesTheLevelAndExitsWith16) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            Record(GameState::LoadingScreen);
+            BeginRun();
+            StepFrames(2);
+            UseRealCloseRoad();
+            Platform::InjectWindowEvent(SDL_WINDOWEVENT_CLOSE);
+            StepFrames(1);
+            std::fprintf(stderr, "still running\n");
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(16), "5 freed");
+}

@@ -1,0 +1,347 @@
+// The floor grid without GL: position to tile, the build from a registered
+// tile map with its wall marks, the wall push, the editor's tile tools, the
+// save, and the splat of a game object on the running grid.
+#include "gameplay/VXGameplayHooks.h"
+#include "gameplay/VXPlayerLogic.h"
+#include "graphics/VXGraphicsManager.h"
+#include "graphics/VXShapeInstancer.h"
+#include "gameplay/VXComponentKinds.h"
+#include "objects/GameObject.h"
+#include "gameplay/VXObjectManager.h"
+#include "physics/VXAABB.h"
+#include "physics/VXRigidBody.h"
+#include "tests/support/TempDataTree.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+
+using namespace FrameWork;
+
+namespace {
+
+// A 3-row, 4-column floor whose top-left tile sits at (-150, 100).
+constexpr int kRows = 3;
+constexpr int kColumns = 4;
+constexpr float kX0 = -150.0f;
+constexpr float kY0 = 100.0f;
+
+float TileX(int column) { return kX0 + 100.0f * static_cast<float>(column); }
+float TileY(int row) { return kY0 - 100.0f * static_cast<float>(row); }
+
+class TilesGrid : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InstallGameplayHooks();
+        graphics = VXGraphicsManager::Instance();
+        graphics->instanceSets.clear();
+        graphics->paintCells.clear();
+        graphics->tilemaps.clear();
+        graphics->tileSetNames.clear();
+        VXTilemapData record;
+        record.row = kRows;
+        record.col = kColumns;
+        record._name = "Floor.png";
+        record._count = kRows * kColumns;
+        for (int r = 0; r < kRows; ++r)
+            for (int c = 0; c < kColumns; ++c) {
+                record.m_data1.push_back({TileX(c), TileY(r), 100.0f, 100.0f});
+                record.m_data2.push_back({0.5f, 0.5f, 0.5f, 0.5f});
+                record.m_data3Index.push_back(r * kColumns + c);
+            }
+        graphics->tilemaps["Level_7"] = record;
+        floor = graphics->AddInstanceSet("Floor.png", 0);
+        floor->ComputeFrames(4, 4);
+        paint = graphics->AddInstanceSet("carpetBomb2.png", 0);
+        paint->ComputeFrames(8, 8);
+        grid = std::make_unique<VXShapeInstancer>(0, 0, "Level_7", nullptr);
+        grid->objectLists.resize(1);
+    }
+    void TearDown() override {
+        grid.reset();
+        for (GameObject* o : objects) delete o;
+        graphics->instanceSets.clear();
+        graphics->paintCells.clear();
+        graphics->tilemaps.clear();
+        VXPaintMap::TeamTileCount[0] = VXPaintMap::TeamTileCount[1] = 0;
+    }
+
+    GameObject* MakeObject(const std::string& name, float x, float y, float w, float h,
+                           bool body = false) {
+        auto* o = new GameObject(w, h, 14, 1, 1, 0, x, y, name, 0, 0, 0);
+        objects.push_back(o);
+        auto box = std::make_shared<VXAABB>(o, o->worldMatrix, w, h);
+        box->MoveTo(x, y);
+        o->AddComponent(box);
+        if (body) o->AddComponent(std::make_shared<VXRigidBody>(o));
+        return o;
+    }
+    VXRigidBody* Body(GameObject* o) { return static_cast<VXRigidBody*>(o->GetComponent(CT_RigidBody)); }
+    int32_t Snap(float x, float y) {
+        const float p[2] = {x, y};
+        return grid->SnapToGrid(p);
+    }
+    int WallCells() {
+        int n = 0;
+        for (const VXPaintCell& c : graphics->paintCells) n += c.wallBlocked;
+        return n;
+    }
+
+    VXGraphicsManager* graphics = nullptr;
+    VXInstanceSet* floor = nullptr;
+    VXInstanceSet* paint = nullptr;
+    std::unique_ptr<VXShapeInstancer> grid;
+    std::vector<GameObject*> objects;
+};
+
+}  // namespace
+
+TEST_F(TilesGrid, SnapToGridMapsPositionsToTilesAndRefusesPointsOffTheGrid) {
+    grid->Setup();
+    EXPECT_EQ(Snap(kX0, kY0), 0);
+    EXPECT_EQ(Snap(kX0 + 149.0f, kY0), 1);
+    EXPECT_EQ(Snap(kX0 + 150.0f, kY0), 2);
+    EXPECT_EQ(Snap(kX0 - 0.5f, kY0), 0);
+    EXPECT_EQ(Snap(kX0 + 0.5f, kY0 + 0.5f), 0);
+    EXPECT_EQ(Snap(TileX(3), TileY(2)), 11);
+    EXPECT_EQ(Snap(TileX(1) + 30.0f, TileY(1) - 49.0f), 5);
+    // Off the grid: left, right (no wrap into the next row), above, below.
+    EXPECT_EQ(Snap(kX0 - 60.0f, kY0), -1);
+    EXPECT_EQ(Snap(kX0 - 150.0f, kY0), -1);
+    EXPECT_EQ(Snap(TileX(3) + 60.0f, TileY(0)), -1);
+    EXPECT_EQ(Snap(kX0, kY0 + 60.0f), -1);
+    EXPECT_EQ(Snap(kX0, TileY(2) - 60.0f), -1);
+    EXPECT_EQ(Snap(NAN, kY0), -1);
+    EXPECT_EQ(Snap(1e30f, -1e30f), -1);
+    EXPECT_EQ(VXShapeInstancer::SnapIndex(0, 0, 150, -250, 100, 100, 5, 5), 17);
+    EXPECT_EQ(VXShapeInstancer::SnapIndex(0, 0, 0, 0, 0, 100, 5, 5), -1);
+}
+
+TEST_F(TilesGrid, SetupLaysOutTilesPaintAndCellsOnce) {
+    for (int pass = 0; pass < 2; ++pass) {  // the editor builds again on reload
+        grid->Setup();
+        ASSERT_EQ(floor->m_data1.size(), 12u);
+        EXPECT_EQ(floor->_count, 12);
+        EXPECT_EQ(floor->m_data2.size(), 12u);
+        EXPECT_EQ(floor->m_data3Index.size(), 12u);
+        EXPECT_EQ(floor->m_data1[5][0], TileX(1));
+        EXPECT_EQ(floor->m_data1[5][2], 104.0f);
+        EXPECT_EQ(floor->m_data2[5][0], 1.0f);
+        EXPECT_EQ(floor->texOffsets[7], floor->FrameOffset(7));
+        ASSERT_EQ(paint->m_data1.size(), 48u);
+        EXPECT_EQ(paint->_count, 48);
+        // Tile 5's quarter-tiles: top-left, top-right, bottom-left, bottom-right.
+        EXPECT_EQ(paint->m_data1[20][0], TileX(1) - 25.0f);
+        EXPECT_EQ(paint->m_data1[20][1], TileY(1) + 25.0f);
+        EXPECT_EQ(paint->m_data1[23][0], TileX(1) + 25.0f);
+        EXPECT_EQ(paint->m_data1[23][1], TileY(1) - 25.0f);
+        EXPECT_EQ(paint->m_data1[23][2], 54.0f);
+        EXPECT_EQ(paint->m_data2[23][3], 0.0f);
+        EXPECT_EQ(graphics->paintCells.size(), 12u);
+        EXPECT_EQ(grid->walkableCells, 12);
+        EXPECT_EQ(grid->rows, kRows);
+        EXPECT_EQ(grid->columns, kColumns);
+        EXPECT_EQ(grid->firstTileX, kX0);
+        EXPECT_EQ(grid->lastTileY, TileY(2));
+    }
+}
+
+TEST_F(TilesGrid, WallsMarkTheTilesTheyCoverOnce) {
+    // A 100 x 100 wall on tile 6 marks exactly it; a second wall on the same
+    // tile counts it off once; a 200 x 100 wall covers tiles 0 and 1.
+    grid->objectLists[0] = {MakeObject("Wall_1", TileX(2), TileY(1), 100, 100),
+                            MakeObject("Wall_2", TileX(2), TileY(1), 60, 60),
+                            MakeObject("Wall_3", TileX(0) + 50.0f, TileY(0), 200, 100),
+                            MakeObject("Wall_4", 5000.0f, 5000.0f, 300, 300),
+                            new GameObject(1, 1, 1, 1, 1, 0, 0, 0, "NoBox", 0, 0, 0)};
+    objects.push_back(grid->objectLists[0].back());
+    grid->Setup();
+    EXPECT_EQ(graphics->paintCells[6].wallBlocked, 1);
+    EXPECT_EQ(graphics->paintCells[0].wallBlocked, 1);
+    EXPECT_EQ(graphics->paintCells[1].wallBlocked, 1);
+    EXPECT_EQ(WallCells(), 3);
+    EXPECT_EQ(grid->walkableCells, 9);
+    // The save lists the boxed walls of object list 0 with the floor set.
+    const std::string path = ::testing::TempDir() + "pellwick_grid_Level_5.json";
+    ASSERT_TRUE(grid->Save(0, kRows, kColumns, 5, ::testing::TempDir() + "pellwick_grid_Level_"));
+    std::ifstream file(path);
+    const std::string json((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::remove(path.c_str());
+    EXPECT_NE(json.find("\"Wall_1\", 50.0, 50.0,\n            \"Wall_2\", 30.0, 30.0"), std::string::npos);
+    EXPECT_EQ(json.find("NoBox"), std::string::npos);
+    EXPECT_FALSE(grid->Save(0, 1, 1, 5, "/nonexistent-folder/Level_"));
+    // A wall far larger than the grid covers it all without walking its
+    // whole extent.
+    grid->objectLists[0] = {MakeObject("Wall_5", 0.0f, 0.0f, 1e30f, 1e30f)};
+    grid->Setup();
+    EXPECT_EQ(grid->walkableCells, 0);
+    grid->MarkWall(NAN, 0.0f, 50.0f, 50.0f);
+    EXPECT_EQ(grid->walkableCells, 0);
+}
+
+TEST_F(TilesGrid, MissingTileMapOrSetLeavesTheGridEmpty) {
+    grid = std::make_unique<VXShapeInstancer>("Level_404", nullptr);
+    ::testing::internal::CaptureStdout();
+    grid->Setup();
+    EXPECT_NE(::testing::internal::GetCapturedStdout().find("Level_404"), std::string::npos);
+    EXPECT_TRUE(graphics->paintCells.empty());
+    EXPECT_EQ(Snap(kX0, kY0), -1);
+    graphics->instanceSets.clear();
+    grid = std::make_unique<VXShapeInstancer>("Level_7", nullptr);
+    ::testing::internal::CaptureStdout();
+    grid->Setup();
+    EXPECT_NE(::testing::internal::GetCapturedStdout().find("Floor.png"), std::string::npos);
+    EXPECT_EQ(grid->walkableCells, 0);
+}
+
+TEST_F(TilesGrid, WallResponsePushesOutAndHalvesTheBounce) {
+    GameObject* player = MakeObject("Player1", 0, 0, 50, 50, true);
+    VXRigidBody* body = Body(player);
+    body->penetrationDepth = 0.0f;
+    body->contactOnX = 1;
+    body->contactNormal = Vec3(1, 0, 0);
+    body->Velocity = Vec3(-100, 40, 0);
+    RespondToWall(player);
+    EXPECT_EQ(player->position[0], 8.0f);
+    EXPECT_EQ(player->position[1], 0.0f);
+    EXPECT_FLOAT_EQ(body->Velocity.x, 50.0f);
+    EXPECT_FLOAT_EQ(body->Velocity.y, 20.0f);
+    body->penetrationDepth = -3.0f;
+    body->contactOnX = 0;
+    body->contactNormal = Vec3(0, 0, 0);  // a zero normal leaves the velocity's direction
+    RespondToWall(player);
+    EXPECT_EQ(player->position[1], -11.0f);
+    EXPECT_FLOAT_EQ(body->Velocity.x, 25.0f);
+}
+
+TEST_F(TilesGrid, WallHitTestsEveryPlayerAgainstEveryWall) {
+    GameObject* wall1 = MakeObject("Wall_1", 0, 0, 100, 100);
+    GameObject* wall2 = MakeObject("Wall_2", 1000, 0, 100, 100);
+    grid->objectLists[0] = {wall1, wall2};
+    // b leans on the first wall; a runs into the second one from its right.
+    GameObject* a = MakeObject("Player1", 1060, 0, 50, 50, true);
+    GameObject* b = MakeObject("Player2", -60, 5, 50, 50, true);
+    GameObject* d = MakeObject("Player4", 5000, 5000, 50, 50, true);
+    Body(a)->Velocity = Vec3(-200, 0, 0);
+    grid->WallHit(a, b, nullptr, d);
+    // a: overlap 15 on x from the +x side -> pushed by 15 + 8.
+    EXPECT_EQ(a->position[0], 1083.0f);
+    EXPECT_FLOAT_EQ(Body(a)->Velocity.x, 100.0f);
+    // b: from the -x side -> depth -15, pushed by -23.
+    EXPECT_EQ(b->position[0], -83.0f);
+    EXPECT_EQ(d->position[0], 5000.0f);
+    // The same holds whichever argument a player comes in.
+    a->position[0] = 1060.0f;
+    grid->WallHit(b, nullptr, a, nullptr);
+    EXPECT_EQ(a->position[0], 1083.0f);
+}
+
+TEST_F(TilesGrid, EditorToolsPaintEraseAndKeepListsTogether) {
+    graphics->tileSetNames = {"Floor.png"};
+    g_selectedTileSet = 0;
+    g_paintCell = 3;
+    floor->ClearInstances();
+    grid->PaintTile(250.0f, 150.0f, false);  // cursor y grows downward
+    ASSERT_EQ(floor->m_data1.size(), 1u);
+    EXPECT_EQ(floor->m_data1[0], (Vec4f{250.0f, -150.0f, 100.0f, 100.0f}));
+    EXPECT_EQ(floor->m_data3Index[0], 3);
+    EXPECT_EQ(floor->_count, 1);
+    grid->PaintTile(-30.0f, -30.0f, false);
+    EXPECT_EQ(floor->m_data1[1][0], -50.0f);
+    EXPECT_EQ(floor->m_data1[1][1], 50.0f);
+    g_paintCell = 9;
+    grid->PaintTile(210.0f, 199.0f, false);  // same cell, no overwrite: nothing
+    EXPECT_EQ(floor->m_data3Index[0], 3);
+    grid->PaintTile(210.0f, 199.0f, true);
+    EXPECT_EQ(floor->m_data3Index[0], 9);
+    EXPECT_EQ(floor->texOffsets[0], floor->FrameOffset(9));
+    EXPECT_EQ(floor->_count, 2);
+    grid->EraseTile(299.0f, 101.0f);
+    EXPECT_EQ(floor->_count, 1);
+    ASSERT_EQ(floor->m_data1.size(), 1u);
+    EXPECT_EQ(floor->m_data2.size(), 1u);
+    EXPECT_EQ(floor->m_data3Index, (std::vector<int32_t>{3}));
+    grid->EraseTile(5000.0f, 5000.0f);
+    EXPECT_EQ(floor->_count, 1);
+    // No selected set: nothing happens.
+    g_selectedTileSet = 4;
+    grid->PaintTile(0.0f, 0.0f, true);
+    EXPECT_EQ(floor->_count, 1);
+    g_selectedTileSet = 0;
+}
+
+TEST_F(TilesGrid, LevelEndEmptiesListsCountsAndThePublishedGrid) {
+    grid->Setup();
+    VXShapeInstancer::ClearInstanceData();
+    for (const auto& set : graphics->instanceSets) {
+        EXPECT_EQ(set->_count, 0);
+        EXPECT_TRUE(set->m_data1.empty());
+        EXPECT_TRUE(set->m_data2.empty());
+        EXPECT_TRUE(set->texOffsets.empty());
+        EXPECT_TRUE(set->m_data3Index.empty());
+    }
+    grid->Clear();
+    EXPECT_TRUE(grid->objectLists.empty());
+    // A deleted grid is no longer the published one.
+    g_currentInstancer = grid.get();
+    grid.reset();
+    EXPECT_EQ(g_currentInstancer, nullptr);
+    EXPECT_EQ(VXShapeInstancer::GetName(), "");
+}
+
+TEST_F(TilesGrid, SplatPaintsTheTileUnderAPlayer) {
+    grid->Setup();
+    g_currentInstancer = grid.get();
+    GameObject* player = MakeObject("Player1", TileX(1) + 20.0f, TileY(2) - 10.0f, 50, 50);
+    player->objectType = 6;
+    auto logic = std::make_shared<VXPlayerLogic>(player, 6);
+    player->AddComponent(logic);
+    logic->team = 2;
+    logic->paintFuel = 5;
+    logic->serial = 0;
+    g_playerNumbers.assign(1, -1);
+    EXPECT_EQ(VXPaintMap::Splat(player), 9);
+    EXPECT_EQ(graphics->paintCells[9].team, 2);
+    EXPECT_EQ(VXPaintMap::TeamTileCount[1], 1);
+    EXPECT_EQ(logic->paintFuel, 4);
+    EXPECT_EQ(paint->m_data2[36][3], 1.0f);
+    EXPECT_EQ(paint->m_data3Index[36], 56);
+    // The Archer's mark (an action timer with id 0) turns the paint over.
+    logic->actionTimers[0].running = 1;
+    player->position[0] = TileX(2);
+    EXPECT_EQ(VXPaintMap::Splat(player), 10);
+    EXPECT_EQ(graphics->paintCells[10].team, 1);
+    // Off the grid nothing is painted.
+    player->position[0] = 9000.0f;
+    EXPECT_EQ(VXPaintMap::Splat(player), -1);
+    g_currentInstancer = nullptr;
+    EXPECT_EQ(VXPaintMap::Splat(player), -1);
+}
+
+TEST_F(TilesGrid, ShippedLevelMarksItsWallObjects) {
+    TestHarness::TempDataTree tree;
+    BuildComponentFactories();
+    graphics->LoadTilemap("../VXEngine/data/objects/TilemapJsons/Level_3.json");
+    graphics->AddInstanceSet("FloorTiles.png", 0);
+    VXObjectManager manager;
+    ::testing::internal::CaptureStdout();
+    ASSERT_TRUE(manager.LoadObjects("../VXEngine/data/objects/savefile3.json"));
+    ::testing::internal::GetCapturedStdout();
+    ASSERT_FALSE(manager.walls.empty());
+    grid = std::make_unique<VXShapeInstancer>("Level_3", nullptr);
+    manager.CopyWallList(grid.get());
+    grid->Setup();
+    ASSERT_EQ(graphics->paintCells.size(), 672u);
+    EXPECT_EQ(grid->walkableCells, 672 - WallCells());
+    EXPECT_GT(WallCells(), 0);
+    // Every boxed wall covers the tile under its centre, so no paint goes there.
+    for (GameObject* wall : manager.walls) {
+        if (!wall->GetAABB()) continue;
+        const int32_t tile = grid->SnapToGrid(wall->position);
+        if (tile < 0) continue;
+        EXPECT_EQ(graphics->paintCells[static_cast<size_t>(tile)].wallBlocked, 1) << wall->g_name;
+    }
+}

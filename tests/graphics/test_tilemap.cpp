@@ -1,0 +1,269 @@
+// Tile-map files: the reader's rules, the writer's layout and sort, the round
+// trip, the atomic save and a corpus of malformed files.
+#include "graphics/VXInstanceSet.h"
+#include "graphics/VXJsonNumbers.h"
+#include "graphics/VXTilemapData.h"
+#include "tests/support/TempDataTree.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace FrameWork;
+namespace fs = std::filesystem;
+
+namespace {
+
+class TilesTilemap : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("pellwick_tilemap_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string Write(const std::string& name, const std::string& text) {
+        const fs::path path = dir / name;
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+        return path.string();
+    }
+    static std::string Read(const std::string& path) {
+        std::ifstream file(path, std::ios::binary);
+        std::ostringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+    // Loads `text` and returns what was printed.
+    std::string Load(const std::string& text, bool expectRegistered) {
+        const std::string path = Write("Level_9.json", text);
+        ::testing::internal::CaptureStdout();
+        const bool added = LoadTilemapFile(path, registry);
+        const std::string out = ::testing::internal::GetCapturedStdout();
+        EXPECT_EQ(added, expectRegistered) << text.substr(0, 80);
+        EXPECT_EQ(registry.count("Level_9"), expectRegistered ? 1u : 0u);
+        registry.clear();
+        return out;
+    }
+
+    fs::path dir;
+    VXTilemapRegistry registry;
+};
+
+// A 2 x 2 floor given out of order, with its colours and frames.
+void FillFloor(VXInstanceSet& set) {
+    set._texColumns = 4;
+    set._texRows = 4;
+    set.ComputeFrames(4, 4);
+    const float positions[4][2] = {{150, -50}, {50, 50}, {50, -50}, {150, 50}};
+    for (int k = 0; k < 4; ++k) {
+        set.m_data1.push_back({positions[k][0], positions[k][1], 104, 104});
+        set.m_data2.push_back({0.1f * static_cast<float>(k), 1, 1, 1});
+        set.AddFrameIndex(k + 5);
+    }
+    set._count = 4;
+}
+
+}  // namespace
+
+TEST_F(TilesTilemap, ReaderFollowsTheFileRules) {
+    const std::string text = R"([
+      {"row": 3, "col": 2, "_name": "FloorTiles.png", "_texColumns": 4, "_texRows": 2,
+       "_count": 2, "_depth": -7, "m_default1": 1, "m_default2": true, "m_default3": false,
+       "m_data1": [0, 0, 104, 104, 100, 0.5, 104, 104, 9],
+       "m_data2": [1, 1, 1, 1],
+       "m_data3Index": [3, 4],
+       "AABB": ["Wall_12", 50, 150.5, "Wall", 10, 20, "x_y_7", 1, 2, "99999999999", 3, 4]},
+      {"row": 8, "_name": "second"}
+    ])";
+    VXTilemapData record;
+    std::string why;
+    ASSERT_TRUE(ParseTilemap(text.data(), text.size(), record, why));
+    EXPECT_EQ(record.row, 3);
+    EXPECT_EQ(record.col, 2);
+    EXPECT_EQ(record._name, "FloorTiles.png");
+    EXPECT_EQ(record._texColumns, 4);
+    EXPECT_EQ(record._texRows, 2);
+    EXPECT_EQ(record._depth, -7);
+    EXPECT_FALSE(record.m_default1);  // a number is not the literal true
+    EXPECT_TRUE(record.m_default2);
+    EXPECT_FALSE(record.m_default3);
+    ASSERT_EQ(record.m_data1.size(), 2u);  // the ninth number makes no group
+    EXPECT_EQ(record.m_data1[1][1], 0.5f);
+    EXPECT_EQ(record.m_data3Index, (std::vector<int32_t>{3, 4}));
+    EXPECT_EQ(record.aabbIndices, (std::vector<int32_t>{12, 0, 7, INT_MAX}));
+    ASSERT_EQ(record.aabbSizes.size(), 4u);
+    EXPECT_EQ(record.aabbSizes[0], std::make_pair(50.0f, 150.5f));
+    EXPECT_NE(why.find("m_default1"), std::string::npos);
+    EXPECT_NE(why.find("m_data1"), std::string::npos);
+}
+
+TEST_F(TilesTilemap, KeyIsTheBaseNameAndTheFirstFileReadStays) {
+    EXPECT_EQ(TilemapKey("../VXEngine/data/objects/TilemapJsons/Level_0.json"), "Level_0");
+    EXPECT_EQ(TilemapKey("a.b/Level"), "Level");
+    EXPECT_EQ(TilemapKey("dir/x.y.json"), "x.y");
+    const std::string first = Write("a/Level_3.json", R"([{"row": 1, "_name": "first"}])");
+    const std::string second = Write("b/Level_3.json", R"([{"row": 2, "_name": "second"}])");
+    ::testing::internal::CaptureStdout();
+    EXPECT_TRUE(LoadTilemapFile(first, registry));
+    EXPECT_FALSE(LoadTilemapFile(second, registry));
+    ::testing::internal::GetCapturedStdout();
+    ASSERT_EQ(registry.size(), 1u);
+    EXPECT_EQ(registry["Level_3"]._name, "first");
+    EXPECT_EQ(registry["Level_3"].row, 1);
+}
+
+TEST_F(TilesTilemap, SavedFileReadsBackSortedWithItsWalls) {
+    VXInstanceSet floor("FloorTiles.png", INT_MIN);
+    FillFloor(floor);
+    floor.m_default2 = 0;
+    VXInstanceSet paint("carpetBomb2.png", 0);
+    paint.m_data1.push_back({1, 2, 54, 54});
+    paint._count = 1;
+    VXInstanceSet extra("Extra.png", 5);
+    const std::string path = (dir / "Level_4.json").string();
+    ASSERT_TRUE(WriteTilemapFile(path, 2, 2, {&floor, &paint, &extra},
+                                 {{{"Wall_7", 50, 150}, {"Wall_8", 0.1f, 2}}, {}}));
+
+    const std::string text = Read(path);
+    // One wall a line, floats in their shortest form, no wall list for the
+    // paint layer, an empty one where the grid had no object list.
+    EXPECT_NE(text.find("\"AABB\": [\n            \"Wall_7\", 50.0, 150.0,\n            \"Wall_8\", 0.1, 2.0\n        ]"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\"AABB\": []"), std::string::npos);
+    size_t walls = 0;
+    for (size_t at = text.find("\"AABB\""); at != std::string::npos; at = text.find("\"AABB\"", at + 1))
+        ++walls;
+    EXPECT_EQ(walls, 2u);
+    EXPECT_NE(text.find("\"_depth\": -2147483648"), std::string::npos);
+    EXPECT_NE(text.find("\"m_default2\": false"), std::string::npos);
+    EXPECT_EQ(text.back(), '\n');
+
+    ::testing::internal::CaptureStdout();
+    ASSERT_TRUE(LoadTilemapFile(path, registry));
+    ::testing::internal::GetCapturedStdout();
+    const VXTilemapData& record = registry.at("Level_4");
+    EXPECT_EQ(record.row, 2);
+    EXPECT_EQ(record.col, 2);
+    EXPECT_EQ(record._count, 4);
+    EXPECT_EQ(record._depth, INT_MIN);
+    EXPECT_EQ(record._name, "FloorTiles.png");
+    EXPECT_TRUE(record.m_default1);
+    EXPECT_FALSE(record.m_default2);
+    ASSERT_EQ(record.m_data1.size(), 4u);
+    EXPECT_EQ(record.m_data1[1][0], 150.0f);
+    EXPECT_EQ(record.m_data1[1][1], 50.0f);
+    EXPECT_EQ(record.m_data3Index, (std::vector<int32_t>{6, 8, 7, 5}));
+    ASSERT_EQ(record.m_data2.size(), 4u);
+    EXPECT_EQ(record.m_data2[1][0], 0.3f);
+    EXPECT_EQ(record.aabbIndices, (std::vector<int32_t>{7, 8}));
+    EXPECT_EQ(record.aabbSizes[1], std::make_pair(0.1f, 2.0f));
+}
+
+TEST_F(TilesTilemap, FloatsAreWrittenInTheirShortestForm) {
+    EXPECT_EQ(FloatText(104.0f), "104.0");
+    EXPECT_EQ(FloatText(0.1f), "0.1");
+    EXPECT_EQ(FloatText(1.0f / 3.0f), "0.33333334");
+    EXPECT_EQ(std::strtof(FloatText(1e20f).c_str(), nullptr), 1e20f);
+    EXPECT_EQ(FloatText(std::numeric_limits<float>::quiet_NaN()), "0.0");
+}
+
+TEST_F(TilesTilemap, FailedSaveLeavesTheOldFileWhole) {
+    VXInstanceSet floor("FloorTiles.png", 0);
+    FillFloor(floor);
+    EXPECT_FALSE(WriteTilemapFile((dir / "missing" / "Level_0.json").string(), 2, 2, {&floor}, {}));
+    // A directory in the file's place cannot be replaced.
+    fs::create_directories(dir / "Level_1.json");
+    EXPECT_FALSE(WriteTilemapFile((dir / "Level_1.json").string(), 2, 2, {&floor}, {}));
+    // A good save replaces the old file whole and leaves no temporary file.
+    const std::string path = Write("Level_2.json", "old text");
+    ASSERT_TRUE(WriteTilemapFile(path, 2, 2, {&floor}, {}));
+    EXPECT_EQ(Read(path).rfind("[\n    {\n        \"row\": 2", 0), 0u);
+    size_t files = 0;
+    for (const auto& entry : fs::directory_iterator(dir)) files += entry.is_regular_file();
+    EXPECT_EQ(files, 1u);
+}
+
+TEST_F(TilesTilemap, MalformedFilesPrintALineAndRegisterNothing) {
+    const std::string nested = std::string(100000, '[') + std::string(100000, ']');
+    const std::string cases[] = {
+        "",
+        "   ",
+        std::string("\x00\xff\x13garbage\x89PNG", 14),
+        "[{\"row\": 2, \"col\": ",
+        "{\"row\": 2}",
+        "[]",
+        "[1, \"two\", null]",
+        "[{\"row\": NaN}]",
+        "[{\"row\": 1e400}]",
+        "[{}] trailing",
+        nested,
+    };
+    for (const std::string& text : cases) {
+        const std::string out = Load(text, false);
+        EXPECT_EQ(out.rfind(" -> Tile map ", 0), 0u) << out;
+    }
+    ::testing::internal::CaptureStdout();
+    EXPECT_FALSE(LoadTilemapFile((dir / "nothing.json").string(), registry));
+    EXPECT_NE(::testing::internal::GetCapturedStdout().find("could not be opened"), std::string::npos);
+}
+
+TEST_F(TilesTilemap, PartialAndMistypedRecordsKeepTheirDefaults) {
+    const std::string cases[] = {
+        R"([{"row": "20", "col": 2.5, "_count": 4294967296, "_name": 7}])",
+        R"([{"m_data1": [1, 2, "x", 4], "m_data3Index": [1, 2.5], "AABB": ["a", 1]}])",
+        R"([{"m_data1": {"x": 1}, "AABB": [1, 2, 3], "m_default1": "true"}])",
+    };
+    for (const std::string& text : cases) {
+        const std::string path = Write("Level_8.json", text);
+        ::testing::internal::CaptureStdout();
+        ASSERT_TRUE(LoadTilemapFile(path, registry));
+        const std::string out = ::testing::internal::GetCapturedStdout();
+        EXPECT_NE(out.find("missing or wrong"), std::string::npos) << out;
+        const VXTilemapData& record = registry.at("Level_8");
+        EXPECT_EQ(record.row, 0);
+        EXPECT_EQ(record.col, 0);
+        EXPECT_EQ(record._count, 0);
+        EXPECT_TRUE(record._name.empty());
+        EXPECT_FALSE(record.m_default1);
+        EXPECT_TRUE(record.m_data1.empty());
+        EXPECT_TRUE(record.m_data3Index.empty());
+        EXPECT_TRUE(record.aabbIndices.empty());
+        registry.clear();
+    }
+}
+
+TEST(TilesInstanceSet, SheetFramesAndAFailedImage) {
+    VXInstanceSet set("Sheet.png", 0);
+    ::testing::internal::CaptureStdout();
+    set.LoadImage("../nowhere/missing.png", 2, 4);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "\nERROR\n -> Texture image fail to load, image file may be corrupted.\n\n");
+    ASSERT_EQ(set.frameTable.size(), 8u);
+    EXPECT_EQ(set.FrameOffset(5), (Vec2f{0.25f, 0.5f}));
+    EXPECT_EQ(set._texColumns, 4);
+    EXPECT_EQ(set._texRows, 2);
+    // The quad's top corners take the cell's top edge, so the sheet shows
+    // upright: bottom-left, bottom-right, top-left, top-right.
+    EXPECT_EQ(set.uvCorners[0], (Vec2f{0.0f, 0.5f}));
+    EXPECT_EQ(set.uvCorners[1], (Vec2f{0.25f, 0.5f}));
+    EXPECT_EQ(set.uvCorners[2], (Vec2f{0.0f, 0.0f}));
+    EXPECT_EQ(set.uvCorners[3], (Vec2f{0.25f, 0.0f}));
+    // A second load replaces the frame table; a sheet of no cells is 1 x 1.
+    ::testing::internal::CaptureStdout();
+    set.LoadImage("../nowhere/missing.png", 2, 4);
+    set.LoadImage(nullptr, 0, -3);
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(set.frameTable.size(), 1u);
+    EXPECT_EQ(set.FrameOffset(3), (Vec2f{0.0f, 0.0f}));
+    set.AddFrameIndex(3);
+    EXPECT_EQ(set.texOffsets.back(), (Vec2f{0.0f, 0.0f}));
+}

@@ -1,0 +1,274 @@
+// The physics manager's collision tests and the contacts they write into
+// rigid bodies.
+#include "physics/VXAABB.h"
+#include "physics/VXOBB.h"
+#include "physics/VXPhysicsManager.h"
+#include "physics/VXRigidBody.h"
+#include "tests/support/Builders.h"
+
+using namespace FrameWork;
+using namespace TestHarness;
+
+namespace {
+
+// Two objects with boxes and bodies, centres given.
+struct BoxPair {
+    std::unique_ptr<GameObject> oa, ob;
+    std::shared_ptr<VXAABB> a, b;
+    std::shared_ptr<VXRigidBody> ra, rb;
+
+    BoxPair(float ax, float ay, float bx, float by, bool bodies = true) {
+        oa = MakeObject("A", ax, ay);
+        ob = MakeObject("B", bx, by);
+        a = Attach<VXAABB>(*oa, oa->worldMatrix, 20.0f, 20.0f);
+        b = Attach<VXAABB>(*ob, ob->worldMatrix, 20.0f, 20.0f);
+        if (bodies) {
+            ra = Attach<VXRigidBody>(*oa);
+            rb = Attach<VXRigidBody>(*ob);
+        }
+    }
+};
+
+}  // namespace
+
+TEST(PhysicsCollideAABB, WritesOppositeDepthsAndFlagsWithOneSharedNormal) {
+    BoxPair p(15, 5, 0, 0);
+    ASSERT_TRUE(VXPhysicsManager::CollideAABB(p.a.get(), p.b.get()));
+    EXPECT_NEAR(p.ra->penetrationDepth, 5.0f, 1e-5f);
+    EXPECT_FLOAT_EQ(p.ra->contactFlagX, 1.0f);
+    ExpectVec(p.ra->contactNormal, 1, 0);
+    EXPECT_EQ(p.ra->contactOnX, 1);
+    EXPECT_NEAR(p.rb->penetrationDepth, -5.0f, 1e-5f);
+    EXPECT_FLOAT_EQ(p.rb->contactFlagX, 0.0f);
+    ExpectVec(p.rb->contactNormal, 1, 0);
+    EXPECT_EQ(p.rb->contactOnX, 1);
+
+    // Mirrored: a on the -x side.
+    BoxPair m(-15, 5, 0, 0);
+    ASSERT_TRUE(VXPhysicsManager::CollideAABB(m.a.get(), m.b.get()));
+    EXPECT_NEAR(m.ra->penetrationDepth, -5.0f, 1e-5f);
+    EXPECT_FLOAT_EQ(m.ra->contactFlagX, 0.0f);
+    EXPECT_NEAR(m.rb->penetrationDepth, 5.0f, 1e-5f);
+    EXPECT_FLOAT_EQ(m.rb->contactFlagX, 1.0f);
+    ExpectVec(m.ra->contactNormal, -1, 0);
+    ExpectVec(m.rb->contactNormal, -1, 0);
+}
+
+TEST(PhysicsCollideAABB, ResolvesOnYWritingTheYFlagOnly) {
+    BoxPair p(2, -12, 0, 0);  // ox 18, oy 8
+    p.ra->contactFlagX = 0.5f;
+    ASSERT_TRUE(VXPhysicsManager::CollideAABB(p.a.get(), p.b.get()));
+    ExpectVec(p.ra->contactNormal, 0, -1);
+    EXPECT_EQ(p.ra->contactOnX, 0);
+    EXPECT_NEAR(p.ra->penetrationDepth, -8.0f, 1e-5f);
+    EXPECT_FLOAT_EQ(p.ra->contactFlagY, 0.0f);
+    EXPECT_FLOAT_EQ(p.ra->contactFlagX, 0.5f);  // untouched
+    EXPECT_NEAR(p.rb->penetrationDepth, 8.0f, 1e-5f);
+    EXPECT_FLOAT_EQ(p.rb->contactFlagY, 1.0f);
+
+    BoxPair tie(12, 12, 0, 0);
+    ASSERT_TRUE(VXPhysicsManager::CollideAABB(tie.a.get(), tie.b.get()));
+    EXPECT_EQ(tie.ra->contactOnX, 0);
+    ExpectVec(tie.ra->contactNormal, 0, 1);
+    EXPECT_NEAR(tie.ra->penetrationDepth, 8.0f, 1e-5f);
+
+    // Same centre: on y, and a zero difference counts as the - side.
+    BoxPair same(0, 0, 0, 0);
+    ASSERT_TRUE(VXPhysicsManager::CollideAABB(same.a.get(), same.b.get()));
+    ExpectVec(same.ra->contactNormal, 0, -1);
+    EXPECT_NEAR(same.ra->penetrationDepth, -20.0f, 1e-5f);
+    EXPECT_FLOAT_EQ(same.ra->contactFlagY, 0.0f);
+    EXPECT_FLOAT_EQ(same.rb->contactFlagY, 1.0f);
+}
+
+TEST(PhysicsCollideAABB, TouchingInactiveOrBodilessBoxes) {
+    BoxPair touching(20, 0, 0, 0);
+    EXPECT_FALSE(VXPhysicsManager::CollideAABB(touching.a.get(), touching.b.get()));
+    ExpectVec(touching.ra->contactNormal, -1, 0);  // nothing written
+    EXPECT_FLOAT_EQ(touching.ra->penetrationDepth, 0.0f);
+
+    BoxPair inactive(5, 0, 0, 0);
+    inactive.b->active = 0;
+    EXPECT_FALSE(VXPhysicsManager::CollideAABB(inactive.a.get(), inactive.b.get()));
+    EXPECT_FALSE(VXPhysicsManager::CollideAABB(inactive.b.get(), inactive.a.get()));
+    EXPECT_FALSE(VXPhysicsManager::CollideAABB(inactive.a.get(), nullptr));
+
+    BoxPair bare(5, 0, 0, 0, false);
+    EXPECT_TRUE(VXPhysicsManager::CollideAABB(bare.a.get(), bare.b.get()));
+}
+
+TEST(PhysicsCollideAABB, OneSidedVariantsWriteOnlyTheFirstBody) {
+    BoxPair p(-15, 5, 0, 0);
+    EXPECT_TRUE(VXPhysicsManager::CollideBoxOneSided(p.a.get(), p.b.get()));
+    EXPECT_NEAR(p.ra->penetrationDepth, -5.0f, 1e-5f);
+    ExpectVec(p.ra->contactNormal, -1, 0);
+    EXPECT_EQ(p.ra->contactOnX, 1);
+    EXPECT_FLOAT_EQ(p.ra->contactFlagX, 0.0f);
+    EXPECT_FLOAT_EQ(p.rb->penetrationDepth, 0.0f);
+    ExpectVec(p.rb->contactNormal, -1, 0);
+    EXPECT_EQ(p.rb->contactOnX, 0);
+
+    BoxPair q(3, 15, 0, 0);
+    VXPhysicsManager::ResolveBoxOverlapOneSided(q.a.get(), q.b.get());
+    EXPECT_NEAR(q.ra->penetrationDepth, 5.0f, 1e-5f);
+    ExpectVec(q.ra->contactNormal, 0, 1);
+    EXPECT_FLOAT_EQ(q.ra->contactFlagY, 1.0f);
+    EXPECT_FLOAT_EQ(q.rb->penetrationDepth, 0.0f);
+    EXPECT_FLOAT_EQ(q.rb->contactFlagY, 0.0f);
+
+    BoxPair apart(30, 0, 0, 0);
+    EXPECT_FALSE(VXPhysicsManager::CollideBoxOneSided(apart.a.get(), apart.b.get()));
+    BoxPair bare(5, 0, 0, 0, false);
+    EXPECT_TRUE(VXPhysicsManager::CollideBoxOneSided(bare.a.get(), bare.b.get()));
+}
+
+TEST(PhysicsSweptAABB, SharedEdgeCountsAndVelocitiesDoNotMatter) {
+    BoxPair edge(20, 0, 0, 0);
+    EXPECT_TRUE(VXPhysicsManager::SweptAABB(edge.a.get(), Vec3(), edge.b.get(), Vec3()));
+    EXPECT_TRUE(
+        VXPhysicsManager::SweptAABB(edge.a.get(), Vec3(500, 0), edge.b.get(), Vec3(-500, 0)));
+    // Nothing is written.
+    EXPECT_FLOAT_EQ(edge.ra->penetrationDepth, 0.0f);
+
+    BoxPair apart(20.5f, 0, 0, 0);
+    EXPECT_FALSE(VXPhysicsManager::SweptAABB(apart.a.get(), Vec3(-1000, 0), apart.b.get(), Vec3()));
+    edge.a->active = 0;
+    EXPECT_FALSE(VXPhysicsManager::SweptAABB(edge.a.get(), Vec3(), edge.b.get(), Vec3()));
+}
+
+namespace {
+
+struct ObbPair {
+    std::unique_ptr<GameObject> oa, ob;
+    std::shared_ptr<VXOBB> a, b;
+    std::shared_ptr<VXRigidBody> ra, rb;
+
+    ObbPair(float bx, float by, float brz, bool bodies = true) {
+        oa = MakeObject("A", 0, 0);
+        ob = MakeObject("B", bx, by, 20.0f, 20.0f, brz);
+        a = Attach<VXOBB>(*oa, oa->worldMatrix, 20.0f, 20.0f);
+        b = Attach<VXOBB>(*ob, ob->worldMatrix, 20.0f, 20.0f);
+        b->Update(ob->worldMatrix, ob->rotation[2]);
+        if (bodies) {
+            ra = Attach<VXRigidBody>(*oa);
+            rb = Attach<VXRigidBody>(*ob);
+        }
+    }
+};
+
+}  // namespace
+
+TEST(PhysicsCollideOBB, OverlapWritesTheSmallestDepthAxisOfAIntoB) {
+    ObbPair p(16, 0, 0);
+    ASSERT_TRUE(VXPhysicsManager::CollideOBB(p.a.get(), p.b.get()));
+    ExpectVec(p.rb->contactNormal, -1, 0);
+    EXPECT_NEAR(p.rb->penetrationDepth, 4.0f, 1e-4f);
+    // a's body is not written.
+    EXPECT_FLOAT_EQ(p.ra->penetrationDepth, 0.0f);
+
+    ObbPair below(0, -17, 0);
+    ASSERT_TRUE(VXPhysicsManager::CollideOBB(below.a.get(), below.b.get()));
+    ExpectVec(below.rb->contactNormal, 0, 1);
+    EXPECT_NEAR(below.rb->penetrationDepth, 3.0f, 1e-4f);
+}
+
+TEST(PhysicsCollideOBB, SeparationOnEitherBoxsAxesAndTouchingGiveNoContact) {
+    ObbPair touching(20, 0, 0);
+    EXPECT_FALSE(VXPhysicsManager::CollideOBB(touching.a.get(), touching.b.get()));
+    EXPECT_FLOAT_EQ(touching.rb->penetrationDepth, 0.0f);
+
+    // A diamond off a's corner: a's axes see overlap, the diamond's own
+    // diagonal axes separate them (either order).
+    ObbPair diamond(22, 22, 45);
+    EXPECT_FALSE(VXPhysicsManager::CollideOBB(diamond.a.get(), diamond.b.get()));
+    EXPECT_FALSE(VXPhysicsManager::CollideOBB(diamond.b.get(), diamond.a.get()));
+    EXPECT_FLOAT_EQ(diamond.rb->penetrationDepth, 0.0f);
+
+    // Closer in, the diamond's left corner (x = 20 - 14.14) enters a.
+    ObbPair hit(20, 0, 45);
+    ASSERT_TRUE(VXPhysicsManager::CollideOBB(hit.a.get(), hit.b.get()));
+    ExpectVec(hit.rb->contactNormal, -1, 0, 0, 1e-4f);
+    EXPECT_NEAR(hit.rb->penetrationDepth, 10.0f - (20.0f - 14.142136f), 1e-3f);
+}
+
+TEST(PhysicsCollideOBB, SeparationFoundOnlyOnTheSecondBoxsAxes) {
+    // A small diamond (half size 5) right of a: its diagonal axes overlap a,
+    // only a's x axis separates, and with a second that axis is only checked.
+    auto oa = MakeObject("A", 0, 0);
+    auto od = MakeObject("D", 18, 0, 10.0f, 10.0f, 45.0f);
+    auto a = Attach<VXOBB>(*oa, oa->worldMatrix, 20.0f, 20.0f);
+    auto d = Attach<VXOBB>(*od, od->worldMatrix, 10.0f, 10.0f);
+    d->Update(od->worldMatrix, od->rotation[2]);
+    auto ra = Attach<VXRigidBody>(*oa);
+    EXPECT_FALSE(VXPhysicsManager::CollideOBB(d.get(), a.get()));
+    EXPECT_FLOAT_EQ(ra->penetrationDepth, 0.0f);
+
+    od->position[0] = 16;
+    od->UpdateTransform();
+    d->Update(od->worldMatrix, od->rotation[2]);
+    ASSERT_TRUE(VXPhysicsManager::CollideOBB(d.get(), a.get()));
+    // Recorded on the diamond's axes: (h, -h) and (h, h) tie, the first wins.
+    const float h = 0.70710678f;
+    ExpectVec(ra->contactNormal, h, -h);
+    EXPECT_NEAR(ra->penetrationDepth, 5.0f + 10.0f / h - 16.0f * h, 1e-3f);
+}
+
+TEST(PhysicsCollideOBB, IgnoresActiveFlagsAndSkipsAMissingBody) {
+    ObbPair p(16, 0, 0, false);
+    p.a->active = 0;
+    p.b->active = 0;
+    EXPECT_TRUE(VXPhysicsManager::CollideOBB(p.a.get(), p.b.get()));
+    EXPECT_FALSE(VXPhysicsManager::CollideOBB(nullptr, p.b.get()));
+}
+
+TEST(PhysicsCollideAABBOBB, RecordsOnTheOrientedBoxsAxesAndWritesTheBox) {
+    auto oa = MakeObject("Wall", 0, 0);
+    auto ob = MakeObject("Blade", 16, 0);
+    auto box = Attach<VXAABB>(*oa, oa->worldMatrix, 20.0f, 20.0f);
+    auto body = Attach<VXRigidBody>(*oa);
+    auto obb = Attach<VXOBB>(*ob, ob->worldMatrix, 20.0f, 20.0f);
+    auto obbBody = Attach<VXRigidBody>(*ob);
+    ASSERT_TRUE(VXPhysicsManager::CollideAABBOBB(box.get(), obb.get()));
+    ExpectVec(body->contactNormal, -1, 0);
+    EXPECT_NEAR(body->penetrationDepth, 4.0f, 1e-4f);
+    EXPECT_FLOAT_EQ(obbBody->penetrationDepth, 0.0f);
+
+    obb->active = 0;
+    EXPECT_FALSE(VXPhysicsManager::CollideAABBOBB(box.get(), obb.get()));
+    obb->active = 1;
+    box->active = 0;
+    EXPECT_FALSE(VXPhysicsManager::CollideAABBOBB(box.get(), obb.get()));
+    box->active = 1;
+
+    // A box whose owner has no body still reports the contact.
+    auto bare = MakeObject("Bare", 0, 0);
+    auto bareBox = Attach<VXAABB>(*bare, bare->worldMatrix, 20.0f, 20.0f);
+    EXPECT_TRUE(VXPhysicsManager::CollideAABBOBB(bareBox.get(), obb.get()));
+}
+
+TEST(PhysicsCollideAABBOBB, SeparationOnEitherShapesAxes) {
+    auto oa = MakeObject("Wall", 0, 0);
+    auto box = Attach<VXAABB>(*oa, oa->worldMatrix, 20.0f, 20.0f);
+    auto body = Attach<VXRigidBody>(*oa);
+
+    // Off the corner: the diamond's axes separate.
+    auto ob = MakeObject("Big", 22, 22, 20.0f, 20.0f, 45.0f);
+    auto big = Attach<VXOBB>(*ob, ob->worldMatrix, 20.0f, 20.0f);
+    big->Update(ob->worldMatrix, ob->rotation[2]);
+    EXPECT_FALSE(VXPhysicsManager::CollideAABBOBB(box.get(), big.get()));
+
+    // Right of the box: only the box's own x axis separates.
+    auto od = MakeObject("Small", 18, 0, 10.0f, 10.0f, 45.0f);
+    auto small = Attach<VXOBB>(*od, od->worldMatrix, 10.0f, 10.0f);
+    small->Update(od->worldMatrix, od->rotation[2]);
+    EXPECT_FALSE(VXPhysicsManager::CollideAABBOBB(box.get(), small.get()));
+    EXPECT_FLOAT_EQ(body->penetrationDepth, 0.0f);
+
+    od->position[0] = 16;
+    od->UpdateTransform();
+    small->Update(od->worldMatrix, od->rotation[2]);
+    ASSERT_TRUE(VXPhysicsManager::CollideAABBOBB(box.get(), small.get()));
+    const float h = 0.70710678f;
+    ExpectVec(body->contactNormal, -h, h);  // ties with (-h, -h): the first wins
+    EXPECT_NEAR(body->penetrationDepth, 5.0f + 10.0f / h - 16.0f * h, 1e-3f);
+}

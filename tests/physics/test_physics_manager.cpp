@@ -1,0 +1,192 @@
+// The physics manager's lists, its per-frame move of the colliders and its
+// messages, and the segments of the debug drawing.
+#include "engine/core/Message.h"
+#include "engine/core/VXDebugManager.h"
+#include "physics/VXAABB.h"
+#include "physics/VXCircleCollider.h"
+#include "physics/VXDebugDraw.h"
+#include "physics/VXOBB.h"
+#include "physics/VXPhysicsManager.h"
+#include "physics/VXRigidBody.h"
+#include "tests/support/Builders.h"
+
+using namespace FrameWork;
+using namespace TestHarness;
+
+namespace {
+
+class PhysicsManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        physics = VXPhysicsManager::Instance();
+        physics->Reset();
+    }
+    void TearDown() override { physics->Reset(); }
+
+    void MoveTo(GameObject& o, float x, float y, float rz = 0.0f) {
+        o.position[0] = x;
+        o.position[1] = y;
+        o.rotation[2] = rz;
+        o.UpdateTransform();
+    }
+
+    VXPhysicsManager* physics = nullptr;
+};
+
+}  // namespace
+
+TEST_F(PhysicsManagerTest, RegisteringTheSameComponentTwiceKeepsOneEntry) {
+    auto o = MakeObject("Crate", 0, 0);
+    auto box = Attach<VXAABB>(*o, o->worldMatrix, 10.0f, 10.0f);
+    auto other = std::make_shared<VXAABB>(o.get(), o->worldMatrix, 10.0f, 10.0f);
+    auto obb = Attach<VXOBB>(*o, o->worldMatrix, 10.0f, 10.0f);
+    auto circle = Attach<VXCircleCollider>(*o, o->worldMatrix, 5.0f);
+    auto body = Attach<VXRigidBody>(*o);
+    for (int i = 0; i < 2; ++i) {
+        physics->RegisterAABB(box);
+        physics->RegisterOBB(obb);
+        physics->RegisterCircle(circle);
+        physics->RegisterRigidBody(body);
+    }
+    physics->RegisterAABB(other);  // equal values, another component
+    physics->RegisterAABB(nullptr);
+    ASSERT_EQ(physics->aabbs.size(), 2u);
+    EXPECT_EQ(physics->aabbs[0], box);
+    EXPECT_EQ(physics->aabbs[1], other);
+    EXPECT_EQ(physics->obbs.size(), 1u);
+    EXPECT_EQ(physics->circles.size(), 1u);
+    EXPECT_EQ(physics->bodies.size(), 1u);
+}
+
+TEST_F(PhysicsManagerTest, CollidersFollowTheirOwnersOnlyAfterThePhysicsUpdate) {
+    auto o = MakeObject("Player1", 0, 0, 40.0f, 20.0f);
+    auto box = Attach<VXAABB>(*o, o->worldMatrix, 40.0f, 20.0f);
+    auto obb = Attach<VXOBB>(*o, o->worldMatrix, 40.0f, 20.0f);
+    auto circle = Attach<VXCircleCollider>(*o, o->worldMatrix, 50.0f);
+    auto body = Attach<VXRigidBody>(*o);
+    physics->RegisterAABB(box);
+    physics->RegisterOBB(obb);
+    physics->RegisterCircle(circle);
+    physics->RegisterRigidBody(body);
+
+    // The owner moves during the level's update: the box is still where the
+    // last physics update left it, so this frame's tests miss the move.
+    MoveTo(*o, 100, 50, 90);
+    ExpectVec(box->Min, -20, -10);
+    auto probe = MakeObject("Probe", 100, 50);
+    auto probeBox = Attach<VXAABB>(*probe, probe->worldMatrix, 2.0f, 2.0f);
+    EXPECT_FALSE(VXPhysicsManager::CollideAABB(box.get(), probeBox.get()));
+
+    physics->Update(1.0f / 60.0f);
+    ExpectVec(box->Min, 80, 40);
+    ExpectVec(box->Max, 120, 60);
+    EXPECT_FLOAT_EQ(box->centre[0], 100.0f);
+    EXPECT_FLOAT_EQ(box->centre[1], 50.0f);
+    EXPECT_TRUE(VXPhysicsManager::CollideAABB(box.get(), probeBox.get()));
+    // The oriented box takes the owner's rotation.
+    ExpectVec(obb->OBB_Vertices[0], 90, 70);
+    ExpectVec(obb->OBB_Normal[0], -1, 0);
+    ExpectVec(obb->originPt, 100, 50);
+    // Circles and bodies are left alone.
+    ExpectVec(circle->centerPt, 0, 0);
+    ExpectVec(body->Position, 0, 0);
+}
+
+TEST_F(PhysicsManagerTest, InactiveCollidersKeepTheirLastPlace) {
+    auto o = MakeObject("Wall", 0, 0);
+    auto box = Attach<VXAABB>(*o, o->worldMatrix, 20.0f, 20.0f);
+    box->Min.z = 3.0f;  // z members are never written by the move
+    auto obb = Attach<VXOBB>(*o, o->worldMatrix, 20.0f, 20.0f);
+    physics->RegisterAABB(box);
+    physics->RegisterOBB(obb);
+    MoveTo(*o, 30, 0);
+    physics->Update(0.0f);
+    ExpectVec(box->Min, 20, -10, 3);
+
+    o->SetActive(0);
+    MoveTo(*o, 500, 500, 45);
+    physics->Update(0.0f);
+    ExpectVec(box->Min, 20, -10, 3);
+    ExpectVec(obb->originPt, 30, 0);
+
+    // A destroyed owner leaves its colliders listed, inactive and unmoved.
+    o.reset();
+    physics->Update(0.0f);
+    ASSERT_EQ(physics->aabbs.size(), 1u);
+    EXPECT_EQ(physics->aabbs[0]->active, 0);
+}
+
+TEST_F(PhysicsManagerTest, ResetReleasesEveryEntryAndKeepsTheBoxCapacity) {
+    std::weak_ptr<VXAABB> watched;
+    {
+        auto o = MakeObject("Crate", 0, 0);
+        auto box = Attach<VXAABB>(*o, o->worldMatrix, 10.0f, 10.0f);
+        physics->RegisterAABB(box);
+        physics->RegisterRigidBody(Attach<VXRigidBody>(*o));
+        physics->RegisterOBB(Attach<VXOBB>(*o, o->worldMatrix, 10.0f, 10.0f));
+        physics->RegisterCircle(Attach<VXCircleCollider>(*o, o->worldMatrix, 1.0f));
+        watched = box;
+    }
+    // The list keeps the box alive after its owner is gone.
+    ASSERT_FALSE(watched.expired());
+    physics->Reset();
+    EXPECT_TRUE(watched.expired());
+    EXPECT_TRUE(physics->aabbs.empty());
+    EXPECT_TRUE(physics->obbs.empty());
+    EXPECT_TRUE(physics->circles.empty());
+    EXPECT_TRUE(physics->bodies.empty());
+    EXPECT_GE(physics->aabbs.capacity(), 10000u);
+}
+
+TEST_F(PhysicsManagerTest, OnlyThePhysicsSetUpMessageHandsOutTheLists) {
+    VXDebugManager* debug = VXDebugManager::Instance();
+    debug->aabbs = nullptr;
+    debug->obbs = nullptr;
+    debug->circles = nullptr;
+    debug->bodies = nullptr;
+
+    // The same payload under other type ids is ignored.
+    MSGPhysics wrongType(debug);
+    for (int type : {MSG_UPDATE, MSG_DEBUG_TOGGLE, MSG_DEBUG_INIT}) {
+        wrongType.type = type;
+        physics->HandleMessage(&wrongType);
+        EXPECT_EQ(debug->aabbs, nullptr) << "type " << type;
+    }
+    physics->HandleMessage(nullptr);
+
+    MSGPhysics lists(debug);
+    physics->HandleMessage(&lists);
+    EXPECT_EQ(debug->aabbs, &physics->aabbs);
+    EXPECT_EQ(debug->obbs, &physics->obbs);
+    EXPECT_EQ(debug->circles, &physics->circles);
+    EXPECT_EQ(debug->bodies, &physics->bodies);
+}
+
+TEST(PhysicsDebugSegments, BoxesAndVelocitiesInTheDrawnOrderSkippingInactiveEntries) {
+    auto o = MakeObject("Crate", 100, 50, 40, 20);
+    auto box = std::make_shared<VXAABB>(o.get(), o->worldMatrix, 40.0f, 20.0f);
+    auto off = std::make_shared<VXAABB>(o.get(), o->worldMatrix, 4.0f, 4.0f);
+    off->active = 0;
+    const auto segments = BoxOutlineSegments({off, box, nullptr});
+    ASSERT_EQ(segments.size(), 4u);
+    const float expected[4][4] = {
+        {80, 40, 80, 60}, {120, 40, 120, 60}, {80, 60, 120, 60}, {80, 40, 120, 40}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FLOAT_EQ(segments[i].x1, expected[i][0]) << i;
+        EXPECT_FLOAT_EQ(segments[i].y1, expected[i][1]) << i;
+        EXPECT_FLOAT_EQ(segments[i].x2, expected[i][2]) << i;
+        EXPECT_FLOAT_EQ(segments[i].y2, expected[i][3]) << i;
+    }
+
+    auto body = std::make_shared<VXRigidBody>(o.get());
+    body->Velocity = Vec3(-30, 12, 99);
+    auto still = std::make_shared<VXRigidBody>(o.get());
+    still->active = 0;
+    const auto velocity = VelocitySegments({body, still});
+    ASSERT_EQ(velocity.size(), 1u);
+    EXPECT_FLOAT_EQ(velocity[0].x1, 100.0f);
+    EXPECT_FLOAT_EQ(velocity[0].y1, 50.0f);
+    EXPECT_FLOAT_EQ(velocity[0].x2, 70.0f);
+    EXPECT_FLOAT_EQ(velocity[0].y2, 62.0f);
+    EXPECT_TRUE(BoxOutlineSegments({}).empty());
+}
