@@ -267,6 +267,7 @@ void VXGraphicsManager::RenderScene() {
     for (const auto& text : textList) {
         if (!fontProgram || !text->active || !text->font) continue;
         text->font->Bind();
+        if (!text->worldSpace) SetUniformMatrix(g_fontProgram, "camView", kIdentity);
         text->Draw();
         glDisable(GL_BLEND);
         glBindVertexArray(vertexArray);

@@ -2,10 +2,10 @@
 // world space, with a colour and an alpha.
 #pragma once
 
-#include "objects/Component.h"
-
 #include <cstdint>
 #include <string>
+
+#include "objects/Component.h"
 
 namespace FrameWork {
 
@@ -41,6 +41,8 @@ public:
     float offsetY = 0.0f;
     std::string text = "<- Text ->";
     float alpha = 1.0f;
+    // Cleared for interface texts: drawn in screen pixels, not under the camera.
+    bool worldSpace = true;
     float red = 0.0f;
     float green = 0.0f;
     float blue = 0.0f;

@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "engine/VXLevelObjects.h"
@@ -19,23 +17,18 @@
 #include "levels/VXMatchLevels.h"
 #include "objects/GameObject.h"
 #include "platform/Platform.h"
+#include "tests/support/Capture.h"
+#include "tests/support/DataFiles.h"
 #include "tests/support/EngineFixture.h"
 
 namespace MatchTest {
 
 using namespace FrameWork;
 
-inline std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Replaces the first `from` in a data file of the tree.
 inline void EditData(const TestHarness::TempDataTree& tree, const std::string& file,
                      const std::string& from, const std::string& to) {
-    std::string text = ReadFile(tree.Data(file));
+    std::string text = TestHarness::ReadFile(tree.Data(file));
     const size_t at = text.find(from);
     ASSERT_NE(at, std::string::npos) << from << " in " << file;
     tree.WriteData(file, text.replace(at, from.size(), to));
@@ -67,10 +60,7 @@ protected:
     // first Update.  Returns what the level printed on entering.
     std::string Enter(int state) {
         FrameContext().nextState = state;
-        ::testing::internal::CaptureStdout();
-        StepFrames(1);
-        std::fflush(stdout);
-        return ::testing::internal::GetCapturedStdout();
+        return TestHarness::Printed([&] { StepFrames(1); });
     }
 
     static VXMatchLevel& Level(int state) {

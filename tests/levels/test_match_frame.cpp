@@ -11,8 +11,8 @@
 #include "graphics/VXShapeInstancer.h"
 #include "levels/VXMatchPending.h"
 #include "physics/VXRigidBody.h"
-#include "tests/support/VirtualPad.h"
 #include "tests/levels/MatchTestSupport.h"
+#include "tests/support/VirtualPad.h"
 
 namespace MatchTest {
 namespace {

@@ -144,7 +144,7 @@ protected:
         // A save-file object named like a hidden wall.
         EditData(tree, file, "\"WallCollider_1\"", "\"Wall 1\"");
         // Flag1 of scale 0, by its sprite's neighbour keys.
-        std::string text = ReadFile(tree.Data(file));
+        std::string text = TestHarness::ReadFile(tree.Data(file));
         const size_t flag = text.find("\"Flag1\"");
         ASSERT_NE(flag, std::string::npos);
         const size_t scale = text.find("\"scaleX\"", flag);

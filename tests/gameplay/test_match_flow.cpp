@@ -1,0 +1,175 @@
+// The match flow in the running engine: the start countdown, the pause
+// window and pages, quitting, the time-over banner and the win screen.
+#include "tests/gameplay/match_fixture.h"
+
+namespace MatchTest {
+namespace {
+
+bool MatchOver() {
+    return g_matchOver != 0;
+}
+
+TEST_F(Match, CountdownHoldsTheClockAndThePause) {
+    EnterMatch();
+    ASSERT_EQ(engine->active, 0);
+    Tap(SDL_SCANCODE_ESCAPE);
+    EXPECT_EQ(engine->paused, 0);
+    // 24 steps of 6 drawn frames: about 2.4 s before play.
+    EXPECT_NEAR(2 + RunUntilActive(), 145, 3);
+    EXPECT_EQ(g_secondsLeft, 150);
+    EXPECT_TRUE(VXAudioManager::Instance()->channels[32].played);
+    EXPECT_FALSE(Object("StartScreenCount")->m_active);
+    Tap(SDL_SCANCODE_ESCAPE);
+    EXPECT_EQ(engine->paused, 1);
+}
+
+TEST_F(Match, PausePagesAnswerTheirKeys) {
+    EnterMatch();
+    RunUntilActive();
+    Tap(SDL_SCANCODE_ESCAPE);
+    ASSERT_EQ(engine->paused, 1);
+    const struct {
+        SDL_Scancode key;
+        int page;
+        const char* object;
+        uint32_t frame;
+    } steps[] = {
+        {SDL_SCANCODE_UP, 0, "OverallMenu", 3},  // wraps to the last item
+        {SDL_SCANCODE_DOWN, 0, "OverallMenu", 0},
+        {SDL_SCANCODE_DOWN, 0, "OverallMenu", 1},
+        {SDL_SCANCODE_RETURN, 1, "HowToPlayMenu", 0},
+        {SDL_SCANCODE_RETURN, 0, "OverallMenu", 1},
+        {SDL_SCANCODE_DOWN, 0, "OverallMenu", 2},
+        {SDL_SCANCODE_RETURN, 2, "OptionsMenu", 2},  // full screen, window item
+        {SDL_SCANCODE_RSHIFT, 2, "OptionsMenu", 0},  // windowed
+        {SDL_SCANCODE_RSHIFT, 2, "OptionsMenu", 2},  // full screen again
+        {SDL_SCANCODE_DOWN, 2, "OptionsMenu", 3},    // volume item
+        {SDL_SCANCODE_RETURN, 0, "OverallMenu", 2},
+        {SDL_SCANCODE_DOWN, 0, "OverallMenu", 3},
+        {SDL_SCANCODE_RETURN, 3, "QuitMenu", 1},  // "no" highlighted
+        {SDL_SCANCODE_LEFT, 3, "QuitMenu", 0},
+        {SDL_SCANCODE_RIGHT, 3, "QuitMenu", 1},
+        {SDL_SCANCODE_RETURN, 0, "OverallMenu", 3},
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        Tap(steps[i].key);
+        EXPECT_EQ(Flow().pageNumber, steps[i].page) << "step " << i;
+        EXPECT_TRUE(Object(steps[i].object)->m_active) << "step " << i;
+        EXPECT_EQ(Frame(steps[i].object), steps[i].frame) << "step " << i;
+    }
+    EXPECT_EQ(fullScreen, 1);
+    Tap(SDL_SCANCODE_DOWN);  // resume
+    Tap(SDL_SCANCODE_RETURN);
+    EXPECT_EQ(engine->paused, 0);
+    EXPECT_EQ(engine->currentState, GameState::Level0);
+}
+
+TEST_F(Match, VolumeStepsStopAtTheBoundsAndShowTenths) {
+    EnterMatch();
+    RunUntilActive();
+    Tap(SDL_SCANCODE_ESCAPE);
+    Tap(SDL_SCANCODE_DOWN, 2);
+    Tap(SDL_SCANCODE_RETURN);
+    Tap(SDL_SCANCODE_DOWN);
+    const float& volume = FrameContext().masterVolume;
+    for (int i = 0; i < 11; ++i) {
+        Tap(SDL_SCANCODE_LEFT);
+        EXPECT_GE(volume, 0.0f) << "step " << i;
+    }
+    EXPECT_EQ(Text("OptionsMenu"), "0");
+    for (int i = 0; i < 11; ++i) {
+        Tap(SDL_SCANCODE_RIGHT);
+        EXPECT_LE(volume, 1.0f) << "step " << i;
+    }
+    EXPECT_EQ(volume, 1.0f);
+    EXPECT_EQ(Text("OptionsMenu"), "10");
+}
+
+class Quit : public Match {
+protected:
+    void QuitFrom(int from) {
+        EnterMatch(from);
+        RunUntilActive();
+        Tap(SDL_SCANCODE_ESCAPE);
+        Tap(SDL_SCANCODE_UP);
+        Tap(SDL_SCANCODE_RETURN);
+        Tap(SDL_SCANCODE_LEFT);  // "yes"
+        Tap(SDL_SCANCODE_RETURN);
+        EXPECT_EQ(engine->currentState, from);
+        EXPECT_EQ(engine->paused, 0);
+    }
+};
+TEST_F(Quit, FromAMatchStartedOnTheTitleReturnsThere) {
+    QuitFrom(GameState::SplashScreen);
+}
+TEST_F(Quit, FromAMatchStartedOnTheSelectionReturnsThere) {
+    QuitFrom(GameState::LevelSelectScreen);
+}
+
+TEST_F(Match, PauseHoldsEverySoundButTheMenuCues) {
+    EnterMatch();
+    RunUntilActive();
+    level.sounds["bgm"].Play();
+    Tap(SDL_SCANCODE_ESCAPE);
+    Tap(SDL_SCANCODE_DOWN);
+    const std::vector<VXChannel>& channels = VXAudioManager::Instance()->channels;
+    EXPECT_TRUE(channels[0].paused);
+    EXPECT_TRUE(channels[22].played);
+    EXPECT_FALSE(channels[22].paused);
+    Tap(SDL_SCANCODE_ESCAPE);
+    EXPECT_FALSE(channels[0].paused);
+}
+
+TEST_F(Match, TimeUpShowsTheBannerThenTheWinnersScreenUntilEnter) {
+    const struct {
+        int blue, red;
+        std::vector<GameLevelInitObject> lineUp;
+        uint32_t plate, portrait;
+        const char* share;
+    } cases[] = {
+        {45, 45, {{1, Kind::Knight, 1}, {2, Kind::Pirate, 2}}, 0, 1, "45 %"},  // a tie is Blue's
+        {3, 7, {{1, Kind::Archer, 1}, {2, Kind::Maid, 2}}, 1, 5, "7 %"},
+    };
+    for (const auto& c : cases) {
+        level.seconds = 1;
+        level.blue = c.blue;
+        level.red = c.red;
+        level.lineUp = c.lineUp;
+        EnterMatch();
+        RunUntilActive();
+        RunUntil(MatchOver);
+        // 16 steps of 6 drawn frames: about 1.6 s of banner.
+        EXPECT_NEAR(RunUntil([&] { return Object("WinScreen")->m_active != 0; }), 97, 3);
+        RunUntil([&] { return TextOf(Object("WinScreen"))->active != 0; });
+        EXPECT_EQ(Text("WinScreen"), c.share);
+        EXPECT_EQ(Frame("PotraitBase"), c.plate);
+        EXPECT_EQ(Frame("CharacterPotrait"), c.portrait);
+        EXPECT_GT(SpriteOf(Object("CharacterPotrait"))->red, 0.9f);
+        Tap(SDL_SCANCODE_RETURN);
+        EXPECT_EQ(engine->currentState, GameState::LevelSelectScreen);
+        EXPECT_EQ(g_matchOver, 0);
+    }
+}
+
+TEST_F(Match, LeavingDuringTheCountdownOrTheBannerDoesNotSpoilTheNextMatch) {
+    level.seconds = 1;
+    EnterMatch();
+    StepFrames(30);
+    FrameContext().nextState = GameState::LevelSelectScreen;
+    ASSERT_TRUE(RunUntilState(GameState::LevelSelectScreen, 2));
+    EnterMatch();
+    EXPECT_NEAR(RunUntilActive(), 145, 3);
+    RunUntil(MatchOver);
+    StepFrames(10);
+    Tap(SDL_SCANCODE_RETURN);
+    ASSERT_EQ(engine->currentState, GameState::LevelSelectScreen);
+    VXAudioManager::Instance()->StopChannel(25);
+    EnterMatch();
+    RunUntilActive();
+    RunUntil(MatchOver);
+    StepFrames(2);
+    EXPECT_TRUE(VXAudioManager::Instance()->IsPlaying(25));  // "TimeUp" again
+}
+
+}  // namespace
+}  // namespace MatchTest
