@@ -1,38 +1,35 @@
 #include "levels/VXMatchPending.h"
 
 #include "gameplay/VXFlagCom.h"
-#include "graphics/VXPaintMap.h"
+#include "gameplay/VXGameplayHUD.h"
+#include "gameplay/VXMatchFlow.h"
+#include "gameplay/VXMatchState.h"
 #include "objects/GameObject.h"
 
 namespace FrameWork {
 namespace MatchPending {
 
-namespace {
-int32_t g_clock = 150;
-int32_t g_paintableCells = 0;
-SoundMap* g_flowSounds = nullptr;
-}  // namespace
-
 int32_t& MatchClock() {
-    return g_clock;
+    return g_secondsLeft;
 }
 int32_t& PaintableCells() {
-    return g_paintableCells;
+    return g_totalPaintCells;
 }
 void SetMatchFlowSoundMap(SoundMap* sounds) {
-    g_flowSounds = sounds;
+    MatchFlow().soundMap = sounds;
 }
 
-void UpdatePaintBars(const std::vector<GameLevelInitObject>&) {}
-void BindPaintBars(GameObject*, GameObject*, GameObject*, GameObject*) {}
-void SetPortraitState(GameObject*, GameObject*) {}
-
-// Without the HUD's bars: the team's share of the paintable floor, in whole
-// percent.
+void UpdatePaintBars(const std::vector<GameLevelInitObject>& lineUp) {
+    VXGameplayHUD::UpdatePaintBars(lineUp);
+}
+void BindPaintBars(GameObject* p1, GameObject* p2, GameObject* p3, GameObject* p4) {
+    VXGameplayHUD::BindPaintBars(p1, p2, p3, p4);
+}
+void SetPortraitState(GameObject* first, GameObject* second) {
+    VXGameplayHUD::SetPortraitState(first, second);
+}
 int ReadObjectTextNumber(const std::string& name) {
-    const int team = name == "BlueBar" ? 0 : name == "RedBar" ? 1 : -1;
-    if (team < 0 || g_paintableCells <= 0) return 0;
-    return VXPaintMap::TeamTileCount[team] * 100 / g_paintableCells;
+    return VXGameplayHUD::ReadTextNumber(name);
 }
 
 void SetCaptureArea(VXFlagCom& flag, float, float, float, float, int32_t tileSet, SoundMap* sounds,

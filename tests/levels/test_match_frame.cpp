@@ -125,6 +125,7 @@ TEST_F(MatchFrame, TimeUpDecidesByThePaintedFloor) {
     const int total = MatchPending::PaintableCells();
     VXPaintMap::TeamTileCount[0] = total * 49 / 100;
     VXPaintMap::TeamTileCount[1] = total / 2;
+    StepFrames(1);  // the score bars show the counts from the next frame
     MatchPending::MatchClock() = 0;
     StepFrames(1);
     EXPECT_EQ(g_matchOver, 1);
@@ -134,6 +135,7 @@ TEST_F(MatchFrame, TimeUpDecidesByThePaintedFloor) {
     Enter(GameState::Reload);
     EXPECT_EQ(g_matchOver, 0);
     VXPaintMap::TeamTileCount[0] = VXPaintMap::TeamTileCount[1] = total / 4;
+    StepFrames(1);
     MatchPending::MatchClock() = 0;
     StepFrames(1);
     EXPECT_EQ(g_winner, 1) << "a tie goes to Blue";
