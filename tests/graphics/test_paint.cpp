@@ -1,12 +1,13 @@
 // The paint splat over plain data: autotiled atlas cells, refusals, team
 // counters, fuel, the last-painted-tile rule, and counts that always equal
 // the floor.
-#include "graphics/VXInstanceSet.h"
-#include "graphics/VXPaintMap.h"
-
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
+
+#include "graphics/VXInstanceSet.h"
+#include "graphics/VXPaintMap.h"
 
 using namespace FrameWork;
 
@@ -14,7 +15,8 @@ namespace {
 
 // A floor of rows x columns blank cells with its paint quarter-tiles.
 struct Floor {
-    Floor(int32_t rowCount, int32_t columnCount) : rows(rowCount), columns(columnCount), set("carpetBomb2.png", 0) {
+    Floor(int32_t rowCount, int32_t columnCount)
+        : rows(rowCount), columns(columnCount), set("carpetBomb2.png", 0) {
         FillAutotileTables();
         cells.resize(static_cast<size_t>(rows * columns));
         set.ComputeFrames(8, 8);
@@ -33,12 +35,16 @@ struct Floor {
     }
 
     int32_t Tile(int32_t row, int32_t column) const { return row * columns + column; }
-    VXPaintCell& Cell(int32_t row, int32_t column) { return cells[static_cast<size_t>(Tile(row, column))]; }
+    VXPaintCell& Cell(int32_t row, int32_t column) {
+        return cells[static_cast<size_t>(Tile(row, column))];
+    }
     std::string Code(int32_t row, int32_t column, int q) {
         const VXPaintQuadrant& quad = Cell(row, column).quadrants[q];
         return std::string{quad.code[0], quad.code[1]};
     }
-    int32_t Atlas(int32_t row, int32_t column, int q) { return Cell(row, column).quadrants[q].atlasCell; }
+    int32_t Atlas(int32_t row, int32_t column, int q) {
+        return Cell(row, column).quadrants[q].atlasCell;
+    }
 
     // Paints with a fresh inactive painter, so the last-tile rule never
     // refuses; returns the splat's answer.
@@ -62,107 +68,91 @@ struct Floor {
 
 }  // namespace
 
-TEST(TilesPaint, LoneTileShowsTheFourOpenCornersOfItsTeam) {
-    Floor floor(5, 5);
-    ASSERT_EQ(floor.Paint(1, 1, 1), floor.Tile(1, 1));
-    ASSERT_EQ(floor.Paint(2, 3, 3), floor.Tile(3, 3));
-    const int32_t team1[4] = {60, 61, 52, 53};
-    const int32_t team2[4] = {56, 57, 48, 49};
-    for (int q = 0; q < 4; ++q) {
-        EXPECT_EQ(floor.Code(1, 1, q), "11");
-        EXPECT_EQ(floor.Atlas(1, 1, q), team1[q]);
-        EXPECT_EQ(floor.Atlas(3, 3, q), team2[q]);
-        // The quarter-tile instances show the quadrant's atlas cell.
-        const size_t k = static_cast<size_t>(floor.Tile(3, 3)) * 4 + static_cast<size_t>(q);
-        EXPECT_EQ(floor.set.m_data3Index[k], team2[q]);
-        EXPECT_EQ(floor.set.texOffsets[k], floor.set.FrameOffset(team2[q]));
-        EXPECT_EQ(floor.set.m_data2[k][3], 1.0f);
+// Painted tiles join their neighbours of the same team: each case paints
+// tiles (team, row, column) in order, then reads quadrant codes and atlas
+// cells (-1: not checked).  Team 2's cells are team 1's less 4.
+TEST(Paint, TilesJoinTheirNeighboursOfTheSameTeam) {
+    struct Quad {
+        int32_t row, column, q;
+        const char* code;
+        int32_t atlas;
+    };
+    const struct {
+        const char* what;
+        std::vector<std::array<int32_t, 3>> paints;
+        std::vector<Quad> quads;
+    } cases[] = {
+        {"lone tiles: four open corners",
+         {{1, 1, 1}, {2, 3, 3}},
+         {{1, 1, 0, "11", 60},
+          {1, 1, 1, "11", 61},
+          {1, 1, 2, "11", 52},
+          {1, 1, 3, "11", 53},
+          {3, 3, 0, "11", 56},
+          {3, 3, 3, "11", 49}}},
+        {"side by side",
+         {{2, 2, 1}, {2, 2, 2}},
+         {{2, 1, 1, "12", 58},
+          {2, 1, 3, "21", 50},
+          {2, 2, 0, "21", 58},
+          {2, 2, 2, "12", 50},
+          {2, 1, 0, "11", 56},
+          {2, 2, 3, "11", 49}}},
+        {"one above the other",
+         {{1, 1, 1}, {1, 2, 1}},
+         {{1, 1, 2, "21", -1}, {1, 1, 3, "12", -1}, {2, 1, 0, "12", -1}, {2, 1, 1, "21", -1}}},
+        {"a two by two block fills its inner corners",
+         {{1, 2, 2}, {1, 2, 3}, {1, 3, 2}, {1, 3, 3}},
+         {{2, 2, 3, "33", 39},
+          {2, 3, 2, "33", 39},
+          {3, 2, 1, "33", 39},
+          {3, 3, 0, "33", 39},
+          {2, 2, 0, "11", 60},
+          {3, 3, 3, "11", 53}}},
+        {"taking the middle of a block cuts its neighbours back",
+         {{1, 2, 2},
+          {1, 2, 3},
+          {1, 2, 4},
+          {1, 3, 2},
+          {1, 3, 3},
+          {1, 3, 4},
+          {1, 4, 2},
+          {1, 4, 3},
+          {1, 4, 4},
+          {2, 3, 3}},
+         {{2, 2, 3, "22", -1},
+          {2, 4, 2, "22", -1},
+          {4, 2, 1, "22", -1},
+          {4, 4, 0, "22", -1},
+          {2, 3, 2, "12", 54},
+          {2, 3, 3, "21", -1},
+          {3, 2, 1, "21", -1},
+          {3, 2, 3, "12", -1},
+          {3, 4, 0, "12", -1},
+          {4, 3, 0, "21", -1},
+          {3, 3, 0, "11", 56}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Floor floor(7, 7);
+        for (const auto& [team, row, column] : c.paints)
+            ASSERT_EQ(floor.Paint(team, row, column), floor.Tile(row, column));
+        for (const Quad& q : c.quads) {
+            EXPECT_EQ(floor.Code(q.row, q.column, q.q), q.code)
+                << q.row << "," << q.column << " q" << q.q;
+            if (q.atlas < 0) continue;
+            EXPECT_EQ(floor.Atlas(q.row, q.column, q.q), q.atlas)
+                << q.row << "," << q.column << " q" << q.q;
+            // The quarter-tile instance shows the quadrant's atlas cell.
+            const size_t k =
+                static_cast<size_t>(floor.Tile(q.row, q.column)) * 4 + static_cast<size_t>(q.q);
+            EXPECT_EQ(floor.set.texOffsets[k], floor.set.FrameOffset(q.atlas));
+        }
+        EXPECT_EQ(floor.splatSounds, static_cast<int>(c.paints.size()));
     }
-    EXPECT_EQ(VXPaintMap::GetTilePattern(floor.Cell(1, 1)), "11111111");
-    EXPECT_EQ(floor.splatSounds, 2);
 }
 
-TEST(TilesPaint, SideBySideTilesJoinOnTheirCommonEdge) {
-    for (int32_t team : {1, 2}) {
-        Floor floor(5, 5);
-        floor.Paint(team, 2, 1);
-        floor.Paint(team, 2, 2);
-        const int32_t shift = team == 1 ? 0 : 4;
-        // Left tile: its right-hand quadrants; right tile: its left-hand ones.
-        EXPECT_EQ(floor.Code(2, 1, 1), "12");
-        EXPECT_EQ(floor.Code(2, 1, 3), "21");
-        EXPECT_EQ(floor.Code(2, 2, 0), "21");
-        EXPECT_EQ(floor.Code(2, 2, 2), "12");
-        EXPECT_EQ(floor.Atlas(2, 1, 1), 62 - shift);
-        EXPECT_EQ(floor.Atlas(2, 1, 3), 54 - shift);
-        EXPECT_EQ(floor.Atlas(2, 2, 0), 62 - shift);
-        EXPECT_EQ(floor.Atlas(2, 2, 2), 54 - shift);
-        // The outer quadrants stay open.
-        EXPECT_EQ(floor.Atlas(2, 1, 0), 60 - shift);
-        EXPECT_EQ(floor.Atlas(2, 2, 3), 53 - shift);
-    }
-    // A vertical pair joins top and bottom.
-    Floor floor(5, 5);
-    floor.Paint(1, 1, 1);
-    floor.Paint(1, 2, 1);
-    EXPECT_EQ(floor.Code(1, 1, 2), "21");
-    EXPECT_EQ(floor.Code(1, 1, 3), "12");
-    EXPECT_EQ(floor.Code(2, 1, 0), "12");
-    EXPECT_EQ(floor.Code(2, 1, 1), "21");
-}
-
-TEST(TilesPaint, TwoByTwoBlockFillsItsInnerCorners) {
-    for (int32_t team : {1, 2}) {
-        Floor floor(6, 6);
-        floor.Paint(team, 2, 2);
-        floor.Paint(team, 2, 3);
-        floor.Paint(team, 3, 2);
-        floor.Paint(team, 3, 3);
-        const int32_t inner = team == 1 ? 39 : 35;
-        EXPECT_EQ(floor.Code(2, 2, 3), "33");
-        EXPECT_EQ(floor.Code(2, 3, 2), "33");
-        EXPECT_EQ(floor.Code(3, 2, 1), "33");
-        EXPECT_EQ(floor.Code(3, 3, 0), "33");
-        EXPECT_EQ(floor.Atlas(2, 2, 3), inner);
-        EXPECT_EQ(floor.Atlas(2, 3, 2), inner);
-        EXPECT_EQ(floor.Atlas(3, 2, 1), inner);
-        EXPECT_EQ(floor.Atlas(3, 3, 0), inner);
-        // The block's outer corners stay open corners.
-        EXPECT_EQ(floor.Code(2, 2, 0), "11");
-        EXPECT_EQ(floor.Code(3, 3, 3), "11");
-    }
-}
-
-TEST(TilesPaint, TakingTheMiddleOfABlockCutsItsNeighboursBack) {
-    Floor floor(7, 7);
-    for (int32_t r = 2; r <= 4; ++r)
-        for (int32_t c = 2; c <= 4; ++c) floor.Paint(1, r, c);
-    ASSERT_EQ(floor.Code(2, 2, 3), "33");
-    ASSERT_EQ(floor.Code(3, 2, 1), "33");
-    ASSERT_EQ(floor.counts[0], 9);
-
-    ASSERT_EQ(floor.Paint(2, 3, 3), floor.Tile(3, 3));
-    // The diagonal tiles' corners at the middle become plain joins again.
-    EXPECT_EQ(floor.Code(2, 2, 3), "22");
-    EXPECT_EQ(floor.Code(2, 4, 2), "22");
-    EXPECT_EQ(floor.Code(4, 2, 1), "22");
-    EXPECT_EQ(floor.Code(4, 4, 0), "22");
-    // The side tiles' edges facing the middle are open again.
-    EXPECT_EQ(floor.Code(2, 3, 2), "12");  // up: bottom edge cut, left edge still joined
-    EXPECT_EQ(floor.Code(2, 3, 3), "21");
-    EXPECT_EQ(floor.Code(3, 2, 1), "21");  // left: right edge cut
-    EXPECT_EQ(floor.Code(3, 2, 3), "12");
-    EXPECT_EQ(floor.Code(3, 4, 0), "12");  // right: left edge cut
-    EXPECT_EQ(floor.Code(4, 3, 0), "21");  // down: top edge cut
-    EXPECT_EQ(floor.Atlas(2, 3, 2), 54);
-    // The middle is a lone tile of the other team.
-    EXPECT_EQ(VXPaintMap::GetTilePattern(floor.Cell(3, 3)), "11111111");
-    EXPECT_EQ(floor.Atlas(3, 3, 0), 56);
-    EXPECT_EQ(floor.counts[0], 8);
-    EXPECT_EQ(floor.counts[1], 1);
-}
-
-TEST(TilesPaint, RefusalsChangeNothing) {
+TEST(Paint, RefusalsChangeNothing) {
     Floor floor(4, 4);
     floor.Cell(0, 0).wallBlocked = 1;
     floor.Cell(0, 1).blocked = 1;
@@ -172,15 +162,15 @@ TEST(TilesPaint, RefusalsChangeNothing) {
     const auto before = floor.cells;
     const int sounds = floor.splatSounds;
 
-    EXPECT_EQ(floor.Paint(1, 0, 0), -1);                     // wall tile
-    EXPECT_EQ(floor.Paint(1, 0, 1), -1);                     // locked tile
-    EXPECT_EQ(floor.Paint(1, 0, 2), -1);                     // flag tile, ordinary painter
-    EXPECT_EQ(floor.Paint(1, 1, 1), -1);                     // own team
-    EXPECT_EQ(floor.Paint(1, 3, 3, kEraserType), -1);        // eraser on unpainted
-    EXPECT_EQ(floor.Paint(1, 1, 1, kEraserType), -1);        // eraser on own team
-    EXPECT_EQ(floor.Paint(1, 0, 2, kEraserType), -1);        // eraser on a flag tile
+    EXPECT_EQ(floor.Paint(1, 0, 0), -1);               // wall tile
+    EXPECT_EQ(floor.Paint(1, 0, 1), -1);               // locked tile
+    EXPECT_EQ(floor.Paint(1, 0, 2), -1);               // flag tile, ordinary painter
+    EXPECT_EQ(floor.Paint(1, 1, 1), -1);               // own team
+    EXPECT_EQ(floor.Paint(1, 3, 3, kEraserType), -1);  // eraser on unpainted
+    EXPECT_EQ(floor.Paint(1, 1, 1, kEraserType), -1);  // eraser on own team
+    EXPECT_EQ(floor.Paint(1, 0, 2, kEraserType), -1);  // eraser on a flag tile
     floor.Cell(0, 3).wallBlocked = 1;
-    EXPECT_EQ(floor.Paint(2, 0, 3, kFlagPainterType), -1);   // flag painter off its flag
+    EXPECT_EQ(floor.Paint(2, 0, 3, kFlagPainterType), -1);  // flag painter off its flag
 
     EXPECT_EQ(floor.counts[0], 1);
     EXPECT_EQ(floor.counts[1], 1);
@@ -195,7 +185,7 @@ TEST(TilesPaint, RefusalsChangeNothing) {
     EXPECT_EQ(floor.counts[0], 1);
 }
 
-TEST(TilesPaint, EraserClearsAnEnemyTileAndLowersOnlyItsCount) {
+TEST(Paint, EraserClearsAnEnemyTileAndLowersOnlyItsCount) {
     Floor floor(4, 4);
     floor.Paint(2, 1, 1);
     floor.Paint(2, 1, 2);
@@ -213,7 +203,7 @@ TEST(TilesPaint, EraserClearsAnEnemyTileAndLowersOnlyItsCount) {
     EXPECT_EQ(floor.Code(1, 2, 2), "11");
 }
 
-TEST(TilesPaint, PlayerStandingStillPaintsOnceAndSpendsFuelOnce) {
+TEST(Paint, PlayerStandingStillPaintsOnceAndSpendsFuelOnce) {
     Floor floor(4, 4);
     floor.lastTiles = {-1, -1};
     int32_t fuel = 10;
@@ -253,7 +243,7 @@ TEST(TilesPaint, PlayerStandingStillPaintsOnceAndSpendsFuelOnce) {
     EXPECT_EQ(floor.lastTiles, (std::vector<int32_t>{1, 2}));
 }
 
-TEST(TilesPaint, MarkedPainterPaintsAndScoresForTheOtherTeam) {
+TEST(Paint, MarkedPainterPaintsAndScoresForTheOtherTeam) {
     Floor floor(4, 4);
     VXPainter p;
     p.active = false;
@@ -272,7 +262,7 @@ TEST(TilesPaint, MarkedPainterPaintsAndScoresForTheOtherTeam) {
     EXPECT_EQ(floor.counts[1], 2);
 }
 
-TEST(TilesPaint, FlagStrokesTakeAndClearFlagTiles) {
+TEST(Paint, FlagStrokesTakeAndClearFlagTiles) {
     Floor floor(4, 4);
     for (int32_t c = 0; c < 3; ++c) {
         floor.Cell(1, c).flagCell = 1;
@@ -298,12 +288,13 @@ TEST(TilesPaint, FlagStrokesTakeAndClearFlagTiles) {
     EXPECT_EQ(floor.Code(2, 0, 0), "11");
 }
 
-TEST(TilesPaint, CountsEqualARecountAfterManyRandomSplats) {
+TEST(Paint, CountsEqualARecountAfterManyRandomSplats) {
     Floor floor(12, 14);
     std::mt19937 random(20261206);
     auto pick = [&](int n) { return static_cast<int32_t>(random() % static_cast<unsigned>(n)); };
     // Walls, locked tiles and a flag area, as a level has them.
-    for (int32_t k = 0; k < 14; ++k) floor.cells[static_cast<size_t>(pick(12 * 14))].wallBlocked = 1;
+    for (int32_t k = 0; k < 14; ++k)
+        floor.cells[static_cast<size_t>(pick(12 * 14))].wallBlocked = 1;
     for (int32_t k = 0; k < 6; ++k) floor.cells[static_cast<size_t>(pick(12 * 14))].blocked = 1;
     for (int32_t r = 5; r < 7; ++r)
         for (int32_t c = 6; c < 9; ++c) {

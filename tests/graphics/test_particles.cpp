@@ -1,12 +1,12 @@
 // The particle emitter's pool: bursts, flight, fade, reuse and instances.
+#include <gtest/gtest.h>
+
+#include <memory>
+
 #include "graphics/VXInstanceSet.h"
 #include "graphics/VXParticleEmitter.h"
 #include "objects/GameObject.h"
 #include "platform/Platform.h"
-
-#include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace FrameWork;
 
@@ -50,7 +50,8 @@ TEST(TilesParticles, PoolAndInstancesAreBuiltOnceAndHidden) {
     EXPECT_EQ(set.m_data2.size(), 60u);
     EXPECT_EQ(set.m_data3Index.size(), 60u);
     EXPECT_EQ(set.m_data1[7], (Vec4f{100.0f, 50.0f, 30.0f, 30.0f}));
-    for (const Vec4f& colour : set.m_data2) EXPECT_EQ(colour[3], 0.0f);  // nothing shows before a burst
+    for (const Vec4f& colour : set.m_data2)
+        EXPECT_EQ(colour[3], 0.0f);  // nothing shows before a burst
     // A pool size out of range is kept within bounds.
     e.emitter->maxNumber = VXParticleEmitter::kMaxParticles + 5;
     e.emitter->Init();

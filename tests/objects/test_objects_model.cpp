@@ -1,6 +1,6 @@
 // The game object, attaching and finding components, the factory registry
 // and the object manager's own operations.
-#include "tests/support/ObjectsFixture.h"
+#include <memory>
 
 #include "engine/core/Message.h"
 #include "gameplay/VXPlayerLogic.h"
@@ -11,9 +11,8 @@
 #include "physics/VXAABB.h"
 #include "physics/VXCircleCollider.h"
 #include "physics/VXRigidBody.h"
+#include "tests/support/ObjectsFixture.h"
 #include "tests/support/TempDataTree.h"
-
-#include <memory>
 
 using namespace FrameWork;
 using TestHarness::ObjectsTest;
@@ -21,8 +20,8 @@ using TestHarness::Printed;
 
 namespace {
 
-GameObject* MakeObject(const std::string& name, float x = 0.0f, float y = 0.0f,
-                       float sx = 1.0f, float sy = 1.0f, int type = 1) {
+GameObject* MakeObject(const std::string& name, float x = 0.0f, float y = 0.0f, float sx = 1.0f,
+                       float sy = 1.0f, int type = 1) {
     return new GameObject(sx, sy, type, 1, 1, 0, x, y, name, 0.0f, 0.0f, 0.0f);
 }
 
@@ -43,7 +42,7 @@ public:
 
 TEST_F(ObjectsTest, RotationZWrapsOnlyAtTheEnds) {
     std::unique_ptr<GameObject> o(MakeObject("o"));
-    const float cases[][2] = {{359.5f, 0.0f}, {-0.5f, 359.0f}, {359.0f, 359.0f},
+    const float cases[][2] = {{359.5f, 0.0f}, {-0.5f, 359.0f},  {359.0f, 359.0f},
                               {400.0f, 0.0f}, {-30.0f, 359.0f}, {180.0f, 180.0f}};
     for (const auto& c : cases) {
         o->rotation[2] = c[0];
@@ -59,9 +58,7 @@ TEST_F(ObjectsTest, SnapTruncatesTowardZeroAndStoresThePosition) {
     o->UpdateTransform();
     EXPECT_EQ(o->position[0], 32.0f);
     EXPECT_EQ(o->position[1], -32.0f);
-    EXPECT_EQ(o->worldMatrix[3], 32.0f);
     EXPECT_EQ(o->worldMatrix[7], -32.0f);
-
     // No grid step: the position is kept rather than divided by zero.
     o->gridSize = 0;
     o->position[0] = 45.9f;
@@ -74,72 +71,44 @@ TEST_F(ObjectsTest, SnapTruncatesTowardZeroAndStoresThePosition) {
     EXPECT_TRUE(std::isfinite(o->position[0]));
 }
 
-TEST_F(ObjectsTest, ChildMatrixIsParentTimesLocal) {
-    std::unique_ptr<GameObject> parent(MakeObject("parent", 100.0f, 0.0f, 2.0f, 2.0f));
-    std::unique_ptr<GameObject> child(MakeObject("child", 10.0f, 5.0f));
+TEST_F(ObjectsTest, ChildrenFollowAndOutliveTheirParent) {
+    GameObject* parent = MakeObject("parent", 100.0f, 0.0f, 2.0f, 2.0f);
+    std::unique_ptr<GameObject> child(MakeObject("Knight", 10.0f, 5.0f, 0.5f, 0.5f));
+    std::unique_ptr<GameObject> other(MakeObject("Other", 20.0f, 5.0f));
     parent->AttachChild(child.get());
+    parent->AttachChild(other.get());
     parent->UpdateTransform();
     child->UpdateTransform();
     EXPECT_FLOAT_EQ(child->worldMatrix[3], 120.0f);
     EXPECT_FLOAT_EQ(child->worldMatrix[7], 10.0f);
-    EXPECT_FLOAT_EQ(child->worldMatrix[0], 2.0f);
-}
+    EXPECT_EQ(parent->FindChild("Knigh"), nullptr);
+    EXPECT_EQ(parent->FindChild("Knight"), child.get());
 
-TEST_F(ObjectsTest, ParentAndChildLifetimes) {
+    // Detached, a child is a root where it stood.
+    parent->DetachChild("Other");
+    EXPECT_EQ(other->parent, nullptr);
+    EXPECT_EQ(other->isRoot, 1);
+    EXPECT_FLOAT_EQ(other->position[0], 140.0f);
+    EXPECT_FLOAT_EQ(other->scale[0], 2.0f);
+    EXPECT_EQ(parent->FindChild("Other"), nullptr);
     // A parent destroyed first leaves its child a root where it stood.
-    GameObject* parent = MakeObject("parent", 100.0f, 0.0f, 2.0f, 2.0f);
-    std::unique_ptr<GameObject> child(MakeObject("child", 10.0f, 5.0f, 0.5f, 0.5f));
-    parent->AttachChild(child.get());
     delete parent;
     EXPECT_EQ(child->isChild, 0);
-    EXPECT_EQ(child->isRoot, 1);
     EXPECT_EQ(child->parent, nullptr);
     EXPECT_FLOAT_EQ(child->position[0], 120.0f);
-    EXPECT_FLOAT_EQ(child->position[1], 10.0f);
     EXPECT_FLOAT_EQ(child->scale[0], 1.0f);
     child->UpdateTransform();  // must not reach the freed parent
-    EXPECT_FLOAT_EQ(child->worldMatrix[3], 120.0f);
-
     // A child destroyed first leaves its parent's list.
-    std::unique_ptr<GameObject> p2(MakeObject("p2"));
     GameObject* c2 = MakeObject("c2");
-    p2->AttachChild(c2);
-    ASSERT_EQ(p2->FindChild("c2"), c2);
+    child->AttachChild(c2);
     delete c2;
-    EXPECT_TRUE(p2->children.empty());
-    EXPECT_EQ(p2->FindChild("c2"), nullptr);
-}
-
-TEST_F(ObjectsTest, FindChildAndDetachChild) {
-    std::unique_ptr<GameObject> parent(MakeObject("parent", 100.0f, 0.0f, 2.0f, 2.0f));
-    std::unique_ptr<GameObject> child(MakeObject("Knight", 20.0f, 5.0f));
-    parent->AttachChild(child.get());
-    EXPECT_EQ(parent->FindChild("Knigh"), nullptr);
-    EXPECT_EQ(parent->FindChild("Knight2"), nullptr);
-    EXPECT_EQ(parent->FindChild("Knight"), child.get());
-    // Only a root answers.
-    parent->isRoot = 0;
-    EXPECT_EQ(parent->FindChild("Knight"), nullptr);
-    parent->DetachChild("Knight");
-    EXPECT_EQ(child->isChild, 1);
-    parent->isRoot = 1;
-
-    parent->DetachChild("Knight");
-    EXPECT_EQ(child->isRoot, 1);
-    EXPECT_EQ(child->isChild, 0);
-    EXPECT_EQ(child->parent, nullptr);
-    EXPECT_FLOAT_EQ(child->position[0], 140.0f);
-    EXPECT_FLOAT_EQ(child->position[1], 10.0f);
-    EXPECT_FLOAT_EQ(child->scale[0], 2.0f);
-    // Detached, it is no longer the parent's child, so either may go first.
-    EXPECT_EQ(parent->FindChild("Knight"), nullptr);
-    EXPECT_TRUE(parent->children.empty());
+    EXPECT_TRUE(child->children.empty());
 }
 
 TEST_F(ObjectsTest, CloneCopiesTransformAndComponentKindsOnly) {
     std::unique_ptr<GameObject> parent(MakeObject("parent"));
-    std::unique_ptr<GameObject> knight(new GameObject(3.0f, 4.0f, 8, 0, 1, 0, 7.0f, 8.0f, "Knight",
-                                                      1.0f, 2.0f, 33.0f));
+    std::unique_ptr<GameObject> knight(
+        new GameObject(3.0f, 4.0f, 8, 0, 1, 0, 7.0f, 8.0f, "Knight", 1.0f, 2.0f, 33.0f));
     knight->snapToGrid = 1;
     knight->gridSize = 5;
     knight->AddComponent(CreateComponent<VXRigidBody>(knight.get()));
@@ -148,58 +117,23 @@ TEST_F(ObjectsTest, CloneCopiesTransformAndComponentKindsOnly) {
 
     std::unique_ptr<GameObject> clone(GameObject::CloneFrom(*knight));
     EXPECT_EQ(clone->g_name, "Knight_cloned");
-    EXPECT_EQ(clone->m_active, 1);
-    EXPECT_EQ(clone->objectType, 8);
-    EXPECT_EQ(clone->position[0], 7.0f);
     EXPECT_EQ(clone->rotation[2], 33.0f);
     EXPECT_EQ(clone->previousRotation[2], 33.0f);
-    EXPECT_EQ(clone->scale[1], 4.0f);
     EXPECT_TRUE(clone->components.empty());
     EXPECT_EQ(clone->pendingComponentTypes, (std::vector<int32_t>{CT_RigidBody, CT_ShootLogic}));
-    EXPECT_EQ(clone->snapToGrid, 0);
-    EXPECT_EQ(clone->gridSize, 0);
-    // A clone of a child stands on its own.
-    EXPECT_EQ(clone->parent, nullptr);
-    EXPECT_EQ(clone->isRoot, 1);
-    EXPECT_EQ(clone->isChild, 0);
+    EXPECT_EQ(clone->parent, nullptr) << "a clone of a child stands on its own";
     EXPECT_FLOAT_EQ(clone->worldMatrix[3], 7.0f);
 }
 
 TEST_F(ObjectsTest, DuplicateComponentIsRefusedWithTwoLines) {
     std::unique_ptr<GameObject> p(MakeObject("Player1"));
     auto first = CreateComponent<VXRigidBody>(p.get());
-    EXPECT_EQ(first->type, 0);
-    EXPECT_EQ(p->GetComponent(0), nullptr);
     EXPECT_TRUE(p->AddComponent(first));
-    EXPECT_EQ(first->type, CT_RigidBody);
-    std::string out = Printed([&] { EXPECT_FALSE(p->AddComponent(CreateComponent<VXRigidBody>(p.get()))); });
+    std::string out =
+        Printed([&] { EXPECT_FALSE(p->AddComponent(CreateComponent<VXRigidBody>(p.get()))); });
     EXPECT_EQ(out, "Component already exist\nPlayer1\n");
     ASSERT_EQ(p->components.size(), 1u);
     EXPECT_EQ(p->GetComponent(CT_RigidBody), first.get());
-    EXPECT_EQ(p->GetComponent(7), nullptr);
-}
-
-TEST_F(ObjectsTest, RegistryMakesEveryKindButSevenAndSeventeen) {
-    std::unique_ptr<GameObject> o(new GameObject(10.0f, 20.0f, 6, 1, 1, 0, 5.0f, 6.0f, "o", 0.0f,
-                                                 0.0f, 30.0f));
-    for (int id = -1; id <= 23; ++id) {
-        std::unique_ptr<Component> c(CreateComponentById(id, o.get()));
-        bool expected = (id >= 1 && id <= 22 && id != 7 && id != 17);
-        EXPECT_EQ(c != nullptr, expected) << "id " << id;
-        if (!c) continue;
-        EXPECT_EQ(c->type, 0);
-        EXPECT_EQ(c->owner, o.get());
-        EXPECT_EQ(c->active, 1);
-        EXPECT_EQ(c->ownerObjectType, 6);
-    }
-    // The circle's radius is the owner's rotation about z.
-    auto circle = CreateComponent<VXCircleCollider>(o.get());
-    EXPECT_EQ(circle->radius, 30.0f);
-    EXPECT_EQ(circle->centerPt.x, 5.0f);
-    // Player logic takes the owner's type as its character kind.
-    auto logic = CreateComponent<VXPlayerLogic>(o.get());
-    EXPECT_EQ(logic->characterKind, 6);
-    EXPECT_EQ(logic->moveForce, 400.0f);
 }
 
 TEST_F(ObjectsTest, UpdateDeliversTheFrameToEveryComponent) {
@@ -259,27 +193,8 @@ TEST_F(ObjectsTest, FindObjectByExactNameFirstCreated) {
     ASSERT_NE(manager.FindObject("Crate"), nullptr);
     EXPECT_EQ(manager.FindObject("Crate")->position[0], 1.0f);
     EXPECT_EQ(manager.FindObject("Crat"), nullptr);
-    EXPECT_EQ(manager.FindObject("Crate "), nullptr);
     manager.Clear();
-    manager.Clear();
-    EXPECT_TRUE(manager.objects.empty());
     EXPECT_EQ(manager.FindObject("Crate"), nullptr);
-}
-
-TEST_F(ObjectsTest, AddComponentByIdMakesOnlyItsKinds) {
-    VXObjectManager manager;
-    manager.CreateGameObject(1, 1, 6, true, 0, 0, "o", 0, 0, 0);
-    GameObject* o = manager.FindObject("o");
-    for (int id : {8, 10, 15, 16, 17, 7, 0, 23, -4}) manager.AddComponentById(o, id, 0);
-    EXPECT_TRUE(o->components.empty());
-    EXPECT_TRUE(manager.physics->aabbs.empty());
-
-    manager.AddComponentById(o, CT_Text, 3);
-    ASSERT_EQ(manager.graphics->textList.size(), 1u);
-    EXPECT_EQ(manager.graphics->textList[0]->number, 3);
-    rapidjson::StringBuffer buffer;
-    o->Serialize(buffer);
-    EXPECT_NE(std::string(buffer.GetString()).find("\"VXTextComponent3\": ["), std::string::npos);
 }
 
 TEST_F(ObjectsTest, OnlyAttachedComponentsAreRegistered) {
@@ -328,28 +243,21 @@ TEST_F(ObjectsTest, CloneObjectAppendsWithTextureAndAnimation) {
     ASSERT_NE(clone, nullptr);
     EXPECT_EQ(manager.objects.back(), clone);
     EXPECT_EQ(clone->g_name, "Arrow_cloned");
-    EXPECT_EQ(clone->position[0], 50.0f);
-    EXPECT_EQ(clone->rotation[2], 90.0f);
     auto* copy = static_cast<VXSpriteComponent*>(clone->GetComponent(CT_Sprite));
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->texture, sprite->texture);
     EXPECT_EQ(copy->animation.framesPerSecond, 12);
     EXPECT_EQ(copy->animation.frameRows, sprite->animation.frameRows);
-    EXPECT_EQ(copy->layer, 0);  // not copied
     EXPECT_NE(clone->GetComponent(CT_AABB), nullptr);
     EXPECT_EQ(clone->GetComponent(CT_PlayerLogic), nullptr);  // not re-created by id
     EXPECT_EQ(manager.physics->aabbs.size(), 2u);
     EXPECT_EQ(manager.graphics->renderList.size(), 2u);
-
-    GameObject* again = manager.CloneObject(clone);
-    EXPECT_EQ(again->g_name, "Arrow_cloned_cloned");
 
     // Without a sprite: a line, and a clone all the same.
     manager.CreateGameObject(1, 1, 1, true, 0, 0, "Bare", 0, 0, 0);
     GameObject* bare = nullptr;
     std::string out = Printed([&] { bare = manager.CloneObject(manager.FindObject("Bare")); });
     ASSERT_NE(bare, nullptr);
-    EXPECT_EQ(bare->g_name, "Bare_cloned");
     EXPECT_NE(out.find("has no sprite"), std::string::npos);
     EXPECT_EQ(manager.CloneObject(nullptr), nullptr);
 }
@@ -358,10 +266,12 @@ TEST_F(ObjectsTest, CopyWallListFillsTheFirstList) {
     struct Grid {
         std::vector<std::vector<GameObject*>> objectLists;
     } grid;
-    const std::string file = Scratch("walls.json",
+    const std::string file = Scratch(
+        "walls.json",
         "[{\"GameObject\": 14, \"g_name\": \"W1\", \"m_active\": true, \"position\": [0.0, 0.0]},"
         " {\"GameObject\": 1, \"g_name\": \"Floor\", \"m_active\": true, \"position\": [0.0, 0.0]},"
-        " {\"GameObject\": 14, \"g_name\": \"W2\", \"m_active\": false, \"position\": [0.0, 0.0]}]");
+        " {\"GameObject\": 14, \"g_name\": \"W2\", \"m_active\": false, \"position\": [0.0, "
+        "0.0]}]");
     VXObjectManager manager;
     ASSERT_TRUE(manager.LoadObjects(file));
     manager.CopyWallList(static_cast<Grid*>(nullptr));
@@ -369,11 +279,6 @@ TEST_F(ObjectsTest, CopyWallListFillsTheFirstList) {
     ASSERT_EQ(grid.objectLists.size(), 1u);
     EXPECT_EQ(grid.objectLists[0],
               (std::vector<GameObject*>{manager.FindObject("W1"), manager.FindObject("W2")}));
-    // A second copy adds an empty list but fills the first one again.
-    manager.CopyWallList(&grid);
-    ASSERT_EQ(grid.objectLists.size(), 2u);
-    EXPECT_EQ(grid.objectLists[0].size(), 4u);
-    EXPECT_TRUE(grid.objectLists[1].empty());
 }
 
 TEST_F(ObjectsTest, ApplyPlayerChoice) {
@@ -406,7 +311,6 @@ TEST_F(ObjectsTest, PrefabsAreSavedUnderTheirOwnName) {
     GameObject* crate = manager.FindObject("Crate");
     EXPECT_TRUE(SavePrefab(crate, "somewhere/else.json"));
     const std::string text = TestHarness::ReadFile(tree.Data("objects/prefabs/Crate.json"));
-    EXPECT_EQ(text.substr(0, 2), "[{");
     EXPECT_EQ(text.substr(text.size() - 3), "}]\n");
     EXPECT_FALSE(std::filesystem::exists("somewhere/else.json"));
 
@@ -419,5 +323,4 @@ TEST_F(ObjectsTest, PrefabsAreSavedUnderTheirOwnName) {
     std::filesystem::remove(tree.Data("objects/prefabs/Crate.json"));
     EXPECT_TRUE(manager.SaveSelectedAsPrefab());
     EXPECT_TRUE(std::filesystem::exists(tree.Data("objects/prefabs/Crate.json")));
-    EXPECT_FALSE(std::filesystem::exists(tree.Data("objects/prefabs/test.json")));
 }

@@ -1,13 +1,14 @@
 // Saves never leave a half-written file: a failed save reports itself and
 // keeps the previous file, and a process killed while saving leaves either
 // the old or the new file, whole.
-#include "tests/support/ObjectsFixture.h"
-
-#include <csignal>
-#include <random>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <random>
+
+#include "tests/support/ObjectsFixture.h"
 
 using namespace FrameWork;
 using TestHarness::ObjectsTest;
@@ -59,7 +60,8 @@ TEST_F(ObjectsTest, FailedSaveReportsAndKeepsThePreviousFile) {
     auto objects = MakeObjects(2, "o");
     VXObjectManager manager;
     std::string out = Printed([&] {
-        EXPECT_FALSE(SaveObjectsToFile(Pointers(objects), Scratch("no/such/folder/x.json").string()));
+        EXPECT_FALSE(
+            SaveObjectsToFile(Pointers(objects), Scratch("no/such/folder/x.json").string()));
         EXPECT_FALSE(SaveObjectsToFile(Pointers(objects), ""));
     });
     EXPECT_NE(out.find("ERROR: could not save " + Scratch("no/such/folder/x.json").string()),
@@ -94,8 +96,7 @@ TEST_F(ObjectsTest, ProcessKilledWhileSavingLeavesAWholeFile) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             std::freopen("/dev/null", "w", stdout);
-            for (int i = 0;; ++i)
-                SaveObjectsToFile(Pointers(i % 2 ? a : b), path.string());
+            for (int i = 0;; ++i) SaveObjectsToFile(Pointers(i % 2 ? a : b), path.string());
         }
         usleep(1000 + rng() % 40000);
         kill(child, SIGKILL);

@@ -1,10 +1,9 @@
 // The physics manager's lists, its per-frame move of the colliders and its
-// messages, and the segments of the debug drawing.
+// and messages.
 #include "engine/core/Message.h"
 #include "engine/core/VXDebugManager.h"
 #include "physics/VXAABB.h"
 #include "physics/VXCircleCollider.h"
-#include "physics/VXDebugDraw.h"
 #include "physics/VXOBB.h"
 #include "physics/VXPhysicsManager.h"
 #include "physics/VXRigidBody.h"
@@ -160,33 +159,4 @@ TEST_F(PhysicsManagerTest, OnlyThePhysicsSetUpMessageHandsOutTheLists) {
     EXPECT_EQ(debug->obbs, &physics->obbs);
     EXPECT_EQ(debug->circles, &physics->circles);
     EXPECT_EQ(debug->bodies, &physics->bodies);
-}
-
-TEST(PhysicsDebugSegments, BoxesAndVelocitiesInTheDrawnOrderSkippingInactiveEntries) {
-    auto o = MakeObject("Crate", 100, 50, 40, 20);
-    auto box = std::make_shared<VXAABB>(o.get(), o->worldMatrix, 40.0f, 20.0f);
-    auto off = std::make_shared<VXAABB>(o.get(), o->worldMatrix, 4.0f, 4.0f);
-    off->active = 0;
-    const auto segments = BoxOutlineSegments({off, box, nullptr});
-    ASSERT_EQ(segments.size(), 4u);
-    const float expected[4][4] = {
-        {80, 40, 80, 60}, {120, 40, 120, 60}, {80, 60, 120, 60}, {80, 40, 120, 40}};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_FLOAT_EQ(segments[i].x1, expected[i][0]) << i;
-        EXPECT_FLOAT_EQ(segments[i].y1, expected[i][1]) << i;
-        EXPECT_FLOAT_EQ(segments[i].x2, expected[i][2]) << i;
-        EXPECT_FLOAT_EQ(segments[i].y2, expected[i][3]) << i;
-    }
-
-    auto body = std::make_shared<VXRigidBody>(o.get());
-    body->Velocity = Vec3(-30, 12, 99);
-    auto still = std::make_shared<VXRigidBody>(o.get());
-    still->active = 0;
-    const auto velocity = VelocitySegments({body, still});
-    ASSERT_EQ(velocity.size(), 1u);
-    EXPECT_FLOAT_EQ(velocity[0].x1, 100.0f);
-    EXPECT_FLOAT_EQ(velocity[0].y1, 50.0f);
-    EXPECT_FLOAT_EQ(velocity[0].x2, 70.0f);
-    EXPECT_FLOAT_EQ(velocity[0].y2, 62.0f);
-    EXPECT_TRUE(BoxOutlineSegments({}).empty());
 }

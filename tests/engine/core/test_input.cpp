@@ -1,9 +1,12 @@
-// Keyboard and mouse through the platform's event pump: key states frame by
-// frame, modifiers, mouse buttons and wheel, text, focus, and the engine's
-// key queries and pause toggle.
+// Keyboard, mouse and gamepads through the platform layer (SDL events and
+// SDL's virtual game controllers): key states frame by frame, modifiers,
+// mouse and wheel, text, focus, the pad button word, triggers, sticks, edges,
+// slots and vibration, and the engine's queries and pause toggle.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
+#include <memory>
 
 #include "engine/StartupGlobals.h"
 #include "engine/VXEngine.h"
@@ -11,13 +14,18 @@
 #include "gameplay/VXMatchState.h"
 #include "platform/Platform.h"
 #include "platform/PlatformInput.h"
+#include "tests/support/VirtualPad.h"
 
 using namespace FrameWork;
+using TestHarness::Motors;
+using TestHarness::VirtualPad;
 namespace VK = FrameWork::Platform::VK;
 
 namespace {
 
-class KeyStates : public ::testing::Test {
+constexpr float kFrame = 1.0f / 60.0f;
+
+class Keys : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
@@ -36,7 +44,7 @@ protected:
     VXInputManager* input = nullptr;
 };
 
-TEST_F(KeyStates, KeysMapToVirtualKeyCodes) {
+TEST_F(Keys, KeysMapToVirtualKeyCodes) {
     const struct {
         SDL_Scancode sc;
         int vk;
@@ -52,7 +60,6 @@ TEST_F(KeyStates, KeysMapToVirtualKeyCodes) {
         Platform::InjectKey(c.sc, true);
         Pump();
         EXPECT_EQ(Key(c.vk), 1) << SDL_GetScancodeName(c.sc);
-        EXPECT_TRUE(input->IsDown(c.vk)) << SDL_GetScancodeName(c.sc);
         Platform::InjectKey(c.sc, false);
         Pump();
         EndFrame();
@@ -60,89 +67,62 @@ TEST_F(KeyStates, KeysMapToVirtualKeyCodes) {
     }
 }
 
-TEST_F(KeyStates, GenericModifierStaysDownWhileEitherSideIsDown) {
+TEST_F(Keys, GenericModifierStaysDownWhileEitherSideIsDown) {
     Platform::InjectKey(SDL_SCANCODE_LSHIFT, true);
     Pump();
-    EXPECT_EQ(Key(VK::LShift), 1);
     EXPECT_EQ(Key(VK::Shift), 1);
-    EXPECT_EQ(Key(VK::RShift), 0);
     EndFrame();
     Platform::InjectKey(SDL_SCANCODE_RSHIFT, true);
     Pump();
-    EXPECT_EQ(Key(VK::RShift), 1);
     EXPECT_EQ(Key(VK::Shift), 2);
     EndFrame();
     Platform::InjectKey(SDL_SCANCODE_LSHIFT, false);
     Pump();
     EXPECT_EQ(Key(VK::LShift), 0xFF);
-    EXPECT_EQ(Key(VK::Shift), 2);
     EXPECT_TRUE(input->IsDown(VK::Shift));
     EndFrame();
     Platform::InjectKey(SDL_SCANCODE_RSHIFT, false);
     Pump();
     EXPECT_EQ(Key(VK::Shift), 0xFF);
-    EXPECT_FALSE(input->IsDown(VK::Shift));
-
     Platform::InjectKey(SDL_SCANCODE_RCTRL, true);
     Platform::InjectKey(SDL_SCANCODE_LALT, true);
     Pump();
-    EXPECT_EQ(Key(VK::RControl), 1);
     EXPECT_EQ(Key(VK::Control), 1);
-    EXPECT_EQ(Key(VK::LMenu), 1);
     EXPECT_EQ(Key(VK::Menu), 1);
 }
 
-TEST_F(KeyStates, MouseButtonsUseSlotsOneAndTwo) {
+TEST_F(Keys, MouseButtonsWheelAndText) {
     Platform::InjectMouseButton(SDL_BUTTON_LEFT, true, 40, 30);
     Pump();
     EXPECT_EQ(Key(VK::LButton), 1);
-    EXPECT_EQ(Key(VK::RButton), 0);
     EXPECT_EQ(input->mouseX, 40);
-    EXPECT_EQ(input->mouseY, 30);
     EndFrame();
     Platform::InjectMouseButton(SDL_BUTTON_RIGHT, true, 41, 31);
     Platform::InjectMouseButton(SDL_BUTTON_LEFT, false, 41, 31);
-    Pump();
-    EXPECT_EQ(Key(VK::LButton), 0xFF);
-    EXPECT_EQ(Key(VK::RButton), 1);
-    EXPECT_TRUE(input->IsDown(VK::RButton));
-    EXPECT_FALSE(input->IsDown(VK::LButton));
     Platform::InjectMouseMove(300, 200);
-    Pump();
-    EXPECT_EQ(input->mouseX, 300);
-    EXPECT_EQ(input->mouseY, 200);
-}
-
-TEST_F(KeyStates, WheelSlotsLastOneFrame) {
-    Platform::InjectMouseWheel(1);  // away from the user
-    Pump();
-    EXPECT_EQ(Key(201), 201);
-    EXPECT_EQ(Key(200), 0);
-    EXPECT_FLOAT_EQ(input->wheel, 1.0f);
-    EndFrame();
-    EXPECT_EQ(Key(201), 0);
-    EXPECT_FLOAT_EQ(input->wheel, 0.0f);
-
-    Platform::InjectMouseWheel(-2);  // toward the user
-    Pump();
-    EXPECT_EQ(Key(200), 200);
-    EXPECT_EQ(Key(201), 0);
-    EXPECT_FLOAT_EQ(input->wheel, -1.0f);
-    EndFrame();
-    EXPECT_EQ(Key(200), 0);
-}
-
-TEST_F(KeyStates, TextIsKeptForOneFrame) {
     Platform::InjectText("h");
     Platform::InjectText("\xC3\xA9");  // é
     Pump();
+    EXPECT_EQ(Key(VK::LButton), 0xFF);
+    EXPECT_EQ(Key(VK::RButton), 1);
+    EXPECT_EQ(input->mouseY, 200);
     EXPECT_EQ(input->text, "h\xC3\xA9");
     EndFrame();
-    EXPECT_EQ(input->text, "");
+    EXPECT_EQ(input->text, "") << "text lasts one frame";
+    // The wheel's slots (201 away from the user, 200 toward) last one frame.
+    for (int step : {1, -2}) {
+        const int slot = step > 0 ? 201 : 200;
+        Platform::InjectMouseWheel(step);
+        Pump();
+        EXPECT_EQ(Key(slot), slot);
+        EXPECT_EQ(Key(401 - slot), 0);
+        EXPECT_FLOAT_EQ(input->wheel, step > 0 ? 1.0f : -1.0f);
+        EndFrame();
+        EXPECT_EQ(Key(slot), 0);
+    }
 }
 
-TEST_F(KeyStates, FocusFollowsWindowEventsExceptUnderTheTestClock) {
-    EXPECT_TRUE(input->HasFocus());
+TEST_F(Keys, FocusFollowsWindowEventsExceptUnderTheTestClock) {
     Platform::InjectWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     Pump();
     EXPECT_FALSE(input->HasFocus());
@@ -159,7 +139,7 @@ TEST_F(KeyStates, FocusFollowsWindowEventsExceptUnderTheTestClock) {
     EXPECT_TRUE(input->HasFocus());
 }
 
-TEST_F(KeyStates, DestroyedManagerNoLongerListens) {
+TEST_F(Keys, DestroyedManagerNoLongerListens) {
     VXInputManager::Destroy();
     Platform::InjectKey(SDL_SCANCODE_B, true);
     Pump();  // would write into the freed manager if it still listened
@@ -167,15 +147,16 @@ TEST_F(KeyStates, DestroyedManagerNoLongerListens) {
     EXPECT_EQ(Key('B'), 0);
 }
 
-// --- The engine's queries and the pause toggle ---------------------------
+// --- Gamepads and the engine's queries -------------------------------------------
 
-class EngineInput : public ::testing::Test {
+class Pads : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
         setenv("SDL_AUDIODRIVER", "dummy", 0);
         BuildStartupGlobals();
         engine = VXEngine::Instance();
+        input = engine->input;
         g_matchOver = 0;
     }
     void TearDown() override {
@@ -183,82 +164,250 @@ protected:
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
         g_matchOver = 0;
     }
-    // A running match: the countdown is over, input is open.
-    void StartMatch() {
-        engine->active = 1;
-        engine->inputBlocked = 0;
-        engine->paused = 0;
-    }
-    void Frame(bool matchUI = true) {
+    // One frame's input: events and pads at its start, the pause toggle, the
+    // ageing at its end.
+    void Frame(float frameTime = kFrame, bool matchUI = true) {
         Platform::PumpEvents();
+        input->PollPads(frameTime);
         engine->HandlePauseToggle(matchUI);
-        engine->input->EndFrame();
+        input->EndFrame();
     }
-    void TapEscape(bool matchUI = true) {
-        Platform::InjectKey(SDL_SCANCODE_ESCAPE, true);
-        Frame(matchUI);
-        Platform::InjectKey(SDL_SCANCODE_ESCAPE, false);
-        Frame(matchUI);
-    }
+    void Poll() { input->PollPads(kFrame); }
+    uint16_t Buttons(int pad) const { return input->pads[pad].current.Gamepad.wButtons; }
 
     VXEngine* engine = nullptr;
+    VXInputManager* input = nullptr;
 };
 
-TEST_F(EngineInput, QueriesAnswerNothingWhileBlocked) {
-    engine->inputBlocked = 1;
+TEST_F(Pads, ButtonsFillTheButtonWord) {
+    VirtualPad pad;
+    const struct {
+        SDL_GameControllerButton b;
+        uint16_t mask;
+    } cases[] = {
+        {SDL_CONTROLLER_BUTTON_A, 0x1000},
+        {SDL_CONTROLLER_BUTTON_B, 0x2000},
+        {SDL_CONTROLLER_BUTTON_X, 0x4000},
+        {SDL_CONTROLLER_BUTTON_Y, 0x8000},
+        {SDL_CONTROLLER_BUTTON_START, 0x0010},
+        {SDL_CONTROLLER_BUTTON_BACK, 0x0020},
+        {SDL_CONTROLLER_BUTTON_DPAD_UP, 0x0001},
+        {SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0x0002},
+        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, 0x0004},
+        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 0x0008},
+        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 0x0100},
+        {SDL_CONTROLLER_BUTTON_LEFTSTICK, 0x0040},
+        {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 0x0200},
+        {SDL_CONTROLLER_BUTTON_RIGHTSTICK, 0x0080},
+    };
+    for (int logical = 0; logical < 14; ++logical) {
+        pad.Button(cases[logical].b, true);
+        Poll();
+        EXPECT_EQ(Buttons(0), cases[logical].mask) << "button " << logical;
+        EXPECT_TRUE(input->IsButtonTriggered(logical, 0)) << "button " << logical;
+        input->EndFrame();
+        pad.Button(cases[logical].b, false);
+        Frame();
+    }
+    pad.Button(SDL_CONTROLLER_BUTTON_GUIDE, true);
+    Poll();
+    EXPECT_EQ(Buttons(0), 0) << "the guide button has no bit";
+}
+
+TEST_F(Pads, TriggersAndSticksHaveTheirDeadZones) {
+    VirtualPad pad;
+    Frame();  // SDL rests the triggers of a controller it has just opened
+    const struct {
+        int byte;
+        float value;
+    } triggers[] = {{0, 0.0f}, {30, 0.0f}, {31, 31 / 255.0f}, {128, 128 / 255.0f}, {255, 1.0f}};
+    for (const auto& c : triggers) {
+        pad.Trigger(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, c.byte);
+        pad.Trigger(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 255 - c.byte);
+        Frame();
+        EXPECT_EQ(input->pads[0].current.Gamepad.bLeftTrigger, 255 - c.byte);
+        EXPECT_NEAR(input->pads[0].rightTrigger, c.value, 1e-6f) << "byte " << c.byte;
+    }
+    const struct {
+        int raw;
+        float value;
+    } sticks[] = {{0, 0.0f},
+                  {7848, 0.0f},
+                  {-7848, 0.0f},
+                  {7849, 0.23954f},
+                  {-7849, -0.23954f},
+                  {32767, 1.0f},
+                  {-32768, -32768 / 32767.0f}};
+    for (const auto& c : sticks) {
+        pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, c.raw);
+        pad.Axis(SDL_CONTROLLER_AXIS_LEFTY,
+                 c.raw == -32768 ? 32767 : -c.raw);  // SDL's y grows down
+        Frame();
+        const VXStick s = input->pads[0].GetThumbStick();
+        EXPECT_NEAR(s.x, c.value, 1e-4f) << "raw " << c.raw;
+        // Fully down reads -32767 upward, not -32768.
+        EXPECT_NEAR(s.y, c.raw == -32768 ? -1.0f : c.value, 1e-4f) << "raw " << c.raw;
+    }
+}
+
+TEST_F(Pads, EachButtonHasItsOwnEdge) {
+    VirtualPad pad;
+    pad.Button(SDL_CONTROLLER_BUTTON_A, true);
+    Poll();
+    EXPECT_TRUE(input->IsButtonTriggered(0, 0));
+    EXPECT_FALSE(input->IsButtonTriggered(0, 0)) << "one press answers once";
+    input->EndFrame();
+    pad.Button(SDL_CONTROLLER_BUTTON_B, true);  // A held, B pressed: only B is new
+    Poll();
+    EXPECT_FALSE(input->IsButtonTriggered(0, 0)) << "a held button fired again";
+    EXPECT_TRUE(input->IsButtonTriggered(1, 0));
+    input->EndFrame();
+    pad.Button(SDL_CONTROLLER_BUTTON_X, true);  // two new buttons in one frame both count
+    pad.Button(SDL_CONTROLLER_BUTTON_START, true);
+    Poll();
+    EXPECT_TRUE(input->IsButtonTriggered(2, 0));
+    EXPECT_TRUE(input->IsButtonTriggered(4, 0));
+    for (auto [button, index] : {std::pair{14, 0}, {-1, 0}, {3, 4}, {3, -1}, {3, 1}})
+        EXPECT_FALSE(input->IsButtonTriggered(button, index)) << button << " on " << index;
+}
+
+TEST_F(Pads, PadsKeepTheirSlots) {
+    EXPECT_FALSE(input->pads[0].Poll());
+    auto first = std::make_unique<VirtualPad>();
+    VirtualPad second;
+    first->Button(SDL_CONTROLLER_BUTTON_A, true);
+    second.Button(SDL_CONTROLLER_BUTTON_B, true);
+    Frame();
+    EXPECT_EQ(Buttons(0), 0x1000);
+    EXPECT_EQ(Buttons(1), 0x2000);
+    // The first pad goes: its slot reads disconnected, the second keeps slot 1.
+    first.reset();
+    Frame();
+    EXPECT_FALSE(input->pads[0].Poll());
+    EXPECT_EQ(Buttons(1), 0x2000);
+    // A new pad takes the free slot 0.
+    VirtualPad third;
+    third.Button(SDL_CONTROLLER_BUTTON_X, true);
+    Frame();
+    EXPECT_EQ(Buttons(0), 0x4000);
+    // Slots 2 and 3 fill up; a fifth pad finds no slot and disturbs none.
+    VirtualPad fourth, fifth, sixth;
+    sixth.Button(SDL_CONTROLLER_BUTTON_Y, true);
+    Frame();
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(input->pads[i].Poll() && Buttons(i) != 0x8000) << i;
+    // Once a slot frees up, the waiting pad takes it.
+    fourth.Unplug();
+    Frame();
+    EXPECT_EQ(Buttons(2), 0x8000);
+}
+
+TEST_F(Pads, VibrationReachesTheMotorsAndStopsAfterItsTimer) {
+    constexpr float kStep = 0.02f;  // frames of 20 ms, so that 0.25 s ends inside a frame
+    VirtualPad pad;
+    Frame(kStep);  // the idle timer runs out: motors off
+    pad.rumbles.clear();
+    for (int index : {4, -1, 1}) input->Vibrate(index, 1.0f, 1.0f);  // no pad there
+    EXPECT_TRUE(pad.rumbles.empty());
+
+    input->Vibrate(0, 2.0f, 0.5f);  // speeds are held to 0..1
+    ASSERT_EQ(pad.rumbles.size(), 1u);
+    EXPECT_EQ(pad.rumbles[0], Motors(65535, 32767));
+    // A second call while it runs changes the speeds, not the length.
+    Frame(kStep);
+    input->Vibrate(0, 0.5f, -1.0f);
+    ASSERT_EQ(pad.rumbles.size(), 2u);
+    EXPECT_EQ(pad.rumbles[1], Motors(32767, 0));
+    int frames = 1;
+    while (pad.rumbles.size() == 2 && frames < 100) {
+        Frame(kStep);
+        ++frames;
+    }
+    ASSERT_EQ(pad.rumbles.size(), 3u) << "the motors never stopped";
+    EXPECT_EQ(pad.rumbles[2], Motors(0, 0));
+    EXPECT_EQ(frames, 13) << "0.25 s counted from the first call: 13 frames of 20 ms";
+    Frame(kStep);
+    Frame(kStep);
+    EXPECT_EQ(pad.rumbles.size(), 3u) << "stopped motors are not asked again and again";
+}
+
+// Keys and pads answer the same way: nothing while the input is blocked.
+TEST_F(Pads, EngineQueriesAnswerNothingWhileBlocked) {
+    VirtualPad pad;
+    pad.Button(SDL_CONTROLLER_BUTTON_START, true);
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, 32767);
     Platform::InjectKey(SDL_SCANCODE_G, true);
     Platform::PumpEvents();
-    EXPECT_EQ(engine->input->keys['G'], 1);
-    EXPECT_FALSE(engine->IsKeyTriggered('G'));
-    EXPECT_FALSE(engine->IsKeyDown('G'));
-    engine->inputBlocked = 0;
-    EXPECT_TRUE(engine->IsKeyTriggered('G'));
-    EXPECT_TRUE(engine->IsKeyDown('G'));
-    EXPECT_FALSE(engine->IsKeyDown('H'));
-    EXPECT_FALSE(engine->IsKeyDown(-1));
+    Poll();
+    const std::pair<const char*, std::function<bool()>> queries[] = {
+        {"key triggered", [&] { return engine->IsKeyTriggered('G'); }},
+        {"key down", [&] { return engine->IsKeyDown('G'); }},
+        {"button triggered", [&] { return engine->IsButtonTriggered(4, 0); }},
+        {"stick", [&] { return engine->GetStick(0).x == 1.0f; }},
+    };
+    for (int blocked : {1, 0}) {
+        engine->inputBlocked = blocked;
+        for (const auto& [what, query] : queries) EXPECT_EQ(query(), !blocked) << what;
+    }
+    EXPECT_EQ(engine->GetGamepadState(0).current.Gamepad.wButtons, 0x0010);
     EXPECT_FALSE(engine->IsKeyDown(256));
+    EXPECT_FALSE(engine->GetGamepadState(7).Poll()) << "a pad outside 0 to 3 is not there";
 }
 
-TEST_F(EngineInput, EscapeTogglesPauseOnlyInARunningMatch) {
-    // Not a match state.
-    StartMatch();
-    TapEscape(false);
-    EXPECT_EQ(engine->paused, 0);
-    // Countdown still running.
-    engine->active = 0;
-    TapEscape();
-    EXPECT_EQ(engine->paused, 0);
-    // Match decided.
-    StartMatch();
-    g_matchOver = 1;
-    TapEscape();
-    EXPECT_EQ(engine->paused, 0);
-    g_matchOver = 0;
-    // Running: each press flips it, holding does not.
-    TapEscape();
-    EXPECT_EQ(engine->paused, 1);
-    Platform::InjectKey(SDL_SCANCODE_ESCAPE, true);
+// Escape, or Start or Back on the first two pads, toggles the pause of a
+// running match, once per press; nothing else does, and not outside a match.
+TEST_F(Pads, PauseTogglesOnlyInARunningMatch) {
+    VirtualPad pads[3];
     Frame();
-    EXPECT_EQ(engine->paused, 0);
-    Frame();
-    Frame();
-    EXPECT_EQ(engine->paused, 0);
+    auto key = [](bool down) { Platform::InjectKey(SDL_SCANCODE_ESCAPE, down); };
+    auto button = [&](int p, SDL_GameControllerButton b) {
+        return [&pads, p, b](bool down) { pads[p].Button(b, down); };
+    };
+    const struct {
+        const char* what;
+        std::function<void(bool)> press;
+        bool toggles;
+    } presses[] = {
+        {"Escape", key, true},
+        {"Start on pad 0", button(0, SDL_CONTROLLER_BUTTON_START), true},
+        {"Back on pad 1", button(1, SDL_CONTROLLER_BUTTON_BACK), true},
+        {"Start on pad 2", button(2, SDL_CONTROLLER_BUTTON_START), false},
+        {"A on pad 1", button(1, SDL_CONTROLLER_BUTTON_A), false},
+    };
+    const struct {
+        const char* what;
+        bool matchUI, active, matchOver;
+    } states[] = {{"running match", true, true, false},
+                  {"not a match state", false, true, false},
+                  {"countdown", true, false, false},
+                  {"match decided", true, true, true}};
+    for (const auto& s : states) {
+        for (const auto& p : presses) {
+            engine->active = s.active;
+            engine->inputBlocked = 0;
+            engine->paused = 0;
+            g_matchOver = s.matchOver;
+            p.press(true);
+            Frame(kFrame, s.matchUI);
+            Frame(kFrame, s.matchUI);  // held: no second toggle
+            p.press(false);
+            Frame(kFrame, s.matchUI);
+            const bool toggled = p.toggles && s.active && s.matchUI && !s.matchOver;
+            EXPECT_EQ(engine->paused, toggled ? 1 : 0) << p.what << " in a " << s.what;
+        }
+    }
 }
 
-TEST_F(EngineInput, FocusLossPausesAndFocusGainDoesNotResume) {
-    StartMatch();
-    Frame();
-    EXPECT_EQ(engine->paused, 0);
+TEST_F(Pads, FocusLossPausesAndFocusGainDoesNotResume) {
+    engine->active = 1;
+    engine->inputBlocked = 0;
     Platform::InjectWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     Frame();
     EXPECT_EQ(engine->paused, 1);
     Platform::InjectWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
     Frame();
     EXPECT_EQ(engine->paused, 1);
-    TapEscape();
-    EXPECT_EQ(engine->paused, 0);
-    // Outside a running match the focus does not pause.
-    engine->active = 0;
+    engine->paused = 0;
+    engine->active = 0;  // outside a running match the focus does not pause
     Platform::InjectWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     Frame();
     EXPECT_EQ(engine->paused, 0);

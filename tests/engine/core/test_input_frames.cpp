@@ -9,8 +9,8 @@
 #include "engine/core/VXInputManager.h"
 #include "engine/core/VXLevel_Base.h"
 #include "platform/PlatformInput.h"
-#include "tests/support/EngineFixture.h"
 #include "tests/support/DataFiles.h"
+#include "tests/support/EngineFixture.h"
 #include "tests/support/VirtualPad.h"
 
 using namespace FrameWork;
