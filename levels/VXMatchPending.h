@@ -4,11 +4,8 @@
 // the entry leaves this file.
 //
 // Pending:
-//   HUD               the match clock, the paintable-cell total,
-//                     UpdatePaintBars, BindPaintBars, SetPortraitState,
-//                     ReadObjectTextNumber
-//   match flow        its sound-map pointer
 //   flag              SetCaptureArea, AddPlayer, RemovePlayer
+// The HUD and match-flow entries already forward to the gameplay code.
 #pragma once
 
 #include <cstdint>

@@ -1,13 +1,10 @@
 // The match flow in the running engine: the start countdown, the pause
 // window and pages, quitting, the time-over banner and the win screen.
 #include "tests/gameplay/match_fixture.h"
+#include "tests/support/VirtualPad.h"
 
 namespace MatchTest {
 namespace {
-
-bool MatchOver() {
-    return g_matchOver != 0;
-}
 
 TEST_F(Match, CountdownHoldsTheClockAndThePause) {
     EnterMatch();
@@ -18,25 +15,37 @@ TEST_F(Match, CountdownHoldsTheClockAndThePause) {
     EXPECT_NEAR(2 + RunUntilActive(), 145, 3);
     EXPECT_EQ(g_secondsLeft, 150);
     EXPECT_TRUE(VXAudioManager::Instance()->channels[32].played);
-    EXPECT_FALSE(Object("StartScreenCount")->m_active);
     Tap(SDL_SCANCODE_ESCAPE);
     EXPECT_EQ(engine->paused, 1);
 }
 
-TEST_F(Match, PausePagesAnswerTheirKeys) {
+TEST_F(Match, PausePagesAnswerKeysPadsAndSticksWhileOnlyTheirCuesPlay) {
+    TestHarness::VirtualPad pad;
     EnterMatch();
     RunUntilActive();
-    Tap(SDL_SCANCODE_ESCAPE);
+    sounds["bgm"].Play();
+    pad.Button(SDL_CONTROLLER_BUTTON_START, true);
+    StepFrames(1);
+    pad.Button(SDL_CONTROLLER_BUTTON_START, false);
     ASSERT_EQ(engine->paused, 1);
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 32767);  // down, held: a move per 0.3 s
+    StepFrames(40);
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 0);
+    EXPECT_EQ(Frame("OverallMenu"), 3u);
+    const std::vector<VXChannel>& channels = VXAudioManager::Instance()->channels;
+    EXPECT_TRUE(channels[0].paused);
+    EXPECT_TRUE(channels[22].played && !channels[22].paused) << "CharSelect";
+
     const struct {
         SDL_Scancode key;
         int page;
         const char* object;
         uint32_t frame;
     } steps[] = {
-        {SDL_SCANCODE_UP, 0, "OverallMenu", 3},  // wraps to the last item
-        {SDL_SCANCODE_DOWN, 0, "OverallMenu", 0},
-        {SDL_SCANCODE_DOWN, 0, "OverallMenu", 1},
+        {SDL_SCANCODE_DOWN, 0, "OverallMenu", 0},  // wraps to the first item
+        {SDL_SCANCODE_UP, 0, "OverallMenu", 3},    // and back to the last
+        {SDL_SCANCODE_UP, 0, "OverallMenu", 2},
+        {SDL_SCANCODE_UP, 0, "OverallMenu", 1},
         {SDL_SCANCODE_RETURN, 1, "HowToPlayMenu", 0},
         {SDL_SCANCODE_RETURN, 0, "OverallMenu", 1},
         {SDL_SCANCODE_DOWN, 0, "OverallMenu", 2},
@@ -50,74 +59,44 @@ TEST_F(Match, PausePagesAnswerTheirKeys) {
         {SDL_SCANCODE_LEFT, 3, "QuitMenu", 0},
         {SDL_SCANCODE_RIGHT, 3, "QuitMenu", 1},
         {SDL_SCANCODE_RETURN, 0, "OverallMenu", 3},
+        {SDL_SCANCODE_DOWN, 0, "OverallMenu", 0},
+        {SDL_SCANCODE_RETURN, 0, "OverallMenu", 0},  // resume
     };
+    const float& volume = FrameContext().masterVolume;
     for (size_t i = 0; i < std::size(steps); ++i) {
         Tap(steps[i].key);
-        EXPECT_EQ(Flow().pageNumber, steps[i].page) << "step " << i;
+        EXPECT_EQ(MatchFlow().pageNumber, steps[i].page) << "step " << i;
         EXPECT_TRUE(Object(steps[i].object)->m_active) << "step " << i;
         EXPECT_EQ(Frame(steps[i].object), steps[i].frame) << "step " << i;
-    }
-    EXPECT_EQ(fullScreen, 1);
-    Tap(SDL_SCANCODE_DOWN);  // resume
-    Tap(SDL_SCANCODE_RETURN);
-    EXPECT_EQ(engine->paused, 0);
-    EXPECT_EQ(engine->currentState, GameState::Level0);
-}
-
-TEST_F(Match, VolumeStepsStopAtTheBoundsAndShowTenths) {
-    EnterMatch();
-    RunUntilActive();
-    Tap(SDL_SCANCODE_ESCAPE);
-    Tap(SDL_SCANCODE_DOWN, 2);
-    Tap(SDL_SCANCODE_RETURN);
-    Tap(SDL_SCANCODE_DOWN);
-    const float& volume = FrameContext().masterVolume;
-    for (int i = 0; i < 11; ++i) {
+        if (i != 10) continue;
+        // Ten steps of 0.1 each way reach 0 and 1 exactly, and stop there.
+        Tap(SDL_SCANCODE_LEFT, 10);
+        EXPECT_EQ(volume, 0.0f);
         Tap(SDL_SCANCODE_LEFT);
-        EXPECT_GE(volume, 0.0f) << "step " << i;
-    }
-    EXPECT_EQ(Text("OptionsMenu"), "0");
-    for (int i = 0; i < 11; ++i) {
+        EXPECT_EQ(Text("OptionsMenu"), "0");
+        Tap(SDL_SCANCODE_RIGHT, 10);
+        EXPECT_EQ(volume, 1.0f);
         Tap(SDL_SCANCODE_RIGHT);
-        EXPECT_LE(volume, 1.0f) << "step " << i;
+        EXPECT_EQ(Text("OptionsMenu"), "10");
+        EXPECT_EQ(volume, 1.0f);
     }
-    EXPECT_EQ(volume, 1.0f);
-    EXPECT_EQ(Text("OptionsMenu"), "10");
+    EXPECT_EQ(engine->paused, 0);
+    EXPECT_FALSE(channels[0].paused);
 }
 
-class Quit : public Match {
-protected:
-    void QuitFrom(int from) {
-        EnterMatch(from);
+TEST_F(Match, QuitReturnsToTheScreenTheMatchWasStartedFrom) {
+    for (int start : {GameState::SplashScreen, GameState::LevelSelectScreen}) {
+        if (start == GameState::LevelSelectScreen) FrameContext().nextState = start;
+        EnterMatch(start);
         RunUntilActive();
         Tap(SDL_SCANCODE_ESCAPE);
         Tap(SDL_SCANCODE_UP);
         Tap(SDL_SCANCODE_RETURN);
         Tap(SDL_SCANCODE_LEFT);  // "yes"
         Tap(SDL_SCANCODE_RETURN);
-        EXPECT_EQ(engine->currentState, from);
+        EXPECT_EQ(engine->currentState, start);
         EXPECT_EQ(engine->paused, 0);
     }
-};
-TEST_F(Quit, FromAMatchStartedOnTheTitleReturnsThere) {
-    QuitFrom(GameState::SplashScreen);
-}
-TEST_F(Quit, FromAMatchStartedOnTheSelectionReturnsThere) {
-    QuitFrom(GameState::LevelSelectScreen);
-}
-
-TEST_F(Match, PauseHoldsEverySoundButTheMenuCues) {
-    EnterMatch();
-    RunUntilActive();
-    level.sounds["bgm"].Play();
-    Tap(SDL_SCANCODE_ESCAPE);
-    Tap(SDL_SCANCODE_DOWN);
-    const std::vector<VXChannel>& channels = VXAudioManager::Instance()->channels;
-    EXPECT_TRUE(channels[0].paused);
-    EXPECT_TRUE(channels[22].played);
-    EXPECT_FALSE(channels[22].paused);
-    Tap(SDL_SCANCODE_ESCAPE);
-    EXPECT_FALSE(channels[0].paused);
 }
 
 TEST_F(Match, TimeUpShowsTheBannerThenTheWinnersScreenUntilEnter) {
@@ -131,10 +110,10 @@ TEST_F(Match, TimeUpShowsTheBannerThenTheWinnersScreenUntilEnter) {
         {3, 7, {{1, Kind::Archer, 1}, {2, Kind::Maid, 2}}, 1, 5, "7 %"},
     };
     for (const auto& c : cases) {
-        level.seconds = 1;
-        level.blue = c.blue;
-        level.red = c.red;
-        level.lineUp = c.lineUp;
+        seconds = 1;
+        blue = c.blue;
+        red = c.red;
+        lineUp = c.lineUp;
         EnterMatch();
         RunUntilActive();
         RunUntil(MatchOver);
@@ -152,7 +131,7 @@ TEST_F(Match, TimeUpShowsTheBannerThenTheWinnersScreenUntilEnter) {
 }
 
 TEST_F(Match, LeavingDuringTheCountdownOrTheBannerDoesNotSpoilTheNextMatch) {
-    level.seconds = 1;
+    seconds = 1;
     EnterMatch();
     StepFrames(30);
     FrameContext().nextState = GameState::LevelSelectScreen;
@@ -162,7 +141,6 @@ TEST_F(Match, LeavingDuringTheCountdownOrTheBannerDoesNotSpoilTheNextMatch) {
     RunUntil(MatchOver);
     StepFrames(10);
     Tap(SDL_SCANCODE_RETURN);
-    ASSERT_EQ(engine->currentState, GameState::LevelSelectScreen);
     VXAudioManager::Instance()->StopChannel(25);
     EnterMatch();
     RunUntilActive();
