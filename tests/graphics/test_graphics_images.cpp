@@ -7,12 +7,15 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
+#include "engine/core/GameState.h"
 #include "graphics/VXImageFile.h"
 #include "graphics/VXInstanceSet.h"
 #include "graphics/VXShaderProgram.h"
 #include "graphics/VXSheetTexture.h"
+#include "tests/support/DataFiles.h"
 #include "tests/support/GlFixture.h"
 
 using namespace FrameWork;
@@ -194,6 +197,46 @@ TEST_F(HostileImages, RefusedUploadShowsTheDefaultImage) {
     EXPECT_NE(texture, 0u);
     EXPECT_LT(wide.width, 20000);
     glDeleteTextures(1, &texture);
+}
+
+// The game's own start: a texture list with a huge grid and crafted images,
+// and a sound file too short for any format, through the loading screen.
+class HostileGameData : public TestHarness::EngineFixture {
+    void PrepareData(TestHarness::TempDataTree& data) override {
+        std::string list = TestHarness::ReadFile(data.Data("objects/texturelist.txt"));
+        std::filesystem::copy_file(data.Data("img/Arrow.png"), data.Data("img/ArrowGrid.png"));
+        list += "\nArrowGrid.png 51 42949672\n";
+        for (const Crafted& c : CraftedFiles()) {
+            data.WriteData("img/" + std::string(c.name), c.bytes);
+            list += std::string(c.name) + " 2 2\n";
+        }
+        data.WriteData("objects/texturelist.txt", list);
+        std::istringstream sounds(TestHarness::ReadFile(data.Data("objects/audiolist.txt")));
+        sounds >> firstSound;
+        data.WriteData("audio/" + firstSound, "OggS\0");
+    }
+
+protected:
+    std::string firstSound;
+};
+
+TEST_F(HostileGameData, TheLoadingScreenReportsEachFileAndHandsOver) {
+    const std::string said = Printed([&] {
+        BeginRun();
+        EXPECT_TRUE(RunUntilState(GameState::SplashScreen, 3000));
+    });
+    EXPECT_NE(said.find("ArrowGrid.png asks for a 51 x 42949672 sheet; 51 x 256 used\n"),
+              std::string::npos);
+    EXPECT_NE(said.find("loading sound ../VXEngine/data/audio/" + firstSound + " failed!\n"),
+              std::string::npos);
+    for (const Crafted& c : CraftedFiles()) {
+        const std::string path = "../VXEngine/data/img/" + std::string(c.name);
+        EXPECT_EQ(said.find(" -> Image " + path + " refused: ") != std::string::npos,
+                  *c.problem && !std::strstr(c.problem, "not a PNG"))
+            << c.name;
+        ASSERT_NE(engine->graphics->FindTexture(c.name), nullptr) << c.name;
+    }
+    EXPECT_EQ(engine->graphics->FindTexture("ArrowGrid.png")->frameOffsets.size(), 51u * 256u);
 }
 
 }  // namespace
