@@ -2,10 +2,6 @@
 // quickly, reading the screens' objects, tapping keys and pad buttons.
 #pragma once
 
-#include <SDL.h>
-
-#include <string>
-
 #include "engine/VXLevelObjects.h"
 #include "engine/core/GameState.h"
 #include "engine/core/VXFrameContext.h"
@@ -33,18 +29,12 @@ protected:
         FrameWork::FrameContext().nextState = GameState::Reload;
         ASSERT_TRUE(StepFrames(1));
     }
-    // A key pressed in one frame and released in the next.
-    void Tap(SDL_Scancode key) { TapKey(key); }
     // A pad button down for one frame, then up for one.
     void Press(TestHarness::VirtualPad& pad, SDL_GameControllerButton b) {
         pad.Button(b, true);
         StepFrames(1);
         pad.Button(b, false);
         StepFrames(1);
-    }
-    FrameWork::VXSpriteComponent* Sprite(const FrameWork::VXObjectManager& objects,
-                                         const std::string& name) {
-        return FrameWork::SpriteOf(objects.FindObject(name));
     }
     int State() const { return FrameWork::FrameContext().currentState; }
 };
