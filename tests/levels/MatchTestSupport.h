@@ -37,12 +37,21 @@ protected:
     // match state `state` with `lineUp`; `said` takes what the level printed.
     VXMatchLevel& Start(int state, std::vector<GameLevelInitObject> lineUp,
                         std::string* said = nullptr) {
-        BeginRun();
-        EXPECT_TRUE(RunUntilState(GameState::SplashScreen, 3000));
-        SetWindowed(320, 180);  // small frames draw fast
+        StartGame();
         FrameContext().lineUp = std::move(lineUp);
         const std::string printed = Enter(state);
         if (said) *said = printed;
+        return Level(state);
+    }
+    void StartGame() {
+        BeginRun();
+        EXPECT_TRUE(RunUntilState(GameState::SplashScreen, 3000));
+        SetWindowed(320, 180);  // small frames draw fast
+    }
+    static void FillLineUp(int kind1, int team1, int kind2, int team2) {
+        FrameContext().lineUp = LineUp(kind1, team1, kind2, team2);
+    }
+    static VXMatchLevel& Level(int state) {
         return *dynamic_cast<VXMatchLevel*>(LevelObjectForState(state));
     }
     // Players 1 and 2 with their characters and teams, then the others.
