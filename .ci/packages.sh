@@ -6,7 +6,7 @@ PELLWICK_PACKAGES=(
   rapidjson-dev libimgui-dev libstb-dev libx11-dev
   xvfb xauth mesa-utils libgl1-mesa-dri xdotool imagemagick x11-apps
   sox libsox-fmt-all python3-pil python3-fonttools
-  libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev
+  libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev clang-format
 )
 
 ensure_packages() {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/core/DataRoot.h"
 #include "engine/core/GameState.h"
 #include "engine/core/VXAudioManager.h"
 #include "engine/core/VXDebugManager.h"
@@ -125,7 +126,7 @@ bool VXEngine::Init() {
 }
 
 void VXEngine::LoadShaders() {
-    const std::string bin = "../VXEngine/data/bin/";
+    const std::string bin = DataPath("bin/");
     graphics->LoadShader(bin + "vPRIMITIVES.vert", bin + "fPRIMITIVES.frag");
     graphics->LoadShader(bin + "vTEXTURE.vert", bin + "fTEXTURE.frag");
     graphics->LoadShader(bin + "vFONT.vert", bin + "fFONT.frag");

@@ -13,8 +13,8 @@ public:
     // Deletes the manager; the next Instance() creates a new one.
     static void Destroy();
 
-    void HandleMessage(Message* msg) override { IgnoreMessage(msg); }
-    void Update(float dt) override { IgnoreUpdate(dt); }
+    void HandleMessage(Message*) override {}
+    void Update(float) override {}
 
     // Stores the object of `state` into `level`; 6, -1, -2 and ids without an
     // object leave `level` unchanged.

@@ -47,7 +47,9 @@ Component* MakeText(GameObject* o, int number) {
 Component* MakePlayerLogic(GameObject* o, int) {
     return new VXPlayerLogic(o, o ? o->objectType : 0);
 }
-Component* MakeEmitter(GameObject* o, int) { return new VXParticleEmitter(o, 1.5f, 100.0f); }
+Component* MakeEmitter(GameObject* o, int) {
+    return new VXParticleEmitter(o, 1.5f, 100.0f);
+}
 
 template <class T>
 std::shared_ptr<T> As(const std::shared_ptr<Component>& c) {

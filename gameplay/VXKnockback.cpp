@@ -63,22 +63,8 @@ void RepelAt(GameObject* o, float speed) {
 }  // namespace
 
 float ProjectileKnockbackFactor(int characterKind) {
-    switch (characterKind) {
-        case Pirate:
-            return 0.6f;
-        case Viking:
-            return 1.4f;
-        case Knight:
-            return 1.2f;
-        case Archer:
-            return 0.5f;
-        case Samurai:
-            return 1.0f;
-        case Maid:
-            return 0.7f;
-        default:
-            return 1.0f;
-    }
+    const VXCharacter* character = FindCharacter(characterKind);
+    return character ? character->knockback : 1.0f;
 }
 
 float ProjectileKnockbackFactor(const std::string& projectileName) {

@@ -1,5 +1,7 @@
 #include "gameplay/VXObjectManager.h"
 
+#include "engine/core/DataRoot.h"
+#include "engine/core/VXGlobalTables.h"
 #include "engine/core/Message.h"
 #include "engine/core/VXDebugManager.h"
 #include "gameplay/VXComponentKinds.h"
@@ -28,7 +30,7 @@ namespace FrameWork {
 
 int selectedObjectIndex = 0;
 
-static const char kPrefabFolder[] = "../VXEngine/data/objects/prefabs/";
+static const std::string kPrefabFolder = DataPath("objects/prefabs/");
 
 std::string ObjectsToText(const std::vector<GameObject*>& objects) {
     rapidjson::StringBuffer buffer;
@@ -50,12 +52,12 @@ bool SaveObjectsToFile(const std::vector<GameObject*>& objects, const std::strin
     return WriteFileAtomic(path, ObjectsToText(objects));
 }
 
-bool SavePrefab(GameObject* const& object, std::string path) {
+bool SavePrefab(GameObject* const& object) {
     if (!object) {
         std::cout << "ERROR: no object to save as a prefab" << std::endl;
         return false;
     }
-    path = kPrefabFolder + object->g_name + ".json";
+    const std::string path = kPrefabFolder + object->g_name + ".json";
     rapidjson::StringBuffer buffer;
     buffer.Put('[');
     object->Serialize(buffer);
@@ -98,19 +100,13 @@ void VXObjectManager::Clear() {
 bool VXObjectManager::SaveObjects(const std::string& path) { return SaveObjectsToFile(objects, path); }
 
 void VXObjectManager::ApplyPlayerChoice(const GameLevelInitObject& entry) {
-    const char* character = nullptr;
-    switch (entry.characterKind) {
-        case Knight: character = "Knight"; break;
-        case Pirate: character = "Pirate"; break;
-        case Viking: character = "Viking"; break;
-        case Archer: character = "Archer"; break;
-        case Maid: character = "Maid"; break;
-        case Samurai: character = "Samurai"; break;
-        default:
-            std::cout << "ERROR: player " << entry.playerNumber << " has no character ("
-                      << entry.characterKind << "); skipped" << std::endl;
-            return;
+    const VXCharacter* kind = FindCharacter(entry.characterKind);
+    if (!kind) {
+        std::cout << "ERROR: player " << entry.playerNumber << " has no character ("
+                  << entry.characterKind << "); skipped" << std::endl;
+        return;
     }
+    const char* character = kind->name;
     GameObject* object = FindObject(character);
     if (!object) {
         std::cout << "ERROR: the level has no object \"" << character << "\" for player "
@@ -158,8 +154,7 @@ bool VXObjectManager::SaveSelectedAsPrefab() {
                   << " to save as a prefab" << std::endl;
         return false;
     }
-    return SavePrefab(objects[static_cast<size_t>(selectedObjectIndex)],
-                      std::string(kPrefabFolder) + "test.json");
+    return SavePrefab(objects[static_cast<size_t>(selectedObjectIndex)]);
 }
 
 // --- Loading ---------------------------------------------------------------

@@ -30,8 +30,8 @@ bool SaveObjectsToFile(const std::vector<GameObject*>& objects, const std::strin
 std::string ObjectsToText(const std::vector<GameObject*>& objects);
 
 // Writes `object` as a prefab file "../VXEngine/data/objects/prefabs/" +
-// name + ".json"; `path` is not used.  Returns whether the file was written.
-bool SavePrefab(GameObject* const& object, std::string path);
+// name + ".json".  Returns whether the file was written.
+bool SavePrefab(GameObject* const& object);
 
 class VXObjectManager {
 public:

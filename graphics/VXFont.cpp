@@ -1,5 +1,6 @@
 #include "graphics/VXFont.h"
 
+#include "engine/core/DataRoot.h"
 #include "graphics/VXShaderProgram.h"
 
 #include <ft2build.h>
@@ -10,7 +11,7 @@
 
 namespace FrameWork {
 
-const char* const kFontPath = "../VXEngine/data/font/Bangers.ttf";
+const std::string kFontPath = DataPath("font/Bangers.ttf");
 
 VXFont::VXFont(VXFont&& other) noexcept { *this = std::move(other); }
 
@@ -45,7 +46,7 @@ bool VXFont::InitFont(int size, const std::string& setName) {
         return false;
     }
     FT_Face face = nullptr;
-    if (FT_New_Face(library, kFontPath, 0, &face)) {
+    if (FT_New_Face(library, kFontPath.c_str(), 0, &face)) {
         std::printf(" -> Font Face fail to initialize\n");
         FT_Done_FreeType(library);
         return false;

@@ -10,7 +10,7 @@
 
 namespace FrameWork {
 
-extern const char* const kFontPath;
+extern const std::string kFontPath;
 
 struct VXGlyph {
     GLuint texture = 0;

@@ -50,8 +50,8 @@ public:
     // Releases the GL textures, deletes the manager and prints its line.
     static void Shutdown();
 
-    void HandleMessage(Message* msg) override { IgnoreMessage(msg); }
-    void Update(float dt) override { IgnoreUpdate(dt); }
+    void HandleMessage(Message*) override {}
+    void Update(float) override {}
     ~VXGraphicsManager() override;
 
     // Start-up (engine Init): build one shader program from its two files,

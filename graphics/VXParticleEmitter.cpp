@@ -1,5 +1,6 @@
 #include "graphics/VXParticleEmitter.h"
 
+#include "engine/core/DataRoot.h"
 #include "graphics/VXInstanceSet.h"
 
 namespace FrameWork {
@@ -30,7 +31,7 @@ void VXParticleEmitter::Serialize(JsonWriter& writer, rapidjson::StringBuffer&) 
 
 void VXParticleEmitter::LoadImage(const std::string& name, int32_t rows, int32_t columns) {
     if (!instanceSet) return;
-    const std::string path = "../VXEngine/data/img/" + name;
+    const std::string path = DataPath("img/" + name);
     instanceSet->LoadImage(path.c_str(), rows, columns);
 }
 

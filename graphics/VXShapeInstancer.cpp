@@ -38,14 +38,11 @@ void PlayInstancerCue(const char* name) {
     if (it != g_instancerSoundMap->end()) it->second.Play();
 }
 
-VXShapeInstancer::VXShapeInstancer(int32_t, int32_t, std::string name, VXSoundMap* soundMap)
+VXShapeInstancer::VXShapeInstancer(std::string name, VXSoundMap* soundMap)
     : tilemapName(std::move(name)) {
     g_instancerSoundMap = soundMap;
     FillAutotileTables();
 }
-
-VXShapeInstancer::VXShapeInstancer(std::string name, VXSoundMap* soundMap)
-    : VXShapeInstancer(0, 0, std::move(name), soundMap) {}
 
 VXShapeInstancer::~VXShapeInstancer() {
     if (g_currentInstancer == this) g_currentInstancer = nullptr;
@@ -230,13 +227,13 @@ bool VXShapeInstancer::EditorCell(float x, float y, float& cx, float& cy, size_t
     return true;
 }
 
-void VXShapeInstancer::PaintTile(float x, float y, bool overwrite) {
+void VXShapeInstancer::PaintTileCell(float x, float y, bool repaint) {
     float cx = 0.0f, cy = 0.0f;
     size_t found = 0;
     if (!EditorCell(x, y, cx, cy, found)) return;
     VXInstanceSet* set = EditorSet();
     if (found < set->m_data1.size()) {
-        if (!overwrite) return;
+        if (!repaint) return;
         if (found < set->m_data3Index.size()) set->m_data3Index[found] = g_paintCell;
         if (found < set->texOffsets.size()) set->texOffsets[found] = set->FrameOffset(g_paintCell);
         return;
@@ -247,7 +244,7 @@ void VXShapeInstancer::PaintTile(float x, float y, bool overwrite) {
     set->AddFrameIndex(g_paintCell);
 }
 
-void VXShapeInstancer::EraseTile(float x, float y) {
+void VXShapeInstancer::EraseTileCell(float x, float y) {
     float cx = 0.0f, cy = 0.0f;
     size_t k = 0;
     if (!EditorCell(x, y, cx, cy, k)) return;

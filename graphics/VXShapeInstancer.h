@@ -21,10 +21,8 @@ using VXSoundMap = std::map<std::string, SoundCue>;
 
 class VXShapeInstancer {
 public:
-    // The two leading integers are not used.  Publishes `soundMap` (null:
-    // no sounds) in g_instancerSoundMap and fills the autotile tables.
-    VXShapeInstancer(int32_t, int32_t, std::string tilemapName, VXSoundMap* soundMap);
-    // The levels' form of the same.
+    // Publishes `soundMap` (null: no sounds) in g_instancerSoundMap and
+    // fills the autotile tables.
     VXShapeInstancer(std::string tilemapName, VXSoundMap* soundMap);
     // Clears g_currentInstancer when it points here.
     ~VXShapeInstancer();
@@ -62,10 +60,8 @@ public:
     void WallHit(GameObject* a, GameObject* b, GameObject* c, GameObject* d);
 
     // The editor's tile tools on the selected instance set; y grows downward.
-    void PaintTile(float x, float y, bool overwrite);
-    void EraseTile(float x, float y);
-    void PaintTileCell(float x, float y, bool repaint) { PaintTile(x, y, repaint); }
-    void EraseTileCell(float x, float y) { EraseTile(x, y); }
+    void PaintTileCell(float x, float y, bool repaint);
+    void EraseTileCell(float x, float y);
 
     // Writes every instance set of the graphics manager to prefix + number +
     // ".json", with object list k as the walls of set k.  Returns whether

@@ -70,8 +70,4 @@ bool WriteTilemapFile(const std::string& path, int32_t rows, int32_t columns,
                       const std::vector<VXInstanceSet*>& sets,
                       const std::vector<std::vector<VXTilemapWall>>& walls);
 
-// Writes `text` to a temporary file beside `path` and renames it over
-// `path`.  False (and `path` untouched) when any step fails.
-bool WriteFileAtomically(const std::string& path, const std::string& text);
-
 }  // namespace FrameWork

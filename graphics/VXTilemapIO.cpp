@@ -1,20 +1,21 @@
 // Reading and writing tile-map files.
 #include "graphics/VXTilemapData.h"
 
+#include "engine/core/DataRoot.h"
 #include "graphics/VXInstanceSet.h"
 #include "graphics/VXJsonNumbers.h"
+#include "objects/VXFileWrite.h"
+#include "objects/VXJsonRead.h"
 
 #include <rapidjson/document.h>
 #include <rapidjson/prettywriter.h>
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
-#include <cfloat>
 #include <climits>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace FrameWork {
 
@@ -45,12 +46,11 @@ int32_t AtoiSaturated(const char* text) {
     return static_cast<int32_t>(value);
 }
 
-// A JSON number as f32, kept inside the f32 range.
+// A JSON number (checked by the caller) as f32, kept inside the f32 range.
 float ToFloat(const Value& v) {
-    const double d = v.GetDouble();
-    if (d > FLT_MAX) return FLT_MAX;
-    if (d < -FLT_MAX) return -FLT_MAX;
-    return static_cast<float>(d);
+    float f = 0.0f;
+    JsonFloat(v, f);
+    return f;
 }
 
 class RecordReader {
@@ -116,10 +116,7 @@ public:
     const std::string& Problems() const { return problems_; }
 
 private:
-    const Value* Find(const char* key) const {
-        const auto it = object_.FindMember(key);
-        return it == object_.MemberEnd() ? nullptr : &it->value;
-    }
+    const Value* Find(const char* key) const { return JsonMember(object_, key); }
     static bool AllNumbers(const Value& array) {
         for (const Value& e : array.GetArray())
             if (!e.IsNumber()) return false;
@@ -197,19 +194,6 @@ bool LoadTilemapFile(const std::string& path, VXTilemapRegistry& registry) {
     return registry.emplace(TilemapKey(path), std::move(record)).second;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& text) {
-    const std::string temp = path + ".tmp" + std::to_string(static_cast<long>(getpid()));
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
-    if (!file) return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = fsync(fileno(file)) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(temp.c_str());
-    return ok;
-}
-
 namespace {
 
 std::string JsonString(const std::string& text) {
@@ -235,7 +219,7 @@ bool WriteTilemapFile(const std::string& path, int32_t rows, int32_t columns,
         writer.Int(rows);
         writer.Key("col");
         writer.Int(columns);
-        sets[k]->WriteJson(writer, "../VXEngine/data/objects/ShapeInstancer.json");
+        sets[k]->WriteJson(writer, DataPath("objects/ShapeInstancer.json"));
         // The paint layer (the second set) carries no walls.
         if (k != 1) {
             std::vector<std::string> entries;
@@ -250,7 +234,7 @@ bool WriteTilemapFile(const std::string& path, int32_t rows, int32_t columns,
     writer.EndArray();
     std::string text(buffer.GetString(), buffer.GetSize());
     text += '\n';
-    return WriteFileAtomically(path, text);
+    return WriteFileAtomic(path, text);
 }
 
 }  // namespace FrameWork

@@ -10,7 +10,9 @@
 #include "engine/core/VXInputManager.h"
 #include "gameplay/VXFlagCom.h"
 #include "gameplay/VXGameManagerComponent.h"
+#include "gameplay/VXGameplayHUD.h"
 #include "gameplay/VXGameplayParts.h"
+#include "gameplay/VXMatchFlow.h"
 #include "gameplay/VXMatchState.h"
 #include "gameplay/VXObjectManager.h"
 #include "gameplay/VXPlayerLogic.h"
@@ -248,7 +250,7 @@ void VXMatchLevel::Initialize() {
 
     g_currentInstancer = grid;
     g_currentLevelObjects = &statics.record;
-    MatchPending::SetMatchFlowSoundMap(&statics.sounds);
+    MatchFlow().soundMap = &statics.sounds;
 
     MsgBombInit bombInit(grid);
     for (GameObject* object : objectManager->objects) {
@@ -293,10 +295,10 @@ void VXMatchLevel::Initialize() {
 
     SetUpFlags();
 
-    MatchPending::MatchClock() = statics.matchLength;
-    MatchPending::PaintableCells() = grid->walkableCells;
-    MatchPending::UpdatePaintBars(frame.lineUp);
-    MatchPending::BindPaintBars(players[0], players[1], players[2], players[3]);
+    g_secondsLeft = statics.matchLength;
+    g_totalPaintCells = grid->walkableCells;
+    VXGameplayHUD::UpdatePaintBars(frame.lineUp);
+    VXGameplayHUD::BindPaintBars(players[0], players[1], players[2], players[3]);
     g_winner = 2;
     g_matchOver = 0;
 
@@ -495,7 +497,7 @@ void VXMatchLevel::Free() {
     if (g_currentLevelObjects == &statics.record) g_currentLevelObjects = nullptr;
     g_instancerSoundMap = nullptr;
     g_painterObject = nullptr;
-    MatchPending::SetMatchFlowSoundMap(nullptr);
+    if (MatchFlow().soundMap == &statics.sounds) MatchFlow().soundMap = nullptr;
     auto& emitters = graphics->emitters;
     emitters.erase(std::remove_if(emitters.begin(), emitters.end(),
                                   [](const auto& e) { return !e || !e->owner; }),

@@ -6,6 +6,7 @@
 #include "engine/core/VXInputManager.h"
 #include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXFlagCom.h"
+#include "gameplay/VXGameplayHUD.h"
 #include "gameplay/VXGameplayParts.h"
 #include "gameplay/VXKnockback.h"
 #include "gameplay/VXMatchState.h"
@@ -91,14 +92,14 @@ void VXMatchLevel::Update() {
 
     if (!table.musicOnlyWhileActive || frame.active)
         if (SoundCue* bgm = Cue("bgm")) bgm->UpdateLoop();
-    if (MatchPending::MatchClock() <= 10 && statics.warning) {
+    if (g_secondsLeft <= 10 && statics.warning) {
         if (SoundCue* warning = Cue("10SecLeft")) warning->Play();
         statics.warning = 0;
     }
     audio_->volume = frame.masterVolume;
 
     MoveProjectilePrefabs();
-    MatchPending::SetPortraitState(players[0], players[1]);
+    VXGameplayHUD::SetPortraitState(players[0], players[1]);
     for (VXGamepad& pad : input_->pads) pad.Poll();
     grid->WallHit(players[0], players[1], players[2], players[3]);
     TestProjectiles();
@@ -202,10 +203,10 @@ void VXMatchLevel::IntegrateBodies(float dt) {
 }
 
 void VXMatchLevel::EndMatchWhenTimeIsUp() {
-    if (MatchPending::MatchClock() > 0) return;
+    if (g_secondsLeft > 0) return;
     audio_->StopChannel(0);
-    const int blue = MatchPending::ReadObjectTextNumber("BlueBar");
-    const int red = MatchPending::ReadObjectTextNumber("RedBar");
+    const int blue = VXGameplayHUD::ReadTextNumber("BlueBar");
+    const int red = VXGameplayHUD::ReadTextNumber("RedBar");
     g_matchOver = 1;
     g_winner = blue >= red ? 1 : 0;
 }

@@ -1,13 +1,12 @@
 #include "objects/VXObjectLoader.h"
 
+#include "objects/VXJsonRead.h"
+
 #include <rapidjson/document.h>
 #include <rapidjson/error/en.h>
 #include <rapidjson/filereadstream.h>
 
 #include <algorithm>
-#include <cfloat>
-#include <climits>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -54,37 +53,11 @@ private:
         std::cout << " " << problem << std::endl;
     }
 
-    // Any JSON number, 50 as well as 50.0; out of the float range is clamped.
-    static bool AsFloat(const Value& v, float& out) {
-        if (!v.IsNumber()) return false;
-        double d = v.GetDouble();
-        if (!std::isfinite(d)) return false;
-        if (d > FLT_MAX) d = FLT_MAX;
-        if (d < -FLT_MAX) d = -FLT_MAX;
-        out = static_cast<float>(d);
-        return true;
-    }
-    // Any JSON number, truncated toward zero and clamped to the int range.
-    static bool AsInt(const Value& v, int32_t& out) {
-        if (v.IsInt()) {
-            out = v.GetInt();
-            return true;
-        }
-        if (!v.IsNumber()) return false;
-        double d = v.GetDouble();
-        if (std::isnan(d)) return false;
-        d = std::trunc(d);
-        if (d > INT_MAX) d = INT_MAX;
-        if (d < INT_MIN) d = INT_MIN;
-        out = static_cast<int32_t>(d);
-        return true;
-    }
-
     void Float(const Value& v, float& out, const char* what) {
-        if (!AsFloat(v, out)) Warn(what, "is not a number; default kept");
+        if (!JsonFloat(v, out)) Warn(what, "is not a number; default kept");
     }
     void Int(const Value& v, int32_t& out, const char* what) {
-        if (!AsInt(v, out)) Warn(what, "is not a number; default kept");
+        if (!JsonInt(v, out)) Warn(what, "is not a number; default kept");
     }
     // `count` numbers from an array; short or wrong elements keep defaults.
     void Floats(const Value& v, float* out, SizeType count, const char* what) {
@@ -94,7 +67,7 @@ private:
         }
         if (v.Size() < count) Warn(what, "is too short; missing values keep their defaults");
         for (SizeType i = 0; i < count && i < v.Size(); ++i)
-            if (!AsFloat(v[i], out[i])) Warn(what, "holds a value that is not a number");
+            if (!JsonFloat(v[i], out[i])) Warn(what, "holds a value that is not a number");
     }
     // The block's value must be an array; anything else marks the kind
     // present with its defaults.
@@ -128,8 +101,8 @@ private:
         ReadRigidBody(obj, d.rigidBody);
         ReadAABB(obj, d.aabb);
         ReadCircle(obj, d.circle);
-        ReadMarker(obj, "VXShootLogicComponent", d.shootLogic, true);
-        ReadMarker(obj, "EnemyAIComponent", d.enemyAI, false);
+        ReadMarker(obj, "VXShootLogicComponent", d.shootLogic);
+        ReadMarker(obj, "EnemyAIComponent", d.enemyAI);
         ReadBullet(obj, d.bullet);
         ReadTexts(obj, d.texts);
         ReadAudio(obj, d.audio);
@@ -155,7 +128,7 @@ private:
         for (; i < 4 && i < n; ++i) Float((*a)[i], *colour[i], what);
         // The layer may be left out: then the playing flag stands in its place.
         if (i < n && (*a)[i].IsNumber()) {
-            AsInt((*a)[i], s.layer);
+            JsonInt((*a)[i], s.layer);
             ++i;
         }
         if (i < n) s.playing = (*a)[i++].IsTrue();
@@ -188,7 +161,7 @@ private:
             for (SizeType c = 0; c < list[k].Size(); ++c) {
                 int32_t cell = 0;
                 if (s.rows.back().size() >= static_cast<size_t>(kMaxFramesPerRow)) break;
-                if (AsInt(list[k][c], cell))
+                if (JsonInt(list[k][c], cell))
                     s.rows.back().push_back(cell);
                 else
                     Warn(what, "has a frame that is not a number; skipped");
@@ -204,7 +177,7 @@ private:
         for (SizeType i = 0; i < a.Size(); ++i) {
             const Value& v = a[i];
             if (v.IsNumber() && s < scalarCount) {
-                AsFloat(v, *scalars[s]);
+                JsonFloat(v, *scalars[s]);
                 read[s++] = true;
             } else if (v.IsArray() && t < tripleCount) {
                 Floats(v, triples[t], 3, what);
@@ -240,15 +213,12 @@ private:
         Walk(*a, scalars, 1, triples, 1, c.read, "\"VXCircleCollider\"");
     }
 
-    void ReadMarker(const Value& obj, const char* key, GameObjectData::Marker& mk, bool print) {
+    void ReadMarker(const Value& obj, const char* key, GameObjectData::Marker& mk) {
         auto it = obj.FindMember(key);
         mk.present = it != obj.MemberEnd();
         if (!mk.present) return;
-        if (!AsInt(it->value, mk.value)) {
+        if (!JsonInt(it->value, mk.value))
             Warn(key, "is not a number; the block still marks the component");
-            return;
-        }
-        if (print) std::cout << mk.value << std::endl;
     }
 
     void ReadBullet(const Value& obj, GameObjectData::Bullet& b) {
@@ -293,7 +263,7 @@ private:
                 if (a.Size() > 0) {
                     // A count; a negative number leaves it at 0.
                     if (a[0].IsUint()) t.secondInt = a[0].GetUint();
-                    else if (!AsInt(a[0], second)) Warn(what, "has a first value that is not a number");
+                    else if (!JsonInt(a[0], second)) Warn(what, "has a first value that is not a number");
                     else if (second >= 0) t.secondInt = static_cast<uint32_t>(second);
                 }
                 float* colour[4] = {&t.alpha, &t.red, &t.green, &t.blue};

@@ -10,10 +10,14 @@ out="$root/build-fuzz-tiles"
 seconds="${FUZZ_SECONDS:-60}"
 mkdir -p "$out/seeds" "$out/corpus"
 
-clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fsanitize-recover=undefined \
-    -I"$root" "$root/tests/fuzz/fuzz_tiles_tilemap.cpp" \
-    "$root/graphics/VXTilemapIO.cpp" "$root/graphics/VXJsonNumbers.cpp" \
-    "$root/graphics/VXInstanceSet.cpp" -o "$out/fuzz_tiles_tilemap"
+# The target links the game's libraries (tests/CMakeLists.txt), all built
+# with the fuzzer's instrumentation.
+flags="-g -O1 -fsanitize=fuzzer-no-link,address,undefined -fsanitize-recover=undefined"
+CC=clang CXX=clang++ cmake -S "$root" -B "$out" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DPELLWICK_FUZZ=ON -DPELLWICK_BENCH=OFF -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
+    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+cmake --build "$out" -j"${JOBS:-4}" --target fuzz_tiles_tilemap >/dev/null
+cp "$out/tests/fuzz_tiles_tilemap" "$out/fuzz_tiles_tilemap"
 
 for f in "$root"/data/objects/TilemapJsons/*.json; do
     [ -f "$f" ] && cp "$f" "$out/seeds/"

@@ -68,7 +68,8 @@ public:
     VXShapeInstancer* grid;
 };
 
-// Character kinds are the object types of the six playable characters.
+// Character kinds are the object types of the six playable characters
+// (their names and numbers: kCharacters, engine/core/VXGlobalTables.h).
 enum VXCharacterKind : int32_t {
     Pirate = 6,
     Viking = 7,

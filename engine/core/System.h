@@ -13,9 +13,4 @@ public:
     virtual ~System() = default;
 };
 
-// The shared bodies of the managers that do not care about messages or
-// updates: they take their one argument and ignore it.
-inline void IgnoreMessage(Message*) {}
-inline void IgnoreUpdate(float) {}
-
 }  // namespace FrameWork

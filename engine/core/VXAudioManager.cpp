@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "engine/core/DataRoot.h"
 #include "engine/core/VXFrameContext.h"
 #include "platform/Platform.h"
 
@@ -10,7 +11,7 @@ namespace FrameWork {
 
 namespace {
 VXAudioManager* g_audioManager = nullptr;
-const char* const kAudioFolder = "../VXEngine/data/audio/";
+const std::string kAudioFolder = DataPath("audio/");
 }  // namespace
 
 void LoadTextList(const std::string& path, std::vector<std::string>& out) {

@@ -1,25 +1,46 @@
 #include "engine/core/VXGlobalTables.h"
 
 #include "engine/core/Message.h"
+#include "platform/PlatformInput.h"
 
 namespace FrameWork {
 
 std::map<int, uint16_t> g_gamepadButtons;
 std::map<std::string, int> g_clonedOwnerType;
 
+const VXCharacter kCharacters[6] = {
+    {Pirate, "Pirate", "CannonBall_cloned", 0.6f}, {Viking, "Viking", "Fist_cloned", 1.4f},
+    {Knight, "Knight", "Lance_cloned", 1.2f},      {Archer, "Archer", "Arrow_cloned", 0.5f},
+    {Samurai, "Samurai", "Katana_cloned", 1.0f},   {Maid, "Maid", "Mop_cloned", 0.7f},
+};
+
+const VXCharacter* FindCharacter(int kind) {
+    for (const VXCharacter& c : kCharacters)
+        if (c.kind == kind) return &c;
+    return nullptr;
+}
+
 void BuildGamepadButtons() {
-    g_gamepadButtons = {
-        {0, 0x1000},  {1, 0x2000},  {2, 0x4000},  {3, 0x8000},  {4, 0x0010},
-        {5, 0x0020},  {6, 0x0001},  {7, 0x0002},  {8, 0x0004},  {9, 0x0008},
-        {10, 0x0100}, {11, 0x0040}, {12, 0x0200}, {13, 0x0080},
-    };
+    using namespace Platform::PadButton;
+    g_gamepadButtons = {{0, A},
+                        {1, B},
+                        {2, X},
+                        {3, Y},
+                        {4, Start},
+                        {5, Back},
+                        {6, DPadUp},
+                        {7, DPadDown},
+                        {8, DPadLeft},
+                        {9, DPadRight},
+                        {10, LeftShoulder},
+                        {11, LeftThumb},
+                        {12, RightShoulder},
+                        {13, RightThumb}};
 }
 
 void BuildClonedOwnerTypes() {
-    g_clonedOwnerType = {
-        {"Lance_cloned", Knight}, {"CannonBall_cloned", Pirate}, {"Fist_cloned", Viking},
-        {"Arrow_cloned", Archer}, {"Katana_cloned", Samurai},    {"Mop_cloned", Maid},
-    };
+    g_clonedOwnerType.clear();
+    for (const VXCharacter& c : kCharacters) g_clonedOwnerType[c.projectileClone] = c.kind;
 }
 
 }  // namespace FrameWork

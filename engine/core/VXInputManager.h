@@ -75,8 +75,8 @@ public:
     static VXInputManager* Instance();
     static void Destroy();
 
-    void HandleMessage(Message* msg) override { IgnoreMessage(msg); }
-    void Update(float dt) override { IgnoreUpdate(dt); }
+    void HandleMessage(Message*) override {}
+    void Update(float) override {}
 
     // One event of the platform's pump (the manager installs itself as a
     // handler of the pump when it is made).

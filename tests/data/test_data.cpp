@@ -232,7 +232,7 @@ TEST_F(GameData, PrefabFolderHoldsTheSixProjectilesAndEachSavesBackUnchanged) {
 
         fs::remove(file);
         bool saved = false;
-        EXPECT_EQ(Printed([&] { saved = SavePrefab(prefab, ""); }), "");
+        EXPECT_EQ(Printed([&] { saved = SavePrefab(prefab); }), "");
         ASSERT_TRUE(saved);
         ASSERT_TRUE(fs::exists(file)) << "the prefab was saved under another name";
         EXPECT_TRUE(ReadBytes(file) == original) << "saving the loaded prefab gives another text:\n"

@@ -274,6 +274,11 @@ TEST_F(EngineRun, WindowModesSwitchSizeAspectAndViewport) {
 }
 
 TEST_F(EngineRun, AFrameWithNothingDrawnShowsTheClearColour) {
+    // Screens that draw nothing and keep the window's clear colour.
+    RecordingLevel* loading = Record(GameState::LoadingScreen);
+    loading->leaveOnUpdate = 1;
+    loading->leaveTo = GameState::SplashScreen;
+    Record(GameState::SplashScreen);
     BeginRun();
     ASSERT_TRUE(RunUntilState(GameState::SplashScreen));
     FrameImage frame = CaptureFrame();

@@ -62,7 +62,7 @@ protected:
         floor->ComputeFrames(4, 4);
         paint = graphics->AddInstanceSet("carpetBomb2.png", 0);
         paint->ComputeFrames(8, 8);
-        grid = std::make_unique<VXShapeInstancer>(0, 0, "Level_7", nullptr);
+        grid = std::make_unique<VXShapeInstancer>("Level_7", nullptr);
         grid->objectLists.resize(1);
     }
     void TearDown() override {
@@ -240,28 +240,28 @@ TEST_F(FloorGrid, EditorToolsPaintEraseAndKeepListsTogether) {
     g_selectedTileSet = 0;
     g_paintCell = 3;
     floor->ClearInstances();
-    grid->PaintTile(250.0f, 150.0f, false);  // cursor y grows downward
+    grid->PaintTileCell(250.0f, 150.0f, false);  // cursor y grows downward
     ASSERT_EQ(floor->m_data1.size(), 1u);
     EXPECT_EQ(floor->m_data1[0], (Vec4f{250.0f, -150.0f, 100.0f, 100.0f}));
     EXPECT_EQ(floor->m_data3Index[0], 3);
-    grid->PaintTile(-30.0f, -30.0f, false);
+    grid->PaintTileCell(-30.0f, -30.0f, false);
     EXPECT_EQ(floor->m_data1[1][0], -50.0f);
     g_paintCell = 9;
-    grid->PaintTile(210.0f, 199.0f, false);  // same cell, no overwrite: nothing
+    grid->PaintTileCell(210.0f, 199.0f, false);  // same cell, no overwrite: nothing
     EXPECT_EQ(floor->m_data3Index[0], 3);
-    grid->PaintTile(210.0f, 199.0f, true);
+    grid->PaintTileCell(210.0f, 199.0f, true);
     EXPECT_EQ(floor->m_data3Index[0], 9);
     EXPECT_EQ(floor->texOffsets[0], floor->FrameOffset(9));
     EXPECT_EQ(floor->_count, 2);
-    grid->EraseTile(299.0f, 101.0f);
+    grid->EraseTileCell(299.0f, 101.0f);
     EXPECT_EQ(floor->_count, 1);
     EXPECT_EQ(floor->m_data2.size(), 1u);
     EXPECT_EQ(floor->m_data3Index, (std::vector<int32_t>{3}));
-    grid->EraseTile(5000.0f, 5000.0f);
+    grid->EraseTileCell(5000.0f, 5000.0f);
     EXPECT_EQ(floor->_count, 1);
     // No selected set: nothing happens.
     g_selectedTileSet = 4;
-    grid->PaintTile(0.0f, 0.0f, true);
+    grid->PaintTileCell(0.0f, 0.0f, true);
     EXPECT_EQ(floor->_count, 1);
     g_selectedTileSet = 0;
 }

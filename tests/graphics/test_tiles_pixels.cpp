@@ -88,7 +88,7 @@ protected:
                 record.m_data3Index.push_back(r == 2 ? 1 : 0);
             }
         graphics->tilemaps["PixelFloor"] = record;
-        grid = std::make_unique<VXShapeInstancer>(0, 0, "PixelFloor", nullptr);
+        grid = std::make_unique<VXShapeInstancer>("PixelFloor", nullptr);
         grid->Setup();
         g_currentInstancer = grid.get();
     }

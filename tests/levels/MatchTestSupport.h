@@ -42,6 +42,7 @@ protected:
         BeginRun();
         ASSERT_TRUE(RunUntilState(GameState::SplashScreen, 3000));
         LoadAssets();
+        SetWindowed(320, 180);  // small frames draw fast
     }
 
     // Player 1 and 2 with their characters and teams; records 3 to 6 take
@@ -61,6 +62,11 @@ protected:
     std::string Enter(int state) {
         FrameContext().nextState = state;
         return TestHarness::Printed([&] { StepFrames(1); });
+    }
+
+    // Frames until the start countdown has ended and input is taken.
+    void WaitForCountdown() {
+        for (int i = 0; i < 600 && FrameContext().inputBlocked; ++i) StepFrames(1);
     }
 
     static VXMatchLevel& Level(int state) {

@@ -24,8 +24,7 @@ protected:
         StartGame();
         FillLineUp(15, 1, 8, 2);
         Enter(GameState::Level2);
-        for (int i = 0; i < 600 && (!FrameContext().active || FrameContext().inputBlocked); ++i)
-            StepFrames(1);
+        WaitForCountdown();
         return Level(GameState::Level2);
     }
     // Puts an object at (x, y) at rest; its box follows in the next frames.
@@ -117,16 +116,17 @@ TEST_F(MatchFrame, ASpawnPointRefillsPlayerOneOnce) {
 
 TEST_F(MatchFrame, TimeUpDecidesByThePaintedFloor) {
     VXMatchLevel& level = Play();
-    MatchPending::MatchClock() = 10;
+    g_secondsLeft = 10;
     StepFrames(1);
     EXPECT_TRUE(Played(23)) << "10SecLeft";
     EXPECT_EQ(level.statics.warning, 0);
 
-    const int total = MatchPending::PaintableCells();
+    // The bars show the counts from the frame after they change.
+    const int total = g_totalPaintCells;
     VXPaintMap::TeamTileCount[0] = total * 49 / 100;
     VXPaintMap::TeamTileCount[1] = total / 2;
-    StepFrames(1);  // the score bars show the counts from the next frame
-    MatchPending::MatchClock() = 0;
+    StepFrames(1);
+    g_secondsLeft = 0;
     StepFrames(1);
     EXPECT_EQ(g_matchOver, 1);
     EXPECT_EQ(g_winner, 0) << "Red holds more";
@@ -136,7 +136,7 @@ TEST_F(MatchFrame, TimeUpDecidesByThePaintedFloor) {
     EXPECT_EQ(g_matchOver, 0);
     VXPaintMap::TeamTileCount[0] = VXPaintMap::TeamTileCount[1] = total / 4;
     StepFrames(1);
-    MatchPending::MatchClock() = 0;
+    g_secondsLeft = 0;
     StepFrames(1);
     EXPECT_EQ(g_winner, 1) << "a tie goes to Blue";
 }

@@ -89,8 +89,8 @@ TEST_P(MatchSetup, PlacesBindsAndPoolsThenFreesAndRestarts) {
     EXPECT_EQ(level.statics.sounds.at("bgm").loop, 1);
     EXPECT_EQ(level.statics.sounds.count("cantSelect"), 0u);
     EXPECT_EQ(g_winner, 2);
-    EXPECT_EQ(MatchPending::MatchClock(), 150);
-    EXPECT_GT(MatchPending::PaintableCells(), 0);
+    EXPECT_EQ(g_secondsLeft, 150);
+    EXPECT_GT(g_totalPaintCells, 0);
     // The hidden objects are drawn over the level's own, in building order.
     auto layer = [&](const char* name) {
         return static_cast<VXSpriteComponent*>(Find(level, name)->GetComponent(CT_Sprite))->layer;

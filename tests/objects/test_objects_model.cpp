@@ -309,7 +309,7 @@ TEST_F(ObjectsTest, PrefabsAreSavedUnderTheirOwnName) {
     VXObjectManager manager;
     manager.CreateGameObject(4, 4, 1, true, 1, 2, "Crate", 0, 0, 0);
     GameObject* crate = manager.FindObject("Crate");
-    EXPECT_TRUE(SavePrefab(crate, "somewhere/else.json"));
+    EXPECT_TRUE(SavePrefab(crate));
     const std::string text = TestHarness::ReadFile(tree.Data("objects/prefabs/Crate.json"));
     EXPECT_EQ(text.substr(text.size() - 3), "}]\n");
     EXPECT_FALSE(std::filesystem::exists("somewhere/else.json"));

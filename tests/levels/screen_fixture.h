@@ -1,0 +1,52 @@
+// The screens under the real engine and the test clock: reaching the title
+// quickly, reading the screens' objects, tapping keys and pad buttons.
+#pragma once
+
+#include <SDL.h>
+
+#include <string>
+
+#include "engine/VXLevelObjects.h"
+#include "engine/core/GameState.h"
+#include "engine/core/VXFrameContext.h"
+#include "gameplay/VXObjectManager.h"
+#include "graphics/VXSpriteComponent.h"
+#include "levels/VXScreenObjects.h"
+#include "objects/GameObject.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/VirtualPad.h"
+
+namespace ScreenTest {
+
+template <class Screen>
+Screen* ScreenOf(int state) {
+    return static_cast<Screen*>(FrameWork::LevelObjectForState(state));
+}
+
+class ScreenFixture : public TestHarness::EngineFixture {
+protected:
+    // Loading screen, then the splash screen run again at once (a visit that
+    // does not follow the loading screen starts in the title).
+    void RunToTitle() {
+        BeginRun();
+        ASSERT_TRUE(RunUntilState(GameState::SplashScreen));
+        FrameWork::FrameContext().nextState = GameState::Reload;
+        ASSERT_TRUE(StepFrames(1));
+    }
+    // A key pressed in one frame and released in the next.
+    void Tap(SDL_Scancode key) { TapKey(key); }
+    // A pad button down for one frame, then up for one.
+    void Press(TestHarness::VirtualPad& pad, SDL_GameControllerButton b) {
+        pad.Button(b, true);
+        StepFrames(1);
+        pad.Button(b, false);
+        StepFrames(1);
+    }
+    FrameWork::VXSpriteComponent* Sprite(const FrameWork::VXObjectManager& objects,
+                                         const std::string& name) {
+        return FrameWork::SpriteOf(objects.FindObject(name));
+    }
+    int State() const { return FrameWork::FrameContext().currentState; }
+};
+
+}  // namespace ScreenTest

@@ -1,0 +1,35 @@
+// Whole matches under the test clock: the quick match plays its 150 seconds,
+// the three maps their last 20 (a whole match takes minutes of llvmpipe
+// drawing); each ends with the side that holds more of the floor.
+#include "gameplay/VXMatchState.h"
+#include "graphics/VXPaintMap.h"
+#include "tests/levels/MatchTestSupport.h"
+
+namespace MatchTest {
+namespace {
+
+class FullMatch : public MatchFixture, public ::testing::WithParamInterface<int> {};
+
+// Red drives forward for the first seconds; when the clock runs out the
+// winner is the side that holds more of the floor, counted cell by cell.
+TEST_P(FullMatch, EndsWithTheWinnerOfTheFloor) {
+    StartGame();
+    FillLineUp(15, 1, 8, 2);
+    Enter(GetParam());
+    WaitForCountdown();
+    PressKey(SDL_SCANCODE_UP);
+    StepFrames(240);
+    ReleaseKey(SDL_SCANCODE_UP);
+    if (GetParam() != GameState::Level0) g_secondsLeft = 20;
+    for (int i = 0; i < 150 * 60 && !g_matchOver; ++i) StepFrames(1);
+    ASSERT_EQ(g_matchOver, 1);
+    int cells[3] = {};
+    for (const VXPaintCell& cell : VXGraphicsManager::Instance()->paintCells)
+        if (cell.painted && cell.team >= 1 && cell.team <= 2) ++cells[cell.team];
+    EXPECT_GT(cells[2], cells[1]);
+    EXPECT_EQ(g_winner, cells[1] * 100 / g_totalPaintCells >= cells[2] * 100 / g_totalPaintCells);
+}
+INSTANTIATE_TEST_SUITE_P(EachLevel, FullMatch, ::testing::Values(4, 0, 2, 3));
+
+}  // namespace
+}  // namespace MatchTest

@@ -1,0 +1,160 @@
+// The loading screen: one asset of each kind a frame, the extra tile set,
+// the fade and the handover; empty and missing lists; a second engine in the
+// same process starting from the beginning again.
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "engine/core/VXAudioManager.h"
+#include "graphics/VXGraphicsManager.h"
+#include "levels/VXLoadingScreen.h"
+#include "levels/VXSplashScreen.h"
+#include "tests/levels/screen_fixture.h"
+
+using namespace FrameWork;
+using ScreenTest::ScreenFixture;
+
+namespace {
+
+size_t WordsIn(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    return static_cast<size_t>(std::distance(std::istream_iterator<std::string>(in),
+                                             std::istream_iterator<std::string>()));
+}
+
+// Frame numbers (counted from 1) of the loading screen's milestones.
+struct LoadingFrames {
+    int loaded = 0;      // the loading flag cleared
+    int done = 0;        // the extra tile set loaded
+    int faded = 0;       // the caption's alpha first at or below 0
+    int handedOver = 0;  // the splash screen is the current state
+};
+
+class Loading : public ScreenFixture {
+protected:
+    LoadingFrames Run() {
+        LoadingFrames f;
+        BeginRun();
+        for (int frame = 1; frame <= 600 && StepFrames(1); ++frame) {
+            const VXLoadingState& s = VXLoadingScreen::State();
+            if (!f.loaded && !s.loading) f.loaded = frame;
+            if (!f.done && s.done) f.done = frame;
+            if (!f.faded && s.fade <= 0.0f) f.faded = frame;
+            if (State() == GameState::SplashScreen) {
+                f.handedOver = frame;
+                break;
+            }
+        }
+        return f;
+    }
+};
+
+TEST_F(Loading, ShippedDataLoadsOneOfEachKindAFrameThenFadesOutAndHandsOver) {
+    const size_t sounds = WordsIn(tree->Data("objects/audiolist.txt"));
+    const size_t textures = WordsIn(tree->Data("objects/texturelist.txt")) / 3;
+    const size_t tilemaps = static_cast<size_t>(
+        std::distance(std::filesystem::directory_iterator(tree->Data("objects/TilemapJsons")),
+                      std::filesystem::directory_iterator()));
+    ASSERT_GT(sounds * textures * tilemaps, 0u);
+
+    const LoadingFrames f = Run();
+    EXPECT_EQ(f.loaded, static_cast<int>(std::max({sounds, textures, tilemaps})));
+    EXPECT_EQ(f.done, f.loaded + 1);
+    ASSERT_GT(f.faded, f.done);
+    EXPECT_EQ(f.handedOver, f.faded + 1);
+    EXPECT_EQ(FrameContext().active, 1);
+
+    // Everything listed is loaded once, and the extra tile set comes last.
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    EXPECT_EQ(VXAudioManager::Instance()->sounds.size(), sounds);
+    for (const std::string& name : graphics->textureImageNames)
+        EXPECT_NE(graphics->FindTexture(name), nullptr) << name;
+    ASSERT_EQ(graphics->instanceSets.size(), tilemaps + 1);
+    EXPECT_EQ(graphics->instanceSets.back()->_name, "carpetBomb2.png");
+    EXPECT_EQ(graphics->instanceSets.back()->_depth, static_cast<int>(tilemaps));
+    EXPECT_EQ(graphics->tileSetNames.size(), tilemaps);
+    EXPECT_NE(graphics->FindFont("VolumeSplash"), nullptr);
+}
+
+// Lists that are empty, missing or name a missing file: loading is over at
+// once, the screen still hands over, and each unreadable list says so.
+struct ListCase {
+    const char* name;
+    const char* audio;  // content, or null to remove the file
+    const char* textures;
+    std::vector<std::string> lines;
+};
+
+void PrintTo(const ListCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LoadingLists : public Loading, public ::testing::WithParamInterface<ListCase> {
+protected:
+    void PrepareData(TestHarness::TempDataTree& t) override {
+        const ListCase& c = GetParam();
+        for (auto [file, content] : {std::pair{"objects/audiolist.txt", c.audio},
+                                     std::pair{"objects/texturelist.txt", c.textures}}) {
+            if (content)
+                t.WriteData(file, content);
+            else
+                t.RemoveData(file);
+        }
+        t.RemoveData("objects/TilemapJsons");
+    }
+};
+
+TEST_P(LoadingLists, LoadingEndsAtOnceAndTheScreenStillHandsOver) {
+    const ListCase& c = GetParam();
+    testing::internal::CaptureStdout();
+    const LoadingFrames f = Run();
+    const std::string out = testing::internal::GetCapturedStdout();
+    const int sounds = c.audio ? static_cast<int>(VXAudioManager::Instance()->names.size()) : 0;
+    EXPECT_EQ(f.loaded, std::max(1, sounds));
+    EXPECT_EQ(f.done, f.loaded + 1);
+    EXPECT_GT(f.handedOver, f.done);
+    EXPECT_LE(f.handedOver, f.done + 62);  // the fade lasts about a second
+    for (const std::string& line : c.lines)
+        EXPECT_NE(out.find(line + "\n"), std::string::npos) << out;
+    EXPECT_NE(VXGraphicsManager::Instance()->FindInstanceSet("carpetBomb2.png"), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, LoadingLists,
+    ::testing::Values(ListCase{"Empty", "", "", {}},
+                      ListCase{"Missing",
+                               nullptr,
+                               nullptr,
+                               {"loading from ../VXEngine/data/objects/texturelist.txt failed!",
+                                "loading from ../VXEngine/data/objects/audiolist.txt failed!"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A second engine in the same process (or a second visit) starts loading
+// from the beginning and reaches the logos again.
+TEST_F(Loading, ASecondEngineInOneProcessLoadsAgainAndShowsTheLogosAgain) {
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        if (run == 1) {
+            FinishRun();
+            engine->Shutdown();
+            engine = VXEngine::Instance();
+            ASSERT_TRUE(engine->Init());
+        }
+        const LoadingFrames f = Run();
+        EXPECT_GT(f.loaded, 1);
+        ASSERT_GT(f.handedOver, 0);
+        EXPECT_NE(VXGraphicsManager::Instance()->FindTexture("MainMenu_FullSpriteSheet.png"),
+                  nullptr);
+        auto* splash = ScreenTest::ScreenOf<VXSplashScreen>(GameState::SplashScreen);
+        EXPECT_EQ(splash->phase, SplashLogo1);
+        // Through the first logo, then a skip shows the title.
+        while (splash->phase == SplashLogo1 && StepFrames(1)) {
+        }
+        Tap(SDL_SCANCODE_RETURN);
+        EXPECT_TRUE(splash->titleShown);
+        EXPECT_EQ(splash->phase, SplashTitle);
+    }
+}
+
+}  // namespace

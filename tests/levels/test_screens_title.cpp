@@ -1,0 +1,287 @@
+// The splash and title screen: the logo timings and skip rules, the menu's
+// navigation and panels, the options (volume and window mode), quitting, the
+// second visit, and the title actually drawn.
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "engine/core/VXAudioManager.h"
+#include "engine/core/VXInputManager.h"
+#include "graphics/VXTextComponent.h"
+#include "levels/VXSplashScreen.h"
+#include "tests/levels/screen_fixture.h"
+#include "tests/support/GameProcess.h"
+
+using namespace FrameWork;
+using ScreenTest::ScreenFixture;
+using TestHarness::VirtualPad;
+
+namespace {
+
+class Title : public ScreenFixture {
+protected:
+    VXSplashScreen* Splash() {
+        return ScreenTest::ScreenOf<VXSplashScreen>(GameState::SplashScreen);
+    }
+    VXSpriteComponent* Buttons() { return Sprite(*Splash()->objects, "TitleButtons"); }
+    int Item() { return Buttons()->animation.currentRowIndex; }
+    uint32_t Frame() { return Buttons()->animation.currentFrame; }
+    std::string VolumeText() {
+        return TextOf(Splash()->objects->FindObject("TitleButtons"))->GetText();
+    }
+    // Frames until the splash screen is in `phase`.
+    void RunToPhase(int phase) {
+        for (int i = 0; i < 1200 && Splash()->phase != phase; ++i) ASSERT_TRUE(StepFrames(1));
+        ASSERT_EQ(Splash()->phase, phase);
+    }
+};
+
+TEST_F(Title, LogosLast360360And241FramesAndTheFirstCannotBeSkipped) {
+    BeginRun();
+    ASSERT_TRUE(RunUntilState(GameState::SplashScreen));
+    // The frame that switched states ran no splash update yet.
+    std::vector<int> changes;
+    int phase = Splash()->phase;
+    for (int update = 1; update <= 1000 && !Splash()->titleShown; ++update) {
+        if (update == 100) PressKey(SDL_SCANCODE_RETURN);  // no skip in the first logo
+        if (update == 102) ReleaseKey(SDL_SCANCODE_RETURN);
+        ASSERT_TRUE(StepFrames(1));
+        if (Splash()->phase != phase) {
+            phase = Splash()->phase;
+            changes.push_back(update);
+        }
+    }
+    EXPECT_EQ(changes, (std::vector<int>{360, 720, 961}));
+    EXPECT_TRUE(Splash()->titleShown);
+    EXPECT_EQ(Item(), TitlePlay);
+    EXPECT_EQ(State(), GameState::SplashScreen);
+}
+
+// A skip in the second or third logo shows the title with "play" lit; the
+// same press does not also leave for the selection screen.
+struct SkipCase {
+    const char* name;
+    int phase;
+    int input;  // 0 Enter, 1 left click, 2 Start on the second pad
+};
+
+void PrintTo(const SkipCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class TitleSkip : public Title, public ::testing::WithParamInterface<SkipCase> {};
+
+TEST_P(TitleSkip, ShowsTheTitleAtOnce) {
+    VirtualPad first, second;
+    BeginRun();
+    ASSERT_TRUE(RunUntilState(GameState::SplashScreen));
+    RunToPhase(GetParam().phase);
+    switch (GetParam().input) {
+        case 0:
+            Tap(SDL_SCANCODE_RETURN);
+            break;
+        case 1:
+            ClickMouse(SDL_BUTTON_LEFT, 20, 20);
+            break;
+        default:
+            Press(second, SDL_CONTROLLER_BUTTON_START);
+            break;
+    }
+    EXPECT_EQ(Splash()->phase, SplashTitle);
+    EXPECT_TRUE(Splash()->titleShown);
+    EXPECT_EQ(Item(), TitlePlay);
+    EXPECT_EQ(Frame(), 0u);
+    ASSERT_TRUE(StepFrames(3));
+    EXPECT_EQ(State(), GameState::SplashScreen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Skips, TitleSkip,
+                         ::testing::Values(SkipCase{"EnterInLogo2", SplashLogo2, 0},
+                                           SkipCase{"ClickInLogo3", SplashLogo3, 1},
+                                           SkipCase{"StartOnPad2InLogo2", SplashLogo2, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Title, ArrowsWrapAndPanelsOpenAndCloseAndEnterLeaves) {
+    RunToTitle();
+    ASSERT_EQ(Item(), TitlePlay);
+    const struct {
+        SDL_Scancode key;
+        int item;
+        uint32_t frame;
+        bool quitOpen;
+    } steps[] = {
+        {SDL_SCANCODE_UP, TitleQuit, 0, false},    // up from play wraps to quit
+        {SDL_SCANCODE_DOWN, TitlePlay, 0, false},  // down from quit wraps to play
+        {SDL_SCANCODE_UP, TitleQuit, 0, false},
+        {SDL_SCANCODE_SPACE, TitleQuit, 1, true},  // the quit confirmation
+        {SDL_SCANCODE_UP, TitleQuit, 1, true},     // no moving with a panel open
+        {SDL_SCANCODE_BACKSPACE, TitleQuit, 0, false},
+        {SDL_SCANCODE_SPACE, TitleQuit, 1, true},
+        {SDL_SCANCODE_BACKSPACE, TitleQuit, 0, false},
+        {SDL_SCANCODE_UP, TitleInfo, 0, false},
+        {SDL_SCANCODE_SPACE, TitleInfo, 1, false},  // the how-to-play page
+        {SDL_SCANCODE_DOWN, TitleInfo, 1, false},
+    };
+    for (const auto& s : steps) {
+        Tap(s.key);
+        SCOPED_TRACE(SDL_GetScancodeName(s.key));
+        EXPECT_EQ(Item(), s.item);
+        EXPECT_EQ(Frame(), s.frame);
+        EXPECT_EQ(Splash()->panelOpen[TitleQuit], s.quitOpen);
+    }
+    EXPECT_TRUE(Splash()->panelOpen[TitleInfo]);
+    Tap(SDL_SCANCODE_RETURN);  // with a panel open too
+    EXPECT_EQ(State(), GameState::LevelSelectScreen);
+}
+
+TEST_F(Title, QuickMatchAndQuitAskFirst) {
+    RunToTitle();
+    Tap(SDL_SCANCODE_DOWN);
+    ASSERT_EQ(Item(), TitleQuickMatch);
+    Tap(SDL_SCANCODE_SPACE);
+    EXPECT_TRUE(Splash()->panelOpen[TitleQuickMatch]);
+    EXPECT_EQ(State(), GameState::SplashScreen);
+    Tap(SDL_SCANCODE_SPACE);
+    EXPECT_EQ(State(), GameState::Level0);
+
+    // Back from the match, whose countdown has ended (input runs again).
+    FrameContext().nextState = GameState::SplashScreen;
+    FrameContext().active = 1;
+    ASSERT_TRUE(StepFrames(1));
+    EXPECT_TRUE(Splash()->titleShown);
+    Tap(SDL_SCANCODE_UP);
+    Tap(SDL_SCANCODE_SPACE);
+    ASSERT_TRUE(Running());
+    PressKey(SDL_SCANCODE_SPACE);
+    EXPECT_FALSE(StepFrames(1));  // the run is over
+    EXPECT_EQ(FrameContext().currentState, GameState::Quit);
+}
+
+TEST_F(Title, OptionsSetTheVolumeWithinItsEndsAndSwitchTheWindowMode) {
+    RunToTitle();
+    Tap(SDL_SCANCODE_DOWN);
+    Tap(SDL_SCANCODE_DOWN);
+    ASSERT_EQ(Item(), TitleOptions);
+    VXTextComponent* text = TextOf(Splash()->objects->FindObject("TitleButtons"));
+    EXPECT_FALSE(text->active);
+    Tap(SDL_SCANCODE_SPACE);
+    ASSERT_TRUE(Splash()->panelOpen[TitleOptions]);
+    EXPECT_EQ(Frame(), 3u);  // full screen, window line
+    EXPECT_TRUE(text->active);
+    Tap(SDL_SCANCODE_UP);
+    EXPECT_EQ(Frame(), 4u);  // the volume line
+
+    Tap(SDL_SCANCODE_RIGHT);
+    EXPECT_EQ(FrameContext().masterVolume, 1.0f);
+    EXPECT_EQ(VolumeText(), "10");
+    for (int i = 9; i >= 0; --i) {
+        Tap(SDL_SCANCODE_LEFT);
+        EXPECT_EQ(VolumeText(), std::to_string(i));
+    }
+    Tap(SDL_SCANCODE_LEFT);
+    EXPECT_EQ(FrameContext().masterVolume, 0.0f);
+    EXPECT_EQ(VolumeText(), "0");
+    Tap(SDL_SCANCODE_RIGHT);
+    EXPECT_EQ(VolumeText(), "1");
+
+    // The window line: confirm leaves full screen, confirm again returns.
+    Tap(SDL_SCANCODE_DOWN);
+    ASSERT_EQ(Frame(), 3u);
+    Tap(SDL_SCANCODE_SPACE);
+    EXPECT_EQ(fullScreen, 0);
+    EXPECT_EQ(Frame(), 1u);
+    EXPECT_EQ(windowWidth, screenWidth);
+    EXPECT_EQ(Splash()->objects->FindObject("TitleBG")->scale[0], float(screenWidth));
+    Tap(SDL_SCANCODE_SPACE);
+    EXPECT_EQ(fullScreen, 1);
+    EXPECT_EQ(Frame(), 3u);
+
+    Tap(SDL_SCANCODE_BACKSPACE);
+    EXPECT_FALSE(Splash()->panelOpen[TitleOptions]);
+    EXPECT_EQ(Frame(), 0u);
+    EXPECT_FALSE(text->active);
+}
+
+TEST_F(Title, AHeldStickMovesOnceEveryCooldownAndPadConfirmBuzzesPad0) {
+    VirtualPad pad;
+    RunToTitle();
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, -32767);  // up (SDL's y points down)
+    std::vector<int> moves;
+    int item = Item();
+    for (int f = 0; f < 60; ++f) {
+        ASSERT_TRUE(StepFrames(1));
+        if (Item() != item) moves.push_back(f);
+        item = Item();
+    }
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 0);
+    ASSERT_GE(moves.size(), 3u);
+    for (size_t i = 1; i < moves.size(); ++i) {
+        EXPECT_GE(moves[i] - moves[i - 1], 18);  // 0.3 s at 1/60 s a frame
+        EXPECT_LE(moves[i] - moves[i - 1], 19);
+    }
+    pad.rumbles.clear();
+    Press(pad, SDL_CONTROLLER_BUTTON_B);
+    ASSERT_FALSE(pad.rumbles.empty());
+    EXPECT_EQ(pad.rumbles.front(), TestHarness::Motors(3276, 9830));
+}
+
+TEST_F(Title, ASecondVisitShowsTheTitleAtOnceWithTheMusic) {
+    RunToTitle();
+    Tap(SDL_SCANCODE_RETURN);
+    ASSERT_EQ(State(), GameState::LevelSelectScreen);
+    FrameContext().nextState = GameState::SplashScreen;
+    ASSERT_TRUE(StepFrames(2));
+    EXPECT_TRUE(Splash()->titleShown);
+    EXPECT_EQ(Item(), TitlePlay);
+    if (VXAudioManager::Instance()->HasDevice()) {
+        EXPECT_TRUE(VXAudioManager::Instance()->IsPlaying(12));
+    }
+}
+
+TEST_F(Title, TheTitleMenuIsDrawn) {
+    RunToTitle();
+    const TestHarness::FrameImage frame = CaptureFrame();
+    ASSERT_FALSE(frame.Empty());
+    const long total = static_cast<long>(frame.width) * frame.height;
+    // Not the black clear colour: the background covers the window.
+    EXPECT_GT(TestHarness::CountPixelsNotOf(frame, {0, 0, 0}, 8), total * 9 / 10);
+    // The highlighted "play" button differs from the same place with "quit"
+    // lit instead.
+    Tap(SDL_SCANCODE_UP);
+    const TestHarness::FrameImage other = CaptureFrame();
+    EXPECT_GT(TestHarness::CountDifferentPixels(frame, other, 16), total / 200);
+}
+
+// The real program: the title's quit, confirmed, ends it with exit code 0.
+TEST(TitleProcess, QuittingFromTheTitleExitsWithZero) {
+    TestHarness::TempDataTree tree(false);
+    TestHarness::GameProcess game(tree);
+    ASSERT_TRUE(game.WaitForLine(" -- Engine running --")) << game.Output();
+    const std::string pid = std::to_string(game.Pid());
+    // Presses are held long enough for a slow frame to see them down.
+    auto hold = [&](const std::string& down, const std::string& up) {
+        const std::string w = "w=$(timeout 5 xdotool search --pid " + pid + " | head -n 1); ";
+        std::system((w + "xdotool " + down + " >/dev/null 2>&1").c_str());
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        std::system((w + "xdotool " + up + " >/dev/null 2>&1").c_str());
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    };
+    // A click skips the second logo; then up (play -> quit), confirm,
+    // confirm.  The keys do nothing before the title shows, so the round
+    // repeats until the game ends.
+    const auto start = std::chrono::steady_clock::now();
+    bool ended = false;
+    while (!ended && std::chrono::steady_clock::now() - start < std::chrono::seconds(90)) {
+        hold("mousemove --window $w 10 10 mousedown 1", "mouseup 1");
+        for (const char* key : {"Up", "space", "space"})
+            hold(std::string("keydown --window $w ") + key,
+                 std::string("keyup --window $w ") + key);
+        ended = game.WaitForLine("Engine systems shutting down", 200);
+    }
+    EXPECT_EQ(game.Wait(10000), 0) << game.Output();
+}
+
+}  // namespace
