@@ -8,14 +8,11 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <string>
 
 #include "engine/VXEngine.h"
 #include "engine/core/GameState.h"
-#include "engine/core/VXAudioManager.h"
 #include "engine/core/VXFrameContext.h"
 #include "gameplay/VXMatchState.h"
-#include "graphics/VXGraphicsManager.h"
 #include "graphics/VXPaintMap.h"
 #include "platform/Platform.h"
 
@@ -114,37 +111,6 @@ int PlayingAudioChannels() {
     return Mix_Playing(-1);
 }
 
-void LoadAssets() {
-    const std::string objects = "../VXEngine/data/objects/";
-    const std::string img = "../VXEngine/data/img/";
-    VXGraphicsManager* g = VXGraphicsManager::Instance();
-    if (g->textures.size() < 2) {
-        g->ReadTextureList(objects + "texturelist.txt");
-        for (size_t i = 0; i < g->textureImageNames.size(); ++i)
-            g->AddNamedTexture(g->textureImageNames[i], g->textureImagePaths[i],
-                               g->textureColumns[i], g->textureRows[i]);
-    }
-    if (g->tilemaps.empty()) {
-        for (const std::string& name : Platform::ListDirectory(objects + "TilemapJsons"))
-            g->LoadTilemap(objects + "TilemapJsons/" + name);
-        int serial = 0;
-        for (const auto& [key, map] : g->tilemaps) {
-            if (g->FindInstanceSet(map._name)) continue;
-            g->AddInstanceSet(map._name, serial++);
-            g->LoadInstanceSetImage(map._name, img + map._name, map._texColumns, map._texRows);
-            g->tileSetNames.push_back(map._name);
-            g->tileSetImagePaths.push_back(img + map._name);
-        }
-        g->AddInstanceSet("carpetBomb2.png", serial);
-        g->LoadInstanceSetImage("carpetBomb2.png", img + "carpetBomb2.png", 8, 8);
-    }
-    VXAudioManager* audio = VXAudioManager::Instance();
-    if (audio->names.empty()) {
-        audio->LoadTextList(objects + "audiolist.txt");
-        for (size_t i = 0; i < audio->names.size(); ++i) audio->LoadSound(static_cast<int>(i));
-    }
-}
-
 void FillLineUp() {
     auto& lineUp = FrameContext().lineUp;
     lineUp.clear();
@@ -175,10 +141,7 @@ bool BootToTitle(VXEngine* engine, const std::function<void(double)>& frameMs) {
     engine->BeginRun();
     for (int i = 0; i < 6000; ++i) {
         if (!Step(engine, frameMs)) return false;
-        if (FrameContext().currentState == GameState::SplashScreen) {
-            LoadAssets();
-            return true;
-        }
+        if (FrameContext().currentState == GameState::SplashScreen) return true;
     }
     return false;
 }

@@ -51,10 +51,6 @@ int LiveGlBuffers();
 int AllocatedAudioChannels();
 int PlayingAudioChannels();
 
-// Loads the texture, tile-set and sound lists when the start screens left
-// them unloaded.
-void LoadAssets();
-
 // The line-up the selection screen leaves for two players: an Archer on
 // Blue and a Knight on Red, the other characters unpicked.
 void FillLineUp();
