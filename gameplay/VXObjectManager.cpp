@@ -176,37 +176,6 @@ void VXObjectManager::BuildLoadedObjects(bool asPrefabs) {
     loader.records.clear();
 }
 
-void VXObjectManager::ApplySprite(GameObject* object, const GameObjectData::Sprite& record) {
-    AddSpriteComponent(object);
-    auto* sprite = static_cast<VXSpriteComponent*>(object->GetComponent(CT_Sprite));
-    if (!sprite) return;
-    sprite->texture = graphics->FindTexture(record.textureName);
-    sprite->layer = record.layer;
-    sprite->alpha = record.alpha;
-    sprite->playing = record.playing;
-    if (record.rowCount == 0) return;
-    // The sprite's own rule, so that a rate out of 1..60 is stored as the one
-    // step a second it plays at, and a save and reload keep that speed.
-    sprite->SetFPS(record.fps);
-    sprite->SetAnimationCount(record.rowCount);
-    sprite->AddCellRows(record.rows);
-}
-
-void VXObjectManager::ApplyEmitter(GameObject* object, const GameObjectData::Emitter& record) {
-    AddParticleEmitterComponent(object);
-    auto* emitter = static_cast<VXParticleEmitter*>(object->GetComponent(CT_ParticleEmitter));
-    if (!emitter) return;
-    emitter->SetImageName(record.imageName);
-    if (!record.imageName.empty())
-        emitter->LoadImage(record.imageName, record.sheetRows, record.sheetColumns);
-    emitter->maxNumber = record.maxNumber;
-    emitter->lifetime = record.lifetime;
-    emitter->emitAmount = record.emitAmount;
-    emitter->scale = record.scale;
-    emitter->Init();
-    emitter->FillInstances();
-}
-
 void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
     GameObject* object = new GameObject(d.scale[0], d.scale[1], d.type, d.active ? 1 : 0, 1, 0,
                                         d.position[0], d.position[1], d.name, d.rotation[0],
@@ -218,36 +187,10 @@ void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
         if (d.type == GameObject::WallCollider) walls.push_back(object);
     }
 
-    if (d.sprite.present) ApplySprite(object, d.sprite);
-    if (d.rigidBody.present) AddRigidBodyComponent(object);
-    if (d.circle.present) AddCircleColliderComponent(object);
-    if (d.aabb.present) {
-        AddAABBComponent(object);
-        if (VXAABB* box = object->GetAABB()) box->SetHalfExtents(d.aabb.halfWidth, d.aabb.halfHeight);
-    }
-    if (d.shootLogic.present) AddShootLogicComponent(object);
-    if (d.enemyAI.present) AddEnemyLogicComponent(object);
-    for (const GameObjectData::Text& t : d.texts) {
-        if (!t.present) continue;
-        auto* text = static_cast<VXTextComponent*>(AddKind(object, CT_Text, t.number));
-        if (!text) continue;
-        text->value = t.secondInt;
-        text->alpha = t.alpha;
-        text->red = t.red;
-        text->green = t.green;
-        text->blue = t.blue;
-    }
-    if (d.bullet.present) AddBulletComponent(object);
-    if (asPrefab) {
-        if (d.trapPresent) AddTrapComponent(object);
-    } else {
-        if (d.emitter.present) ApplyEmitter(object, d.emitter);
-        if (d.trapPresent) AddTrapComponent(object);
-        if (d.spawnPoint.present) AddSpawnPointComponent(object);
-        if (d.wall.present) AddWallLogicComponent(object);
-        if (d.flagPresent) AddFlagComponent(object);
-        if (d.playerLogic.present) AddPlayerLogicComponent(object);
-    }
+    size_t count = 0;
+    const ComponentKind* kinds = InstalledComponentKinds(count);
+    for (size_t k = 0; k < count; ++k)
+        if (kinds[k].build && (!asPrefab || kinds[k].inPrefabs)) kinds[k].build(object, d);
 
     if (d.parentName.empty()) return;
     GameObject* parent = FindObject(d.parentName);
@@ -265,46 +208,35 @@ void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
 
 // --- Component creators ----------------------------------------------------
 
-// Makes the kind's component, attaches it (texts without the duplicate
-// check) and hands it to the manager list the kind joins.
-Component* VXObjectManager::AddKind(GameObject* owner, int typeId, int number) {
-    const ComponentKind* kind = FindComponentKind(typeId);
-    if (!owner || !kind || !kind->create) return nullptr;
-    std::shared_ptr<Component> component(kind->create(owner, number));
-    if (!owner->Attach(component, typeId, typeId != CT_Text)) return nullptr;
-    if (kind->join) kind->join(component);
-    return component.get();
-}
-
 void VXObjectManager::AddComponentById(GameObject* owner, int typeId, int number) {
     const ComponentKind* kind = FindComponentKind(typeId);
-    if (kind && kind->madeById) AddKind(owner, typeId, number);
+    if (kind && kind->madeById) AddComponentOfKind(owner, typeId, number);
 }
 
-void VXObjectManager::AddSpriteComponent(GameObject* owner) { AddKind(owner, CT_Sprite); }
-void VXObjectManager::AddRigidBodyComponent(GameObject* owner) { AddKind(owner, CT_RigidBody); }
-void VXObjectManager::AddAABBComponent(GameObject* owner) { AddKind(owner, CT_AABB); }
-void VXObjectManager::AddOBBComponent(GameObject* owner) { AddKind(owner, CT_OBB); }
+void VXObjectManager::AddSpriteComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Sprite); }
+void VXObjectManager::AddRigidBodyComponent(GameObject* owner) { AddComponentOfKind(owner, CT_RigidBody); }
+void VXObjectManager::AddAABBComponent(GameObject* owner) { AddComponentOfKind(owner, CT_AABB); }
+void VXObjectManager::AddOBBComponent(GameObject* owner) { AddComponentOfKind(owner, CT_OBB); }
 void VXObjectManager::AddCircleColliderComponent(GameObject* owner) {
-    AddKind(owner, CT_CircleCollider);
+    AddComponentOfKind(owner, CT_CircleCollider);
 }
 void VXObjectManager::AddTextComponent(GameObject* owner, int number) {
-    AddKind(owner, CT_Text, number);
+    AddComponentOfKind(owner, CT_Text, number);
 }
 void VXObjectManager::AddParticleEmitterComponent(GameObject* owner) {
-    AddKind(owner, CT_ParticleEmitter);
+    AddComponentOfKind(owner, CT_ParticleEmitter);
 }
-void VXObjectManager::AddPlayerLogicComponent(GameObject* owner) { AddKind(owner, CT_PlayerLogic); }
-void VXObjectManager::AddGameManagerComponent(GameObject* owner) { AddKind(owner, CT_GameManager); }
-void VXObjectManager::AddWallLogicComponent(GameObject* owner) { AddKind(owner, CT_WallLogic); }
-void VXObjectManager::AddSpawnPointComponent(GameObject* owner) { AddKind(owner, CT_SpawnPoint); }
-void VXObjectManager::AddBlockBombComponent(GameObject* owner) { AddKind(owner, CT_BlockBomb); }
-void VXObjectManager::AddFlagComponent(GameObject* owner) { AddKind(owner, CT_Flag); }
-void VXObjectManager::AddTrapComponent(GameObject* owner) { AddKind(owner, CT_Trap); }
-void VXObjectManager::AddShootLogicComponent(GameObject* owner) { AddKind(owner, CT_ShootLogic); }
-void VXObjectManager::AddEnemyLogicComponent(GameObject* owner) { AddKind(owner, CT_EnemyLogic); }
-void VXObjectManager::AddBulletComponent(GameObject* owner) { AddKind(owner, CT_Bullet); }
-void VXObjectManager::AddMineComponent(GameObject* owner) { AddKind(owner, CT_Mine); }
-void VXObjectManager::AddMopComponent(GameObject* owner) { AddKind(owner, CT_Mop); }
+void VXObjectManager::AddPlayerLogicComponent(GameObject* owner) { AddComponentOfKind(owner, CT_PlayerLogic); }
+void VXObjectManager::AddGameManagerComponent(GameObject* owner) { AddComponentOfKind(owner, CT_GameManager); }
+void VXObjectManager::AddWallLogicComponent(GameObject* owner) { AddComponentOfKind(owner, CT_WallLogic); }
+void VXObjectManager::AddSpawnPointComponent(GameObject* owner) { AddComponentOfKind(owner, CT_SpawnPoint); }
+void VXObjectManager::AddBlockBombComponent(GameObject* owner) { AddComponentOfKind(owner, CT_BlockBomb); }
+void VXObjectManager::AddFlagComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Flag); }
+void VXObjectManager::AddTrapComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Trap); }
+void VXObjectManager::AddShootLogicComponent(GameObject* owner) { AddComponentOfKind(owner, CT_ShootLogic); }
+void VXObjectManager::AddEnemyLogicComponent(GameObject* owner) { AddComponentOfKind(owner, CT_EnemyLogic); }
+void VXObjectManager::AddBulletComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Bullet); }
+void VXObjectManager::AddMineComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Mine); }
+void VXObjectManager::AddMopComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Mop); }
 
 }  // namespace FrameWork

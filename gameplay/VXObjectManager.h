@@ -101,10 +101,6 @@ public:
 
 private:
     void BuildRecord(const GameObjectData& record, bool asPrefab);
-    void ApplySprite(GameObject* object, const GameObjectData::Sprite& record);
-    void ApplyEmitter(GameObject* object, const GameObjectData::Emitter& record);
-    // The component made, attached and registered, or null.
-    Component* AddKind(GameObject* owner, int typeId, int number = 0);
 };
 
 }  // namespace FrameWork

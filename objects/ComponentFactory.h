@@ -1,7 +1,8 @@
 // The component kinds: one descriptor per component type id, installed once
 // at start-up from the table the layer above the component classes keeps
-// (gameplay/VXComponentKinds), and CreateComponentById, the one maker of
-// components by id.
+// (gameplay/VXComponentKinds).  CreateComponentById and AddComponentOfKind
+// make components by id; the object manager builds loaded records through
+// the kinds' build steps.
 #pragma once
 
 #include "objects/Component.h"
@@ -13,6 +14,7 @@
 namespace FrameWork {
 
 class GameObject;
+struct GameObjectData;
 
 struct ComponentKind {
     int32_t type = 0;
@@ -25,13 +27,26 @@ struct ComponentKind {
     // AddComponentById makes it (player logic, game manager, chest and trap
     // are made only by their own Add operation).
     bool madeById = true;
+    // Builds the kind's component on `object` from a loaded record when the
+    // record holds the kind's block (null: the kind is not read from files).
+    void (*build)(GameObject* object, const GameObjectData& record) = nullptr;
+    // Prefab files build it too (else only level files do).
+    bool inPrefabs = true;
 };
 
 // Installs the kinds (the table stays the caller's; a later call replaces
-// the earlier one).
+// the earlier one).  Their order is the order in which a loaded object's
+// components are built, and so the order in which they are saved again.
 void InstallComponentKinds(const ComponentKind* kinds, size_t count);
+// The installed kinds, in their order.
+const ComponentKind* InstalledComponentKinds(size_t& count);
 // The installed kind of `typeId`, or null (7, 17 and unknown ids).
 const ComponentKind* FindComponentKind(int typeId);
+
+// Makes the kind's component for `owner`, attaches it (texts without the
+// duplicate check, every other kind refused a second time) and hands it to
+// the manager list the kind joins.  The component, or null.
+Component* AddComponentOfKind(GameObject* owner, int typeId, int number = 0);
 
 // The component made by the kind of `typeId` for `owner`, or null when no
 // kind has that id; no message.

@@ -262,9 +262,9 @@ private:
                 int32_t second = 0;
                 if (a.Size() > 0) {
                     // A count; a negative number leaves it at 0.
-                    if (a[0].IsUint()) t.secondInt = a[0].GetUint();
+                    if (a[0].IsUint()) t.value = a[0].GetUint();
                     else if (!JsonInt(a[0], second)) Warn(what, "has a first value that is not a number");
-                    else if (second >= 0) t.secondInt = static_cast<uint32_t>(second);
+                    else if (second >= 0) t.value = static_cast<uint32_t>(second);
                 }
                 float* colour[4] = {&t.alpha, &t.red, &t.green, &t.blue};
                 for (SizeType k = 1; k < 5 && k < a.Size(); ++k) Float(a[k], *colour[k - 1], what);
@@ -277,8 +277,8 @@ private:
         const Value* a = BlockArray(obj, "VXAudioComponent", au.present);
         if (!a) return;
         for (SizeType i = 0; i < a->Size(); ++i) {
-            if ((*a)[i].IsInt()) au.value = (*a)[i].GetInt();
-            if ((*a)[i].IsBool()) au.flag = (*a)[i].GetBool();
+            if ((*a)[i].IsInt()) au.lastInt = (*a)[i].GetInt();
+            if ((*a)[i].IsBool()) au.lastBool = (*a)[i].GetBool();
         }
     }
 
@@ -305,10 +305,10 @@ private:
                 if ((*names)[k].IsString())
                     p.clonedNames.emplace_back((*names)[k].GetString(), (*names)[k].GetStringLength());
         if (i < n) Int((*a)[i++], p.paintFuel, what);
-        for (int k = 0; k < 2 && i < n; ++k) Float((*a)[i++], p.numbers1[k], what);
+        for (int k = 0; k < 2 && i < n; ++k) Float((*a)[i++], p.savedNumbers[k], what);
         if (i < n) p.canBeHit = (*a)[i++].IsTrue();
         if (i < n) Int((*a)[i++], p.score, what);
-        for (int k = 0; k < 2 && i < n; ++k) Float((*a)[i++], p.numbers2[k], what);
+        for (int k = 0; k < 2 && i < n; ++k) Float((*a)[i++], p.thirdAndCooldown[k], what);
         // The two lists follow their labels.
         for (; i < n; ++i) {
             const Value& v = (*a)[i];

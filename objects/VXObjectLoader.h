@@ -65,15 +65,16 @@ struct GameObjectData {
     struct Text {
         bool present = false;
         int32_t number = 0;
-        uint32_t secondInt = 0;
+        uint32_t value = 0;  // the text component's value
         float alpha = 1.0f, red = 0.0f, green = 0.0f, blue = 0.0f;
     };
     std::vector<Text> texts;
 
+    // No component writes it; its last integer and last boolean are read.
     struct Audio {
         bool present = false;
-        int32_t value = 0;
-        bool flag = false;
+        int32_t lastInt = 0;
+        bool lastBool = false;
     } audio;
 
     struct PlayerLogic {
@@ -81,10 +82,10 @@ struct GameObjectData {
         float durations[4] = {0.5f, 1.5f, 3.0f, 0.0f};
         std::vector<std::string> clonedNames;
         int32_t paintFuel = 0;
-        float numbers1[2] = {5.0f, 0.0f};
+        float savedNumbers[2] = {5.0f, 0.0f};  // savedNumber1, savedNumber2
         bool canBeHit = true;
         int32_t score = 0;
-        float numbers2[2] = {0.0f, 0.0f};
+        float thirdAndCooldown[2] = {0.0f, 0.0f};  // savedNumber3, attackCooldown
         float force[2] = {0.0f, 0.0f};
         int32_t keys[7] = {};
     } playerLogic;
