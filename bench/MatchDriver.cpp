@@ -116,7 +116,8 @@ void FillLineUp() {
     lineUp.clear();
     lineUp.emplace_back(1, 15, 1);
     lineUp.emplace_back(2, 8, 2);
-    for (int kind : {6, 7, 18, 19}) lineUp.emplace_back(static_cast<int>(lineUp.size()) + 1, kind, 0);
+    for (int kind : {6, 7, 18, 19})
+        lineUp.emplace_back(static_cast<int>(lineUp.size()) + 1, kind, 0);
 }
 
 namespace {
@@ -172,8 +173,7 @@ MatchResult PlayMatch(VXEngine* engine, Pad (&pads)[2], int32_t state, int secon
     Platform::InjectKey(SDL_SCANCODE_RETURN, true);
     Step(engine, {});
     Platform::InjectKey(SDL_SCANCODE_RETURN, false);
-    for (int i = 0; i < 10 && frame.currentState == state && Step(engine, {}); ++i)
-        ++result.frames;
+    for (int i = 0; i < 10 && frame.currentState == state && Step(engine, {}); ++i) ++result.frames;
     result.returnState = frame.currentState;
     result.finished = g_matchOver == 0 && frame.currentState != state;
     return result;

@@ -59,7 +59,7 @@ struct MatchResult {
     bool finished = false;  // time-up reached and the win screen left
     int frames = 0;         // frames from entering until back at the menus
     int32_t blueTiles = 0, redTiles = 0;
-    int32_t winner = 2;     // 1 Blue, 0 Red
+    int32_t winner = 2;  // 1 Blue, 0 Red
     int32_t returnState = -1;
 };
 

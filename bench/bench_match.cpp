@@ -52,7 +52,8 @@ public:
             "in vec2 uv; out vec4 colour; uniform sampler2D image;\n"
             "void main() { colour = texture(image, uv); }\n";
         program_ = glCreateProgram();
-        for (auto [kind, text] : {std::pair{GL_VERTEX_SHADER, vs}, std::pair{GL_FRAGMENT_SHADER, fs}}) {
+        for (auto [kind, text] :
+             {std::pair{GL_VERTEX_SHADER, vs}, std::pair{GL_FRAGMENT_SHADER, fs}}) {
             const GLuint shader = glCreateShader(kind);
             glShaderSource(shader, 1, &text, nullptr);
             glCompileShader(shader);
@@ -166,12 +167,15 @@ int main(int argc, char** argv) {
 
     std::printf("\nmatch frame at %d x %d, largest arena (state 3), %d s played, %zu frames\n",
                 windowWidth, windowHeight, seconds, match.size());
-    std::printf("%-12s %-12s %-12s %-14s %-14s\n", "bare ms", "fill ms", "match ms",
-                "match/bare", "match/fill");
+    std::printf("%-12s %-12s %-12s %-14s %-14s\n", "bare ms", "fill ms", "match ms", "match/bare",
+                "match/fill");
     std::printf("%-12.3f %-12.3f %-12.3f %-14.2f %-14.2f\n", bare, fill, matchMs, matchMs / bare,
                 matchMs / fill);
     std::printf("painted tiles: blue %d, red %d; winner %s; back at state %d\n", result.blueTiles,
-                result.redTiles, result.winner == 1 ? "Blue" : result.winner == 0 ? "Red" : "none",
+                result.redTiles,
+                result.winner == 1   ? "Blue"
+                : result.winner == 0 ? "Red"
+                                     : "none",
                 result.returnState);
     std::printf("worst loading-screen frame: %.3f ms (frame %d of %d)\n", worstLoading,
                 worstFrame + 1, loadingFrames);

@@ -33,9 +33,8 @@ int main(int argc, char** argv) {
     long firstKb = 0;
     int firstTextures = 0, firstBuffers = 0, firstAllocated = 0, firstPlaying = 0;
     bool ok = true;
-    std::printf("%-6s %-6s %-10s %-10s %-9s %-8s %-9s %-8s %-6s %-6s\n", "match", "state",
-                "RSS kB", "growth kB", "textures", "buffers", "channels", "playing", "blue",
-                "red");
+    std::printf("%-6s %-6s %-10s %-10s %-9s %-8s %-9s %-8s %-6s %-6s\n", "match", "state", "RSS kB",
+                "growth kB", "textures", "buffers", "channels", "playing", "blue", "red");
     for (int m = 0; m < matches; ++m) {
         const int32_t state = maps[m % 4];
         const Bench::MatchResult result = Bench::PlayMatch(engine, pads, state, seconds);

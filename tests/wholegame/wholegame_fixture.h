@@ -8,13 +8,13 @@
 #include <set>
 #include <vector>
 
+#include "engine/VXLevelObjects.h"
 #include "engine/core/GameState.h"
 #include "engine/core/VXFrameContext.h"
 #include "gameplay/VXMatchState.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXPaintMap.h"
 #include "levels/VXSplashScreen.h"
-#include "engine/VXLevelObjects.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/VirtualPad.h"
 
@@ -82,8 +82,8 @@ protected:
         Step();
         ASSERT_TRUE(StepUntil(
             [this] {
-                auto* splash = static_cast<VXSplashScreen*>(
-                    LevelObjectForState(GameState::SplashScreen));
+                auto* splash =
+                    static_cast<VXSplashScreen*>(LevelObjectForState(GameState::SplashScreen));
                 return State() == GameState::SplashScreen && splash->phase == SplashTitle &&
                        splash->titleShown;
             },
@@ -91,8 +91,8 @@ protected:
     }
     // Frames until the count-down has run and the players may move.
     void WaitForPlay() {
-        ASSERT_TRUE(StepUntil(
-            [] { return FrameContext().active && !FrameContext().inputBlocked; }, 600));
+        ASSERT_TRUE(
+            StepUntil([] { return FrameContext().active && !FrameContext().inputBlocked; }, 600));
     }
 
     std::vector<int> road;
