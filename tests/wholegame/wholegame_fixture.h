@@ -16,7 +16,6 @@
 #include "graphics/VXPaintMap.h"
 #include "levels/VXSplashScreen.h"
 #include "tests/support/EngineFixture.h"
-#include "tests/support/VirtualPad.h"
 
 namespace WholeGame {
 
@@ -60,12 +59,6 @@ protected:
         PressKey(key);
         Step();
         ReleaseKey(key);
-        Step();
-    }
-    void Press(TestHarness::VirtualPad& pad, SDL_GameControllerButton button) {
-        pad.Button(button, true);
-        Step();
-        pad.Button(button, false);
         Step();
     }
     // Holds exactly the keys of `down` among those held so far.
