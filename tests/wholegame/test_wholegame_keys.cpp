@@ -78,8 +78,8 @@ protected:
     }
 };
 
-// The first match lasts its whole 150 s; the sanitizer run, many times
-// slower, shortens it with PELLWICK_FIRST_MATCH_SECONDS.
+// The first match lasts its whole 150 s unless PELLWICK_FIRST_MATCH_SECONDS
+// shortens it (for slow builds run by hand).
 TEST_F(Keys, TwoMatchesFromTheTitleAndBack) {
     const char* shortened = std::getenv("PELLWICK_FIRST_MATCH_SECONDS");
     RunToTitle();
