@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <set>
 
+#include "engine/core/VXFrameContext.h"
 #include "gameplay/VXObjectManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXShaderProgram.h"
@@ -88,6 +89,16 @@ void SetSpriteColour(VXSpriteComponent* sprite, float r, float g, float b) {
     sprite->red = r;
     sprite->green = g;
     sprite->blue = b;
+}
+
+void FillSoundTable(std::map<std::string, SoundCue>& table, std::initializer_list<VXCueSpec> cues) {
+    for (const VXCueSpec& spec : cues) {
+        SoundCue cue;
+        cue.volume = FrameContext().masterVolume;
+        SoundCue& entry = table.emplace(spec.name, cue).first->second;
+        entry.index = spec.index;
+        entry.loop = spec.loop ? 1 : 0;
+    }
 }
 
 void SetClearColour(float r, float g, float b, float a) {

@@ -4,8 +4,12 @@
 // line on standard output.
 #pragma once
 
+#include <initializer_list>
+#include <map>
 #include <string>
 #include <vector>
+
+#include "engine/core/VXAudioManager.h"
 
 namespace FrameWork {
 
@@ -40,6 +44,15 @@ void SetSheetRows(VXSpriteComponent* sprite, const std::vector<std::vector<int>>
 // Object and every component on or off.
 void SetObjectActive(GameObject* object, bool active);
 void SetSpriteColour(VXSpriteComponent* sprite, float r, float g, float b);
+
+// A screen's sound table: each cue is made once (not playing, at the
+// master volume), its index and loop flag set again on every call.
+struct VXCueSpec {
+    const char* name;
+    int index;
+    bool loop;
+};
+void FillSoundTable(std::map<std::string, SoundCue>& table, std::initializer_list<VXCueSpec> cues);
 
 // The GL clear colour of the screen (nothing without a GL context).
 void SetClearColour(float r, float g, float b, float a);

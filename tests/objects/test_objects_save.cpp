@@ -12,6 +12,7 @@
 
 using namespace FrameWork;
 using TestHarness::ObjectsTest;
+class ObjectSaves : public ObjectsTest {};
 using TestHarness::Printed;
 using TestHarness::ReadFile;
 
@@ -41,7 +42,7 @@ size_t CountTemporaryFiles(const std::filesystem::path& folder, const std::strin
 
 }  // namespace
 
-TEST_F(ObjectsTest, SaveReplacesTheFileAndLeavesNoTemporaryFile) {
+TEST_F(ObjectSaves, SaveReplacesTheFileAndLeavesNoTemporaryFile) {
     auto first = MakeObjects(3, "first");
     auto second = MakeObjects(2, "second");
     const std::filesystem::path path = Scratch("level.json");
@@ -56,7 +57,7 @@ TEST_F(ObjectsTest, SaveReplacesTheFileAndLeavesNoTemporaryFile) {
     EXPECT_EQ(info.st_mode & 0777, 0644u);
 }
 
-TEST_F(ObjectsTest, FailedSaveReportsAndKeepsThePreviousFile) {
+TEST_F(ObjectSaves, FailedSaveReportsAndKeepsThePreviousFile) {
     auto objects = MakeObjects(2, "o");
     VXObjectManager manager;
     std::string out = Printed([&] {
@@ -77,7 +78,7 @@ TEST_F(ObjectsTest, FailedSaveReportsAndKeepsThePreviousFile) {
     EXPECT_EQ(CountTemporaryFiles(scratch, "blocked.json"), 0u);
 }
 
-TEST_F(ObjectsTest, ProcessKilledWhileSavingLeavesAWholeFile) {
+TEST_F(ObjectSaves, ProcessKilledWhileSavingLeavesAWholeFile) {
     // Two large versions of one level; the child saves them in turn until it
     // is killed at a random moment.
     auto a = MakeObjects(4000, "alpha");

@@ -1,6 +1,9 @@
-// The physics manager's collision tests and the contacts they write into
-// rigid bodies.
+// Colliders built from their owners, the physics manager's collision tests
+// and the contacts they write into rigid bodies.
+#include <rapidjson/document.h>
+
 #include "physics/VXAABB.h"
+#include "physics/VXCircleCollider.h"
 #include "physics/VXOBB.h"
 #include "physics/VXPhysicsManager.h"
 #include "physics/VXRigidBody.h"
@@ -247,4 +250,58 @@ TEST(Collision, AABBAgainstOBBSeparationOnEitherShapesAxes) {
     const float h = 0.70710678f;
     ExpectVec(body->contactNormal, -h, h);  // ties with (-h, -h): the first wins
     EXPECT_NEAR(body->penetrationDepth, 5.0f + 10.0f / h - 16.0f * h, 1e-3f);
+}
+
+// --- Colliders ---------------------------------------------------------------------
+
+TEST(Colliders, BoxTakesHalfExtentsAndCornersFromItsOwner) {
+    auto o = MakeObject("Crate", 100.0f, 50.0f, 40.0f, 20.0f);
+    VXAABB box(o.get(), o->worldMatrix, o->scale[0], o->scale[1]);
+    EXPECT_FLOAT_EQ(box.halfWidth, 20.0f);
+    EXPECT_FLOAT_EQ(box.halfHeight, 10.0f);
+    ExpectVec(box.Min, 80.0f, 40.0f);
+    ExpectVec(box.Max, 120.0f, 60.0f);
+    // New half extents rebuild the corners around the same centre.
+    box.SetHalfExtents(5.0f, 2.5f);
+    ExpectVec(box.Min, 95.0f, 47.5f);
+    ExpectVec(box.Max, 105.0f, 52.5f);
+}
+
+TEST(Colliders, OrientedBoxIsUnrotatedUntilUpdatedThenTurnsWithItsOwner) {
+    auto o = MakeObject("Door", 100.0f, 50.0f, 40.0f, 20.0f, 90.0f);
+    VXOBB obb(o.get(), o->worldMatrix, o->scale[0], o->scale[1]);
+
+    // Fresh: corners of the unrotated box, normals up, left, down, right.
+    const float fresh[4][4] = {{120, 60, 0, 1}, {80, 60, -1, 0}, {80, 40, 0, -1}, {120, 40, 1, 0}};
+    const float turned[4][4] = {{90, 70, -1, 0}, {90, 30, 0, -1}, {110, 30, 1, 0}, {110, 70, 0, 1}};
+    for (const auto* expected : {fresh, turned}) {
+        ASSERT_EQ(obb.OBB_Vertices.size(), 4u);
+        for (int i = 0; i < 4; ++i) {
+            ExpectVec(obb.OBB_Vertices[i], expected[i][0], expected[i][1]);
+            ExpectVec(obb.OBB_Normal[i], expected[i][2], expected[i][3]);
+        }
+        obb.Update(o->worldMatrix, o->rotation[2]);
+    }
+}
+
+// The oriented box's block: half extents, corners and normals one per line,
+// the origin, and the state flag last; it parses back as JSON.
+TEST(Colliders, OrientedBoxBlockWritesOneCornerPerLineAndTheStateFlagLast) {
+    auto o = MakeObject("Door", 100.0f, 50.0f, 40.0f, 20.0f);
+    VXOBB obb(o.get(), o->worldMatrix, 40.0f, 20.0f);
+    obb.stateFlag = 3;
+    rapidjson::StringBuffer buffer;
+    JsonWriter writer(buffer);
+    writer.SetIndent(' ', 4);
+    writer.StartObject();
+    obb.Serialize(writer, buffer);
+    writer.EndObject();
+    const std::string text = buffer.GetString();
+    rapidjson::Document doc;
+    ASSERT_FALSE(doc.Parse(text.c_str()).HasParseError()) << text;
+    const auto& a = doc["VXOBB"];
+    ASSERT_EQ(a.Size(), 9u);
+    EXPECT_DOUBLE_EQ(a[3][3].GetDouble(), 80.0);
+    EXPECT_EQ(a[8].GetInt(), 3);
+    EXPECT_NE(text.find("120.0, 60.0, 0.0,\n"), std::string::npos) << text;
 }

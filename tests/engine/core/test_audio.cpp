@@ -191,21 +191,6 @@ TEST_F(Audio, TheShippedListLoadsAndAMissingFileKeepsItsIndex) {
     EXPECT_GT(PeakAhead(1.0), kLoud / 10) << audio->names[kAlwaysPlayingCue];
 }
 
-TEST_F(Audio, ListReaderTakesWordsUntilTheEnd) {
-    const fs::path list = dir / "audiolist.txt";
-    std::ofstream(list) << "bgm.ogg\nhit.wav\n";
-    audio->LoadTextList(list.string());
-    EXPECT_EQ(audio->names, (std::vector<std::string>{"bgm.ogg", "hit.wav"}))
-        << "no empty name after the last line end";
-    std::ofstream(list) << "  a.wav b.wav\t\tc.wav";
-    audio->LoadTextList(list.string());
-    EXPECT_EQ(audio->names,
-              (std::vector<std::string>{"bgm.ogg", "hit.wav", "a.wav", "b.wav", "c.wav"}));
-    for (const std::string bad : {(dir / "none.txt").string(), dir.string()})
-        EXPECT_EQ(Printed([&] { audio->LoadTextList(bad); }), "loading from " + bad + " failed!\n");
-    EXPECT_EQ(audio->names.size(), 5u);
-}
-
 // --- Sound cues --------------------------------------------------------------
 
 class Cues : public Audio {

@@ -1,0 +1,148 @@
+// The selection screen: the controller mode from the pads present, the
+// keyboard road to a commit, the pad roads of modes 1 and 2, the same-frame
+// cases, the deny overlay, and the screen actually drawn.
+#include <memory>
+#include <vector>
+
+#include "levels/VXLevelSelectScreen.h"
+#include "platform/PlatformInput.h"
+#include "tests/levels/screen_fixture.h"
+
+using namespace FrameWork;
+using ScreenTest::ScreenFixture;
+using TestHarness::VirtualPad;
+
+namespace {
+
+class Select : public ScreenFixture {
+protected:
+    VXLevelSelectScreen* Screen() {
+        return ScreenTest::ScreenOf<VXLevelSelectScreen>(GameState::LevelSelectScreen);
+    }
+    GameObject* Object(const char* name) { return Screen()->m_objects->FindObject(name); }
+    // Title, Enter, then frames until the selectors and portraits are in.
+    void RunToSelection() {
+        RunToTitle();
+        TapKey(SDL_SCANCODE_RETURN);
+        ASSERT_EQ(State(), GameState::LevelSelectScreen);
+        for (int i = 0; i < 300 && SpriteOf(Object("Player1Selector"))->alpha < 1.0f; ++i)
+            ASSERT_TRUE(StepFrames(1));
+        ASSERT_TRUE(Screen()->m_introDone);
+    }
+    // Keys pressed together in one frame and released together in the next.
+    void TapTogether(std::vector<SDL_Scancode> keys) {
+        for (SDL_Scancode k : keys) PressKey(k);
+        StepFrames(1);
+        for (SDL_Scancode k : keys) ReleaseKey(k);
+        StepFrames(1);
+    }
+    static GameLevelInitObject Record(int n, int kind, int team) { return {n, kind, team}; }
+    void ExpectLineUp(const std::vector<GameLevelInitObject>& expected) {
+        const auto& lineUp = FrameContext().lineUp;
+        ASSERT_EQ(lineUp.size(), expected.size());
+        for (size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(lineUp[i].playerNumber, expected[i].playerNumber) << i;
+            EXPECT_EQ(lineUp[i].characterKind, expected[i].characterKind) << i;
+            EXPECT_EQ(lineUp[i].team, expected[i].team) << i;
+        }
+    }
+};
+
+TEST_F(Select, ThePadsPresentGiveTheControllerMode) {
+    const int expected[] = {0, 1, 2, 0, 4};  // by the number of pads, from pad 0 on
+    std::vector<std::unique_ptr<VirtualPad>> pads;
+    for (int n = 0; n <= 4; ++n) {
+        if (n > 0) pads.push_back(std::make_unique<VirtualPad>());
+        Platform::UpdateGamepads();
+        EXPECT_EQ(VXLevelSelectScreen::DetectControllerMode(), expected[n]) << n << " pads";
+    }
+}
+
+TEST_F(Select, TheKeyboardRoadCommitsSixRecordsAndStartsTheMatch) {
+    RunToSelection();
+    const long total = static_cast<long>(windowWidth) * windowHeight;
+    const TestHarness::FrameImage frame = CaptureFrame();
+    EXPECT_GT(TestHarness::CountPixelsNotOf(frame, {255, 211, 0}, 8), total * 9 / 10);
+
+    TapKey(SDL_SCANCODE_A);  // player 1 onto Blue; the press also steps to the Maid
+    TapKey(SDL_SCANCODE_SPACE);
+    EXPECT_TRUE(Screen()->m_p1Ready);
+    EXPECT_TRUE(Object("BlueTeamIcon1Ready")->m_active);
+    TapKey(SDL_SCANCODE_RIGHT);  // player 2 onto Red, the Knight
+    TapKey(SDL_SCANCODE_DOWN);
+    EXPECT_TRUE(Screen()->m_mapSelectOpen);
+    TapKey(SDL_SCANCODE_RIGHT);  // map 1 (map steps ignore the cooldown)
+    TapKey(SDL_SCANCODE_RETURN);
+    EXPECT_EQ(State(), GameState::Level2);
+    ExpectLineUp({Record(1, Maid, 1), Record(2, Knight, 2), Record(3, Archer, 0),
+                  Record(4, Viking, 0), Record(5, Samurai, 0), Record(6, Pirate, 0)});
+    EXPECT_EQ(FrameContext().selectionMode, 0);
+}
+
+TEST_F(Select, SameFrameStepsGoToPlayerOneAndAStartUsesTheMapShownBefore) {
+    RunToSelection();
+    TapTogether({SDL_SCANCODE_A, SDL_SCANCODE_LEFT});  // both reach for Blue
+    EXPECT_TRUE(Screen()->m_p1OnBlue);
+    EXPECT_FALSE(Screen()->m_p2OnBlue);
+    EXPECT_EQ(Object("Player2Selector")->position[0], 0.0f);
+
+    // Player 1 locks the Maid; player 2 browses Red onto the Maid: denied.
+    TapKey(SDL_SCANCODE_SPACE);
+    TapKey(SDL_SCANCODE_RIGHT);  // Knight
+    TapKey(SDL_SCANCODE_LEFT);   // Archer
+    TapKey(SDL_SCANCODE_LEFT);   // Maid
+    EXPECT_TRUE(Object("SelectedImage2")->m_active);
+    TapKey(SDL_SCANCODE_DOWN);
+    EXPECT_FALSE(Screen()->m_p2Ready);
+    TapKey(SDL_SCANCODE_RIGHT);  // Archer
+    EXPECT_FALSE(Object("SelectedImage2")->m_active);
+    TapKey(SDL_SCANCODE_DOWN);
+    ASSERT_TRUE(Screen()->m_mapSelectOpen);
+
+    // Player 1 unreadies and readies again: the map choice closes and opens.
+    TapKey(SDL_SCANCODE_X);
+    EXPECT_FALSE(Screen()->m_mapSelectOpen);
+    TapKey(SDL_SCANCODE_SPACE);
+    TapTogether({SDL_SCANCODE_D, SDL_SCANCODE_RETURN});
+    EXPECT_EQ(State(), GameState::Level1);
+    ExpectLineUp({Record(1, Maid, 1), Record(2, Archer, 2), Record(3, Pirate, 0),
+                  Record(4, Knight, 0), Record(5, Samurai, 0), Record(6, Viking, 0)});
+}
+
+// Modes 1 and 2: player 1 on the first pad; player 2 on the second pad, or
+// on the arrow keys when there is only one.
+class SelectPads : public Select, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SelectPads, PadsTakeSidesLockAndStartTheMatch) {
+    const int pads = GetParam();
+    VirtualPad first;
+    std::unique_ptr<VirtualPad> second;
+    if (pads == 2) second = std::make_unique<VirtualPad>();
+    RunToSelection();
+    ASSERT_EQ(Screen()->m_controllerMode, pads);
+
+    Press(first, SDL_CONTROLLER_BUTTON_DPAD_LEFT);  // Blue, stepped to the Maid
+    Press(first, SDL_CONTROLLER_BUTTON_A);
+    EXPECT_TRUE(Screen()->m_p1Ready);
+    if (second) {
+        // On arrival the Red portrait is still grey: player 2's pad right
+        // step leaves it on the Archer.
+        Press(*second, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+        Press(*second, SDL_CONTROLLER_BUTTON_A);
+    } else {
+        TapKey(SDL_SCANCODE_RIGHT);  // Knight
+        TapKey(SDL_SCANCODE_LEFT);   // Archer
+        TapKey(SDL_SCANCODE_DOWN);
+    }
+    ASSERT_TRUE(Screen()->m_mapSelectOpen);
+    Press(first, SDL_CONTROLLER_BUTTON_DPAD_LEFT);  // map 0 wraps to 2
+    Press(first, SDL_CONTROLLER_BUTTON_START);
+    EXPECT_EQ(State(), GameState::Level3);
+    EXPECT_EQ(FrameContext().selectionMode, pads);
+    ExpectLineUp({Record(1, Maid, 1), Record(2, Archer, 2), Record(3, Pirate, 0),
+                  Record(4, Knight, 0), Record(5, Samurai, 0), Record(6, Viking, 0)});
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, SelectPads, ::testing::Values(1, 2));
+
+}  // namespace
