@@ -183,14 +183,6 @@ TEST_F(StateMachine, PauseAndMatchOverStopTheLevelButNotTheFrame) {
     EXPECT_EQ(engine->graphics->cameraX, 0.0f);
 }
 
-TEST_F(StateMachine, TheRealLoadingScreenHandsOverToTheSplashScreen) {
-    BeginRun();
-    EXPECT_EQ(engine->inputBlocked, 1);
-    ASSERT_TRUE(RunUntilState(GameState::SplashScreen));
-    EXPECT_EQ(engine->active, 1);
-    EXPECT_EQ(engine->inputBlocked, 0);  // rewritten by the frame's Present
-}
-
 TEST_F(StateMachine, RunReturnsAfterQuitAndReleasesTheLevelResources) {
     RecordingLevel* loading = Record(GameState::LoadingScreen);
     RecordingLevel* level = Record(GameState::Level1);
