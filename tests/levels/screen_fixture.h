@@ -2,10 +2,6 @@
 // quickly, reading the screens' objects, tapping keys and pad buttons.
 #pragma once
 
-#include <SDL.h>
-
-#include <string>
-
 #include "engine/VXLevelObjects.h"
 #include "engine/core/GameState.h"
 #include "engine/core/VXFrameContext.h"
@@ -39,10 +35,6 @@ protected:
         StepFrames(1);
         pad.Button(b, false);
         StepFrames(1);
-    }
-    FrameWork::VXSpriteComponent* Sprite(const FrameWork::VXObjectManager& objects,
-                                         const std::string& name) {
-        return FrameWork::SpriteOf(objects.FindObject(name));
     }
     int State() const { return FrameWork::FrameContext().currentState; }
 };

@@ -1,6 +1,4 @@
-// The loading screen: one asset of each kind a frame, the extra tile set,
-// the fade and the handover; empty and missing lists; a second engine in the
-// same process starting from the beginning again.
+// The loading screen: its frames, missing lists, a second engine.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -25,10 +23,7 @@ size_t WordsIn(const std::filesystem::path& path) {
 
 // Frame numbers (counted from 1) of the loading screen's milestones.
 struct LoadingFrames {
-    int loaded = 0;      // the loading flag cleared
-    int done = 0;        // the extra tile set loaded
-    int faded = 0;       // the caption's alpha first at or below 0
-    int handedOver = 0;  // the splash screen is the current state
+    int loaded = 0, done = 0, faded = 0, handedOver = 0;
 };
 
 class Loading : public ScreenFixture {
@@ -56,7 +51,6 @@ TEST_F(Loading, ShippedDataLoadsOneOfEachKindAFrameThenFadesOutAndHandsOver) {
     const size_t tilemaps = static_cast<size_t>(
         std::distance(std::filesystem::directory_iterator(tree->Data("objects/TilemapJsons")),
                       std::filesystem::directory_iterator()));
-    ASSERT_GT(sounds * textures * tilemaps, 0u);
 
     const LoadingFrames f = Run();
     EXPECT_EQ(f.loaded, static_cast<int>(std::max({sounds, textures, tilemaps})));
@@ -73,8 +67,6 @@ TEST_F(Loading, ShippedDataLoadsOneOfEachKindAFrameThenFadesOutAndHandsOver) {
     ASSERT_EQ(graphics->instanceSets.size(), tilemaps + 1);
     EXPECT_EQ(graphics->instanceSets.back()->_name, "carpetBomb2.png");
     EXPECT_EQ(graphics->instanceSets.back()->_depth, static_cast<int>(tilemaps));
-    EXPECT_EQ(graphics->tileSetNames.size(), tilemaps);
-    EXPECT_NE(graphics->FindFont("VolumeSplash"), nullptr);
 }
 
 // Missing lists and tile maps: loading is over at once, each unreadable list

@@ -1,12 +1,14 @@
 // The selection screen: the controller mode from the pads present, the
 // keyboard road to a commit, the pad roads of modes 1 and 2, the same-frame
 // cases, the deny overlay, and the screen actually drawn.
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "levels/VXLevelSelectScreen.h"
 #include "platform/PlatformInput.h"
 #include "tests/levels/screen_fixture.h"
+#include "tests/support/Capture.h"
 
 using namespace FrameWork;
 using ScreenTest::ScreenFixture;
@@ -144,5 +146,29 @@ TEST_P(SelectPads, PadsTakeSidesLockAndStartTheMatch) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, SelectPads, ::testing::Values(1, 2));
+
+TEST_F(Select, AMissingObjectSkipsItsStepsWithOneLine) {
+    RunToSelection();
+    auto& list = Screen()->m_objects->objects;
+    GameObject* vs = Object("VSIcon");
+    list.erase(std::find(list.begin(), list.end(), vs));
+    delete vs;
+    const std::string out = TestHarness::Printed([&] { StepFrames(3); });
+    EXPECT_EQ(out, " -> screen object \"VSIcon\" not found\n");
+    TapKey(SDL_SCANCODE_A);
+    EXPECT_TRUE(Screen()->m_p1OnBlue);
+}
+
+TEST(SelectCommit, FourPadsCommitNothingAndAnUnlistedPairFillsInRowOrder) {
+    VXLevelSelectScreen screen;
+    screen.m_controllerMode = 4;
+    FrameContext().lineUp.clear();
+    screen.CommitSelection();
+    EXPECT_TRUE(FrameContext().lineUp.empty());
+    int32_t left[4];
+    CharactersLeft(Maid, Maid, left);
+    EXPECT_EQ(std::vector<int32_t>(left, left + 4),
+              (std::vector<int32_t>{Archer, Knight, Pirate, Viking}));
+}
 
 }  // namespace
