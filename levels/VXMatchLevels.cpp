@@ -21,7 +21,6 @@
 #include "graphics/VXShapeInstancer.h"
 #include "graphics/VXSpriteComponent.h"
 #include "levels/VXLevelObjectSetup.h"
-#include "levels/VXMatchPending.h"
 #include "objects/GameObject.h"
 #include "physics/VXAABB.h"
 #include "physics/VXPhysicsManager.h"
@@ -384,10 +383,10 @@ void VXMatchLevel::SetUpFlags() {
         }
         const float width = box->halfWidth * 2.0f;
         const float height = box->halfHeight * 2.0f;
-        MatchPending::SetCaptureArea(
-            *flag, object->position[0] - box->halfWidth, object->position[1] - box->halfHeight,
-            cellWidth, cellHeight, statics.levelNumber, &statics.sounds,
-            static_cast<int32_t>(width / cellWidth), static_cast<int32_t>(height / cellHeight));
+        flag->SetCaptureArea(object->position[0] - box->halfWidth,
+                             object->position[1] - box->halfHeight, cellWidth, cellHeight,
+                             statics.levelNumber, &statics.sounds, width / cellWidth,
+                             height / cellHeight);
     }
 }
 

@@ -18,7 +18,6 @@
 #include "graphics/VXShapeInstancer.h"
 #include "graphics/VXSpriteComponent.h"
 #include "levels/VXMatchLevels.h"
-#include "levels/VXMatchPending.h"
 #include "objects/GameObject.h"
 #include "physics/VXAABB.h"
 #include "physics/VXPhysicsManager.h"
@@ -237,9 +236,9 @@ void VXMatchLevel::TestFlags() {
         if (!flag) continue;
         for (GameObject* player : playerList) {
             if (Touch(player, object))
-                MatchPending::AddPlayer(*flag, player);
+                flag->AddPlayer(player);
             else
-                MatchPending::RemovePlayer(*flag, player);
+                flag->RemovePlayer(player);
         }
     }
 }

@@ -9,7 +9,6 @@
 #include "graphics/VXPaintMap.h"
 #include "graphics/VXParticleEmitter.h"
 #include "graphics/VXShapeInstancer.h"
-#include "levels/VXMatchPending.h"
 #include "physics/VXRigidBody.h"
 #include "tests/levels/MatchTestSupport.h"
 #include "tests/support/VirtualPad.h"

@@ -5,7 +5,6 @@
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXShapeInstancer.h"
 #include "graphics/VXSpriteComponent.h"
-#include "levels/VXMatchPending.h"
 #include "physics/VXPhysicsManager.h"
 #include "tests/levels/MatchTestSupport.h"
 
