@@ -3,7 +3,7 @@
 PELLWICK_PACKAGES=(
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-mixer-dev libglew-dev libfreetype-dev libsoil-dev
-  rapidjson-dev libimgui-dev libstb-dev libx11-dev
+  rapidjson-dev libimgui-dev libstb-dev libx11-dev zlib1g-dev
   xvfb xauth mesa-utils libgl1-mesa-dri xdotool imagemagick x11-apps
   sox libsox-fmt-all python3-pil python3-fonttools
   libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev clang-format

@@ -294,6 +294,10 @@ void VXGraphicsManager::ReadTextureList(const std::string& path) {
         std::printf("loading from %s failed!\n", path.c_str());
         return;
     }
+    ReadTextureList(file, path);
+}
+
+void VXGraphicsManager::ReadTextureList(std::istream& file, const std::string& path) {
     std::string name;
     unsigned long columns = 0;
     unsigned long rows = 0;

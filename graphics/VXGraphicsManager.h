@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <istream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,6 +80,8 @@ public:
 
     // Texture list and textures.
     void ReadTextureList(const std::string& path);
+    // The entries of a texture list already open; `path` names it in lines.
+    void ReadTextureList(std::istream& list, const std::string& path);
     VXTextureRecord* AddTexture(const std::string& path, int columns, int rows);
     VXTextureRecord* AddNamedTexture(const std::string& name, const std::string& path,
                                      int columns, int rows);

@@ -2,11 +2,13 @@
 
 #include <GL/glew.h>
 #include <SOIL/SOIL.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "graphics/VXShaderProgram.h"
@@ -40,6 +42,34 @@ std::string SideProblem(uint32_t width, uint32_t height, uint32_t maxSide) {
 // never inflates to more than 1032 n.
 constexpr uint64_t kMaxInflateRatio = 1032;
 
+// Inflates the image data, given as the IDAT chunks in order, without keeping
+// it: SOIL's inflater reads zeros past the end of its input, so a stream
+// that does not end inside the file can make it write forever.  The stream
+// must end inside the data and give no more than `expected` bytes.
+std::string CheckPngStream(const std::vector<std::pair<const unsigned char*, uint32_t>>& idat,
+                           uint64_t expected) {
+    z_stream z{};
+    if (inflateInit(&z) != Z_OK) return "its pixel data cannot be checked";
+    unsigned char out[65536];
+    uint64_t produced = 0;
+    int result = Z_OK;
+    for (size_t k = 0; k < idat.size() && result == Z_OK; ++k) {
+        z.next_in = const_cast<unsigned char*>(idat[k].first);
+        z.avail_in = idat[k].second;
+        do {
+            z.next_out = out;
+            z.avail_out = sizeof out;
+            result = inflate(&z, Z_NO_FLUSH);
+            produced += sizeof out - z.avail_out;
+            if (result == Z_BUF_ERROR) result = Z_OK;  // no progress until more input
+        } while (result == Z_OK && (z.avail_in > 0 || z.avail_out == 0) && produced <= expected);
+    }
+    inflateEnd(&z);
+    if (produced > expected) return "its pixel data is larger than its header says";
+    if (result == Z_STREAM_END) return "";
+    return result == Z_OK ? kTooShort : "its pixel data is corrupt";
+}
+
 std::string CheckPng(const unsigned char* d, size_t size, uint32_t maxSide, VXImageHeader& h) {
     h.format = "PNG";
     if (size < 33 || Be32(d + 8) != 13 || std::memcmp(d + 12, "IHDR", 4) != 0)
@@ -48,44 +78,38 @@ std::string CheckPng(const unsigned char* d, size_t size, uint32_t maxSide, VXIm
     h.height = Be32(d + 20);
     std::string problem = SideProblem(h.width, h.height, maxSide);
     if (!problem.empty()) return problem;
+    // The decoder reads 8-bit and smaller samples, not interlaced.
     const unsigned depth = d[24], colour = d[25];
     int channels = 0;
-    switch (colour) {
-        case 0:
-            channels = depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;
-            break;
-        case 2:
-            channels = (depth == 8 || depth == 16) ? 3 : 0;
-            break;
-        case 3:
-            channels = depth == 1 || depth == 2 || depth == 4 || depth == 8;
-            break;
-        case 4:
-            channels = (depth == 8 || depth == 16) ? 2 : 0;
-            break;
-        case 6:
-            channels = (depth == 8 || depth == 16) ? 4 : 0;
-            break;
-        default:
-            break;
-    }
-    if (channels == 0 || d[26] != 0 || d[27] != 0 || d[28] > 1)
-        return "its PNG header names no pixel format the decoder reads";
+    if (depth == 8)
+        channels = colour == 0 || colour == 3 ? 1
+                   : colour == 2              ? 3
+                   : colour == 4              ? 2
+                   : colour == 6              ? 4
+                                              : 0;
+    if ((depth == 1 || depth == 2 || depth == 4) && (colour == 0 || colour == 3)) channels = 1;
+    if (channels == 0 || d[26] != 0 || d[27] != 0 || d[28] != 0)
+        return "its PNG pixel layout is not read (8-bit samples, not interlaced)";
     // Walk the chunks to the end: each must lie inside the file.
+    std::vector<std::pair<const unsigned char*, uint32_t>> idat;
     uint64_t compressed = 0;
     size_t at = 8;
     for (;;) {
         if (size - at < 12) return kTooShort;
         const uint32_t length = Be32(d + at);
         if (length > 0x7fffffffu || length > size - at - 12) return kTooShort;
-        if (std::memcmp(d + at + 4, "IDAT", 4) == 0) compressed += length;
+        if (std::memcmp(d + at + 4, "IDAT", 4) == 0) {
+            idat.emplace_back(d + at + 8, length);
+            compressed += length;
+        }
         const bool end = std::memcmp(d + at + 4, "IEND", 4) == 0;
         at += 12 + static_cast<size_t>(length);
         if (end) break;
     }
     const uint64_t rowBytes = (static_cast<uint64_t>(h.width) * channels * depth + 7) / 8 + 1;
-    if (compressed == 0 || compressed * kMaxInflateRatio < rowBytes * h.height) return kTooShort;
-    return "";
+    const uint64_t expected = rowBytes * h.height;
+    if (compressed == 0 || compressed * kMaxInflateRatio < expected) return kTooShort;
+    return CheckPngStream(idat, expected);
 }
 
 // A TGA has no magic number: the header must make sense as a whole.  The

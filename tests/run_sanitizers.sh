@@ -1,64 +1,82 @@
 #!/usr/bin/env bash
-# The object tests under AddressSanitizer and UndefinedBehaviorSanitizer, and
-# a bounded libFuzzer run over the object-file reader.
+# The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then bounded libFuzzer runs over the object-file reader, the list readers
+# and image header check, and the tile-map reader.
 #
-#   tests/run_sanitizers.sh            both steps
-#   tests/run_sanitizers.sh asan       only the sanitizer build and its tests
-#   tests/run_sanitizers.sh fuzz       only the fuzz run
+#   tests/run_sanitizers.sh            all of it
+#   tests/run_sanitizers.sh asan       only the build and the test suite
+#   tests/run_sanitizers.sh fuzz       only the build and the fuzz runs
 #
-# Builds in build-asan/ (g++) and build-fuzz/ (clang, libFuzzer).  The fuzz
-# run lasts FUZZ_SECONDS (default 60); its corpus grows in
-# build-fuzz/corpus/objects.  Exits non-zero on any failed test, sanitizer
-# report or fuzzer finding.
+# One clang build in build-asan/ serves both: every library and test is
+# built with ASan, UBSan and the fuzzers' coverage instrumentation, so the
+# game is compiled once.  Each fuzz run lasts FUZZ_SECONDS (default 30); the
+# corpora grow in build-asan/corpus/.  Exits non-zero on any failed test,
+# sanitizer report or fuzzer finding.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
 ROOT=$PWD
 JOBS=${JOBS:-8}
-FUZZ_SECONDS=${FUZZ_SECONDS:-60}
+FUZZ_SECONDS=${FUZZ_SECONDS:-30}
 STEP=${1:-all}
-OBJECT_TESTS=(test_objects_model test_objects_json test_objects_malformed test_objects_save)
+BUILD=build-asan
 
-run_asan() {
-    local flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
-    cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \
+build() {
+    local flags="-g -O1 -fno-omit-frame-pointer"
+    flags+=" -fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined"
+    flags+=" -fsanitize-ignorelist=$ROOT/tests/objects/files/ubsan_ignore.txt"
+    # A folder configured by another compiler is made anew.
+    grep -qs "CMAKE_CXX_COMPILER:.*clang" $BUILD/CMakeCache.txt || rm -rf build-asan
+    CC=clang CXX=clang++ cmake -S . -B $BUILD -DPELLWICK_TESTS=ON -DPELLWICK_FUZZ=ON \
+        -DPELLWICK_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
         -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-    cmake --build build-asan -j"$JOBS" --target "${OBJECT_TESTS[@]}"
-    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
-    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-    local failed=0
-    for t in "${OBJECT_TESTS[@]}"; do
-        echo "== $t (ASan+UBSan)"
-        if ! "build-asan/tests/objects/$t" --gtest_brief=1; then
-            echo "FAILED: $t under the sanitizers"
-            failed=1
-        fi
-    done
-    return $failed
+    cmake --build $BUILD -j"$JOBS"
+}
+
+run_asan() {
+    echo "== the test suite under ASan+UBSan"
+    # A test process that reports anything exits non-zero and fails its test.
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+    LSAN_OPTIONS="suppressions=$ROOT/tests/lsan_suppressions.txt:print_suppressions=0" \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1920x1080x24" \
+        env SDL_AUDIODRIVER=dummy ctest --test-dir $BUILD --output-on-failure -j "$JOBS"
+}
+
+# fuzz TARGET CORPUS SEEDS [libFuzzer options...]
+fuzz() {
+    local target=$1 corpus=$BUILD/corpus/$2 seeds=$3
+    shift 3
+    mkdir -p "$corpus"
+    echo "== $(basename "$target") for ${FUZZ_SECONDS} s"
+    ASAN_OPTIONS=detect_leaks=1 "$BUILD/$target" -max_total_time="$FUZZ_SECONDS" \
+        -print_final_stats=1 -artifact_prefix="$ROOT/$BUILD/" "$@" "$corpus" "$seeds"
 }
 
 run_fuzz() {
-    local flags="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-    flags+=" -fsanitize-ignorelist=$ROOT/tests/objects/files/ubsan_ignore.txt"
-    CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DPELLWICK_FUZZ=ON -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
-        -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-    cmake --build build-fuzz -j"$JOBS" --target fuzz_object_loader
-    local corpus=build-fuzz/corpus/objects seeds=build-fuzz/seeds/objects
-    mkdir -p "$corpus" "$seeds"
-    cp tests/objects/files/*.json "$seeds"/
-    cp data/objects/savefile*.json data/objects/prefabs/*.json "$seeds"/ 2>/dev/null || true
-    echo "== fuzz_object_loader for ${FUZZ_SECONDS} s"
-    export ASAN_OPTIONS=detect_leaks=1
-    (cd build-fuzz && ./tests/objects/fuzz_object_loader \
-        -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=4096 -max_len=65536 -timeout=20 \
-        -dict="$ROOT/tests/objects/files/object_file.dict" -print_final_stats=1 \
-        -artifact_prefix="$ROOT/build-fuzz/" \
-        "$ROOT/$corpus" "$ROOT/$seeds")
+    local seeds=$BUILD/seeds/objects
+    mkdir -p "$seeds"
+    cp tests/objects/files/*.json data/objects/savefile*.json data/objects/prefabs/*.json "$seeds"/
+    fuzz tests/objects/fuzz_object_loader objects "$seeds" -rss_limit_mb=4096 -max_len=65536 \
+        -timeout=20 -dict="$ROOT/tests/objects/files/object_file.dict"
+
+    # The first byte of an input picks the reader: 0 texture list, 1 audio
+    # list, 2 image file.
+    seeds=$BUILD/seeds/lists
+    mkdir -p "$seeds"
+    { printf '\0'; cat data/objects/texturelist.txt; } > "$seeds/texturelist"
+    { printf '\1'; cat data/objects/audiolist.txt; } > "$seeds/audiolist"
+    for f in $(find data/img -size -24k -type f | sort | head -n 8); do
+        { printf '\2'; cat "$f"; } > "$seeds/image-$(basename "$f")"
+    done
+    fuzz tests/fuzz/fuzz_lists_images lists "$seeds" -rss_limit_mb=2048 -max_len=65536 -timeout=10
+
+    FUZZ_SECONDS=$FUZZ_SECONDS FUZZ_BUILD=$ROOT/$BUILD tests/run_tiles_fuzz.sh
 }
 
 status=0
+build || exit 1
 case "$STEP" in
     asan) run_asan || status=1 ;;
     fuzz) run_fuzz || status=1 ;;

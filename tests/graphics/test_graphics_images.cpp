@@ -1,17 +1,21 @@
 // Hostile image files: headers crafted here (no binary files kept), checked
 // without GL, then loaded through the real loaders under a GL context.
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
+#include "engine/core/GameState.h"
 #include "graphics/VXImageFile.h"
 #include "graphics/VXInstanceSet.h"
 #include "graphics/VXShaderProgram.h"
 #include "graphics/VXSheetTexture.h"
+#include "tests/support/DataFiles.h"
 #include "tests/support/GlFixture.h"
 
 using namespace FrameWork;
@@ -63,9 +67,9 @@ Bytes Dds(uint32_t w, uint32_t h, const char* fourCC, uint32_t caps2, size_t pay
     return b + Bytes(payload, '\0');
 }
 
-// A PNG signature, IHDR, one IDAT of `idat` bytes and IEND (CRCs left 0);
+// A PNG signature, IHDR, one IDAT holding `idat` and IEND (CRCs left 0);
 // `cut` drops that many bytes from the end.
-Bytes Png(uint32_t w, uint32_t h, int depth, int colour, uint32_t idat, size_t cut = 0) {
+Bytes Png(uint32_t w, uint32_t h, int depth, int colour, const Bytes& idat, size_t cut = 0) {
     Bytes b("\x89PNG\r\n\x1a\n", 8);
     auto chunk = [&](const char* type, const Bytes& data) {
         PutBe32(b, static_cast<uint32_t>(data.size()));
@@ -80,9 +84,18 @@ Bytes Png(uint32_t w, uint32_t h, int depth, int colour, uint32_t idat, size_t c
     ihdr += char(colour);
     ihdr += Bytes(3, '\0');
     chunk("IHDR", ihdr);
-    chunk("IDAT", Bytes(idat, '\0'));
+    chunk("IDAT", idat);
     chunk("IEND", "");
     return b.substr(0, b.size() - cut);
+}
+
+// `raw` zero bytes deflated, less `cut` bytes at the end.
+Bytes Deflated(size_t raw, size_t cut = 0) {
+    Bytes out(compressBound(raw), '\0');
+    uLongf length = out.size();
+    compress(reinterpret_cast<Bytef*>(&out[0]), &length,
+             reinterpret_cast<const Bytef*>(Bytes(raw, '\0').data()), raw);
+    return out.substr(0, length - cut);
 }
 
 struct Crafted {
@@ -106,11 +119,14 @@ const std::vector<Crafted>& CraftedFiles() {
         {"dds_cube.dds", Dds(4, 4, nullptr, 0x200, 6 * 64), "cube maps"},
         {"dds_fourcc.dds", Dds(4, 4, "ATI2", 0, 64), "only DXT1"},
         {"dds_ok.dds", Dds(4, 4, "DXT1", 0, 8), ""},
-        {"png_wide.png", Png(20000, 1, 8, 6, 100), "larger than the largest"},
-        {"png_bomb.png", Png(8000, 8000, 8, 6, 1000), "more pixel data"},
-        {"png_cut.png", Png(4, 4, 8, 6, 40, 20), "more pixel data"},
-        {"png_depth.png", Png(4, 4, 3, 2, 40), "no pixel format"},
-        {"png_ok.png", Png(4, 4, 8, 6, 40), ""},
+        {"png_wide.png", Png(20000, 1, 8, 6, Deflated(80001)), "larger than the largest"},
+        {"png_bomb.png", Png(8000, 8000, 8, 6, Bytes(1000, '\0')), "more pixel data"},
+        {"png_cut.png", Png(4, 4, 8, 6, Deflated(68), 20), "more pixel data"},
+        {"png_endless.png", Png(4, 4, 8, 6, Deflated(68, 6)), "more pixel data"},
+        {"png_more.png", Png(4, 4, 8, 6, Deflated(68 * 4)), "larger than its header"},
+        {"png_garbage.png", Png(4, 4, 8, 6, Bytes(40, '\x55')), "corrupt"},
+        {"png_depth.png", Png(4, 4, 16, 2, Deflated(200)), "pixel layout"},
+        {"png_ok.png", Png(4, 4, 8, 6, Deflated(68)), ""},
         {"jpeg.jpg", Bytes("\xff\xd8\xff\xe0", 4) + Bytes(40, '\0'), "not a PNG, TGA"},
     };
     return files;
@@ -181,6 +197,46 @@ TEST_F(HostileImages, RefusedUploadShowsTheDefaultImage) {
     EXPECT_NE(texture, 0u);
     EXPECT_LT(wide.width, 20000);
     glDeleteTextures(1, &texture);
+}
+
+// The game's own start: a texture list with a huge grid and crafted images,
+// and a sound file too short for any format, through the loading screen.
+class HostileGameData : public TestHarness::EngineFixture {
+    void PrepareData(TestHarness::TempDataTree& data) override {
+        std::string list = TestHarness::ReadFile(data.Data("objects/texturelist.txt"));
+        std::filesystem::copy_file(data.Data("img/Arrow.png"), data.Data("img/ArrowGrid.png"));
+        list += "\nArrowGrid.png 51 42949672\n";
+        for (const Crafted& c : CraftedFiles()) {
+            data.WriteData("img/" + std::string(c.name), c.bytes);
+            list += std::string(c.name) + " 2 2\n";
+        }
+        data.WriteData("objects/texturelist.txt", list);
+        std::istringstream sounds(TestHarness::ReadFile(data.Data("objects/audiolist.txt")));
+        sounds >> firstSound;
+        data.WriteData("audio/" + firstSound, "OggS\0");
+    }
+
+protected:
+    std::string firstSound;
+};
+
+TEST_F(HostileGameData, TheLoadingScreenReportsEachFileAndHandsOver) {
+    const std::string said = Printed([&] {
+        BeginRun();
+        EXPECT_TRUE(RunUntilState(GameState::SplashScreen, 3000));
+    });
+    EXPECT_NE(said.find("ArrowGrid.png asks for a 51 x 42949672 sheet; 51 x 256 used\n"),
+              std::string::npos);
+    EXPECT_NE(said.find("loading sound ../VXEngine/data/audio/" + firstSound + " failed!\n"),
+              std::string::npos);
+    for (const Crafted& c : CraftedFiles()) {
+        const std::string path = "../VXEngine/data/img/" + std::string(c.name);
+        EXPECT_EQ(said.find(" -> Image " + path + " refused: ") != std::string::npos,
+                  *c.problem && !std::strstr(c.problem, "not a PNG"))
+            << c.name;
+        ASSERT_NE(engine->graphics->FindTexture(c.name), nullptr) << c.name;
+    }
+    EXPECT_EQ(engine->graphics->FindTexture("ArrowGrid.png")->frameOffsets.size(), 51u * 256u);
 }
 
 }  // namespace
