@@ -9,6 +9,8 @@ VXParticleEmitter::VXParticleEmitter(GameObject* o, float life, float size)
     : Component(o), instanceSet(new VXInstanceSet("Shape", 0)), lifetime(life), scale(size) {}
 
 VXParticleEmitter::~VXParticleEmitter() {
+    // The image was loaded for this emitter alone: it goes with it.
+    if (instanceSet) instanceSet->ReleaseTexture();
     delete instanceSet;
     instanceSet = nullptr;
 }

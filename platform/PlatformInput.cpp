@@ -1,6 +1,7 @@
 #include "platform/PlatformInput.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace FrameWork {
 namespace Platform {
@@ -192,13 +193,28 @@ void ClearSlot(Slot& slot) {
     slot = Slot();
 }
 
-// Frees the slots of controllers that went away and seats new ones.
+// The joystick instance ids the last full scan saw, in device order.
+std::vector<SDL_JoystickID> g_scannedIds;
+
+// Frees the slots of controllers that went away and seats new ones.  Asking
+// SDL whether a device is a game controller searches its mapping table, and
+// pads are read several times a frame: the full scan runs only when the
+// device list or a slot has changed since the last one.
 void ScanControllers() {
     if (g_gamepadsReady != 1) return;
+    bool changed = false;
     for (Slot& slot : g_slots)
-        if (slot.controller && !SDL_GameControllerGetAttached(slot.controller)) ClearSlot(slot);
+        if (slot.controller && !SDL_GameControllerGetAttached(slot.controller)) {
+            ClearSlot(slot);
+            changed = true;
+        }
 
     const int count = SDL_NumJoysticks();
+    std::vector<SDL_JoystickID> ids(static_cast<size_t>(std::max(count, 0)));
+    for (int device = 0; device < count; ++device)
+        ids[static_cast<size_t>(device)] = SDL_JoystickGetDeviceInstanceID(device);
+    if (!changed && ids == g_scannedIds) return;
+    g_scannedIds = std::move(ids);
     for (int device = 0; device < count; ++device) {
         if (!SDL_IsGameController(device)) continue;
         const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(device);
@@ -299,6 +315,7 @@ bool SetGamepadRumble(int slot, uint16_t lowFrequency, uint16_t highFrequency) {
 
 void CloseGamepads() {
     for (Slot& slot : g_slots) ClearSlot(slot);
+    g_scannedIds.clear();
 }
 
 }  // namespace Platform

@@ -27,7 +27,7 @@ build() {
     flags+=" -fsanitize-ignorelist=$ROOT/tests/objects/files/ubsan_ignore.txt"
     # A folder configured by another compiler is made anew.
     grep -qs "CMAKE_CXX_COMPILER:.*clang" $BUILD/CMakeCache.txt || rm -rf build-asan
-    CC=clang CXX=clang++ cmake -S . -B $BUILD -DPELLWICK_TESTS=ON -DPELLWICK_FUZZ=ON \
+    CC=clang CXX=clang++ cmake -S . -B $BUILD -DPELLWICK_TESTS=ON -DPELLWICK_FUZZ=ON -DPELLWICK_TEST_TIMEOUT=480 \
         -DPELLWICK_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
         -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
@@ -41,7 +41,7 @@ run_asan() {
     LSAN_OPTIONS="suppressions=$ROOT/tests/lsan_suppressions.txt:print_suppressions=0" \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1920x1080x24" \
-        env SDL_AUDIODRIVER=dummy ctest --test-dir $BUILD --output-on-failure -j "$JOBS"
+        env SDL_AUDIODRIVER=dummy ctest --test-dir $BUILD --output-on-failure -j "$JOBS" --repeat until-pass:2
 }
 
 # fuzz TARGET CORPUS SEEDS [libFuzzer options...]

@@ -1,5 +1,5 @@
-// Whole matches under the test clock: the quick match plays its 150 seconds,
-// the three maps their last 20 (a whole match takes minutes of llvmpipe
+// Whole matches.  Under the test clock the quick match plays its 150 seconds
+// and the three maps their last 20 (a whole match costs minutes of llvmpipe
 // drawing); each ends with the side that holds more of the floor.
 #include "gameplay/VXMatchState.h"
 #include "graphics/VXPaintMap.h"
@@ -10,12 +10,10 @@ namespace {
 
 class FullMatch : public MatchFixture, public ::testing::WithParamInterface<int> {};
 
-// Red drives forward for the first seconds; when the clock runs out the
-// winner is the side that holds more of the floor, counted cell by cell.
+// Red drives forward for four seconds; the winner is checked against a count
+// of the painted cells.
 TEST_P(FullMatch, EndsWithTheWinnerOfTheFloor) {
-    StartGame();
-    FillLineUp(15, 1, 8, 2);
-    Enter(GetParam());
+    Start(GetParam(), LineUp(15, 1, 8, 2));
     WaitForCountdown();
     PressKey(SDL_SCANCODE_UP);
     StepFrames(240);
