@@ -82,8 +82,8 @@ int main() {
             for (int i = 0; i < n; ++i) {
                 const float x = static_cast<float>(next() % 1560) - 780.0f;
                 const float y = static_cast<float>(next() % 860) - 430.0f;
-                objects.push_back(std::make_unique<GameObject>(32.0f, 32.0f, 1, 1, 1, 0, x, y,
-                                                               "s", 0.0f, 0.0f, 0.0f));
+                objects.push_back(std::make_unique<GameObject>(32.0f, 32.0f, 1, 1, 1, 0, x, y, "s",
+                                                               0.0f, 0.0f, 0.0f));
                 auto sprite = std::make_shared<VXSpriteComponent>(objects.back().get());
                 sprite->texture = sheets[static_cast<size_t>(i % sheetCount)];
                 sprite->layer = static_cast<int>(next() % 10);

@@ -68,7 +68,8 @@ void SplatBench(VXGraphicsManager* graphics) {
         grid.Setup();
         g_currentInstancer = &grid;
         Painter painter;
-        for (int k = 0; k < painted; ++k) painter.Splat(1, 100.0f * (k % kSide), -100.0f * (k / kSide));
+        for (int k = 0; k < painted; ++k)
+            painter.Splat(1, 100.0f * (k % kSide), -100.0f * (k / kSide));
         std::vector<double> times;
         for (int k = 0; k < 2000; ++k) {
             // Tiles change hands: the painted area stays `painted` tiles.

@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/VXGameStateManager.h"
 #include "engine/core/DataRoot.h"
 #include "engine/core/GameState.h"
 #include "engine/core/VXAudioManager.h"
 #include "engine/core/VXDebugManager.h"
-#include "engine/VXGameStateManager.h"
 #include "engine/core/VXInputManager.h"
 #include "engine/core/VXLevel_Base.h"
 #include "gameplay/VXMatchState.h"

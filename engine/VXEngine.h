@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/Message.h"
 #include "engine/VXWindow.h"
+#include "engine/core/Message.h"
 #include "engine/core/VXFrameContext.h"
 #include "gameplay/VXMatchFlow.h"
 

@@ -1,12 +1,12 @@
 #include "gameplay/VXObjectManager.h"
 
 #include "engine/core/DataRoot.h"
-#include "engine/core/VXGlobalTables.h"
 #include "engine/core/Message.h"
 #include "engine/core/VXDebugManager.h"
-#include "gameplay/VXComponentKinds.h"
+#include "engine/core/VXGlobalTables.h"
 #include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXBlockBomb.h"
+#include "gameplay/VXComponentKinds.h"
 #include "gameplay/VXFlagCom.h"
 #include "gameplay/VXGameManagerComponent.h"
 #include "gameplay/VXHazards.h"
@@ -72,7 +72,9 @@ VXObjectManager::VXObjectManager()
       physics(VXPhysicsManager::Instance()),
       debug(VXDebugManager::Existing()) {}
 
-VXObjectManager::~VXObjectManager() { Clear(); }
+VXObjectManager::~VXObjectManager() {
+    Clear();
+}
 
 void VXObjectManager::CreateGameObject(float scaleX, float scaleY, int type, bool active,
                                        float posX, float posY, std::string name, float rotX,
@@ -97,7 +99,9 @@ void VXObjectManager::Clear() {
     loader.records.clear();
 }
 
-bool VXObjectManager::SaveObjects(const std::string& path) { return SaveObjectsToFile(objects, path); }
+bool VXObjectManager::SaveObjects(const std::string& path) {
+    return SaveObjectsToFile(objects, path);
+}
 
 void VXObjectManager::ApplyPlayerChoice(const GameLevelInitObject& entry) {
     const VXCharacter* kind = FindCharacter(entry.characterKind);
@@ -150,8 +154,8 @@ GameObject* VXObjectManager::CloneObject(GameObject* source) {
 
 bool VXObjectManager::SaveSelectedAsPrefab() {
     if (selectedObjectIndex < 0 || static_cast<size_t>(selectedObjectIndex) >= objects.size()) {
-        std::cout << "ERROR: no object at index " << selectedObjectIndex
-                  << " to save as a prefab" << std::endl;
+        std::cout << "ERROR: no object at index " << selectedObjectIndex << " to save as a prefab"
+                  << std::endl;
         return false;
     }
     return SavePrefab(objects[static_cast<size_t>(selectedObjectIndex)]);
@@ -177,9 +181,9 @@ void VXObjectManager::BuildLoadedObjects(bool asPrefabs) {
 }
 
 void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
-    GameObject* object = new GameObject(d.scale[0], d.scale[1], d.type, d.active ? 1 : 0, 1, 0,
-                                        d.position[0], d.position[1], d.name, d.rotation[0],
-                                        d.rotation[1], d.rotation[2]);
+    GameObject* object =
+        new GameObject(d.scale[0], d.scale[1], d.type, d.active ? 1 : 0, 1, 0, d.position[0],
+                       d.position[1], d.name, d.rotation[0], d.rotation[1], d.rotation[2]);
     if (asPrefab) {
         prefabs.push_back(object);
     } else {
@@ -220,10 +224,18 @@ void VXObjectManager::AddComponentById(GameObject* owner, int typeId, int number
     if (kind && kind->madeById) AddComponentOfKind(owner, typeId, number);
 }
 
-void VXObjectManager::AddSpriteComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Sprite); }
-void VXObjectManager::AddRigidBodyComponent(GameObject* owner) { AddComponentOfKind(owner, CT_RigidBody); }
-void VXObjectManager::AddAABBComponent(GameObject* owner) { AddComponentOfKind(owner, CT_AABB); }
-void VXObjectManager::AddOBBComponent(GameObject* owner) { AddComponentOfKind(owner, CT_OBB); }
+void VXObjectManager::AddSpriteComponent(GameObject* owner) {
+    AddComponentOfKind(owner, CT_Sprite);
+}
+void VXObjectManager::AddRigidBodyComponent(GameObject* owner) {
+    AddComponentOfKind(owner, CT_RigidBody);
+}
+void VXObjectManager::AddAABBComponent(GameObject* owner) {
+    AddComponentOfKind(owner, CT_AABB);
+}
+void VXObjectManager::AddOBBComponent(GameObject* owner) {
+    AddComponentOfKind(owner, CT_OBB);
+}
 void VXObjectManager::AddCircleColliderComponent(GameObject* owner) {
     AddComponentOfKind(owner, CT_CircleCollider);
 }
@@ -233,17 +245,41 @@ void VXObjectManager::AddTextComponent(GameObject* owner, int number) {
 void VXObjectManager::AddParticleEmitterComponent(GameObject* owner) {
     AddComponentOfKind(owner, CT_ParticleEmitter);
 }
-void VXObjectManager::AddPlayerLogicComponent(GameObject* owner) { AddComponentOfKind(owner, CT_PlayerLogic); }
-void VXObjectManager::AddGameManagerComponent(GameObject* owner) { AddComponentOfKind(owner, CT_GameManager); }
-void VXObjectManager::AddWallLogicComponent(GameObject* owner) { AddComponentOfKind(owner, CT_WallLogic); }
-void VXObjectManager::AddSpawnPointComponent(GameObject* owner) { AddComponentOfKind(owner, CT_SpawnPoint); }
-void VXObjectManager::AddBlockBombComponent(GameObject* owner) { AddComponentOfKind(owner, CT_BlockBomb); }
-void VXObjectManager::AddFlagComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Flag); }
-void VXObjectManager::AddTrapComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Trap); }
-void VXObjectManager::AddShootLogicComponent(GameObject* owner) { AddComponentOfKind(owner, CT_ShootLogic); }
-void VXObjectManager::AddEnemyLogicComponent(GameObject* owner) { AddComponentOfKind(owner, CT_EnemyLogic); }
-void VXObjectManager::AddBulletComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Bullet); }
-void VXObjectManager::AddMineComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Mine); }
-void VXObjectManager::AddMopComponent(GameObject* owner) { AddComponentOfKind(owner, CT_Mop); }
+void VXObjectManager::AddPlayerLogicComponent(GameObject* owner) {
+    AddComponentOfKind(owner, CT_PlayerLogic);
+}
+void VXObjectManager::AddGameManagerComponent(GameObject* owner) {
+    AddComponentOfKind(owner, CT_GameManager);
+}
+void VXObjectManager::AddWallLogicComponent(GameObject* owner) {
+    AddComponentOfKind(owner, CT_WallLogic);
+}
+void VXObjectManager::AddSpawnPointComponent(GameObject* owner) {
+    AddComponentOfKind(owner, CT_SpawnPoint);
+}
+void VXObjectManager::AddBlockBombComponent(GameObject* owner) {
+    AddComponentOfKind(owner, CT_BlockBomb);
+}
+void VXObjectManager::AddFlagComponent(GameObject* owner) {
+    AddComponentOfKind(owner, CT_Flag);
+}
+void VXObjectManager::AddTrapComponent(GameObject* owner) {
+    AddComponentOfKind(owner, CT_Trap);
+}
+void VXObjectManager::AddShootLogicComponent(GameObject* owner) {
+    AddComponentOfKind(owner, CT_ShootLogic);
+}
+void VXObjectManager::AddEnemyLogicComponent(GameObject* owner) {
+    AddComponentOfKind(owner, CT_EnemyLogic);
+}
+void VXObjectManager::AddBulletComponent(GameObject* owner) {
+    AddComponentOfKind(owner, CT_Bullet);
+}
+void VXObjectManager::AddMineComponent(GameObject* owner) {
+    AddComponentOfKind(owner, CT_Mine);
+}
+void VXObjectManager::AddMopComponent(GameObject* owner) {
+    AddComponentOfKind(owner, CT_Mop);
+}
 
 }  // namespace FrameWork

@@ -41,8 +41,8 @@ public:
     VXObjectManager(const VXObjectManager&) = delete;
     VXObjectManager& operator=(const VXObjectManager&) = delete;
 
-    void CreateGameObject(float scaleX, float scaleY, int type, bool active, float posX,
-                          float posY, std::string name, float rotX, float rotY, float rotZ);
+    void CreateGameObject(float scaleX, float scaleY, int type, bool active, float posX, float posY,
+                          std::string name, float rotX, float rotY, float rotZ);
     // The first object of `objects` named exactly `name`, or null.
     GameObject* FindObject(const std::string& name) const;
     // Destroys the objects, then the prefabs; empties every list.

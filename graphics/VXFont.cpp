@@ -13,7 +13,9 @@ namespace FrameWork {
 
 const std::string kFontPath = DataPath("font/Bangers.ttf");
 
-VXFont::VXFont(VXFont&& other) noexcept { *this = std::move(other); }
+VXFont::VXFont(VXFont&& other) noexcept {
+    *this = std::move(other);
+}
 
 VXFont& VXFont::operator=(VXFont&& other) noexcept {
     if (this != &other) {
@@ -108,7 +110,9 @@ void VXFont::Bind() {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
-const VXGlyph& VXFont::GlyphOf(char c) { return glyphs[c]; }
+const VXGlyph& VXFont::GlyphOf(char c) {
+    return glyphs[c];
+}
 
 void VXFont::RenderText(const std::string& text, float x, float y) {
     const bool gl = HasGL() && vertexArray != 0;

@@ -14,7 +14,7 @@ extern const std::string kFontPath;
 
 struct VXGlyph {
     GLuint texture = 0;
-    float width = 0.0f;   // bitmap width and rows, in pixels
+    float width = 0.0f;  // bitmap width and rows, in pixels
     float height = 0.0f;
     float bearingX = 0.0f;  // bitmap left and top
     float bearingY = 0.0f;

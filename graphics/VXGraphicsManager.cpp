@@ -34,7 +34,9 @@ void UnbindSpriteState() {
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-bool DrawableSize(int width, int height) { return width > 0 && height > 0; }
+bool DrawableSize(int width, int height) {
+    return width > 0 && height > 0;
+}
 
 }  // namespace
 
@@ -76,7 +78,9 @@ VXGraphicsManager* VXGraphicsManager::Instance() {
     return g_graphicsManager;
 }
 
-VXGraphicsManager::VXGraphicsManager() { emitters.reserve(1500); }
+VXGraphicsManager::VXGraphicsManager() {
+    emitters.reserve(1500);
+}
 
 VXGraphicsManager::~VXGraphicsManager() {
     if (HasGL() && vertexArray) glDeleteVertexArrays(1, &vertexArray);
@@ -103,8 +107,7 @@ VXShaderProgram* VXGraphicsManager::Program(size_t index) {
 
 // --- Shader programs ----------------------------------------------------------
 
-void VXGraphicsManager::LoadShader(const std::string& vertexPath,
-                                   const std::string& fragmentPath) {
+void VXGraphicsManager::LoadShader(const std::string& vertexPath, const std::string& fragmentPath) {
     shaderPrograms.emplace_back();
     if (!HasGL()) return;
     VXShaderProgram& record = shaderPrograms.back();
@@ -138,7 +141,9 @@ void VXGraphicsManager::InitShaderGlobals() {
 
 // --- Camera ---------------------------------------------------------------------
 
-void VXGraphicsManager::UseTextureProgram() { UseProgram(g_textureProgram); }
+void VXGraphicsManager::UseTextureProgram() {
+    UseProgram(g_textureProgram);
+}
 
 void VXGraphicsManager::UploadProjection() {
     if (!DrawableSize(camera.screenWidth, camera.screenHeight)) return;

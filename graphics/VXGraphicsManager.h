@@ -83,8 +83,8 @@ public:
     // The entries of a texture list already open; `path` names it in lines.
     void ReadTextureList(std::istream& list, const std::string& path);
     VXTextureRecord* AddTexture(const std::string& path, int columns, int rows);
-    VXTextureRecord* AddNamedTexture(const std::string& name, const std::string& path,
-                                     int columns, int rows);
+    VXTextureRecord* AddNamedTexture(const std::string& name, const std::string& path, int columns,
+                                     int rows);
     VXTextureRecord* FindTexture(const std::string& name);
     void AssignTexture(VXSpriteComponent* sprite, const std::string& name);
     void AddToRenderList(const std::shared_ptr<VXSpriteComponent>& sprite);

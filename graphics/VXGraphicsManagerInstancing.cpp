@@ -24,7 +24,9 @@ void VXGraphicsManager::LoadInstanceSetImage(const std::string& name, const std:
     if (VXInstanceSet* set = FindInstanceSet(name)) set->LoadImage(path.c_str(), rows, columns);
 }
 
-void VXGraphicsManager::LoadTilemap(const std::string& path) { LoadTilemapFile(path, tilemaps); }
+void VXGraphicsManager::LoadTilemap(const std::string& path) {
+    LoadTilemapFile(path, tilemaps);
+}
 
 void VXGraphicsManager::DrawInstanceSets() {
     auto drawSet = [](VXInstanceSet& set) {

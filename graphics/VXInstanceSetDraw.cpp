@@ -22,7 +22,13 @@ const float kQuad[12] = {-0.5f, -0.5f, 0.0f, 0.5f, -0.5f, 0.0f,
                          -0.5f, 0.5f,  0.0f, 0.5f, 0.5f,  0.0f};
 
 // Attribute slots of the "INST" program.
-enum Attribute : GLuint { kCorner = 0, kCentreSize = 1, kColour = 2, kCornerUV = 3, kCellOffset = 4 };
+enum Attribute : GLuint {
+    kCorner = 0,
+    kCentreSize = 1,
+    kColour = 2,
+    kCornerUV = 3,
+    kCellOffset = 4
+};
 
 void SetAttribute(GLuint slot, GLuint buffer, GLint size) {
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
@@ -52,7 +58,8 @@ size_t Feeds(size_t entries, uint8_t perInstance, size_t wanted) {
 
 VXInstanceSet::~VXInstanceSet() {
     if (quadBuffer && HasGL()) {
-        const GLuint buffers[5] = {quadBuffer, uvBuffer, positionBuffer, colourBuffer, offsetBuffer};
+        const GLuint buffers[5] = {quadBuffer, uvBuffer, positionBuffer, colourBuffer,
+                                   offsetBuffer};
         glDeleteBuffers(5, buffers);
     }
 }

@@ -1,10 +1,10 @@
 #include "graphics/VXJsonNumbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 
 namespace FrameWork {
 
@@ -34,7 +34,8 @@ std::string FloatText(float value) {
         // Plain decimal: 104.0, 0.5, 1050.25.
         std::string whole = digits.substr(0, std::min(digits.size(), size_t(exponent) + 1));
         whole.append(size_t(exponent) + 1 - whole.size(), '0');
-        std::string fraction = digits.size() > size_t(exponent) + 1 ? digits.substr(size_t(exponent) + 1) : "0";
+        std::string fraction =
+            digits.size() > size_t(exponent) + 1 ? digits.substr(size_t(exponent) + 1) : "0";
         out = whole + "." + fraction;
     } else if (exponent < 0 && exponent > -7) {
         out = "0." + std::string(size_t(-exponent - 1), '0') + digits;

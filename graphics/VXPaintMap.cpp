@@ -31,7 +31,9 @@ void FillAutotileTables() {
     }
 }
 
-std::string VXPaintMap::MakeCode(char a, char b) { return std::string{a, b}; }
+std::string VXPaintMap::MakeCode(char a, char b) {
+    return std::string{a, b};
+}
 
 std::string VXPaintMap::GetTilePattern(const VXPaintCell& cell) {
     std::string pattern;
@@ -96,14 +98,20 @@ const Corner kCorners[4] = {
     {1, 1, 0, 3, {1, 3}, {{2, 0}, {1, 1}}},    // down-right: right, down
 };
 
-VXAutotileTable& TableOf(int32_t team) { return team == 2 ? g_autotileTeam2 : g_autotileTeam1; }
+VXAutotileTable& TableOf(int32_t team) {
+    return team == 2 ? g_autotileTeam2 : g_autotileTeam1;
+}
 
 void Reapply(VXPaintCell& cell, VXAutotileTable& table) {
     VXPaintMap::SetTilePattern(cell, VXPaintMap::GetTilePattern(cell).c_str(), table);
 }
 
-char& CharAt(VXPaintCell& cell, Edge e) { return cell.quadrants[e.q].code[e.c]; }
-bool Is(const VXPaintQuadrant& q, char a, char b) { return q.code[0] == a && q.code[1] == b; }
+char& CharAt(VXPaintCell& cell, Edge e) {
+    return cell.quadrants[e.q].code[e.c];
+}
+bool Is(const VXPaintQuadrant& q, char a, char b) {
+    return q.code[0] == a && q.code[1] == b;
+}
 void Raise(char& c) {
     if (c < '3') ++c;
 }
@@ -122,14 +130,16 @@ private:
     // The tile `dRow` rows and `dCol` columns away, by plain index
     // arithmetic; -1 when it lies outside the table.
     int32_t Neighbour(int dRow, int dCol) const {
-        const int64_t n = static_cast<int64_t>(i) + static_cast<int64_t>(dRow) * target.columns + dCol;
+        const int64_t n =
+            static_cast<int64_t>(i) + static_cast<int64_t>(dRow) * target.columns + dCol;
         return n >= 0 && n < static_cast<int64_t>(cells.size()) ? static_cast<int32_t>(n) : -1;
     }
     bool Processable(const VXPaintCell& n) const {
         return n.flagCell ? flagStroke : painter.objectType != kFlagPainterType;
     }
     void Count(int32_t team, int32_t delta) {
-        if (target.teamTileCount && (team == 1 || team == 2)) target.teamTileCount[team - 1] += delta;
+        if (target.teamTileCount && (team == 1 || team == 2))
+            target.teamTileCount[team - 1] += delta;
     }
     void SetQuadrantColours(int32_t cell, float alpha);
     void SidePass();
@@ -288,7 +298,8 @@ void Splatter::CornerPass() {
 void Splatter::Refresh() {
     VXInstanceSet* set = target.paintSet;
     if (!set) return;
-    const size_t limit = std::min({set->m_data2.size(), set->texOffsets.size(), set->m_data3Index.size()});
+    const size_t limit =
+        std::min({set->m_data2.size(), set->texOffsets.size(), set->m_data3Index.size()});
     for (size_t k = 0; k < cells.size(); ++k) {
         if (!cells[k].painted) continue;
         for (int q = 0; q < 4; ++q) {

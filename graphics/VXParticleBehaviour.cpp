@@ -19,7 +19,8 @@ constexpr float kFadeRate = 3.0f;
 constexpr float kSpeedRange = 5000.0f;
 
 float RandomSpeed() {
-    return static_cast<float>(Platform::Rand()) / static_cast<float>(Platform::RandMax) * kSpeedRange -
+    return static_cast<float>(Platform::Rand()) / static_cast<float>(Platform::RandMax) *
+               kSpeedRange -
            kSpeedRange / 2.0f;
 }
 
@@ -94,7 +95,8 @@ void VXParticleEmitter::UploadInstances() {
     if (instanceSet->m_data1.size() < particles.size()) FillInstances();
     const float x = owner ? owner->worldMatrix[3] : 0.0f;
     const float y = owner ? owner->worldMatrix[7] : 0.0f;
-    const size_t n = std::min({particles.size(), instanceSet->m_data1.size(), instanceSet->m_data2.size()});
+    const size_t n =
+        std::min({particles.size(), instanceSet->m_data1.size(), instanceSet->m_data2.size()});
     for (size_t k = 0; k < n; ++k) {
         const VXParticle& p = particles[k];
         if (!p.active) continue;

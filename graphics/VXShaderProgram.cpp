@@ -15,7 +15,9 @@ VXShaderProgram* g_fontProgram = nullptr;
 float* g_projectionMatrix = nullptr;
 float* g_camViewMatrix = nullptr;
 
-bool HasGL() { return Platform::GetGLContext() != nullptr; }
+bool HasGL() {
+    return Platform::GetGLContext() != nullptr;
+}
 
 namespace {
 

@@ -62,9 +62,11 @@ VXInstanceSet* VXShapeInstancer::FloorSet() const {
 
 VXInstanceSet* VXShapeInstancer::EditorSet() const {
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
-    if (g_selectedTileSet < 0 || static_cast<size_t>(g_selectedTileSet) >= graphics->tileSetNames.size())
+    if (g_selectedTileSet < 0 ||
+        static_cast<size_t>(g_selectedTileSet) >= graphics->tileSetNames.size())
         return nullptr;
-    return graphics->FindInstanceSet(graphics->tileSetNames[static_cast<size_t>(g_selectedTileSet)]);
+    return graphics->FindInstanceSet(
+        graphics->tileSetNames[static_cast<size_t>(g_selectedTileSet)]);
 }
 
 void VXShapeInstancer::CopyWallList(const std::vector<GameObject*>& walls) {
@@ -131,7 +133,8 @@ void VXShapeInstancer::Setup() {
     if (currentList >= 0 && static_cast<size_t>(currentList) < objectLists.size())
         for (GameObject* wall : objectLists[static_cast<size_t>(currentList)]) {
             VXAABB* box = wall ? wall->GetAABB() : nullptr;
-            if (box) MarkWall(wall->position[0], wall->position[1], box->halfWidth, box->halfHeight);
+            if (box)
+                MarkWall(wall->position[0], wall->position[1], box->halfWidth, box->halfHeight);
         }
 
     for (int32_t cell : record.m_data3Index) floor->AddFrameIndex(cell);
@@ -160,8 +163,10 @@ void VXShapeInstancer::MarkWall(float ox, float oy, float halfWidth, float halfH
 
     const float yEnd = std::fmin(oy + halfHeight + kQuarterOffset, top);
     const float xEnd = std::fmin(ox + halfWidth + kQuarterOffset, right);
-    for (float y = firstSample(oy - halfHeight + kQuarterOffset, bottom); y < yEnd; y += kWallStep) {
-        for (float x = firstSample(ox - halfWidth + kQuarterOffset, left); x < xEnd; x += kWallStep) {
+    for (float y = firstSample(oy - halfHeight + kQuarterOffset, bottom); y < yEnd;
+         y += kWallStep) {
+        for (float x = firstSample(ox - halfWidth + kQuarterOffset, left); x < xEnd;
+             x += kWallStep) {
             const float point[2] = {x, y};
             const int32_t c = SnapToGrid(point);
             if (c < 0 || static_cast<size_t>(c) >= graphics->paintCells.size()) continue;

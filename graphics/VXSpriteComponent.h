@@ -2,8 +2,8 @@
 // sheet animations: rows of cells stepped every few draws, looping or once.
 #pragma once
 
-#include "objects/Component.h"
 #include "graphics/VXTextureRecord.h"
+#include "objects/Component.h"
 
 #include <cstdint>
 #include <string>

@@ -18,9 +18,13 @@ VXTextComponent::~VXTextComponent() = default;
 
 void VXTextComponent::Update(float) {}
 
-float VXTextComponent::PenX() const { return (owner ? owner->position[0] : 0.0f) + offsetX; }
+float VXTextComponent::PenX() const {
+    return (owner ? owner->position[0] : 0.0f) + offsetX;
+}
 
-float VXTextComponent::PenY() const { return (owner ? owner->position[1] : 0.0f) + offsetY; }
+float VXTextComponent::PenY() const {
+    return (owner ? owner->position[1] : 0.0f) + offsetY;
+}
 
 void VXTextComponent::Draw() {
     if (!font) return;

@@ -31,8 +31,12 @@ void SetQuadUV(VXQuadVertex (&vertices)[4], float du, float dv) {
 
 }  // namespace
 
-int32_t NextTextureSerial() { return g_textureSerial++; }
-void ResetTextureSerials() { g_textureSerial = 0; }
+int32_t NextTextureSerial() {
+    return g_textureSerial++;
+}
+void ResetTextureSerials() {
+    g_textureSerial = 0;
+}
 
 VXTextureRecord::VXTextureRecord(float red, float green, float blue)
     : vertices{{0.5f, 0.5f, 0.0f, red, green, blue, 0.0f, 0.0f},
@@ -66,9 +70,10 @@ void VXTextureRecord::Load(const std::string& path, uint32_t cols, uint32_t rowC
         if (result == VXImageLoad::Decoded) result = VXImageLoad::DefaultShown;
     }
     if (result == VXImageLoad::Missing) {
-        std::printf("\nERROR\n -> Default texture not found, please find a replacement "
-                    "thank you\n%s\n\n",
-                    path.c_str());
+        std::printf(
+            "\nERROR\n -> Default texture not found, please find a replacement "
+            "thank you\n%s\n\n",
+            path.c_str());
         return;
     }
     if (result == VXImageLoad::DefaultShown) {

@@ -39,7 +39,8 @@ int32_t AtoiSaturated(const char* text) {
     long long value = 0;
     for (; *text >= '0' && *text <= '9'; ++text) {
         value = value * 10 + (*text - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            value = static_cast<long long>(INT_MAX) + 1;
     }
     if (negative) value = -value;
     if (value > INT_MAX) value = INT_MAX;
@@ -59,8 +60,10 @@ public:
 
     void Int(const char* key, int32_t& field) {
         const Value* v = Find(key);
-        if (v && v->IsInt()) field = v->GetInt();
-        else Complain(key);
+        if (v && v->IsInt())
+            field = v->GetInt();
+        else
+            Complain(key);
     }
     void Flag(const char* key, bool& field) {
         const Value* v = Find(key);
@@ -69,8 +72,10 @@ public:
     }
     void String(const char* key, std::string& field) {
         const Value* v = Find(key);
-        if (v && v->IsString()) field.assign(v->GetString(), v->GetStringLength());
-        else Complain(key);
+        if (v && v->IsString())
+            field.assign(v->GetString(), v->GetStringLength());
+        else
+            Complain(key);
     }
     void Quads(const char* key, std::vector<std::array<float, 4>>& field) {
         const Value* v = Find(key);

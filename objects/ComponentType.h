@@ -57,9 +57,9 @@ class VXMopCom;
 template <class T>
 struct ComponentTypeOf;
 
-#define VX_COMPONENT_TYPE(Class, Id) \
-    template <>                      \
-    struct ComponentTypeOf<Class> {  \
+#define VX_COMPONENT_TYPE(Class, Id)         \
+    template <>                              \
+    struct ComponentTypeOf<Class> {          \
         static constexpr int32_t value = Id; \
     }
 VX_COMPONENT_TYPE(VXSpriteComponent, CT_Sprite);

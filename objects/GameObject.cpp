@@ -14,7 +14,10 @@ namespace FrameWork {
 GameObject::GameObject(float scaleX, float scaleY, int32_t type, uint8_t active, uint8_t rootFlag,
                        uint8_t childFlag, float posX, float posY, std::string name, float rotX,
                        float rotY, float rotZ)
-    : g_name(std::move(name)), objectType(type), m_active(active), isRoot(rootFlag),
+    : g_name(std::move(name)),
+      objectType(type),
+      m_active(active),
+      isRoot(rootFlag),
       isChild(childFlag) {
     position[0] = posX;
     position[1] = posY;
@@ -145,7 +148,9 @@ bool GameObject::Attach(std::shared_ptr<Component> component, int32_t typeId, bo
     return true;
 }
 
-bool GameObject::HasComponent(int typeId) const { return GetComponent(typeId) != nullptr; }
+bool GameObject::HasComponent(int typeId) const {
+    return GetComponent(typeId) != nullptr;
+}
 
 Component* GameObject::GetComponent(int typeId) const {
     for (const auto& c : components)
@@ -155,29 +160,50 @@ Component* GameObject::GetComponent(int typeId) const {
 
 std::string GameObject::TypeToString(int type) {
     switch (type) {
-        case BaseGameObject: return "BaseGameObject";
-        case Empty: return "Empty";
-        case MainPlayer: return "MainPlayer";
-        case Enemy: return "Enemy";
-        case Tiles: return "Tiles";
-        case Bullet: return "Bullet";
-        case Pirate: return "Pirate";
-        case Viking: return "Viking";
-        case Knight: return "Knight";
-        case UI: return "UI";
-        case AudioObject: return "AudioObject";
-        case Menu: return "Menu";
-        case GameManagerObject: return "GameManagerObject";
-        case SpawnPointObject: return "SpawnPointObject";
-        case WallCollider: return "WallCollider";
-        case Archer: return "Archer";
-        case Samurai: return "Samurai";
-        case Maid: return "Maid";
-        default: return "NO SUCH THING";
+        case BaseGameObject:
+            return "BaseGameObject";
+        case Empty:
+            return "Empty";
+        case MainPlayer:
+            return "MainPlayer";
+        case Enemy:
+            return "Enemy";
+        case Tiles:
+            return "Tiles";
+        case Bullet:
+            return "Bullet";
+        case Pirate:
+            return "Pirate";
+        case Viking:
+            return "Viking";
+        case Knight:
+            return "Knight";
+        case UI:
+            return "UI";
+        case AudioObject:
+            return "AudioObject";
+        case Menu:
+            return "Menu";
+        case GameManagerObject:
+            return "GameManagerObject";
+        case SpawnPointObject:
+            return "SpawnPointObject";
+        case WallCollider:
+            return "WallCollider";
+        case Archer:
+            return "Archer";
+        case Samurai:
+            return "Samurai";
+        case Maid:
+            return "Maid";
+        default:
+            return "NO SUCH THING";
     }
 }
 
-std::string GameObject::GetTypeName() const { return TypeToString(objectType); }
+std::string GameObject::GetTypeName() const {
+    return TypeToString(objectType);
+}
 
 void GameObject::SetActive(uint8_t a) {
     m_active = a;
@@ -265,7 +291,8 @@ void GameObject::Serialize(rapidjson::StringBuffer& buffer) const {
     float scl[2] = {scale[0], scale[1]};
     if (parent) {
         writer.Key("MY PARENT");
-        writer.String(parent->g_name.c_str(), static_cast<rapidjson::SizeType>(parent->g_name.size()));
+        writer.String(parent->g_name.c_str(),
+                      static_cast<rapidjson::SizeType>(parent->g_name.size()));
         for (int i = 0; i < 2; ++i) {
             pos[i] = parent->position[i] + parent->scale[i] * position[i];
             scl[i] = parent->scale[i] * scale[i];

@@ -40,8 +40,8 @@ public:
     // Matrices identity, parent null, previousRotation = rotation, then the
     // matrices are built once.  Ordinary objects: rootFlag 1, childFlag 0.
     GameObject(float scaleX, float scaleY, int32_t type, uint8_t active, uint8_t rootFlag,
-               uint8_t childFlag, float posX, float posY, std::string name, float rotX,
-               float rotY, float rotZ);
+               uint8_t childFlag, float posX, float posY, std::string name, float rotX, float rotY,
+               float rotZ);
     // Unlinks the object from its parent and its children (neither is
     // deleted), clears every component's active flag and releases them.
     ~GameObject();
@@ -96,16 +96,46 @@ public:
     T* GetTyped() const {
         return static_cast<T*>(GetComponent(ComponentTypeOf<T>::value));
     }
-    template <class T = VXAABB> T* GetAABB() const { return GetTyped<T>(); }
-    template <class T = VXCircleCollider> T* GetCircleCollider() const { return GetTyped<T>(); }
-    template <class T = VXPlayerLogic> T* GetPlayerLogic() const { return GetTyped<T>(); }
-    template <class T = VXWallLogicCom> T* GetWallLogic() const { return GetTyped<T>(); }
-    template <class T = VXSpPointComponent> T* GetSpawnPoint() const { return GetTyped<T>(); }
-    template <class T = VXBlockBombCom> T* GetBlockBomb() const { return GetTyped<T>(); }
-    template <class T = VXFlagCom> T* GetFlag() const { return GetTyped<T>(); }
-    template <class T = VXBlockBombPointer> T* GetBlockBombPointer() const { return GetTyped<T>(); }
-    template <class T = VXMineCom> T* GetMine() const { return GetTyped<T>(); }
-    template <class T = VXMopCom> T* GetMop() const { return GetTyped<T>(); }
+    template <class T = VXAABB>
+    T* GetAABB() const {
+        return GetTyped<T>();
+    }
+    template <class T = VXCircleCollider>
+    T* GetCircleCollider() const {
+        return GetTyped<T>();
+    }
+    template <class T = VXPlayerLogic>
+    T* GetPlayerLogic() const {
+        return GetTyped<T>();
+    }
+    template <class T = VXWallLogicCom>
+    T* GetWallLogic() const {
+        return GetTyped<T>();
+    }
+    template <class T = VXSpPointComponent>
+    T* GetSpawnPoint() const {
+        return GetTyped<T>();
+    }
+    template <class T = VXBlockBombCom>
+    T* GetBlockBomb() const {
+        return GetTyped<T>();
+    }
+    template <class T = VXFlagCom>
+    T* GetFlag() const {
+        return GetTyped<T>();
+    }
+    template <class T = VXBlockBombPointer>
+    T* GetBlockBombPointer() const {
+        return GetTyped<T>();
+    }
+    template <class T = VXMineCom>
+    T* GetMine() const {
+        return GetTyped<T>();
+    }
+    template <class T = VXMopCom>
+    T* GetMop() const {
+        return GetTyped<T>();
+    }
 
     std::string GetTypeName() const;
     static std::string TypeToString(int type);

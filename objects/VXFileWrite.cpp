@@ -1,12 +1,12 @@
 #include "objects/VXFileWrite.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <iostream>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace FrameWork {

@@ -247,8 +247,10 @@ private:
             long long number = 0;
             bool digits = length > first && length - first <= 9;
             for (size_t k = first; digits && k < length; ++k) {
-                if (key[k] < '0' || key[k] > '9') digits = false;
-                else number = number * 10 + (key[k] - '0');
+                if (key[k] < '0' || key[k] > '9')
+                    digits = false;
+                else
+                    number = number * 10 + (key[k] - '0');
             }
             if (!digits) continue;
             if (first > prefixLength) number = -number;
@@ -264,9 +266,12 @@ private:
                 int32_t second = 0;
                 if (a.Size() > 0) {
                     // A count; a negative number leaves it at 0.
-                    if (a[0].IsUint()) t.value = a[0].GetUint();
-                    else if (!JsonInt(a[0], second)) Warn(what, "has a first value that is not a number");
-                    else if (second >= 0) t.value = static_cast<uint32_t>(second);
+                    if (a[0].IsUint())
+                        t.value = a[0].GetUint();
+                    else if (!JsonInt(a[0], second))
+                        Warn(what, "has a first value that is not a number");
+                    else if (second >= 0)
+                        t.value = static_cast<uint32_t>(second);
                 }
                 float* colour[4] = {&t.alpha, &t.red, &t.green, &t.blue};
                 for (SizeType k = 1; k < 5 && k < a.Size(); ++k) Float(a[k], *colour[k - 1], what);
@@ -305,7 +310,8 @@ private:
         if (names)
             for (SizeType k = 0; k < names->Size(); ++k)
                 if ((*names)[k].IsString())
-                    p.clonedNames.emplace_back((*names)[k].GetString(), (*names)[k].GetStringLength());
+                    p.clonedNames.emplace_back((*names)[k].GetString(),
+                                               (*names)[k].GetStringLength());
         if (i < n) Int((*a)[i++], p.paintFuel, what);
         for (int k = 0; k < 2 && i < n; ++k) Float((*a)[i++], p.savedNumbers[k], what);
         if (i < n) p.canBeHit = (*a)[i++].IsTrue();
@@ -323,7 +329,8 @@ private:
                 if (!list.IsArray()) {
                     Warn("\"PlayerKey\"", "is not an array; default kept");
                 } else {
-                    if (list.Size() > 7) Warn("\"PlayerKey\"", "holds more than seven keys; the rest ignored");
+                    if (list.Size() > 7)
+                        Warn("\"PlayerKey\"", "holds more than seven keys; the rest ignored");
                     for (SizeType k = 0; k < 7 && k < list.Size(); ++k)
                         Int(list[k], p.keys[k], "\"PlayerKey\"");
                 }
@@ -334,7 +341,8 @@ private:
 
     // A sheet is at least 1 x 1 and at most kMaxSheetCells on a side.
     void ClampSheet(int32_t& columns, int32_t& rows, const char* what) {
-        if (columns >= 1 && rows >= 1 && columns <= kMaxSheetCells && rows <= kMaxSheetCells) return;
+        if (columns >= 1 && rows >= 1 && columns <= kMaxSheetCells && rows <= kMaxSheetCells)
+            return;
         Warn(what, "has a sheet size out of range; clamped");
         columns = std::max(1, std::min(columns, kMaxSheetCells));
         rows = std::max(1, std::min(rows, kMaxSheetCells));
@@ -356,7 +364,8 @@ private:
         }
         // The image is looked for in the image folder and nowhere else.
         if (e.imageName.find("..") != std::string::npos ||
-            e.imageName.find('\0') != std::string::npos || (!e.imageName.empty() && e.imageName[0] == '/')) {
+            e.imageName.find('\0') != std::string::npos ||
+            (!e.imageName.empty() && e.imageName[0] == '/')) {
             Warn(what, "names an image outside the image folder; no image");
             e.imageName.clear();
         }
@@ -374,7 +383,8 @@ private:
     void ReadWall(const Value& obj, GameObjectData::Wall& w) {
         const Value* a = BlockArray(obj, "VXWallLogicCom", w.present);
         if (!a) return;
-        if (a->Size() < 2) Warn("\"VXWallLogicCom\"", "is too short; missing values keep their defaults");
+        if (a->Size() < 2)
+            Warn("\"VXWallLogicCom\"", "is too short; missing values keep their defaults");
         if (a->Size() > 0) Int((*a)[0], w.hitPoints, "\"VXWallLogicCom\"");
         if (a->Size() > 1) Float((*a)[1], w.lifeTimer, "\"VXWallLogicCom\"");
     }
@@ -382,7 +392,8 @@ private:
     void ReadSpawnPoint(const Value& obj, GameObjectData::SpawnPoint& sp) {
         const Value* a = BlockArray(obj, "VXSpPointComponent", sp.present);
         if (!a) return;
-        if (a->Size() < 2) Warn("\"VXSpPointComponent\"", "is too short; missing values keep their defaults");
+        if (a->Size() < 2)
+            Warn("\"VXSpPointComponent\"", "is too short; missing values keep their defaults");
         if (a->Size() > 0) Float((*a)[0], sp.restTimer, "\"VXSpPointComponent\"");
         if (a->Size() > 1) Int((*a)[1], sp.value, "\"VXSpPointComponent\"");
     }
@@ -403,8 +414,10 @@ private:
         } else {
             Warn("\"position\"", "is missing; (0, 0) used");
         }
-        static const char* const keys[5] = {"rotationX", "rotationY", "rotationZ", "scaleX", "scaleY"};
-        float* fields[5] = {&d.rotation[0], &d.rotation[1], &d.rotation[2], &d.scale[0], &d.scale[1]};
+        static const char* const keys[5] = {"rotationX", "rotationY", "rotationZ", "scaleX",
+                                            "scaleY"};
+        float* fields[5] = {&d.rotation[0], &d.rotation[1], &d.rotation[2], &d.scale[0],
+                            &d.scale[1]};
         for (int k = 0; k < 5; ++k) {
             m = obj.FindMember(keys[k]);
             if (m != obj.MemberEnd()) Float(m->value, *fields[k], keys[k]);

@@ -10,6 +10,8 @@ namespace FrameWork {
 inline constexpr char kDataRoot[] = "../VXEngine/data/";
 
 // kDataRoot followed by `relative`.
-inline std::string DataPath(const std::string& relative) { return kDataRoot + relative; }
+inline std::string DataPath(const std::string& relative) {
+    return kDataRoot + relative;
+}
 
 }  // namespace FrameWork

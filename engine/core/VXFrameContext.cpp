@@ -31,7 +31,8 @@ bool IsKeyDown(int vk) {
 }
 
 bool IsButtonTriggered(int button, int pad) {
-    return !FrameContext().inputBlocked && VXInputManager::Instance()->IsButtonTriggered(button, pad);
+    return !FrameContext().inputBlocked &&
+           VXInputManager::Instance()->IsButtonTriggered(button, pad);
 }
 
 VXStick GetStick(int pad) {
