@@ -9,9 +9,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/GameState.h"
+#include "core/VXFrameContext.h"
 #include "engine/VXEngine.h"
-#include "engine/core/GameState.h"
-#include "engine/core/VXFrameContext.h"
 #include "gameplay/VXMatchState.h"
 #include "graphics/VXPaintMap.h"
 #include "platform/Platform.h"

@@ -23,9 +23,9 @@
 
 #include "bench/BenchFrame.h"
 #include "bench/MatchDriver.h"
+#include "core/GameState.h"
+#include "core/VXFrameContext.h"
 #include "engine/VXEngine.h"
-#include "engine/core/GameState.h"
-#include "engine/core/VXFrameContext.h"
 #include "graphics/VXGraphicsManager.h"
 
 using namespace FrameWork;

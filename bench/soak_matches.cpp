@@ -12,8 +12,8 @@
 
 #include "bench/BenchFrame.h"
 #include "bench/MatchDriver.h"
+#include "core/GameState.h"
 #include "engine/VXEngine.h"
-#include "engine/core/GameState.h"
 
 using namespace FrameWork;
 

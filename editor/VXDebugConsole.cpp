@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/VXFrameContext.h"
 #include "editor/VXEditorState.h"
-#include "engine/core/VXFrameContext.h"
 
 namespace FrameWork {
 namespace VXDebugConsole {

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <string>
 
+#include "core/VXFrameContext.h"
 #include "editor/VXDebugConsole.h"
 #include "editor/VXEditorState.h"
 #include "editor/VXLevelEditor.h"
-#include "engine/core/VXFrameContext.h"
 #include "gameplay/VXObjectManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXShapeInstancer.h"

@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <utility>
 
+#include "core/VXFrameContext.h"
 #include "editor/VXDebugConsole.h"
 #include "editor/VXEditorState.h"
 #include "editor/VXFilePicker.h"
 #include "editor/VXLevelEditor.h"
-#include "engine/core/VXFrameContext.h"
 #include "gameplay/VXObjectManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXShapeInstancer.h"

@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/VXFrameContext.h"
 #include "editor/VXEditorState.h"
 #include "editor/VXLevelEditor.h"
-#include "engine/core/VXFrameContext.h"
 #include "gameplay/VXObjectManager.h"
 #include "graphics/VXDebugLine.h"
 #include "graphics/VXGraphicsManager.h"

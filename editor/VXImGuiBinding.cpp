@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "engine/core/VXFrameContext.h"
-#include "engine/core/VXInputManager.h"
+#include "core/VXFrameContext.h"
+#include "core/VXInputManager.h"
 #include "platform/Platform.h"
 #include "platform/PlatformInput.h"
 

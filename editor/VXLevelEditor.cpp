@@ -6,14 +6,14 @@
 #include <cstdio>
 #include <map>
 
+#include "core/VXAudioManager.h"
+#include "core/VXFrameContext.h"
+#include "core/VXInputManager.h"
 #include "editor/VXDebugConsole.h"
 #include "editor/VXEditorInspector.h"
 #include "editor/VXEditorState.h"
 #include "editor/VXFilePicker.h"
 #include "editor/VXImGuiBinding.h"
-#include "engine/core/VXAudioManager.h"
-#include "engine/core/VXFrameContext.h"
-#include "engine/core/VXInputManager.h"
 #include "gameplay/VXObjectManager.h"
 #include "graphics/VXDebugLine.h"
 #include "graphics/VXGraphicsManager.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "engine/core/VXLevel_Base.h"
+#include "core/VXLevel_Base.h"
 
 namespace FrameWork {
 

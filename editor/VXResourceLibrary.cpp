@@ -9,12 +9,12 @@
 #include <sstream>
 #include <string>
 
+#include "core/VXAudioManager.h"
+#include "core/VXFrameContext.h"
 #include "editor/VXDebugConsole.h"
 #include "editor/VXEditorState.h"
 #include "editor/VXFilePicker.h"
 #include "editor/VXLevelEditor.h"
-#include "engine/core/VXAudioManager.h"
-#include "engine/core/VXFrameContext.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXShapeInstancer.h"
 #include "objects/VXFileWrite.h"

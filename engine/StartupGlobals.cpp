@@ -1,10 +1,10 @@
 #include "engine/StartupGlobals.h"
 
+#include "core/VXAudioManager.h"
+#include "core/VXGlobalTables.h"
 #include "engine/VXEngine.h"
 #include "engine/VXLevelObjects.h"
 #include "engine/VXWindow.h"
-#include "engine/core/VXAudioManager.h"
-#include "engine/core/VXGlobalTables.h"
 #include "gameplay/VXComponentKinds.h"
 #include "gameplay/VXGameplayHooks.h"
 #include "platform/Platform.h"

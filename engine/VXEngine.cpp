@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/DataRoot.h"
+#include "core/GameState.h"
+#include "core/VXAudioManager.h"
+#include "core/VXDebugManager.h"
+#include "core/VXInputManager.h"
+#include "core/VXLevel_Base.h"
 #include "engine/VXGameStateManager.h"
-#include "engine/core/DataRoot.h"
-#include "engine/core/GameState.h"
-#include "engine/core/VXAudioManager.h"
-#include "engine/core/VXDebugManager.h"
-#include "engine/core/VXInputManager.h"
-#include "engine/core/VXLevel_Base.h"
 #include "gameplay/VXMatchState.h"
 #include "graphics/VXGraphicsManager.h"
 #include "physics/VXPhysicsManager.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/Message.h"
+#include "core/VXFrameContext.h"
 #include "engine/VXWindow.h"
-#include "engine/core/Message.h"
-#include "engine/core/VXFrameContext.h"
 #include "gameplay/VXMatchFlow.h"
 
 namespace FrameWork {

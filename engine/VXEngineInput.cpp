@@ -1,6 +1,6 @@
 // The engine's input queries over the input manager.
+#include "core/VXInputManager.h"
 #include "engine/VXEngine.h"
-#include "engine/core/VXInputManager.h"
 
 namespace FrameWork {
 

@@ -1,7 +1,7 @@
 // Points at the level or screen object of the running state.
 #pragma once
 
-#include "engine/core/System.h"
+#include "core/System.h"
 
 namespace FrameWork {
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/GameState.h"
 #include "editor/VXLevelEditor.h"
-#include "engine/core/GameState.h"
 #include "levels/VXLevelSelectScreen.h"
 #include "levels/VXLoadingScreen.h"
 #include "levels/VXMatchLevels.h"

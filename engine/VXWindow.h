@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "engine/core/VXFrameContext.h"
+#include "core/VXFrameContext.h"
 
 namespace FrameWork {
 

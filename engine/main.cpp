@@ -2,10 +2,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/GameState.h"
+#include "core/VXFrameContext.h"
 #include "engine/StartupGlobals.h"
 #include "engine/VXEngine.h"
-#include "engine/core/GameState.h"
-#include "engine/core/VXFrameContext.h"
 #include "platform/Platform.h"
 
 // Options: --editor starts the level editor once the loading screen has

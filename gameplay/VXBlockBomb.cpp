@@ -1,6 +1,6 @@
 #include "gameplay/VXBlockBomb.h"
 
-#include "engine/core/Message.h"
+#include "core/Message.h"
 #include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXGameplayParts.h"
 #include "gameplay/VXLevelObjectRecord.h"

@@ -3,7 +3,7 @@
 // fading in from black and the side's painted share; Enter or Start leaves.
 #include <string>
 
-#include "engine/core/VXFrameContext.h"
+#include "core/VXFrameContext.h"
 #include "gameplay/VXGameplayHUD.h"
 #include "gameplay/VXMatchFlow.h"
 #include "gameplay/VXMatchState.h"

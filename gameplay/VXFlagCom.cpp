@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/core/GameState.h"
-#include "engine/core/Message.h"
-#include "engine/core/VXAudioManager.h"
-#include "engine/core/VXFrameContext.h"
+#include "core/GameState.h"
+#include "core/Message.h"
+#include "core/VXAudioManager.h"
+#include "core/VXFrameContext.h"
 #include "gameplay/VXGameplayParts.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "gameplay/VXSkillParts.h"

@@ -1,7 +1,7 @@
 #include "gameplay/VXGameManagerComponent.h"
 
-#include "engine/core/GameState.h"
-#include "engine/core/VXFrameContext.h"
+#include "core/GameState.h"
+#include "core/VXFrameContext.h"
 #include "gameplay/VXGameplayParts.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXSpriteComponent.h"

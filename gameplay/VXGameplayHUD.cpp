@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "engine/core/VXFrameContext.h"
+#include "core/VXFrameContext.h"
 #include "gameplay/VXMatchState.h"
 #include "gameplay/VXObjectManager.h"
 #include "gameplay/VXPlayerLogic.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/Message.h"
+#include "core/Message.h"
 
 namespace FrameWork {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/core/VXFrameContext.h"
+#include "core/VXFrameContext.h"
 #include "gameplay/VXGameplayParts.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXPaintMap.h"

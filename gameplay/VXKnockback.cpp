@@ -1,8 +1,8 @@
 #include "gameplay/VXKnockback.h"
 
-#include "engine/core/Message.h"
-#include "engine/core/VXGlobalTables.h"
-#include "engine/core/VXInputManager.h"
+#include "core/Message.h"
+#include "core/VXGlobalTables.h"
+#include "core/VXInputManager.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "objects/GameObject.h"
 #include "physics/VXRigidBody.h"

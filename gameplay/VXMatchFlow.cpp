@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "engine/core/GameState.h"
-#include "engine/core/VXAudioManager.h"
-#include "engine/core/VXFrameContext.h"
+#include "core/GameState.h"
+#include "core/VXAudioManager.h"
+#include "core/VXFrameContext.h"
 #include "gameplay/VXGameplayHUD.h"
 #include "gameplay/VXMatchState.h"
 #include "gameplay/VXObjectManager.h"

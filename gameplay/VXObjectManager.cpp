@@ -1,9 +1,9 @@
 #include "gameplay/VXObjectManager.h"
 
-#include "engine/core/DataRoot.h"
-#include "engine/core/Message.h"
-#include "engine/core/VXDebugManager.h"
-#include "engine/core/VXGlobalTables.h"
+#include "core/DataRoot.h"
+#include "core/Message.h"
+#include "core/VXDebugManager.h"
+#include "core/VXGlobalTables.h"
 #include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXBlockBomb.h"
 #include "gameplay/VXComponentKinds.h"

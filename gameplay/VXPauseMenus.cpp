@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/core/VXFrameContext.h"
+#include "core/VXFrameContext.h"
 #include "gameplay/VXMatchFlow.h"
 #include "gameplay/VXObjectManager.h"
 #include "gameplay/VXScreenObjects.h"

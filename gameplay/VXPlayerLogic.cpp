@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "engine/core/GameState.h"
-#include "engine/core/VXFrameContext.h"
+#include "core/GameState.h"
+#include "core/VXFrameContext.h"
 #include "gameplay/VXGameplayParts.h"
 #include "gameplay/VXSkills.h"
 #include "graphics/VXPaintMap.h"

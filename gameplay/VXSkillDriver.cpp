@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/core/VXFrameContext.h"
+#include "core/VXFrameContext.h"
 #include "gameplay/VXGameplayParts.h"
 #include "gameplay/VXHazards.h"
 #include "gameplay/VXKnockback.h"

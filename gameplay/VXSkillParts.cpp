@@ -1,6 +1,6 @@
 #include "gameplay/VXSkillParts.h"
 
-#include "engine/core/VXAudioManager.h"
+#include "core/VXAudioManager.h"
 #include "gameplay/VXGameManagerComponent.h"
 #include "gameplay/VXGameplayParts.h"
 #include "gameplay/VXLevelObjectRecord.h"

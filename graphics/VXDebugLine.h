@@ -2,7 +2,7 @@
 // two shared points, drawn with the PRIMITIVES program.
 #pragma once
 
-#include "engine/core/VXDebugManager.h"
+#include "core/VXDebugManager.h"
 
 namespace FrameWork {
 

@@ -1,6 +1,6 @@
 #include "graphics/VXFont.h"
 
-#include "engine/core/DataRoot.h"
+#include "core/DataRoot.h"
 #include "graphics/VXShaderProgram.h"
 
 #include <ft2build.h>

@@ -1,7 +1,7 @@
 #include "graphics/VXGraphicsManager.h"
 
-#include "engine/core/VXDebugManager.h"
-#include "engine/core/VXFrameContext.h"
+#include "core/VXDebugManager.h"
+#include "core/VXFrameContext.h"
 #include "graphics/VXDebugLine.h"
 #include "graphics/VXParticleEmitter.h"
 #include "graphics/VXSpriteComponent.h"

@@ -1,6 +1,6 @@
 // The splat of a game object: reads the painter (through the gameplay
 // layer's reader) and paints on the running level's grid.
-#include "engine/core/VXFrameContext.h"
+#include "core/VXFrameContext.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXPaintMap.h"
 #include "graphics/VXShapeInstancer.h"

@@ -1,6 +1,6 @@
 #include "graphics/VXParticleEmitter.h"
 
-#include "engine/core/DataRoot.h"
+#include "core/DataRoot.h"
 #include "graphics/VXInstanceSet.h"
 
 namespace FrameWork {

@@ -1,6 +1,6 @@
 #include "graphics/VXShapeInstancer.h"
 
-#include "engine/core/VXAudioManager.h"
+#include "core/VXAudioManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXInstanceSet.h"
 #include "graphics/VXPaintMap.h"

@@ -1,6 +1,6 @@
 #include "graphics/VXSpriteComponent.h"
 
-#include "engine/core/VXFrameContext.h"
+#include "core/VXFrameContext.h"
 #include "graphics/VXShaderProgram.h"
 #include "objects/GameObject.h"
 

@@ -1,7 +1,7 @@
 // Reading and writing tile-map files.
 #include "graphics/VXTilemapData.h"
 
-#include "engine/core/DataRoot.h"
+#include "core/DataRoot.h"
 #include "graphics/VXInstanceSet.h"
 #include "graphics/VXJsonNumbers.h"
 #include "objects/VXFileWrite.h"

@@ -3,8 +3,8 @@
 // cover a character the other, ready player holds.
 #include <string>
 
-#include "engine/core/VXFrameContext.h"
-#include "engine/core/VXInputManager.h"
+#include "core/VXFrameContext.h"
+#include "core/VXInputManager.h"
 #include "gameplay/VXObjectManager.h"
 #include "graphics/VXSpriteComponent.h"
 #include "levels/VXLevelSelectScreen.h"

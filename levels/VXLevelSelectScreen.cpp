@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/GameState.h"
-#include "engine/core/VXAudioManager.h"
-#include "engine/core/VXFrameContext.h"
-#include "engine/core/VXInputManager.h"
+#include "core/GameState.h"
+#include "core/VXAudioManager.h"
+#include "core/VXFrameContext.h"
+#include "core/VXInputManager.h"
 #include "gameplay/VXObjectManager.h"
 #include "graphics/VXSpriteComponent.h"
 #include "levels/VXScreenObjects.h"

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/core/Message.h"
-#include "engine/core/VXLevel_Base.h"
+#include "core/Message.h"
+#include "core/VXLevel_Base.h"
 
 namespace FrameWork {
 

@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "engine/core/GameState.h"
-#include "engine/core/VXAudioManager.h"
-#include "engine/core/VXFrameContext.h"
+#include "core/GameState.h"
+#include "core/VXAudioManager.h"
+#include "core/VXFrameContext.h"
 #include "gameplay/VXMatchFlow.h"
 #include "gameplay/VXObjectManager.h"
 #include "graphics/VXGraphicsManager.h"

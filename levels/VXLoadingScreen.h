@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/core/VXLevel_Base.h"
+#include "core/VXLevel_Base.h"
 #include "graphics/VXTilemapData.h"
 
 namespace FrameWork {

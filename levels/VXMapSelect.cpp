@@ -2,9 +2,9 @@
 // ready, the commit of the line-up, and the quit button.
 #include <string>
 
-#include "engine/core/GameState.h"
-#include "engine/core/VXFrameContext.h"
-#include "engine/core/VXInputManager.h"
+#include "core/GameState.h"
+#include "core/VXFrameContext.h"
+#include "core/VXInputManager.h"
 #include "gameplay/VXObjectManager.h"
 #include "graphics/VXSpriteComponent.h"
 #include "levels/VXLevelSelectScreen.h"

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "engine/core/VXFrameContext.h"
-#include "engine/core/VXInputManager.h"
+#include "core/VXFrameContext.h"
+#include "core/VXInputManager.h"
 #include "gameplay/VXFlagCom.h"
 #include "gameplay/VXGameManagerComponent.h"
 #include "gameplay/VXGameplayHUD.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/Message.h"
-#include "engine/core/VXAudioManager.h"
-#include "engine/core/VXLevel_Base.h"
+#include "core/Message.h"
+#include "core/VXAudioManager.h"
+#include "core/VXLevel_Base.h"
 #include "gameplay/VXLevelObjectRecord.h"
 
 namespace FrameWork {

@@ -1,9 +1,9 @@
 // The frame of a match level and its hit effect.
 #include <algorithm>
 
-#include "engine/core/VXFrameContext.h"
-#include "engine/core/VXGlobalTables.h"
-#include "engine/core/VXInputManager.h"
+#include "core/VXFrameContext.h"
+#include "core/VXGlobalTables.h"
+#include "core/VXInputManager.h"
 #include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXFlagCom.h"
 #include "gameplay/VXGameplayHUD.h"

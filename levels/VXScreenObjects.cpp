@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <set>
 
-#include "engine/core/VXFrameContext.h"
+#include "core/VXFrameContext.h"
 #include "gameplay/VXObjectManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXShaderProgram.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/VXAudioManager.h"
+#include "core/VXAudioManager.h"
 
 namespace FrameWork {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/core/VXLevel_Base.h"
+#include "core/VXLevel_Base.h"
 
 namespace FrameWork {
 

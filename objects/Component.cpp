@@ -1,6 +1,6 @@
 #include "objects/Component.h"
 
-#include "engine/core/Message.h"
+#include "core/Message.h"
 #include "objects/GameObject.h"
 
 namespace FrameWork {

@@ -2,8 +2,8 @@
 
 #include "objects/ComponentFactory.h"
 
-#include "engine/core/Message.h"
-#include "engine/core/VXMath.h"
+#include "core/Message.h"
+#include "core/VXMath.h"
 
 #include <algorithm>
 #include <cmath>

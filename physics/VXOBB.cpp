@@ -1,6 +1,6 @@
 #include "physics/VXOBB.h"
 
-#include "engine/core/VXMath.h"
+#include "core/VXMath.h"
 #include "physics/VXPhysicsJson.h"
 
 namespace FrameWork {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/core/Message.h"
-#include "engine/core/VXDebugManager.h"
+#include "core/Message.h"
+#include "core/VXDebugManager.h"
 #include "objects/GameObject.h"
 #include "physics/VXAABB.h"
 #include "physics/VXCircleCollider.h"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/core/System.h"
+#include "core/System.h"
 #include "physics/VXVec3.h"
 
 namespace FrameWork {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header of a layer above its own.
 # The layers, lowest first (each may include only its own and lower ones):
-#   platform < engine/core < objects < physics < graphics < gameplay
+#   platform < core < objects < physics < graphics < gameplay
 #            < levels < editor < engine (the application)
 # The README's "Layers" section says what each holds.
 set -uo pipefail
@@ -14,7 +14,7 @@ LAYERS=(platform core objects physics graphics gameplay levels editor engine)
 rank() {
     case "$1" in
         platform/*) echo 0 ;;
-        engine/core/*) echo 1 ;;
+        core/*) echo 1 ;;
         objects/*) echo 2 ;;
         physics/*) echo 3 ;;
         graphics/*) echo 4 ;;
@@ -40,7 +40,7 @@ while IFS= read -r file; do
         fi
     done < <(grep -n '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file" |
              sed 's/^\([0-9]*\):[^"]*"\([^"]*\)".*/\1:\2/')
-done < <(find platform engine objects physics graphics gameplay levels editor \
+done < <(find platform core engine objects physics graphics gameplay levels editor \
               \( -name '*.h' -o -name '*.cpp' \) | sort)
 
 if [ "$status" -eq 0 ]; then

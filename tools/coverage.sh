@@ -44,7 +44,6 @@ awk -v root="$ROOT/" '
   {
     path = $1; sub(root, "", path)
     n = split(path, parts, "/"); dir = (n > 1) ? parts[1] : "."
-    if (dir == "engine" && n > 2 && parts[2] == "core") dir = "engine/core"
     lines[dir] += $8; missed[dir] += $9
     total += $8; totalMissed += $9
   }

@@ -8,10 +8,10 @@
 #include <sstream>
 #include <string>
 
+#include "core/GameState.h"
 #include "editor/VXFilePicker.h"
 #include "editor/VXLevelEditor.h"
 #include "engine/VXGameStateManager.h"
-#include "engine/core/GameState.h"
 #include "gameplay/VXObjectManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "tests/support/EngineFixture.h"

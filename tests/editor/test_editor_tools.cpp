@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/VXAudioManager.h"
 #include "editor/VXDebugConsole.h"
 #include "editor/VXEditorState.h"
-#include "engine/core/VXAudioManager.h"
 #include "graphics/VXShapeInstancer.h"
 #include "objects/GameObject.h"
 #include "physics/VXPhysicsManager.h"

@@ -8,16 +8,16 @@
 #include <fstream>
 #include <memory>
 
+#include "core/GameState.h"
+#include "core/Message.h"
+#include "core/VXDebugManager.h"
+#include "core/VXGlobalTables.h"
+#include "core/VXInputManager.h"
+#include "core/VXLevel_Base.h"
+#include "core/VXMath.h"
 #include "engine/VXEngine.h"
 #include "engine/VXGameStateManager.h"
 #include "engine/VXLevelObjects.h"
-#include "engine/core/GameState.h"
-#include "engine/core/Message.h"
-#include "engine/core/VXDebugManager.h"
-#include "engine/core/VXGlobalTables.h"
-#include "engine/core/VXInputManager.h"
-#include "engine/core/VXLevel_Base.h"
-#include "engine/core/VXMath.h"
 #include "graphics/VXGraphicsManager.h"
 #include "physics/VXPhysicsManager.h"
 #include "platform/Platform.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/GameState.h"
-#include "engine/core/VXDebugManager.h"
-#include "engine/core/VXLevel_Base.h"
+#include "core/GameState.h"
+#include "core/VXDebugManager.h"
+#include "core/VXLevel_Base.h"
 #include "gameplay/VXMatchState.h"
 #include "graphics/VXGraphicsManager.h"
 #include "tests/support/EngineFixture.h"

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "engine/core/VXAudioManager.h"
+#include "core/VXAudioManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXImageFile.h"
 #include "objects/VXObjectLoader.h"

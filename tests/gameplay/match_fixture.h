@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/GameState.h"
-#include "engine/core/VXAudioManager.h"
-#include "engine/core/VXLevel_Base.h"
+#include "core/GameState.h"
+#include "core/VXAudioManager.h"
+#include "core/VXLevel_Base.h"
 #include "gameplay/VXGameplayHUD.h"
 #include "gameplay/VXMatchFlow.h"
 #include "gameplay/VXMatchState.h"

@@ -2,8 +2,8 @@
 // with the gamepad vibration they start.
 #include <cmath>
 
-#include "engine/core/VXGlobalTables.h"
-#include "engine/core/VXInputManager.h"
+#include "core/VXGlobalTables.h"
+#include "core/VXInputManager.h"
 #include "gameplay/VXKnockback.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "physics/VXRigidBody.h"

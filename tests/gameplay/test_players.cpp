@@ -4,9 +4,9 @@
 #include <cmath>
 #include <functional>
 
-#include "engine/core/GameState.h"
-#include "engine/core/VXAudioManager.h"
-#include "engine/core/VXLevel_Base.h"
+#include "core/GameState.h"
+#include "core/VXAudioManager.h"
+#include "core/VXLevel_Base.h"
 #include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXComponentKinds.h"
 #include "gameplay/VXGameManagerComponent.h"

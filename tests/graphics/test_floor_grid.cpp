@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "engine/core/VXAudioManager.h"
-#include "engine/core/VXFrameContext.h"
+#include "core/VXAudioManager.h"
+#include "core/VXFrameContext.h"
 #include "gameplay/VXComponentKinds.h"
 #include "gameplay/VXGameplayHooks.h"
 #include "gameplay/VXObjectManager.h"

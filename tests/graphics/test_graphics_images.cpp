@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "engine/core/GameState.h"
+#include "core/GameState.h"
 #include "graphics/VXImageFile.h"
 #include "graphics/VXInstanceSet.h"
 #include "graphics/VXShaderProgram.h"

@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "core/GameState.h"
+#include "core/VXFrameContext.h"
 #include "engine/VXLevelObjects.h"
-#include "engine/core/GameState.h"
-#include "engine/core/VXFrameContext.h"
 #include "gameplay/VXObjectManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "levels/VXMatchLevels.h"

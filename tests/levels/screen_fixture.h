@@ -2,9 +2,9 @@
 // quickly, reading the screens' objects, tapping keys and pad buttons.
 #pragma once
 
+#include "core/GameState.h"
+#include "core/VXFrameContext.h"
 #include "engine/VXLevelObjects.h"
-#include "engine/core/GameState.h"
-#include "engine/core/VXFrameContext.h"
 #include "gameplay/VXObjectManager.h"
 #include "graphics/VXSpriteComponent.h"
 #include "levels/VXScreenObjects.h"

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "engine/core/VXAudioManager.h"
+#include "core/VXAudioManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "levels/VXLoadingScreen.h"
 #include "levels/VXSplashScreen.h"

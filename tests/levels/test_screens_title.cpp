@@ -6,8 +6,8 @@
 #include <string>
 #include <thread>
 
-#include "engine/core/VXAudioManager.h"
-#include "engine/core/VXInputManager.h"
+#include "core/VXAudioManager.h"
+#include "core/VXInputManager.h"
 #include "graphics/VXTextComponent.h"
 #include "levels/VXSplashScreen.h"
 #include "tests/levels/screen_fixture.h"

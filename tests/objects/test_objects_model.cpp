@@ -2,7 +2,7 @@
 // and the object manager's own operations.
 #include <memory>
 
-#include "engine/core/Message.h"
+#include "core/Message.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "gameplay/VXProjectiles.h"
 #include "graphics/VXParticleEmitter.h"

@@ -4,8 +4,8 @@
 // and off by F7.
 #include <GL/glew.h>
 
-#include "engine/core/GameState.h"
-#include "engine/core/VXLevel_Base.h"
+#include "core/GameState.h"
+#include "core/VXLevel_Base.h"
 #include "objects/GameObject.h"
 #include "physics/VXAABB.h"
 #include "physics/VXOBB.h"

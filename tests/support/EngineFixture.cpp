@@ -1,8 +1,8 @@
 #include "tests/support/EngineFixture.h"
 
+#include "core/GameState.h"
 #include "engine/StartupGlobals.h"
 #include "engine/VXLevelObjects.h"
-#include "engine/core/GameState.h"
 #include "gameplay/VXMatchState.h"
 
 namespace TestHarness {

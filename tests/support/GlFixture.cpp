@@ -1,7 +1,7 @@
 #include "tests/support/GlFixture.h"
 
+#include "core/GameState.h"
 #include "engine/VXWindow.h"
-#include "engine/core/GameState.h"
 
 namespace TestHarness {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/VXLevel_Base.h"
+#include "core/VXLevel_Base.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXSpriteComponent.h"
 #include "objects/GameObject.h"

@@ -8,9 +8,9 @@
 #include <set>
 #include <vector>
 
+#include "core/GameState.h"
+#include "core/VXFrameContext.h"
 #include "engine/VXLevelObjects.h"
-#include "engine/core/GameState.h"
-#include "engine/core/VXFrameContext.h"
 #include "gameplay/VXMatchState.h"
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXPaintMap.h"

@@ -15,9 +15,9 @@
 #include <thread>
 #include <vector>
 
+#include "core/VXAudioManager.h"
 #include "engine/StartupGlobals.h"
 #include "engine/VXEngine.h"
-#include "engine/core/VXAudioManager.h"
 #include "tests/support/Capture.h"
 #include "tests/support/DataFiles.h"
 #include "tests/support/TempDataTree.h"

@@ -1,6 +1,6 @@
-#include "engine/core/VXLevel_Base.h"
+#include "core/VXLevel_Base.h"
 
-#include "engine/core/VXGlobalTables.h"
+#include "core/VXGlobalTables.h"
 
 namespace FrameWork {
 

@@ -1,4 +1,4 @@
-#include "engine/core/VXMath.h"
+#include "core/VXMath.h"
 
 #include <cmath>
 #include <cstring>

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/System.h"
+#include "core/System.h"
 
 namespace FrameWork {
 

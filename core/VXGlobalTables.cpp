@@ -1,6 +1,6 @@
-#include "engine/core/VXGlobalTables.h"
+#include "core/VXGlobalTables.h"
 
-#include "engine/core/Message.h"
+#include "core/Message.h"
 #include "platform/PlatformInput.h"
 
 namespace FrameWork {

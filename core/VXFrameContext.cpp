@@ -1,4 +1,4 @@
-#include "engine/core/VXFrameContext.h"
+#include "core/VXFrameContext.h"
 
 namespace FrameWork {
 

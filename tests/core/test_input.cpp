@@ -9,12 +9,12 @@
 #include <functional>
 #include <memory>
 
+#include "core/GameState.h"
+#include "core/VXAudioManager.h"
+#include "core/VXInputManager.h"
+#include "core/VXLevel_Base.h"
 #include "engine/StartupGlobals.h"
 #include "engine/VXEngine.h"
-#include "engine/core/GameState.h"
-#include "engine/core/VXAudioManager.h"
-#include "engine/core/VXInputManager.h"
-#include "engine/core/VXLevel_Base.h"
 #include "gameplay/VXMatchState.h"
 #include "platform/Platform.h"
 #include "platform/PlatformInput.h"

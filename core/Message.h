@@ -69,7 +69,7 @@ public:
 };
 
 // Character kinds are the object types of the six playable characters
-// (their names and numbers: kCharacters, engine/core/VXGlobalTables.h).
+// (their names and numbers: kCharacters, core/VXGlobalTables.h).
 enum VXCharacterKind : int32_t {
     Pirate = 6,
     Viking = 7,

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/core/Message.h"
-#include "engine/core/VXInputManager.h"
+#include "core/Message.h"
+#include "core/VXInputManager.h"
 
 namespace FrameWork {
 

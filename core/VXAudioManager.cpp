@@ -1,10 +1,10 @@
-#include "engine/core/VXAudioManager.h"
+#include "core/VXAudioManager.h"
 
 #include <cstdio>
 #include <fstream>
 
-#include "engine/core/DataRoot.h"
-#include "engine/core/VXFrameContext.h"
+#include "core/DataRoot.h"
+#include "core/VXFrameContext.h"
 #include "platform/Platform.h"
 
 namespace FrameWork {

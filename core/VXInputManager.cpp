@@ -1,8 +1,8 @@
-#include "engine/core/VXInputManager.h"
+#include "core/VXInputManager.h"
 
 #include <cstdio>
 
-#include "engine/core/VXGlobalTables.h"
+#include "core/VXGlobalTables.h"
 #include "platform/Platform.h"
 #include "platform/PlatformInput.h"
 

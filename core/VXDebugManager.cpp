@@ -1,10 +1,10 @@
-#include "engine/core/VXDebugManager.h"
+#include "core/VXDebugManager.h"
 
 #include <GL/glew.h>
 
 #include <cstdio>
 
-#include "engine/core/Message.h"
+#include "core/Message.h"
 #include "platform/Platform.h"
 
 namespace FrameWork {
