@@ -55,9 +55,10 @@ void ToggleEditorMode() {
 }
 
 void Draw() {
+    if (!g_windowOpen[WindowConsole]) return;
     ImGui::PushStyleVar(ImGuiStyleVar_WindowRounding, 0.0f);
     ImGui::PushStyleColor(ImGuiCol_MenuBarBg, ImVec4(0, 0, 0, 0));
-    ImGui::Begin(g_windowTitle.c_str(), &g_windowOpen, ImGuiWindowFlags_MenuBar);
+    ImGui::Begin(g_windowTitle.c_str(), &g_windowOpen[WindowConsole], ImGuiWindowFlags_MenuBar);
     if (ImGui::BeginMenuBar()) {
         if (ImGui::BeginMenu(g_windowTitle.c_str())) {
             for (size_t i = 0; i < g_consoleTabs.size(); ++i) {

@@ -110,8 +110,9 @@ void DrawTransform(GameObject* target, InspectorSettings& s, bool withLock) {
 
 // Steps 1 to 5; false when nothing is selected (the window is then ended).
 bool BeginInspector(GameObject* target, bool showName) {
+    if (!g_windowOpen[WindowInspector]) return false;
     ImGui::PushStyleVar(ImGuiStyleVar_WindowRounding, 0.0f);
-    ImGui::Begin("INSPECTOR", &g_windowOpen);
+    ImGui::Begin("INSPECTOR", &g_windowOpen[WindowInspector]);
     if (ImGui::IsWindowHovered() && !g_selectionChanged)
         ImGui::SetTooltip("Select an object first!");
     if (!g_selectionChanged || !target) {
@@ -189,7 +190,7 @@ void SetParent(GameObject* target, GameObject* parent, std::vector<GameObject*>&
     KeepParentsFirst(list);
     const auto at = std::find(list.begin(), list.end(), target);
     g_libraryIndex = static_cast<int32_t>(at - list.begin());
-    g_librarySelectionMask = HighlightBit(g_libraryIndex);
+    HighlightLibraryEntry(g_libraryIndex);
 }
 
 void DrawParentPopup(GameObject* target, std::vector<GameObject*>& objects) {

@@ -33,12 +33,12 @@ std::vector<GameObject*>* SelectedTiles(VXShapeInstancer* tiles) {
 
 void Select(int32_t index) {
     g_libraryIndex = index;
-    g_librarySelectionMask = HighlightBit(index);
+    HighlightLibraryEntry(index);
 }
 
 bool ClickedLeaf(const std::string& label, int32_t highlightIndex, const std::string& probe) {
     ImGuiTreeNodeFlags flags = ImGuiTreeNodeFlags_Leaf | ImGuiTreeNodeFlags_NoTreePushOnOpen;
-    if (g_librarySelectionMask & HighlightBit(highlightIndex)) flags |= ImGuiTreeNodeFlags_Selected;
+    if (LibraryEntryHighlighted(highlightIndex)) flags |= ImGuiTreeNodeFlags_Selected;
     ImGui::TreeNodeEx(probe.c_str(), flags, "%s", label.c_str());
     NoteEditorItem(probe);
     return ImGui::IsItemHovered() && ImGui::IsMouseClicked(0);
@@ -66,8 +66,9 @@ void ListObjects(const std::vector<GameObject*>& list, bool active) {
 }  // namespace
 
 void VXLevelEditor::DrawLibrary(VXObjectManager** objects) {
+    if (!g_windowOpen[WindowLibrary]) return;
     ImGui::PushStyleVar(ImGuiStyleVar_WindowRounding, 0.0f);
-    ImGui::Begin("LIBRARY", &g_windowOpen);
+    ImGui::Begin("LIBRARY", &g_windowOpen[WindowLibrary]);
     VXObjectManager* list = *objects;
     std::vector<GameObject*>* tiles = SelectedTiles(m_tiles);
     if (g_selectionKind == SelectObjects && list && !list->objects.empty())
@@ -106,7 +107,7 @@ void VXLevelEditor::DrawLibrary(VXObjectManager** objects) {
                             "LIBRARY/Tileset " + std::to_string(s))) {
                 g_selectionChanged = 1;
                 g_selectedTileSet = set;
-                g_librarySelectionMask = HighlightBit(set);
+                HighlightLibraryEntry(set);
             }
         }
         Gap();
@@ -135,14 +136,16 @@ void VXLevelEditor::DrawLibrary(VXObjectManager** objects) {
 }
 
 void VXLevelEditor::StepLibrarySelection() {
+    // The arrows move the caret of a field that has the keyboard.
+    if (ImGuiTakesText()) return;
     if (IsKeyTriggered(Platform::VK::Up)) {
         if (g_libraryIndex > 0) --g_libraryIndex;
         g_selectionChanged = 1;
-        g_librarySelectionMask = HighlightBit(g_libraryIndex);
+        HighlightLibraryEntry(g_libraryIndex);
     }
     if (IsKeyTriggered(Platform::VK::Down)) {
         if (g_libraryIndex < g_libraryItemCount) ++g_libraryIndex;
-        g_librarySelectionMask = HighlightBit(g_libraryIndex);
+        HighlightLibraryEntry(g_libraryIndex);
         g_selectionChanged = 1;
     }
 }

@@ -4,7 +4,12 @@
 #include <imgui.h>
 #include <imgui_stdlib.h>
 
+#include <rapidjson/document.h>
+#include <rapidjson/error/en.h>
+
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <utility>
 
 #include "core/VXFrameContext.h"
@@ -39,6 +44,22 @@ int g_newObjectType = 0;
 float g_newObjectPosition[2] = {0.0f, 0.0f};
 float g_newObjectRotation[3] = {0.0f, 0.0f, 0.0f};
 float g_newObjectScale[2] = {0.0f, 0.0f};
+
+// Why the object file at `path` cannot be opened as a level ("" when it
+// can): unreadable, not JSON, or no list of objects.
+std::string ObjectFileProblem(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    if (!file || !(text << file.rdbuf())) return "CANNOT BE READ";
+    rapidjson::Document doc;
+    doc.Parse(text.str().c_str(), text.str().size());
+    if (doc.HasParseError())
+        return std::string("IS NOT VALID JSON (") +
+               rapidjson::GetParseError_En(doc.GetParseError()) + " at offset " +
+               std::to_string(doc.GetErrorOffset()) + ")";
+    if (!doc.IsArray()) return "HOLDS NO LIST OF OBJECTS";
+    return "";
+}
 
 bool ColouredButton(const char* label, const std::string& probe) {
     ImGui::PushStyleColor(ImGuiCol_Button, ImVec4(0, 0, 0, 1));
@@ -80,7 +101,8 @@ void VXLevelEditor::DrawMenuBar(VXObjectManager** objects) {
     ImGui::PushStyleVar(ImGuiStyleVar_WindowRounding, 0.0f);
     ImGui::SetNextWindowPos(ImVec2(0, 0));
     ImGui::SetNextWindowSize(ImVec2(static_cast<float>(windowWidth), 0));
-    ImGui::Begin("MENU", &g_windowOpen,
+    // The menu has no title bar, so no close box: it is always there.
+    ImGui::Begin("MENU", nullptr,
                  ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_MenuBar |
                      ImGuiWindowFlags_NoBringToFrontOnFocus);
     if (ImGui::BeginMenuBar()) {
@@ -94,15 +116,16 @@ void VXLevelEditor::DrawMenuBar(VXObjectManager** objects) {
         const bool createOpen = ImGui::BeginMenu("CREATE");
         NoteEditorItem("CREATE");
         if (createOpen) {
-            if (ImGui::MenuItem("CREATE NEW OBJECT", nullptr, false, g_windowOpen))
-                g_createObjectOpen = 1;
+            if (ImGui::MenuItem("CREATE NEW OBJECT")) g_createObjectOpen = 1;
             NoteEditorItem("CREATE/CREATE NEW OBJECT");
-            if (ImGui::MenuItem("CREATE NEW TILESET", nullptr, false, g_windowOpen))
-                g_createTilesOpen = 1;
+            if (ImGui::MenuItem("CREATE NEW TILESET")) g_createTilesOpen = 1;
             ImGui::EndMenu();
         }
-        if (ImGui::BeginMenu("LAYOUT")) {
-            ImGui::MenuItem("DEFAULT", "F12", false, g_windowOpen);
+        const bool layoutOpen = ImGui::BeginMenu("LAYOUT");
+        NoteEditorItem("LAYOUT");
+        if (layoutOpen) {
+            ImGui::MenuItem("DEFAULT", "F12");
+            NoteEditorItem("LAYOUT/DEFAULT");
             // Acts on the press, before the menu closes.
             if (ImGui::IsItemHovered() && ImGui::IsMouseClicked(0)) ResetWindowLayout();
             ImGui::EndMenu();
@@ -143,11 +166,22 @@ void VXLevelEditor::HandlePickedFile(const VXFileAnswer& answer) {
     if (HandleAssetAnswer(answer)) return;
     if (answer.kind != VXFileAnswer::Chosen) return;
     if (answer.purpose == kLoadObject) {
+        // A file that cannot be read is refused before the restart, which
+        // would otherwise leave an empty scene to be saved over the level.
+        const std::string problem = ObjectFileProblem(answer.path);
+        if (!problem.empty()) {
+            std::printf(" -> LOAD OBJECT refused: %s %s\n", answer.path.c_str(), problem.c_str());
+            VXDebugConsole::Log("NOT LOADED! " + FileNameOfPath(answer.path) + " " + problem +
+                                "\n");
+            return;
+        }
         g_levelPath = answer.path;
         g_loadChosenLevel = true;
         FrameContext().nextState = 6;
     } else if (answer.purpose == kLoadLevel) {
-        const size_t count = VXGraphicsManager::Instance()->tileSetNames.size();
+        // The tile sets of the editor's own grid, which LIBRARY and the
+        // INSPECTOR show.
+        const size_t count = m_tiles ? m_tiles->objectLists.size() : 0;
         if (count == 0) {
             VXDebugConsole::Log("There are no Tilesets loaded!\n");
             return;
@@ -155,7 +189,7 @@ void VXLevelEditor::HandlePickedFile(const VXFileAnswer& answer) {
         g_selectionKind = SelectTilesets;
         g_currentTool = ToolPaint;
         g_selectedTileSet = static_cast<int32_t>(count) - 1;
-        g_librarySelectionMask = HighlightBit(g_selectedTileSet);
+        HighlightLibraryEntry(g_selectedTileSet);
     }
 }
 
@@ -200,6 +234,7 @@ void VXLevelEditor::SaveAs(VXObjectManager** objects) {
 
 void VXLevelEditor::ResetWindowLayout() {
     VXDebugConsole::Log("Window positions resetted!\n");
+    OpenEveryWindow();
     const float W = static_cast<float>(windowWidth);
     const float H = static_cast<float>(windowHeight);
     ImGui::SetWindowPos("LIBRARY", ImVec2(0, 66));
@@ -214,7 +249,9 @@ void VXLevelEditor::ResetWindowLayout() {
 }
 
 void VXLevelEditor::CreateObjectDialog(VXObjectManager** objects) {
-    ImGui::Begin("CREATE", &g_windowOpen, ImGuiWindowFlags_AlwaysAutoResize);
+    bool open = true;
+    ImGui::Begin("CREATE", &open, ImGuiWindowFlags_AlwaysAutoResize);
+    if (!open) g_createObjectOpen = 0;
     ImGui::InputText("Name", &g_newObjectName);
     NoteEditorItem("CREATE/Name");
     ImGui::Spacing();
@@ -254,7 +291,9 @@ void VXLevelEditor::CreateObjectDialog(VXObjectManager** objects) {
 }
 
 void VXLevelEditor::CreateTilesDialog() {
-    ImGui::Begin("CREATE TILES", &g_windowOpen, ImGuiWindowFlags_AlwaysAutoResize);
+    bool open = true;
+    ImGui::Begin("CREATE TILES", &open, ImGuiWindowFlags_AlwaysAutoResize);
+    if (!open) g_createTilesOpen = 0;
     ImGui::Spacing();
     ImGui::Separator();
     ImGui::Spacing();

@@ -20,7 +20,7 @@ int32_t g_brushSize = 1;
 VXEditorPoint g_mouseWorld;
 VXEditorPoint g_dragOffset;
 uint8_t g_editorMode = 0;
-bool g_windowOpen = true;
+bool g_windowOpen[WindowCount] = {true, true, true, true, true};
 uint8_t g_createObjectOpen = 0;
 uint8_t g_createTilesOpen = 0;
 std::string g_levelPath = "../VXEngine/data/objects/savefile.json";
@@ -107,6 +107,24 @@ std::string FileNameOfPath(const std::string& path) {
 int32_t HighlightBit(int32_t index) {
     const int32_t bit = ((index % 32) + 32) % 32;
     return static_cast<int32_t>(1u << bit);
+}
+
+namespace {
+// The entry highlighted last; the mask alone cannot tell entries 32 apart.
+int32_t g_libraryHighlight = 0;
+}  // namespace
+
+void HighlightLibraryEntry(int32_t index) {
+    g_librarySelectionMask = HighlightBit(index);
+    g_libraryHighlight = index;
+}
+
+bool LibraryEntryHighlighted(int32_t index) {
+    return index == g_libraryHighlight;
+}
+
+void OpenEveryWindow() {
+    for (bool& open : g_windowOpen) open = true;
 }
 
 int32_t ClampBrushSize(int32_t size) {

@@ -54,8 +54,19 @@ extern VXEditorPoint g_mouseWorld;
 extern VXEditorPoint g_dragOffset;
 // 0 NORMAL, 1 DEBUG.
 extern uint8_t g_editorMode;
-// The open flag every editor window hands to ImGui.
-extern bool g_windowOpen;
+// The editor windows with a close box, each with its own open flag; a
+// closed window is not drawn until the layout is reset.
+enum VXEditorWindow : int32_t {
+    WindowConsole = 0,
+    WindowResources = 1,
+    WindowLibrary = 2,
+    WindowInstances = 3,
+    WindowInspector = 4,
+    WindowCount = 5,
+};
+extern bool g_windowOpen[WindowCount];
+// Opens every editor window again (the layout reset).
+void OpenEveryWindow();
 extern uint8_t g_createObjectOpen;
 extern uint8_t g_createTilesOpen;
 // The object file LOAD OBJECT chose; the editor's next start loads it while
@@ -117,6 +128,11 @@ bool IsValidAssetName(const std::string& name);
 std::string FileNameOfPath(const std::string& path);
 // The highlight bit of a list entry: 1 << (index mod 32).
 int32_t HighlightBit(int32_t index);
+// Makes `index` the highlighted LIBRARY entry: g_librarySelectionMask gets
+// its bit, and the index itself is kept, since bits repeat every 32 entries.
+void HighlightLibraryEntry(int32_t index);
+// Whether the LIBRARY entry `index` is drawn highlighted.
+bool LibraryEntryHighlighted(int32_t index);
 // The brush size kept within 0 to 50.
 int32_t ClampBrushSize(int32_t size);
 // Whether the selected tile set `index` has an entry in a list of `size`

@@ -71,6 +71,26 @@ Box YHandle(const GameObject* o) {
     return {x - 15.0f, y + hy, x + 15.0f, y + 2.0f * hy + 210.0f};
 }
 
+// The cursor is on a handle of the selected object that the current tool
+// drags (ROTATE has the x handle only; TRANSLATE none while the cursor is
+// on the object it drags whole).
+bool OnSelectedHandle(float mx, float my) {
+    const GameObject* o = g_selectedObject;
+    if (!o || g_pickedFromTiles) return false;
+    const bool onX = XHandle(o).Contains(mx, my);
+    const bool onY = YHandle(o).Contains(mx, my);
+    switch (g_currentTool) {
+        case ToolTranslate:
+            return !g_cursorOverPicked && (onX || onY);
+        case ToolRotate:
+            return onX;
+        case ToolScale:
+            return onX || onY;
+        default:
+            return false;
+    }
+}
+
 void SelectTool(int tool) {
     g_currentTool = tool;
 }
@@ -111,12 +131,14 @@ void VXLevelEditor::DrawToolsPanel() {
         // An image button takes its id from its texture: one id per tool.
         ImGui::PushID(c);
         bool pressed = false;
-        if (icons && icons->columns > 0 && icons->rows > 0) {
+        // Without a readable sheet the tools are plain text buttons.
+        if (icons && icons->texture && icons->columns > 0 && icons->rows > 0 &&
+            !icons->frameOffsets.empty()) {
             const float du = 1.0f / static_cast<float>(icons->columns);
             const float dv = 1.0f / static_cast<float>(icons->rows);
             const size_t cell = static_cast<size_t>(c) % icons->frameOffsets.size();
-            const float u = icons->frameOffsets.empty() ? du * c : icons->frameOffsets[cell].u;
-            const float v = icons->frameOffsets.empty() ? 0.0f : icons->frameOffsets[cell].v;
+            const float u = icons->frameOffsets[cell].u;
+            const float v = icons->frameOffsets[cell].v;
             pressed = ImGui::ImageButton(
                 reinterpret_cast<ImTextureID>(static_cast<intptr_t>(icons->texture)),
                 ImVec2(25, 25), ImVec2(u, v), ImVec2(u + du, v + dv), -1, ImVec4(0, 0, 0, 0),
@@ -130,7 +152,8 @@ void VXLevelEditor::DrawToolsPanel() {
         if (pressed) SelectTool(c);
         if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s", g_toolNames[c]);
     }
-    for (int c = 0; c < ToolCount; ++c)
+    // Digits typed into a field are the field's.
+    for (int c = 0; c < ToolCount && !ImGuiTakesText(); ++c)
         if (IsKeyTriggered('1' + c)) {
             SelectTool(c);
             if (c >= ToolPaint) g_selectedObject = nullptr;
@@ -140,6 +163,7 @@ void VXLevelEditor::DrawToolsPanel() {
         ImGui::PushItemWidth(100);
         if (ImGui::InputInt("BRUSH SIZE", &g_brushSize, 1, 1))
             g_brushSize = ClampBrushSize(g_brushSize);
+        NoteEditorItem("TOOL/BRUSH SIZE");
         ImGui::PopItemWidth();
     }
 }
@@ -154,6 +178,9 @@ void VXLevelEditor::HandleMouseTool(VXObjectManager** objects, VXShapeInstancer*
         return;
     }
     if (g_selectionKind == SelectObjects && *objects) {
+        // A press on a handle of the selected object is the handle's drag
+        // (UpdateGizmo), even where another object's box lies under it.
+        if (LeftPressed() && OnSelectedHandle(mx, my)) return;
         uint8_t c = g_cursorOverPicked;
         std::vector<GameObject*>& list = (*objects)->objects;
         for (size_t i = 0; i < list.size(); ++i) {
@@ -164,7 +191,7 @@ void VXLevelEditor::HandleMouseTool(VXObjectManager** objects, VXShapeInstancer*
             g_cursorOverPicked = c;
             VXEditorObjectFlags& flags = EditorFlags(object);
             if (inside && LeftPressed()) {
-                g_librarySelectionMask = HighlightBit(static_cast<int32_t>(i));
+                HighlightLibraryEntry(static_cast<int32_t>(i));
                 g_selectionChanged = 1;
                 g_lastPickedIndex = static_cast<int32_t>(i);
                 g_libraryIndex = static_cast<int32_t>(i);
@@ -199,7 +226,7 @@ void VXLevelEditor::HandleMouseTool(VXObjectManager** objects, VXShapeInstancer*
                 flags.selected = flags.selected ? 0 : 1;
                 g_selectedObject = tile;
                 g_selectionKind = SelectTilesets;
-                g_librarySelectionMask = HighlightBit(static_cast<int32_t>(j));
+                HighlightLibraryEntry(static_cast<int32_t>(j));
                 return;
             }
             if (LeftReleased()) {

@@ -159,6 +159,10 @@ void NewFrame() {
     g_frameBegun = true;
 }
 
+bool HasSavedLayout() {
+    return ImGui::GetCurrentContext() && !GImGui->SettingsWindows.empty();
+}
+
 bool FrameBegun() {
     return g_frameBegun && ImGui::GetCurrentContext();
 }

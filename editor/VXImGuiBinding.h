@@ -11,6 +11,8 @@ namespace VXImGuiBinding {
 // Creates the ImGui context (a new one for every visit to the editor) and
 // sets up its key map, clipboard and renderer flags.  Returns true.
 bool Init();
+// Whether "imgui.ini" gave any window a place (read by Init).
+bool HasSavedLayout();
 // Fills ImGui's input and display state and begins its frame; builds the
 // device objects first when they do not exist.
 void NewFrame();

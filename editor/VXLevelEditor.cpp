@@ -45,6 +45,8 @@ int g_channelGroup = -1;
 // Right-button pan: the cursor where the drag began.
 bool g_panning = false;
 VXEditorPoint g_panAnchor;
+// The default layout waits for the end of the first frame.
+bool g_layoutPending = false;
 // An ImGui item was hovered in the previous frame (Shift+Enter waits).
 bool g_itemHoveredBefore = false;
 
@@ -60,8 +62,10 @@ void CameraPixelOffset(int& px, int& py) {
     py = static_cast<int>(graphics->camera.camView[13]) - (graphics->camera.screenHeight >> 1);
 }
 
-bool AnyWindowHovered() {
-    return ImGui::GetCurrentContext() && ImGui::IsWindowHovered(ImGuiHoveredFlags_AnyWindow);
+// The left button was let go this frame.
+bool LeftReleased() {
+    return !FrameContext().inputBlocked &&
+           VXInputManager::Instance()->keys[Platform::VK::LButton] == 0xFF;
 }
 
 // The end of the frame draw in the editor: the overlay, then the ImGui frame
@@ -72,6 +76,14 @@ void DrawEditorFrame() {
 }
 
 }  // namespace
+
+bool ImGuiOwnsMouse() {
+    return ImGui::GetCurrentContext() && ImGui::GetIO().WantCaptureMouse;
+}
+
+bool ImGuiTakesText() {
+    return ImGui::GetCurrentContext() && ImGui::GetIO().WantTextInput;
+}
 
 int EditorChannelGroup() {
     return g_channelGroup;
@@ -109,7 +121,9 @@ void VXLevelEditor::Initialize() {
     ClearEditorFlags();
     g_selectedObject = nullptr;
     m_objects = new VXObjectManager();
-    m_objects->LoadObjects(g_loadChosenLevel ? g_levelPath : std::string(kFirstLevel));
+    const std::string level = g_loadChosenLevel ? g_levelPath : std::string(kFirstLevel);
+    if (!m_objects->LoadObjects(level))
+        VXDebugConsole::Log("NOT LOADED! " + FileNameOfPath(level) + " (see the output)\n");
 
     if (m_tiles) m_tiles->Clear();
     delete m_tiles;
@@ -155,8 +169,12 @@ void VXLevelEditor::Initialize() {
     m_mouse = m_objects->FindObject("mouse");
 
     VXImGuiBinding::Init();
+    // With no saved layout the windows would start piled up at the top
+    // left: the default layout is applied once they exist.
+    g_layoutPending = !VXImGuiBinding::HasSavedLayout();
     g_drawEditorOverlay = DrawEditorFrame;
     g_libraryIndex = 0;
+    HighlightLibraryEntry(0);
     g_createObjectOpen = 0;
     g_createTilesOpen = 0;
     g_panning = false;
@@ -165,12 +183,18 @@ void VXLevelEditor::Initialize() {
 
 void VXLevelEditor::Update() {
     UpdateWindowRect();
-    if (!AnyWindowHovered()) {
+    // ImGui's frame begins first, so that what it owns is known for this
+    // frame's mouse (a press on a widget, a widget held, a popup open).
+    VXImGuiBinding::NewFrame();
+    if (!ImGuiOwnsMouse()) {
         HandleMouseTool(&m_objects, &m_tiles);
         UpdateGizmo();
+    } else if (LeftReleased()) {
+        // A drag let go over a window still ends.
+        if (m_objects)
+            for (GameObject* object : m_objects->objects) EditorFlags(object).selected = 0;
     }
     UpdateCamera();
-    VXImGuiBinding::NewFrame();
 
     DrawMenuBar(&m_objects);
     VXDebugConsole::Draw();
@@ -188,6 +212,10 @@ void VXLevelEditor::Update() {
     SaveAll(&m_objects);
     SaveAs(&m_objects);
     HandlePickedFile(FilePicker().Update());
+    if (g_layoutPending) {
+        g_layoutPending = false;
+        ResetWindowLayout();
+    }
 
     VXAudioManager* audio = VXAudioManager::Instance();
     for (size_t i = 0; i < audio->channels.size(); ++i)
@@ -215,7 +243,7 @@ void VXLevelEditor::HandleKeys() {
                 break;
             }
 
-    frame.imguiCapture = (AnyWindowHovered() || ImGui::IsAnyItemActive()) ? 1 : 0;
+    frame.imguiCapture = ImGuiOwnsMouse() ? 1 : 0;
 
     // Ctrl+S asks first; the two Alt slots of old (a silent overwrite of
     // "savefile.json" and the tile-set dump) are left unbound.
@@ -226,7 +254,8 @@ void VXLevelEditor::HandleKeys() {
 }
 
 void VXLevelEditor::DrawInstancesWindow() {
-    ImGui::Begin("INSTANCES LOADED", &g_windowOpen);
+    if (!g_windowOpen[WindowInstances]) return;
+    ImGui::Begin("INSTANCES LOADED", &g_windowOpen[WindowInstances]);
     for (const auto& set : VXGraphicsManager::Instance()->instanceSets) {
         if (!ImGui::TreeNode(set.get(), "%s", set->_name.c_str())) continue;
         ImGui::LabelText("", "count %d", set->_count);
@@ -289,7 +318,8 @@ void VXLevelEditor::UpdateCamera() {
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
     VXInputManager* input = VXInputManager::Instance();
     const float step = kZoomStep * frame.frameTime;
-    if (!AnyWindowHovered() && !frame.inputBlocked && !frame.imguiCapture) {
+    const bool owned = ImGuiOwnsMouse();
+    if (!owned && !frame.inputBlocked) {
         if (input->keys[kWheelTowardUser] && graphics->zoom - step > 0.0f) graphics->zoom -= step;
         if (input->keys[kWheelAwayFromUser] && graphics->zoom + step > 0.0f) graphics->zoom += step;
     }
@@ -298,6 +328,8 @@ void VXLevelEditor::UpdateCamera() {
         return;
     }
     if (!g_panning) {
+        // A right press on a window is the window's.
+        if (owned) return;
         g_panning = true;
         g_panAnchor = g_mouseWorld;
     }

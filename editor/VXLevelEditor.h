@@ -103,6 +103,14 @@ int EditorYesNo(const std::string& modal);
 // positions of its instances; false when it has none.
 bool RefreshTileSetBounds(int set);
 
+// ImGui takes the mouse: it is over an editor window, the menu bar or an
+// open popup, or a widget is held.  Valid once the frame has begun.  The
+// scene's mouse actions (picking, handles, brush, camera) wait while it is.
+bool ImGuiOwnsMouse();
+// A text or number field has the keyboard: the editor's letter, digit and
+// arrow keys are the field's then.
+bool ImGuiTakesText();
+
 // Where a widget of the editor was drawn last (window pixels), by a key such
 // as "Save?/YES"; false when it has not been drawn.  Tests aim the mouse
 // with it.

@@ -180,7 +180,7 @@ void DrawResourceMenuBar(VXLevelEditor& editor) {
         ImGui::SliderFloat("VOLUME", &audio->volume, 0.0f, 1.0f, "%0.1f");
         if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s", kTypeTip);
         ImGui::PopItemWidth();
-        if (IsKeyTriggered('P'))
+        if (IsKeyTriggered('P') && !ImGuiTakesText())
             for (size_t i = 0; i < audio->channels.size(); ++i)
                 audio->SetPaused(static_cast<int>(i), true);
         const int group = EditorChannelGroup();
@@ -227,9 +227,10 @@ void DrawSheetDialog(VXLevelEditor& editor) {
 }  // namespace
 
 void VXLevelEditor::DrawResourceLibrary() {
+    if (!g_windowOpen[WindowResources]) return;
     ImGui::PushStyleVar(ImGuiStyleVar_WindowRounding, 0.0f);
     ImGui::PushStyleColor(ImGuiCol_MenuBarBg, ImVec4(0, 0, 0, 0));
-    ImGui::Begin("Resource Library", &g_windowOpen,
+    ImGui::Begin("Resource Library", &g_windowOpen[WindowResources],
                  ImGuiWindowFlags_MenuBar | ImGuiWindowFlags_AlwaysHorizontalScrollbar);
     DrawResourceMenuBar(*this);
     DrawSheetDialog(*this);

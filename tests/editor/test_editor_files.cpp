@@ -11,6 +11,7 @@
 #include "graphics/VXShapeInstancer.h"
 #include "objects/GameObject.h"
 #include "tests/editor/EditorTestSupport.h"
+#include "tests/support/Capture.h"
 
 namespace EditorTest {
 namespace {
@@ -122,6 +123,47 @@ TEST_F(EditorFixture, LoadObjectRestartsOnTheChosenFile) {
         EXPECT_EQ(objects[i]->g_name, chosen[i]["g_name"].GetString());
 }
 
+// A file LOAD OBJECT cannot open as a level is refused: the scene stays,
+// the console and the output say which file and why, and a save afterwards
+// writes the scene that stayed.
+TEST_F(EditorFixture, LoadObjectRefusesAFileItCannotRead) {
+    AnsweringPicker picker;
+    SetFilePicker(&picker);
+    EnterEditor();
+    const std::string level = ReadText(Data("objects/savefile1.json"));
+    tree->WriteData("objects/cut.json", level.substr(0, level.size() / 2));
+    tree->WriteData("objects/single.json", "{\"g_name\": \"x\"}");
+    const struct {
+        const char* file;
+        const char* reason;
+    } cases[] = {{"cut.json", "IS NOT VALID JSON"},
+                 {"single.json", "HOLDS NO LIST OF OBJECTS"},
+                 {"gone.json", "CANNOT BE READ"}};
+    const VXObjectManager* scene = Editor()->m_objects;
+    const size_t count = scene->objects.size();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        picker.answer = Data(std::string("objects/") + c.file);
+        VXDebugConsole::Clear();
+        const std::string printed = TestHarness::Printed([&] {
+            ClickItem("MENU");
+            ClickItem("MENU/LOAD OBJECT");
+            StepFrames(3);
+        });
+        EXPECT_EQ(Editor()->m_objects, scene);
+        EXPECT_EQ(scene->objects.size(), count);
+        EXPECT_NE(printed.find(" -> LOAD OBJECT refused: " + picker.answer + " " + c.reason),
+                  std::string::npos)
+            << printed;
+        EXPECT_EQ(
+            VXDebugConsole::Text().rfind(std::string("NOT LOADED! ") + c.file + " " + c.reason, 0),
+            0u)
+            << VXDebugConsole::Text();
+    }
+    SaveWithCtrlS();
+    EXPECT_TRUE(ReadText(Data("objects/savefile.json")) == level);
+}
+
 TEST_F(EditorFixture, LoadLevelSelectsTheLastTileSetOrSaysThereIsNone) {
     AnsweringPicker picker;
     picker.answer = Data("objects/savefile1.json");
@@ -140,9 +182,26 @@ TEST_F(EditorFixture, LoadLevelSelectsTheLastTileSetOrSaysThereIsNone) {
         ClickItem("MENU/LOAD LEVEL");
         StepFrames(2);
         EXPECT_EQ(g_selectionKind, none ? SelectObjects : SelectTilesets);
-        EXPECT_EQ(g_selectedTileSet, none ? 0 : static_cast<int32_t>(loaded.size()) - 1);
+        // The last set of the editor's own grid, which may hold fewer sets
+        // than there are tile-map names.
+        const size_t sets = Editor()->m_tiles->objectLists.size();
+        ASSERT_GT(sets, 0u);
+        EXPECT_EQ(g_selectedTileSet, static_cast<int32_t>(sets) - 1);
         EXPECT_EQ(VXDebugConsole::Text(), none ? "There are no Tilesets loaded!\n" : "");
     }
+    // LIBRARY shows the chosen set highlighted and lists its tiles; a click
+    // on one fills the INSPECTOR.
+    EXPECT_TRUE(LibraryEntryHighlighted(g_selectedTileSet));
+    const std::vector<GameObject*>& tiles =
+        Editor()->m_tiles->objectLists[static_cast<size_t>(g_selectedTileSet)];
+    ASSERT_FALSE(tiles.empty());
+    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    ASSERT_TRUE(FindEditorItem("LIBRARY/tile 0", x0, y0, x1, y1));
+    // Near its left end: "INSTANCES LOADED" may cover the rest.
+    ClickAt(static_cast<int>(x0) + 10, static_cast<int>((y0 + y1) / 2));
+    EXPECT_EQ(g_selectionChanged, 1);
+    EXPECT_EQ(g_libraryIndex, 0);
+    EXPECT_TRUE(FindEditorItem("INSPECTOR/name", x0, y0, x1, y1));
 }
 
 }  // namespace

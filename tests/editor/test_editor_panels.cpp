@@ -1,8 +1,10 @@
 // The INSPECTOR, its component panels and the add-component menu, driven
 // through their widgets; what they edit must come back from a save.
 #include <gtest/gtest.h>
+#include <imgui_internal.h>
 #include <rapidjson/document.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "editor/VXDebugConsole.h"
@@ -65,6 +67,15 @@ protected:
         StepFrames(2);
         SaveWithCtrlS();
         return {first, ReadText(Data("objects/savefile.json"))};
+    }
+    // Clicks the close box of the window `title`.
+    void ClickCloseBox(const std::string& title) {
+        const ImGuiWindow* window = ImGui::FindWindowByName(title.c_str());
+        ASSERT_NE(window, nullptr) << title;
+        const ImVec2 pad = ImGui::GetStyle().FramePadding;
+        const float size = ImGui::GetFontSize();
+        ClickAt(static_cast<int>(window->Pos.x + window->Size.x - pad.x - size / 2),
+                static_cast<int>(window->Pos.y + pad.y + size / 2));
     }
     rapidjson::Document Saved() {
         rapidjson::Document doc;
@@ -297,6 +308,87 @@ TEST_F(PanelFixture, ImageAndSheetImportsAppendTheirLinesAndLoadAtOnce) {
     ClickItem("Resource/SINGLE IMAGE");
     StepFrames(2);
     EXPECT_EQ(ReadText(list), expected);
+}
+
+// Every window has its own close box: closing one leaves the others and
+// CREATE usable; LAYOUT > DEFAULT brings every window back.
+TEST_F(PanelFixture, CloseBoxClosesItsOwnWindowAndTheLayoutReopensIt) {
+    EnterWithLayout();
+    ClickCloseBox(VXDebugConsole::WindowTitle());
+    for (int w = 0; w < WindowCount; ++w) EXPECT_EQ(g_windowOpen[w], w != WindowConsole) << w;
+    const ImGuiWindow* console = ImGui::FindWindowByName(VXDebugConsole::WindowTitle().c_str());
+    ASSERT_NE(console, nullptr);
+    EXPECT_FALSE(console->Active);
+
+    ClickItem("CREATE");
+    ClickItem("CREATE/CREATE NEW OBJECT");
+    ASSERT_EQ(g_createObjectOpen, 1);
+    StepFrames(1);
+    ClickCloseBox("CREATE");
+    EXPECT_EQ(g_createObjectOpen, 0);
+    EXPECT_TRUE(g_windowOpen[WindowLibrary]);
+
+    ClickItem("LAYOUT");
+    ClickItem("LAYOUT/DEFAULT");
+    StepFrames(1);
+    for (int w = 0; w < WindowCount; ++w) EXPECT_TRUE(g_windowOpen[w]) << w;
+    EXPECT_TRUE(console->Active);
+}
+
+// LIBRARY highlights the entry chosen last, whatever its index: entry 40
+// does not light entry 8, and a restart highlights the entry it selects.
+TEST_F(PanelFixture, LibraryHighlightsEntriesPastThirtyOne) {
+    EnterWithLayout();
+    ASSERT_GT(Editor()->m_objects->objects.size(), 41u);
+    // The left end of LIBRARY's row `i`, where a highlight fills the row.
+    auto rowColour = [&](const TestHarness::FrameImage& image, int i) {
+        float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        EXPECT_TRUE(FindEditorItem("LIBRARY/" + std::to_string(i), x0, y0, x1, y1));
+        return image.At(static_cast<int>(x0) + 2, static_cast<int>((y0 + y1) / 2));
+    };
+    for (const int32_t chosen : {8, 40}) {
+        SCOPED_TRACE(chosen);
+        g_selectionKind = SelectObjects;
+        g_libraryIndex = chosen - 1;
+        StepFrames(1);
+        TapKey(SDL_SCANCODE_DOWN);
+        ASSERT_EQ(g_libraryIndex, chosen);
+        EXPECT_EQ(g_librarySelectionMask, 1 << 8);
+        const TestHarness::FrameImage image = CaptureFrame();
+        const int distance = TestHarness::ColourDistance(rowColour(image, 8), rowColour(image, 7));
+        if (chosen == 8)
+            EXPECT_GT(distance, 40);
+        else
+            EXPECT_LT(distance, 10);
+        EXPECT_EQ(LibraryEntryHighlighted(8), chosen == 8);
+    }
+    Restart();
+    EXPECT_EQ(g_libraryIndex, 0);
+    EXPECT_TRUE(LibraryEntryHighlighted(0));
+    EXPECT_FALSE(LibraryEntryHighlighted(40));
+}
+
+// With no "imgui.ini" the first start lays the windows out; a later start
+// keeps the places saved in it.
+TEST_F(PanelFixture, FirstStartLaysTheWindowsOutAndLaterStartsKeepThem) {
+    ASSERT_FALSE(std::filesystem::exists("imgui.ini"));
+    EnterEditor();
+    const ImGuiWindow* library = ImGui::FindWindowByName("LIBRARY");
+    ASSERT_NE(library, nullptr);
+    EXPECT_EQ(library->Pos.x, 0.0f);
+    EXPECT_EQ(library->Pos.y, 66.0f);
+    const ImGuiWindow* inspector = ImGui::FindWindowByName("INSPECTOR");
+    ASSERT_NE(inspector, nullptr);
+    EXPECT_EQ(inspector->Pos.x, static_cast<float>(windowWidth) * 0.8f);
+
+    ImGui::SetWindowPos("LIBRARY", ImVec2(300, 300));
+    StepFrames(1);
+    Restart();
+    StepFrames(1);
+    library = ImGui::FindWindowByName("LIBRARY");
+    ASSERT_NE(library, nullptr);
+    EXPECT_EQ(library->Pos.x, 300.0f);
+    EXPECT_EQ(library->Pos.y, 300.0f);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <rapidjson/document.h>
 #include <unistd.h>
 
+#include <array>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -71,6 +73,211 @@ TEST_F(EditorFixture, DraggedObjectChangesOnlyItsPositionInTheSave) {
                 << member.name.GetString();
         }
     }
+}
+
+// The editor with the Pirate of the shipped level at hand, picked and
+// handled in the scene with the mouse.
+class ToolFixture : public EditorFixture {
+protected:
+    GameObject* Pirate() {
+        for (GameObject* object : Editor()->m_objects->objects)
+            if (object->g_name == "Pirate") return object;
+        ADD_FAILURE() << "no Pirate in the level";
+        return nullptr;
+    }
+    // A click on the object in the scene.
+    void Pick(GameObject* object) {
+        int x = 0, y = 0;
+        ScreenOf(object->position[0], object->position[1], x, y);
+        ClickAt(x, y);
+        ASSERT_EQ(g_selectedObject, object);
+    }
+    // A press on the object's x handle, a drag of `dx` pixels, a release.
+    void DragXHandle(GameObject* object, int dx) {
+        int x = 0, y = 0;
+        ScreenOf(object->position[0] + object->scale[0] / 2 + 60, object->position[1], x, y);
+        MoveMouse(x, y);
+        StepFrames(2);
+        MouseButton(true, x, y);
+        StepFrames(1);
+        MoveMouse(x + dx, y);
+        StepFrames(2);
+        MouseButton(false, x + dx, y);
+        StepFrames(2);
+    }
+};
+
+// Where a widget was drawn, a few pixels in from its left end.
+bool WidgetPoint(const std::string& key, int& x, int& y) {
+    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    if (!FindEditorItem(key, x0, y0, x1, y1)) return false;
+    x = static_cast<int>(x0) + 12;
+    y = static_cast<int>((y0 + y1) / 2);
+    return true;
+}
+
+// A press and a drag, or a click held for a few frames, on a widget of a
+// window lying over the scene: whatever the tool, no tile and no object of
+// the scene changes, and the selection stays.
+TEST_F(ToolFixture, ToolsDoNotActThroughAWindowWidget) {
+    EnterEditor();
+    GameObject* pirate = Pirate();
+    ASSERT_NE(pirate, nullptr);
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    g_selectedTileSet = 0;
+    VXInstanceSet* set = graphics->FindInstanceSet(graphics->tileSetNames[0]);
+    ASSERT_NE(set, nullptr);
+    const struct {
+        SDL_Scancode key;
+        int tool;
+    } tools[] = {
+        {SDL_SCANCODE_7, ToolErase}, {SDL_SCANCODE_5, ToolPaint}, {SDL_SCANCODE_2, ToolTranslate}};
+    const struct {
+        const char* widget;
+        int drag;  // pixels to the right while held; 0 for a click
+    } widgets[] = {{"INSPECTOR/PositionX", 0}, {"INSPECTOR/ScaleX", 60}};
+    for (const auto& t : tools) {
+        TapKey(t.key);
+        ASSERT_EQ(g_currentTool, t.tool);
+        if (t.tool == ToolTranslate) {
+            // Pick the Pirate in the scene and drag its x handle once, so
+            // that a handle drag is the last one the gizmo knows.
+            Pick(pirate);
+            DragXHandle(pirate, 10);
+        } else {
+            g_selectionKind = SelectObjects;
+            g_libraryIndex = 9;  // the Pirate, for the INSPECTOR
+            g_selectionChanged = 1;
+            StepFrames(2);
+        }
+        for (const auto& w : widgets) {
+            SCOPED_TRACE(std::string(g_toolNames[t.tool]) + " on " + w.widget);
+            int x = 0, y = 0;
+            ASSERT_TRUE(WidgetPoint(w.widget, x, y));
+            // Tiles under the whole path for ERASE, none for PAINT.
+            for (int dx = 0; dx <= w.drag; dx += 10) {
+                MoveMouse(x + dx, y);
+                StepFrames(1);
+                if (t.tool == ToolErase)
+                    Editor()->m_tiles->PaintTileCell(g_mouseWorld.x, g_mouseWorld.y, false);
+                if (t.tool == ToolPaint)
+                    Editor()->m_tiles->EraseTileCell(g_mouseWorld.x, g_mouseWorld.y);
+            }
+            MoveMouse(x, y);
+            StepFrames(1);
+            const size_t tiles = set->m_data1.size();
+            GameObject* selected = g_selectedObject;
+            const float px = pirate->position[0], py = pirate->position[1];
+            MouseButton(true, x, y);
+            StepFrames(2);
+            for (int dx = 10; dx <= w.drag; dx += 10) {
+                MoveMouse(x + dx, y);
+                StepFrames(1);
+            }
+            MouseButton(false, x + w.drag, y);
+            StepFrames(2);
+            EXPECT_EQ(set->m_data1.size(), tiles);
+            EXPECT_EQ(g_selectedObject, selected);
+            EXPECT_EQ(pirate->position[0], px);
+            EXPECT_EQ(pirate->position[1], py);
+        }
+    }
+}
+
+// The walls' boxes cover the arena; a press on a handle of the selected
+// object drives that handle, not a pick of the wall under it.
+TEST_F(ToolFixture, HandlePressOverAWallDrivesTheSelectedObject) {
+    EnterEditor();
+    const std::vector<GameObject*>& objects = Editor()->m_objects->objects;
+    GameObject* pirate = Pirate();
+    ASSERT_NE(pirate, nullptr);
+    std::vector<std::pair<GameObject*, std::array<float, 3>>> walls;
+    for (GameObject* o : objects)
+        if (o->g_name.rfind("WallCollider", 0) == 0)
+            walls.push_back({o, {o->position[0], o->rotation[2], o->scale[0]}});
+    ASSERT_FALSE(walls.empty());
+    const struct {
+        SDL_Scancode key;
+        const float* value;
+    } cases[] = {{SDL_SCANCODE_2, &pirate->position[0]},
+                 {SDL_SCANCODE_3, &pirate->rotation[2]},
+                 {SDL_SCANCODE_4, &pirate->scale[0]}};
+    for (const auto& c : cases) {
+        TapKey(c.key);
+        SCOPED_TRACE(g_toolNames[g_currentTool]);
+        Pick(pirate);
+        const float before = *c.value;
+        DragXHandle(pirate, 30);
+        EXPECT_EQ(g_selectedObject, pirate);
+        // Rotation is kept within a turn: compare the change modulo 360.
+        EXPECT_GT(std::remainder(*c.value - before, 360.0f), 1.0f);
+        for (const auto& [wall, was] : walls) {
+            EXPECT_EQ(wall->position[0], was[0]) << wall->g_name;
+            EXPECT_EQ(wall->rotation[2], was[1]) << wall->g_name;
+            EXPECT_EQ(wall->scale[0], was[2]) << wall->g_name;
+        }
+    }
+}
+
+// Digits typed into a field are the field's: the tool, the selection and
+// the LIBRARY entry stay.
+TEST_F(ToolFixture, DigitsTypedIntoAFieldKeepTheTool) {
+    EnterEditor();
+    GameObject* pirate = Pirate();
+    ASSERT_NE(pirate, nullptr);
+    const struct {
+        SDL_Scancode toolKey;
+        const char* field;
+        const char* typed;
+    } cases[] = {{SDL_SCANCODE_2, "INSPECTOR/PositionX", "-600"},
+                 {SDL_SCANCODE_5, "TOOL/BRUSH SIZE", "3"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        TapKey(c.toolKey);
+        const int tool = g_currentTool;
+        if (tool == ToolTranslate) Pick(pirate);
+        GameObject* selected = g_selectedObject;
+        const int32_t entry = g_libraryIndex;
+        int x = 0, y = 0;
+        ASSERT_TRUE(WidgetPoint(c.field, x, y));
+        ClickAt(x, y);
+        Chord(SDL_SCANCODE_LCTRL, SDL_SCANCODE_A);
+        // Each character as the keyboard sends it: a key, then its text.
+        for (const char* p = c.typed; *p; ++p) {
+            if (*p >= '1' && *p <= '9')
+                TapKey(static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (*p - '1')));
+            if (*p == '0') TapKey(SDL_SCANCODE_0);
+            const char text[2] = {*p, 0};
+            Platform::InjectText(text);
+            StepFrames(1);
+        }
+        TapKey(SDL_SCANCODE_UP);
+        EXPECT_EQ(g_currentTool, tool);
+        EXPECT_EQ(g_selectedObject, selected);
+        EXPECT_EQ(g_libraryIndex, entry);
+        TapKey(SDL_SCANCODE_RETURN);
+        StepFrames(2);
+        EXPECT_EQ(tool == ToolTranslate ? pirate->position[0] : static_cast<float>(g_brushSize),
+                  tool == ToolTranslate ? -600.0f : 3.0f);
+    }
+}
+
+// An icon sheet that could not be read leaves the tools as text buttons.
+TEST_F(EditorFixture, ToolsPanelWithoutItsIconsShowsTextButtons) {
+    EnterEditor();
+    VXTextureRecord* icons =
+        VXGraphicsManager::Instance()->FindTexture("64px_enginefunction_icons.png");
+    ASSERT_NE(icons, nullptr);
+    const GLuint texture = icons->texture;
+    icons->texture = 0;
+    icons->frameOffsets.clear();
+    StepFrames(2);
+    ClickItem("TOOL/ERASE");
+    EXPECT_EQ(g_currentTool, ToolErase);
+    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    ASSERT_TRUE(FindEditorItem("TOOL/PAINT OVER", x0, y0, x1, y1));
+    EXPECT_GT(x1 - x0, 40.0f);  // the name, wider than an icon
+    icons->texture = texture;
 }
 
 TEST_F(EditorFixture, BrushPaintsTwoNMinusOneCells) {
