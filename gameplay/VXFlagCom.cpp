@@ -26,6 +26,8 @@ constexpr float kStepSeconds = 0.08f;
 constexpr float kHoldSeconds = 20.0f;
 constexpr float kOrnamentTurn = 0.5f;
 constexpr float kCaptureTint = 0.8f;
+// More cells than a capture box could ever need, and still an int.
+constexpr int32_t kMostCells = 1 << 30;
 
 VXInstanceSet* ShapeSet(int32_t shape) {
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
@@ -84,34 +86,66 @@ void VXFlagCom::SetCaptureArea(float x, float y, float cellWidth, float cellHeig
         return;
     }
     const VXShapeInstancer* floor = grid ? grid : g_currentInstancer;
-    const int32_t instances = static_cast<int32_t>(set->m_data1.size());
-    const int32_t across =
-        CellsAcross(columns, floor ? std::min(floor->columns, instances) : instances);
-    const int32_t down = CellsAcross(rows, floor ? std::min(floor->rows, instances) : instances);
+    if (!floor || set->m_data1.empty()) {
+        std::printf(" -> Flag \"%s\" has no capture area (%s)\n", name.c_str(),
+                    floor ? "the tile set is empty" : "no floor grid");
+        HideOrnaments(owner);
+        return;
+    }
+    // The grid maps a position to its tile, so each cell is found at once.
+    // Only the cells over the grid (and a cell's margin round it) are
+    // visited: a box larger than the grid is clamped to it.
+    const float firstX = set->m_data1.front()[0];
+    const float firstY = set->m_data1.front()[1];
+    const double gridW = floor->cellWidth, gridH = floor->cellHeight;
+    const double left = firstX - 1.5 * gridW;
+    const double right = firstX + (floor->columns + 0.5) * gridW;
+    const double top = firstY + 1.5 * gridH;
+    const double bottom = firstY - (floor->rows + 0.5) * gridH;
+    const int32_t across = CellsAcross(columns, kMostCells);
+    const int32_t down = CellsAcross(rows, kMostCells);
+    // The cells from `from` up to `to` have their centres, start + (k + 0.5)
+    // size, within [low, high]; never more of them than the grid has a side
+    // (and its margin), however small they are.
+    auto span = [](double start, double size, double low, double high, int32_t count,
+                   int32_t gridCount, int32_t& from, int32_t& to) {
+        double first = std::ceil((low - start) / size - 0.5);
+        if (!(first > 0.0)) first = 0.0;
+        from = static_cast<int32_t>(std::min(first, static_cast<double>(count)));
+        double last = std::floor((high - start) / size - 0.5) + 1.0;
+        last = std::min(last, static_cast<double>(from) + gridCount + 3.0);
+        if (!(last > from)) last = from;
+        to = static_cast<int32_t>(std::min(last, static_cast<double>(count)));
+    };
+    int32_t c0 = 0, c1 = 0, r0 = 0, r1 = 0;
+    span(x, cellWidth, left, right, across, floor->columns, c0, c1);
+    span(y, cellHeight, bottom, top, down, floor->rows, r0, r1);
 
     std::vector<VXPaintCell>& paint = VXGraphicsManager::Instance()->paintCells;
-    float cy = y - cellHeight * 0.5f;
-    const float x0 = x - cellWidth * 0.5f;
-    for (int32_t r = 0; r < down; ++r) {
+    float cy = y - cellHeight * 0.5f + cellHeight * static_cast<float>(r0);
+    const float x0 = x - cellWidth * 0.5f + cellWidth * static_cast<float>(c0);
+    for (int32_t r = r0; r < r1; ++r) {
         cy += cellHeight;
         float cx = x0;
-        for (int32_t c = 0; c < across; ++c) {
+        for (int32_t c = c0; c < c1; ++c) {
             cx += cellWidth;
-            const long tx = static_cast<long>(cx);
-            const long ty = static_cast<long>(cy);
-            auto found = std::find_if(set->m_data1.begin(), set->m_data1.end(), [&](const auto& d) {
-                return std::isfinite(d[0]) && std::isfinite(d[1]) &&
-                       static_cast<long>(d[0]) == tx && static_cast<long>(d[1]) == ty;
-            });
-            if (found == set->m_data1.end()) continue;
-            const size_t index = static_cast<size_t>(found - set->m_data1.begin());
+            const int32_t tile =
+                VXShapeInstancer::SnapIndex(firstX, firstY, cx, cy, floor->cellWidth,
+                                            floor->cellHeight, floor->columns, floor->rows);
+            // The tile there, when its centre is the cell's (both truncated).
+            if (tile < 0 || static_cast<size_t>(tile) >= set->m_data1.size()) continue;
+            const auto& at = set->m_data1[static_cast<size_t>(tile)];
+            if (!std::isfinite(at[0]) || !std::isfinite(at[1]) ||
+                std::trunc(at[0]) != std::trunc(cx) || std::trunc(at[1]) != std::trunc(cy))
+                continue;
+            const size_t index = static_cast<size_t>(tile);
             if (index < paint.size()) {
                 paint[index].blocked = 1;
                 paint[index].wallBlocked = 1;
                 paint[index].flagCell = 1;
             }
             cellList.push_back(static_cast<int>(index));
-            cellPositions.emplace_back((*found)[0], (*found)[1]);
+            cellPositions.emplace_back(at[0], at[1]);
         }
     }
     HideOrnaments(owner);

@@ -11,9 +11,13 @@
 #include "platform/Platform.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <sstream>
 
 namespace FrameWork {
 
@@ -36,6 +40,15 @@ void UnbindSpriteState() {
 
 bool DrawableSize(int width, int height) {
     return width > 0 && height > 0;
+}
+
+// A view translation as whole pixels.  Targets flung far away (or to
+// infinity) would take it beyond what an int holds: it is kept within a
+// billion pixels, and a value that is not a number counts as 0.
+int ViewPixel(float view) {
+    constexpr float kFarthest = 1e9f;
+    if (std::isnan(view)) return 0;
+    return static_cast<int>(std::trunc(std::clamp(view, -kFarthest, kFarthest)));
 }
 
 }  // namespace
@@ -190,8 +203,8 @@ void VXGraphicsManager::UpdateCameraFollow() {
     }
     const float tx = -sumX / static_cast<float>(n);
     const float ty = -sumY / static_cast<float>(n);
-    const float bx = static_cast<float>(static_cast<int>(camera.camView[12]) - W / 2);
-    const float by = static_cast<float>(static_cast<int>(camera.camView[13]) - H / 2);
+    const float bx = static_cast<float>(ViewPixel(camera.camView[12]) - W / 2);
+    const float by = static_cast<float>(ViewPixel(camera.camView[13]) - H / 2);
     const float nx = (tx - bx) * k + bx;
     const float ny = (ty - by) * k + by;
 
@@ -200,7 +213,9 @@ void VXGraphicsManager::UpdateCameraFollow() {
     const float sx = (dx + 250.0f) / (static_cast<float>(W) - 250.0f);
     const float sy = (dy + 250.0f) / (static_cast<float>(H) - 250.0f);
     float s = sx + std::fabs(sx - sy);
-    if (s < 1.1f)
+    // Targets at places that are not numbers give no scale: the nearest
+    // one is used.
+    if (!(s >= 1.1f))
         s = 1.1f;
     else if (maxScale > 0.0f && s > maxScale)
         s = maxScale;
@@ -302,17 +317,56 @@ void VXGraphicsManager::ReadTextureList(const std::string& path) {
     ReadTextureList(file, path);
 }
 
+namespace {
+
+// A sheet count as the list writes it: decimal digits only.  A count too
+// large for the type reads as the largest, which the sheet bound clamps.
+bool ReadCount(const std::string& text, unsigned long& out) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    errno = 0;
+    out = std::strtoul(text.c_str(), nullptr, 10);
+    if (errno == ERANGE) out = ULONG_MAX;
+    return true;
+}
+
+}  // namespace
+
 void VXGraphicsManager::ReadTextureList(std::istream& file, const std::string& path) {
-    std::string name;
-    unsigned long columns = 0;
-    unsigned long rows = 0;
-    while (file >> name >> columns >> rows) {
+    struct Token {
+        std::string text;
+        int line;
+    };
+    std::vector<Token> tokens;
+    std::string text;
+    for (int line = 1; std::getline(file, text); ++line) {
+        std::istringstream words(text);
+        for (std::string word; words >> word;) tokens.push_back({word, line});
+    }
+
+    // Three tokens an entry: the image, its sheet columns and rows.  An
+    // entry whose counts are not numbers is reported and skipped with the
+    // rest of its line, and reading goes on from the next line.
+    size_t i = 0;
+    while (i < tokens.size()) {
+        unsigned long columns = 0;
+        unsigned long rows = 0;
+        if (i + 2 >= tokens.size() || !ReadCount(tokens[i + 1].text, columns) ||
+            !ReadCount(tokens[i + 2].text, rows)) {
+            const int line = tokens[i].line;
+            std::string skipped;
+            for (; i < tokens.size() && tokens[i].line == line; ++i)
+                skipped += (skipped.empty() ? "" : " ") + tokens[i].text;
+            std::printf(" -> %s line %d: \"%s\" is not an image name, columns and rows; skipped\n",
+                        path.c_str(), line, skipped.c_str());
+            continue;
+        }
+        const std::string& name = tokens[i].text;
         // A sheet as large as a file may ask for, like the object files' sheets.
         const unsigned long most = kMaxSheetCells;
         if (columns < 1 || rows < 1 || columns > most || rows > most) {
             const unsigned long c = std::clamp(columns, 1ul, most), r = std::clamp(rows, 1ul, most);
-            std::printf(" -> %s: %s asks for a %lu x %lu sheet; %lu x %lu used\n", path.c_str(),
-                        name.c_str(), columns, rows, c, r);
+            std::printf(" -> %s: %s asks for a %s x %s sheet; %lu x %lu used\n", path.c_str(),
+                        name.c_str(), tokens[i + 1].text.c_str(), tokens[i + 2].text.c_str(), c, r);
             columns = c;
             rows = r;
         }
@@ -320,6 +374,7 @@ void VXGraphicsManager::ReadTextureList(std::istream& file, const std::string& p
         textureImagePaths.push_back("../VXEngine/data/img/" + name);
         textureColumns.push_back(static_cast<int>(columns));
         textureRows.push_back(static_cast<int>(rows));
+        i += 3;
     }
 }
 

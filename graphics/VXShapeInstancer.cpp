@@ -87,6 +87,11 @@ void VXShapeInstancer::Setup() {
         return;
     }
     const VXTilemapData& record = it->second;
+    if (!TilemapSizeFits(record)) {
+        std::printf(" -> Tile map %s %s: the floor stays empty\n", tilemapName.c_str(),
+                    TilemapSizeText(record).c_str());
+        return;
+    }
     VXInstanceSet* floor = graphics->FindInstanceSet(record._name);
     if (!floor) {
         std::printf(" -> Tile set %s is not loaded: the floor stays empty\n", record._name.c_str());

@@ -179,6 +179,20 @@ bool ParseTilemap(const char* text, std::size_t length, VXTilemapData& out, std:
     return false;
 }
 
+bool TilemapSizeFits(const VXTilemapData& record) {
+    const int64_t rows = record.row;
+    const int64_t columns = record.col;
+    if (rows < 0 || columns < 0 || rows > kMaxTilemapCells || columns > kMaxTilemapCells)
+        return false;
+    const int64_t cells = rows * columns;
+    return cells <= kMaxTilemapCells && static_cast<size_t>(cells) >= record.m_data1.size();
+}
+
+std::string TilemapSizeText(const VXTilemapData& record) {
+    return "declares a " + std::to_string(record.row) + " x " + std::to_string(record.col) +
+           " grid for " + std::to_string(record.m_data1.size()) + " tiles";
+}
+
 bool LoadTilemapFile(const std::string& path, VXTilemapRegistry& registry) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
@@ -196,6 +210,11 @@ bool LoadTilemapFile(const std::string& path, VXTilemapRegistry& registry) {
         return false;
     }
     if (!why.empty()) std::printf(" -> Tile map %s: %s\n", path.c_str(), why.c_str());
+    if (!TilemapSizeFits(record)) {
+        std::printf(" -> Tile map %s %s; not loaded\n", path.c_str(),
+                    TilemapSizeText(record).c_str());
+        return false;
+    }
     return registry.emplace(TilemapKey(path), std::move(record)).second;
 }
 

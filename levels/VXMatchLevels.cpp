@@ -218,8 +218,15 @@ void VXMatchLevel::Initialize() {
     grid = new VXShapeInstancer(table.tileMap, &statics.sounds);
     objectManager = new VXObjectManager();
     objectManager->LoadObjects(table.objectFile);
-    for (const std::string& name : Platform::ListDirectory(std::string(kPrefabFolder) + "*"))
+    // The projectiles go by listing position: each listed file keeps its
+    // place, with no prefab when it held none.
+    VXListedPrefabs listed;
+    for (const std::string& name : Platform::ListDirectory(std::string(kPrefabFolder) + "*")) {
+        const size_t before = objectManager->prefabs.size();
         objectManager->LoadPrefabs(kPrefabFolder + name);
+        const std::vector<GameObject*>& prefabs = objectManager->prefabs;
+        listed.emplace_back(name, prefabs.size() > before ? prefabs[before] : nullptr);
+    }
 
     SetUpPlayers();
 
@@ -316,7 +323,7 @@ void VXMatchLevel::Initialize() {
         if (players[i])
             if (VXPlayerLogic* logic = players[i]->GetPlayerLogic()) logic->paintFuel = 70;
 
-    FillProjectilePrefabs();
+    FillProjectilePrefabs(listed);
 }
 
 void VXMatchLevel::FillSoundMap() {
@@ -328,13 +335,19 @@ void VXMatchLevel::FillSoundMap() {
     }
 }
 
-void VXMatchLevel::FillProjectilePrefabs() {
-    const std::vector<GameObject*>& prefabs = objectManager->prefabs;
-    const size_t count = std::min(prefabs.size(), std::size(kProjectileKinds));
+void VXMatchLevel::FillProjectilePrefabs(const VXListedPrefabs& listed) {
+    const size_t count = std::min(listed.size(), std::size(kProjectileKinds));
     if (count < std::size(kProjectileKinds))
-        ReportMissing("Only " + std::to_string(prefabs.size()) +
+        ReportMissing("Only " + std::to_string(listed.size()) +
                       " projectile prefabs; characters without one do not fire");
-    for (size_t i = 0; i < count; ++i) statics.projectilePrefabs[kProjectileKinds[i]] = prefabs[i];
+    for (size_t i = 0; i < count; ++i) {
+        const int32_t kind = kProjectileKinds[i];
+        if (listed[i].second)
+            statics.projectilePrefabs[kind] = listed[i].second;
+        else
+            ReportMissing("Prefab " + listed[i].first + " holds no object; the " +
+                          GameObject::TypeToString(kind) + " does not fire");
+    }
 }
 
 void VXMatchLevel::BindKeyboard(GameObject* player, bool second) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Message.h"
@@ -51,6 +52,8 @@ struct VXMatchLevelTable {
     // "<Type>HitPE" child.
     bool hitChildBySecond;
 };
+
+using VXListedPrefabs = std::vector<std::pair<std::string, GameObject*>>;
 
 // What each level class keeps of its own for the whole run.
 struct VXMatchLevelStatics {
@@ -100,7 +103,9 @@ private:
     void BindKeyboard(GameObject* player, bool second);
     void SetUpFlags();
     void FillSoundMap();
-    void FillProjectilePrefabs();
+    // `listed`: each file of the prefab folder in listing order with its
+    // prefab (null when the file held none).
+    void FillProjectilePrefabs(const VXListedPrefabs& listed);
 
     void MoveProjectilePrefabs();
     void TestProjectiles();

@@ -88,6 +88,14 @@ void BuzzPad0() {
     pads[0].ApplyVibration();
 }
 
+// The menu reads its highlighted item and panel line off the buttons'
+// sprite (its row and frame).  Without the sheet nothing is drawn, but the
+// frame is kept all the same, so the menu still answers as it should.
+void ShowFrame(VXSpriteComponent* sprite, uint32_t frame) {
+    sprite->SetFrame(frame);
+    sprite->animation.currentFrame = frame;
+}
+
 uint32_t RowFrames(const VXSpriteComponent* sprite) {
     const auto* row = sprite->animation.CurrentRow();
     return row ? static_cast<uint32_t>(row->size()) : 0;
@@ -144,6 +152,9 @@ void VXSplashScreen::Initialize() {
     sprite = SpriteOf(buttons);
     GiveImage(sprite, kSheet);
     SetSheetRows(sprite, {{5, 6}, {10, 11}, {15, 16, 17, 18, 19}, {20, 21}, {25, 26}});
+    // Without the sheet the five rows stay empty, but they are there to be
+    // selected: the highlight must not rest on QUIT.
+    if (sprite->animation.frameRows.empty()) sprite->SetAnimationCount(TitlePlay + 1);
     sprite->playing = false;
     sprite->SetFPS(12);
     sprite->layer = 1;
@@ -185,7 +196,7 @@ void VXSplashScreen::ShowTitle() {
     GameObject* buttons = FindScreenObject(*objects, "TitleButtons");
     if (VXSpriteComponent* sprite = SpriteOf(buttons)) {
         sprite->SetAnimation(TitlePlay);
-        sprite->SetFrame(0);
+        ShowFrame(sprite, 0);
     }
     // The volume digits belong to the options panel only.
     if (VXTextComponent* text = TextOf(buttons)) text->active = 0;
@@ -253,20 +264,20 @@ void VXSplashScreen::UpdateButtonFrame(GameObject* buttons) {
     if (panelOpen[TitleQuit]) {
         if (sprite->texture && RowFrames(sprite) >= 2) sprite->SetFrame(1);
     } else if (row == TitleQuit) {
-        sprite->SetFrame(0);
+        ShowFrame(sprite, 0);
     } else if (panelOpen[TitleInfo]) {
-        sprite->SetFrame(1);
+        ShowFrame(sprite, 1);
     } else if (row == TitleInfo) {
-        sprite->SetFrame(0);
+        ShowFrame(sprite, 0);
     } else if (panelOpen[TitleOptions]) {
-        if (sprite->animation.currentFrame == 0) sprite->SetFrame(fullScreen ? 3 : 1);
+        if (sprite->animation.currentFrame == 0) ShowFrame(sprite, fullScreen ? 3 : 1);
         UpdateOptions(buttons);
     } else if (row == TitleOptions) {
-        sprite->SetFrame(0);
+        ShowFrame(sprite, 0);
     } else if (panelOpen[TitleQuickMatch]) {
-        sprite->SetFrame(1);
+        ShowFrame(sprite, 1);
     } else if (row == TitleQuickMatch) {
-        sprite->SetFrame(0);
+        ShowFrame(sprite, 0);
     }
 }
 
@@ -286,7 +297,7 @@ void VXSplashScreen::UpdateTitleMenu(GameObject* buttons) {
         if (moved >= 0) {
             Play("CharSelect");
             sprite->SetAnimation(moved);
-            sprite->SetFrame(0);
+            ShowFrame(sprite, 0);
             inputCooldown = kMenuCooldown;
             item = sprite->animation.currentRowIndex;
         }
@@ -337,9 +348,9 @@ void VXSplashScreen::UpdateOptions(GameObject* buttons) {
         inputCooldown = kMenuCooldown;
         const uint32_t current = sprite->animation.currentFrame;
         if (fullScreen)
-            sprite->SetFrame(current == 4 ? 3 : 4);
+            ShowFrame(sprite, current == 4 ? 3 : 4);
         else
-            sprite->SetFrame(current == 2 ? 1 : 2);
+            ShowFrame(sprite, current == 2 ? 1 : 2);
     }
 
     const uint32_t line = sprite->animation.currentFrame;
@@ -365,11 +376,11 @@ void VXSplashScreen::UpdateOptions(GameObject* buttons) {
         if (current == 3) {
             SetWindowed(screenWidth, screenHeight);
             RescaleToScreen();
-            sprite->SetFrame(1);
+            ShowFrame(sprite, 1);
         } else if (current == 1) {
             MakeBorderlessFullscreen();
             RescaleToScreen();
-            sprite->SetFrame(3);
+            ShowFrame(sprite, 3);
         }
     }
 }

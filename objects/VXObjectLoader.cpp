@@ -35,6 +35,8 @@ public:
     void ReadRoot(const Value& root, std::vector<GameObjectData>& out) {
         for (SizeType i = 0; i < root.Size(); ++i) {
             index_ = i;
+            // An entry that is not an object has no name of its own.
+            name_.clear();
             if (!root[i].IsObject()) {
                 Warn("", "is not an object; skipped");
                 continue;

@@ -3,7 +3,10 @@
 // follow, glyph sets and the JSON blocks of sprites and texts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -137,6 +140,31 @@ TEST_F(SpriteTextures, TextureListReadsTriplesAndReportsAMissingFile) {
     EXPECT_TRUE(graphics->textureImageNames.empty());
 }
 
+TEST_F(SpriteTextures, ABadEntryIsReportedWithItsLineAndTheRestOfTheListLoads) {
+    // The shipped list behind a first line whose sizes are not numbers, with
+    // a short entry in the middle and another at the end.
+    const std::string shipped = TestHarness::ReadFile(tree.Data("objects/texturelist.txt"));
+    tree.WriteData("objects/texturelist.txt",
+                   "Broken.png one two\n" + shipped + "\nShort.png 4\nc.png 1 1\nEnd.png 2");
+    std::vector<std::string> names;
+    std::istringstream words(shipped);
+    for (std::string name, columns, rows; words >> name >> columns >> rows;) names.push_back(name);
+    names.push_back("c.png");
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    const std::string list = "../VXEngine/data/objects/texturelist.txt";
+    const size_t lines = static_cast<size_t>(std::count(shipped.begin(), shipped.end(), '\n'));
+    auto line = [&](size_t n, const std::string& entry) {
+        return " -> " + list + " line " + std::to_string(n) + ": \"" + entry +
+               "\" is not an image name, columns and rows; skipped\n";
+    };
+    EXPECT_EQ(Printed([&] { graphics->ReadTextureList(list); }),
+              line(1, "Broken.png one two") + line(lines + 3, "Short.png 4") +
+                  line(lines + 5, "End.png 2"));
+    EXPECT_EQ(graphics->textureImageNames, names);
+    EXPECT_EQ(graphics->textureColumns.back(), 1);
+    graphics->Clear();
+}
+
 TEST_F(SpriteTextures, RecordsKeepTheirAddressAndTheFirstOfANameIsFound) {
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
     graphics->Clear();
@@ -262,12 +290,19 @@ TEST(SpriteAnimation, FadesPerUpdate) {
 
 // --- Camera -------------------------------------------------------------------------
 
-TEST(SpriteCamera, FollowZoomsOnTwoTargetsAndDriftsUpWhileTheyRest) {
+// The camera of a 1920 x 1080 screen with a largest scale of 2.2, following
+// nothing yet.
+static VXGraphicsManager* CameraOnAFullHdScreen() {
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
     graphics->ClearStateLists();
     graphics->camera.screenWidth = 1920;
     graphics->camera.screenHeight = 1080;
     graphics->maxScale = 2.2f;
+    return graphics;
+}
+
+TEST(SpriteCamera, FollowZoomsOnTwoTargetsAndDriftsUpWhileTheyRest) {
+    VXGraphicsManager* graphics = CameraOnAFullHdScreen();
     auto a = MakeObject(40, 40), b = MakeObject(40, 40);
     auto step = [graphics] {
         graphics->UploadCameraView();
@@ -296,6 +331,35 @@ TEST(SpriteCamera, FollowZoomsOnTwoTargetsAndDriftsUpWhileTheyRest) {
     EXPECT_EQ(ys, (std::vector<float>{10, 19, 28, 37}));
     for (int i = 0; i < 2000; ++i) step();
     EXPECT_FLOAT_EQ(graphics->cameraY, 541.0f);
+}
+
+TEST(SpriteCamera, TargetsFlungFarAwayKeepTheFollowDefined) {
+    VXGraphicsManager* graphics = CameraOnAFullHdScreen();
+    Camera::g_smoothing = 1.0f / 60.0f;
+    Camera::g_smoothingFixed = true;
+    auto a = MakeObject(), b = MakeObject();
+    graphics->cameraTargets = {a.get(), b.get()};
+    // Each pair of places for some frames: the view translation passes the
+    // int range, infinity and not-a-number (the sanitizer build checks the
+    // conversions); the zoom stays within its bounds throughout.
+    const float far = 3e38f, inf = INFINITY, nan = NAN;
+    const float places[][4] = {{far, far, far, -far},
+                               {far, 0, far, 0},
+                               {-inf, 0, inf, 0},
+                               {nan, 0, 0, 0},
+                               {1e20f, 0, 1e20f, 0}};
+    for (const auto& p : places)
+        for (int frame = 0; frame < 3; ++frame) {
+            a->position[0] = p[0];
+            a->position[1] = p[1];
+            b->position[0] = p[2];
+            b->position[1] = p[3];
+            graphics->UploadCameraView();
+            graphics->UpdateCameraFollow();
+            EXPECT_TRUE(graphics->zoom >= 1.0f / 2.2f - 1e-6f && graphics->zoom <= 1.0f / 1.1f)
+                << p[0] << " " << p[2] << ": " << graphics->zoom;
+        }
+    graphics->ClearStateLists();
 }
 
 // --- Glyph sets, texts and JSON -------------------------------------------------------

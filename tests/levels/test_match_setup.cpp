@@ -1,10 +1,15 @@
 // A match level's start and end: the players, their bindings and places, the
 // hidden pools, what Free lets go of, a restart, and set-ups from broken data.
+#include <chrono>
+#include <map>
+
 #include "gameplay/VXArenaComponents.h"
+#include "gameplay/VXFlagCom.h"
 #include "gameplay/VXMatchState.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXShapeInstancer.h"
 #include "graphics/VXSpriteComponent.h"
+#include "physics/VXAABB.h"
 #include "physics/VXPhysicsManager.h"
 #include "tests/levels/MatchTestSupport.h"
 #include "tests/support/VirtualPad.h"
@@ -127,6 +132,112 @@ TEST_F(BrokenData, EachMissingPieceIsReportedAndSkipped) {
     pads[0].Trigger(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 255);
     EXPECT_TRUE(StepFrames(60));
     EXPECT_EQ(Find(level, "Mop_cloned"), nullptr) << "no prefab, no shot";
+}
+
+// --- Damaged level files, each once ----------------------------------------------
+
+// Level 2's tile map declares 2^31 - 1 rows and columns for its 572 tiles.
+class OversizedTileMap : public MatchFixture {
+protected:
+    void PrepareData(TestHarness::TempDataTree& tree) override {
+        const std::string file = "objects/TilemapJsons/Level_2.json";
+        EditData(tree, file, "\"row\": 22,", "\"row\": 2147483647,");
+        EditData(tree, file, "\"col\": 26,", "\"col\": 2147483647,");
+    }
+};
+
+TEST_F(OversizedTileMap, IsRefusedByNameAndTheMatchRunsWithoutIt) {
+    const std::string loading = TestHarness::Printed([&] { StartGame(); });
+    EXPECT_NE(loading.find(" -> Tile map ../VXEngine/data/objects/TilemapJsons/Level_2.json "
+                           "declares a 2147483647 x 2147483647 grid for 572 tiles; not loaded\n"),
+              std::string::npos)
+        << loading;
+    FrameContext().lineUp = LineUp(8, 1, 6, 2);
+    const std::string said = Enter(GameState::Level2);
+    EXPECT_NE(said.find(" -> Tile map Level_2 is not loaded"), std::string::npos) << said;
+    EXPECT_EQ(g_currentInstancer->rows, 0);
+    // Player 1 walks about: no tile is painted, nothing goes wrong.
+    WaitForCountdown();
+    PressKey(SDL_SCANCODE_D);
+    EXPECT_TRUE(StepFrames(60));
+    ReleaseKey(SDL_SCANCODE_D);
+    EXPECT_EQ(VXPaintMap::TeamTileCount[0] + VXPaintMap::TeamTileCount[1], 0);
+}
+
+// Level 1's floor is 400 x 400 tiles, and its first flag's box is wider
+// and taller still.
+class HugeFloorAndFlag : public MatchFixture {
+protected:
+    static constexpr int kSide = 400;
+    void PrepareData(TestHarness::TempDataTree& tree) override {
+        std::string positions, colours, frames;
+        for (int r = 0; r < kSide; ++r)
+            for (int c = 0; c < kSide; ++c) {
+                const int x = 100 * c - 19950, y = 19950 - 100 * r;
+                positions += (positions.empty() ? "" : ", ") + std::to_string(x) + ", " +
+                             std::to_string(y) + ", 104, 104";
+                colours += (colours.empty() ? "" : ", ") + std::string("1, 1, 1, 1");
+                frames += (frames.empty() ? "" : ", ") + std::to_string((r + c) % 4);
+            }
+        const std::string side = std::to_string(kSide);
+        tree.WriteData("objects/TilemapJsons/Level_1.json",
+                       "[{\"row\": " + side + ", \"col\": " + side +
+                           ", \"_name\": \"FloorTiles.png\", \"_texColumns\": 4, "
+                           "\"_texRows\": 4, \"_count\": " +
+                           std::to_string(kSide * kSide) +
+                           ", \"_depth\": 0, \"m_default1\": true, \"m_default2\": true, "
+                           "\"m_default3\": true, \"m_data1\": [" +
+                           positions + "], \"m_data2\": [" + colours + "], \"m_data3Index\": [" +
+                           frames + "], \"AABB\": []}]\n");
+        EditData(tree, "objects/savefile1.json", "150.0,\n        150.0,",
+                 "24950.0,\n        24950.0,", "\"Flag1\"");
+    }
+};
+
+TEST_F(HugeFloorAndFlag, FlagSetUpIsLinearAndClampedToTheGrid) {
+    VXMatchLevel& level = Start(GameState::Level1, LineUp(8, 1, 6, 2));
+    ASSERT_TRUE(level.grid->rows == kSide && level.grid->columns == kSide);
+    GameObject* object = Find(level, "Flag1");
+    VXFlagCom* flag = object->GetFlag();
+    // The box reaches past every side of the floor: every tile, once.
+    EXPECT_EQ(flag->cellList.size(), static_cast<size_t>(kSide * kSide));
+    EXPECT_EQ(flag->cellPositions.front(), std::make_pair(-19950.0f, -19950.0f));
+
+    // The same set-up again, timed: a search of the whole floor for each
+    // cell took tens of seconds; looked up by position it takes milliseconds.
+    flag->cellList.clear();
+    const VXAABB* box = object->GetAABB();
+    const auto start = std::chrono::steady_clock::now();
+    flag->SetCaptureArea(object->position[0] - box->halfWidth,
+                         object->position[1] - box->halfHeight, 100.0f, 100.0f, flag->shapeIndex,
+                         &level.statics.sounds, 2.0f * box->halfWidth / 100.0f,
+                         2.0f * box->halfHeight / 100.0f);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(flag->cellList.size(), static_cast<size_t>(kSide * kSide));
+    EXPECT_LT(took.count(), 3.0);
+    EXPECT_TRUE(StepFrames(2));
+}
+
+// The first prefab of the listing (the Archer's) is an empty file.
+class EmptyArrowPrefab : public MatchFixture {
+protected:
+    void PrepareData(TestHarness::TempDataTree& tree) override {
+        tree.WriteData("objects/prefabs/Arrow.json", "");
+    }
+};
+
+TEST_F(EmptyArrowPrefab, LeavesOnlyTheArcherWithoutAProjectile) {
+    std::string said;
+    VXMatchLevel& level = Start(GameState::Level1, LineUp(15, 1, 6, 2), &said);
+    EXPECT_NE(said.find(" -> Prefab Arrow.json holds no object; the Archer does not fire"),
+              std::string::npos)
+        << said;
+    const std::map<int32_t, std::string> projectiles = {
+        {6, "CannonBall"}, {7, "Fist"}, {18, "Katana"}, {8, "Lance"}, {19, "Mop"}};
+    std::map<int32_t, std::string> got;
+    for (const auto& [kind, prefab] : level.statics.projectilePrefabs)
+        got[kind] = prefab ? prefab->g_name : "";
+    EXPECT_EQ(got, projectiles);
 }
 
 struct LineUpCase {

@@ -11,6 +11,7 @@
 #include "graphics/VXTextComponent.h"
 #include "levels/VXSplashScreen.h"
 #include "tests/levels/screen_fixture.h"
+#include "tests/support/DataFiles.h"
 #include "tests/support/GameProcess.h"
 
 using namespace FrameWork;
@@ -191,6 +192,41 @@ TEST_F(Title, OptionsSetTheVolumeWithinItsEndsAndSwitchTheWindowMode) {
     EXPECT_FALSE(Splash()->panelOpen[TitleOptions]);
     EXPECT_EQ(Frame(), 0u);
     EXPECT_FALSE(text->active);
+}
+
+// The menu's sheet left out of the texture list: nothing of the menu is
+// drawn, but it answers as before, and a blind confirm plays, not quits.
+class TitleWithoutItsPicture : public Title {
+protected:
+    void PrepareData(TestHarness::TempDataTree& tree) override {
+        const std::string list = TestHarness::ReadFile(tree.Data("objects/texturelist.txt"));
+        const std::string entry = "MainMenu_FullSpriteSheet.png 5 7\n";
+        const size_t at = list.find(entry);
+        ASSERT_NE(at, std::string::npos);
+        tree.WriteData("objects/texturelist.txt", std::string(list).erase(at, entry.size()));
+    }
+};
+
+TEST_F(TitleWithoutItsPicture, TheMenuStillAnswers) {
+    RunToTitle();
+    ASSERT_EQ(Buttons()->texture, nullptr);
+    EXPECT_EQ(Item(), TitlePlay);
+    TapKey(SDL_SCANCODE_DOWN);
+    TapKey(SDL_SCANCODE_DOWN);
+    EXPECT_EQ(Item(), TitleOptions);
+    TapKey(SDL_SCANCODE_SPACE);
+    EXPECT_EQ(Frame(), 3u);  // full screen, window line
+    TapKey(SDL_SCANCODE_UP);
+    EXPECT_EQ(Frame(), 4u);  // the volume line
+    const float volume = FrameContext().masterVolume;
+    TapKey(SDL_SCANCODE_LEFT);
+    EXPECT_NEAR(FrameContext().masterVolume, volume - 0.1f, 1e-6f);
+    TapKey(SDL_SCANCODE_BACKSPACE);
+    TapKey(SDL_SCANCODE_UP);
+    TapKey(SDL_SCANCODE_UP);
+    EXPECT_EQ(Item(), TitlePlay);
+    TapKey(SDL_SCANCODE_SPACE);
+    EXPECT_EQ(State(), GameState::LevelSelectScreen);
 }
 
 TEST_F(Title, TheTitleMenuIsDrawn) {

@@ -104,6 +104,17 @@ TEST_F(MalformedObjectFiles, WrongTypesTakeDefaultsAndTheRestLoads) {
     EXPECT_EQ(sprite->rowCount, 0);  // an absurd row count builds no rows
 }
 
+TEST_F(MalformedObjectFiles, AnEntryThatIsNotAnObjectIsNamedByItsIndexOnly) {
+    const std::string path =
+        Scratch("entries.json",
+                "[{\"GameObject\": 1, \"g_name\": \"ArcherHitPE\", \"position\": [0, 0]}, 3]");
+    VXObjectManager manager;
+    const std::string out = Printed([&] { manager.LoadObjects(path); });
+    EXPECT_EQ(out, "WARNING: " + path + ": object 1 is not an object; skipped\n");
+    ASSERT_EQ(manager.objects.size(), 1u);
+    EXPECT_EQ(manager.objects[0]->g_name, "ArcherHitPE");
+}
+
 TEST_F(MalformedObjectFiles, PlayerKeysBeyondSevenAreIgnored) {
     VXObjectLoader loader;
     const std::string text =
