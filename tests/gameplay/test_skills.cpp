@@ -24,11 +24,14 @@ using Spot = std::array<float, 2>;
 
 class Skills : public MatchFixture {
 protected:
-    VXMatchLevel& Play(int kind1, int kind2) {
+    VXMatchLevel& Play(int kind1, int kind2, bool nameEveryTileSet = true) {
         StartGame();
-        // One tile-set name per tile map, as the loading screen lists them.
+        // One tile-set name per tile map, as the loading screen lists them;
+        // or only the first, the one whose cells the levels' flags take.
         auto& names = VXGraphicsManager::Instance()->tileSetNames;
-        while (!names.empty() && names.size() < 4) names.push_back(names.front());
+        while (nameEveryTileSet && !names.empty() && names.size() < 4)
+            names.push_back(names.front());
+        if (!nameEveryTileSet && names.size() > 1) names.resize(1);
         FillLineUp(kind1, 1, kind2, 2);
         Enter(GameState::Level2);
         for (int i = 0; i < 600 && (!FrameContext().active || FrameContext().inputBlocked); ++i)
@@ -349,6 +352,21 @@ TEST_F(Skills, AFlagIsCapturedContestedRolledBackAndTakenOver) {
     for (int i : flag->cellList) EXPECT_EQ(Cell(i).team, 2);
     ExpectCountsMatchTheFloor();
 }
+// A flag as the level itself sets it up takes its cells from the first tile
+// set, whatever the level's number.
+TEST_F(Skills, AFlagAsTheLevelSetsItUpIsCaptured) {
+    Play(15, 8, false);
+    GameObject* object = Find(*level, "Flag1");
+    VXFlagCom* flag = object->GetFlag();
+    ASSERT_FALSE(flag->cellList.empty());
+    Stand(P(2), spots.at(0));
+    Stand(P(1), {object->position[0], object->position[1]});
+    for (int i = 0; i < 300 && !flag->captured; ++i) StepFrames(1);
+    ASSERT_TRUE(flag->captured);
+    EXPECT_EQ(flag->ownerTeam, 1);
+    for (int i : flag->cellList) EXPECT_EQ(Cell(i).team, 1);
+}
+
 TEST_F(Skills, BadFlagAreasAndMissingPartsDoNothing) {
     Play(15, 8);
     VXFlagCom* flag = Find(*level, "Flag2")->GetFlag();
