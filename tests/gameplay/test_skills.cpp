@@ -338,7 +338,9 @@ TEST_F(Skills, TheWallAndTheBombLastTwentySeconds) {
     int wallFalls = 0, bombEnds = 0;
     for (int frame = 1; frame <= 1300 && (!wallFalls || !bombEnds); ++frame) {
         StepFrames(1);
-        if (frame == 1) EXPECT_TRUE(spawn->GetSpawnPoint()->used) << "not marked by the bomb";
+        if (frame == 1) {
+            EXPECT_TRUE(spawn->GetSpawnPoint()->used) << "not marked by the bomb";
+        }
         if (!wallFalls && !wall->raised) wallFalls = frame;
         if (!bombEnds && bomb->timer <= 0.0f) bombEnds = frame;
     }
