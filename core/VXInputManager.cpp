@@ -122,13 +122,19 @@ VXInputManager::~VXInputManager() {
 
 void VXInputManager::KeyDown(int vk) {
     down[vk] = true;
+    tapped[vk] = false;
     // Auto-repeat keeps a held key at 2.
     if (keys[vk] != 1 && keys[vk] != 2) keys[vk] = 1;
 }
 
 void VXInputManager::KeyUp(int vk) {
     down[vk] = false;
-    keys[vk] = 0xFF;
+    // A press no frame has read yet is kept for this frame; the release
+    // shows in the next.
+    if (keys[vk] == 1)
+        tapped[vk] = true;
+    else
+        keys[vk] = 0xFF;
 }
 
 void VXInputManager::HandleEvent(const SDL_Event& e) {
@@ -182,6 +188,12 @@ void VXInputManager::HandleEvent(const SDL_Event& e) {
             }
             break;
         }
+        case SDL_CONTROLLERBUTTONDOWN: {
+            int slot = 0;
+            uint16_t mask = 0;
+            if (Platform::GamepadButtonPressed(e, slot, mask)) padPresses[slot] |= mask;
+            break;
+        }
         case SDL_TEXTINPUT:
             text += e.text.text;
             break;
@@ -207,6 +219,11 @@ void VXInputManager::PollPads(float frameTime) {
     Platform::UpdateGamepads();
     for (VXGamepad& pad : pads) {
         const bool connected = pad.Poll();
+        uint16_t& presses = padPresses[pad.userIndex];
+        // A button pressed and let go since the last poll reads as pressed
+        // for this frame (a press the last frame already read is not new).
+        if (connected) pad.current.Gamepad.wButtons |= presses & ~pad.previous.Gamepad.wButtons;
+        presses = 0;
         if (connected && pad.vibrationTimer >= 0.0f) pad.vibrationTimer -= frameTime;
         if (pad.vibrationTimer < 0.0f) {
             pad.vibration = VXPadVibration();
@@ -216,11 +233,16 @@ void VXInputManager::PollPads(float frameTime) {
 }
 
 void VXInputManager::EndFrame() {
-    for (uint8_t& k : keys) {
-        if (k == 1)
+    for (int vk = 0; vk < 256; ++vk) {
+        uint8_t& k = keys[vk];
+        if (tapped[vk]) {
+            k = 0xFF;
+            tapped[vk] = false;
+        } else if (k == 1) {
             k = 2;
-        else if (k == 0xFF)
+        } else if (k == 0xFF) {
             k = 0;
+        }
     }
     keys[kWheelTowardUser] = 0;
     keys[kWheelAwayFromUser] = 0;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/System.h"
+#include "platform/PlatformInput.h"
 
 namespace FrameWork {
 
@@ -98,8 +99,9 @@ public:
     void Vibrate(int pad, float left, float right);
 
     // Live keyboard and mouse-button state by virtual-key code, as the keys
-    // are now (not aged).
-    bool IsDown(int vk) const { return vk >= 0 && vk < 256 && down[vk]; }
+    // are now (not aged); a key tapped since the last frame's end reads down
+    // until then.
+    bool IsDown(int vk) const { return vk >= 0 && vk < 256 && (down[vk] || tapped[vk]); }
     // Whether the game window has the keyboard focus (true until the window
     // reports otherwise; not followed while a test clock drives the frames).
     bool HasFocus() const { return focused; }
@@ -127,6 +129,12 @@ private:
     void KeyUp(int vk);
 
     bool down[256] = {};
+    // Keys pressed and released since the last frame's end: they read as
+    // pressed in this frame and as released in the next.
+    bool tapped[256] = {};
+    // Pad buttons pressed since the last poll, by slot, so that a press and
+    // release between two polls still reads as pressed.
+    uint16_t padPresses[Platform::MaxGamepads] = {};
     bool focused = true;
     int handlerId = 0;
 };

@@ -397,9 +397,8 @@ void VXMatchLevel::SetUpFlags() {
         const float width = box->halfWidth * 2.0f;
         const float height = box->halfHeight * 2.0f;
         flag->SetCaptureArea(object->position[0] - box->halfWidth,
-                             object->position[1] - box->halfHeight, cellWidth, cellHeight,
-                             statics.levelNumber, &statics.sounds, width / cellWidth,
-                             height / cellHeight);
+                             object->position[1] - box->halfHeight, cellWidth, cellHeight, 0,
+                             &statics.sounds, width / cellWidth, height / cellHeight);
     }
 }
 

@@ -299,6 +299,21 @@ bool ReadGamepad(int slot, GamepadState& out) {
     return true;
 }
 
+bool GamepadButtonPressed(const SDL_Event& e, int& slot, uint16_t& mask) {
+    if (e.type != SDL_CONTROLLERBUTTONDOWN) return false;
+    for (int i = 0; i < MaxGamepads; ++i) {
+        if (!g_slots[i].controller || g_slots[i].id != e.cbutton.which) continue;
+        for (const ButtonBit& b : kButtonBits)
+            if (b.button == e.cbutton.button) {
+                slot = i;
+                mask = b.mask;
+                return true;
+            }
+        return false;
+    }
+    return false;
+}
+
 bool SetGamepadRumble(int slot, uint16_t lowFrequency, uint16_t highFrequency) {
     if (slot < 0 || slot >= MaxGamepads) return false;
     ScanControllers();

@@ -76,6 +76,9 @@ void UpdateGamepads();
 // The state of the controller in `slot` (0 to 3); false, with `out` left
 // zero, when the slot holds none.
 bool ReadGamepad(int slot, GamepadState& out);
+// For a button-down event of a seated controller: its slot and the bit of
+// its button in the button word; false for any other event.
+bool GamepadButtonPressed(const SDL_Event& e, int& slot, uint16_t& mask);
 // Runs the low-frequency (left) and high-frequency (right) motors of the
 // controller in `slot` at the given speeds until they are changed; (0, 0)
 // stops them.  False when the slot holds no controller.

@@ -121,8 +121,11 @@ CONTROLS = [
     ("SKILL", "Gamepad: left trigger    Keys: G (P1), O (P2)"),
     ("PAUSE", "Gamepad: Start or Back    Key: Esc"),
     ("MENUS", "Gamepad: D-pad or stick, A choose, B back"),
-    ("", "Keys: arrow keys, Enter"),
 ]
+# The last line of the controls page: the menus' keys differ between the
+# title and the pause menu.
+TITLE_MENU_KEYS = "Keys: arrows, Space choose, Backspace back, Enter play"
+PAUSE_MENU_KEYS = "Keys: arrows, Enter choose and back"
 
 RULES = ["Walk to paint the floor in your team's colour.",
          "Refill paint at the glowing pads. Stand alone on a flag to capture it.",
@@ -137,15 +140,16 @@ def fitting_size(lines, px, max_w):
     return px
 
 
-def controls_page(c, x0, y0, x1, y1, title="HOW TO PLAY"):
+def controls_page(c, x0, y0, x1, y1, menu_keys, title="HOW TO PLAY"):
     panel(c, x0, y0, x1, y1)
     w, h = x1 - x0, y1 - y0
     c.text(x0 + w / 2, y0 + h * 0.09, title, h * 0.11, fill=GOLD)
     size = fitting_size(RULES, h * 0.05, w * 0.9)
     for i, line in enumerate(RULES):
         c.text(x0 + w / 2, y0 + h * (0.2 + 0.065 * i), line, size, fill=CREAM, stroke_w=size * 0.08)
-    size = fitting_size([v for k, v in CONTROLS], h * 0.045, w * 0.7)
-    for i, (k, v) in enumerate(CONTROLS):
+    controls = CONTROLS + [("", menu_keys)]
+    size = fitting_size([v for k, v in controls], h * 0.045, w * 0.7)
+    for i, (k, v) in enumerate(controls):
         y = y0 + h * (0.42 + 0.068 * i)
         if k:
             c.rect(x0 + w * 0.04, y - h * 0.03, x0 + w * 0.2, y + h * 0.03, GOLD, INK, 2, radius=h * 0.02)
@@ -164,19 +168,22 @@ def draw_default():
 
 def draw_loading():
     def d(c, n):
+        # The game draws the three cells over each other, centred: the
+        # name sits in the logo's upper band, the ball spins in the middle
+        # and the caption pulses in the lower band.
         if n == 0:
             c.circle(128, 128, 118, PANEL, GOLD, 6)
-            splats(c, 3, 8, [BLUE, RED], area=(50, 50, 206, 206), rmin=0.04, rmax=0.07)
-            title_word(c, 128, 128, 56)
+            splats(c, 3, 8, [BLUE, RED], area=(40, 30, 216, 96), rmin=0.03, rmax=0.05)
+            title_word(c, 128, 66, 42)
         elif n == 1:
-            c.circle(128, 128, 60, WHITE, INK, 5)
+            c.circle(128, 128, 30, WHITE, INK, 4)
             for k, col in enumerate((BLUE, RED, GOLD)):
                 a0 = k * 120
-                c.d.pieslice(c.box(72, 72, 184, 184), a0, a0 + 80, fill=col)
-            c.circle(128, 128, 60, None, INK, 5)
-            c.circle(128, 128, 18, WHITE, INK, 4)
+                c.d.pieslice(c.box(100, 100, 156, 156), a0, a0 + 80, fill=col)
+            c.circle(128, 128, 30, None, INK, 4)
+            c.circle(128, 128, 9, WHITE, INK, 3)
         else:
-            c.text(128, 128, "LOADING...", 58, fill=WHITE)
+            c.text(128, 194, "LOADING...", 40, fill=WHITE)
     out("LoadingScreen.png", sheet(3, 1, 256, 256, d))
 
 
@@ -212,6 +219,7 @@ def draw_logos():
     grid_sheet("SupportsController.png", pad)
 
 
+OPTION_LIT = (16, 18, 34, 255)   # the highlighted options line, dark under the gold digits
 MENU_ITEMS = ["PLAY", "QUICK MATCH", "OPTIONS", "INFO", "QUIT"]  # top to bottom
 ITEM_ROW = {4: "PLAY", 3: "QUICK MATCH", 2: "OPTIONS", 1: "INFO", 0: "QUIT"}
 
@@ -226,17 +234,20 @@ def menu_buttons(c, lit_item):
 
 
 def confirm_panel(c, question, yes, no):
+    """The title's confirmations: Space or A answers yes, Backspace or B no."""
     x0, x1 = c.w * 0.56, c.w * 0.96
-    panel(c, x0, c.h * 0.38, x1, c.h * 0.66)
-    c.text_fit((x0 + x1) / 2, c.h * 0.47, question, c.h * 0.08, (x1 - x0) * 0.9, fill=GOLD)
-    c.text(x0 + (x1 - x0) * 0.3, c.h * 0.58, "A  " + yes, c.h * 0.065, fill=WHITE)
-    c.text(x0 + (x1 - x0) * 0.7, c.h * 0.58, "B  " + no, c.h * 0.065, fill=WHITE)
+    panel(c, x0, c.h * 0.38, x1, c.h * 0.68)
+    c.text_fit((x0 + x1) / 2, c.h * 0.46, question, c.h * 0.08, (x1 - x0) * 0.9, fill=GOLD)
+    for ax, word, keys in ((0.3, yes, "SPACE / A"), (0.7, no, "BACKSPACE / B")):
+        c.text(x0 + (x1 - x0) * ax, c.h * 0.55, word, c.h * 0.065, fill=WHITE)
+        c.text_fit(x0 + (x1 - x0) * ax, c.h * 0.62, keys, c.h * 0.04, (x1 - x0) * 0.38, fill=CREAM)
 
 
-def options_panel(c, x0, y0, x1, y1, fullscreen, volume_lit, lines=((0.42, 0.09), (0.7, 0.16))):
+def options_panel(c, x0, y0, x1, y1, fullscreen, volume_lit, keys, lines=((0.42, 0.09), (0.7, 0.16))):
     """Window line and volume line; lines gives each line's centre and half
-    height as fractions of the panel.  The game draws the volume digits on
-    the volume line, between the arrows."""
+    height as fractions of the panel.  The game draws the volume digits (in
+    gold) on the volume line, between the arrows, so the highlighted line is
+    dark with a gold edge.  keys: (window, back) key names for the footer."""
     panel(c, x0, y0, x1, y1)
     w, h = x1 - x0, y1 - y0
     c.text(x0 + w / 2, y0 + h * 0.14, "OPTIONS", h * 0.14, fill=GOLD)
@@ -245,17 +256,21 @@ def options_panel(c, x0, y0, x1, y1, fullscreen, volume_lit, lines=((0.42, 0.09)
         y = y0 + h * lines[i][0]
         hh = h * lines[i][1]
         lit = (i == 1) == volume_lit
-        c.rect(x0 + w * 0.06, y - hh, x1 - w * 0.06, y + hh,
-               GOLD if lit else PANEL_LIGHT, INK, 2, radius=h * 0.05)
-        c.text(x0 + w * 0.1, y, k, h * 0.12, fill=INK if lit else WHITE,
-               stroke=None if lit else INK, anchor="lm")
+        if lit:
+            c.rect(x0 + w * 0.06, y - hh, x1 - w * 0.06, y + hh, OPTION_LIT, GOLD, 5, radius=h * 0.05)
+        else:
+            c.rect(x0 + w * 0.06, y - hh, x1 - w * 0.06, y + hh, PANEL_LIGHT, INK, 2, radius=h * 0.05)
+        fill = CREAM if lit else WHITE
+        c.text(x0 + w * 0.1, y, k, h * 0.12, fill=fill, anchor="lm")
         if v:
-            c.text(x1 - w * 0.1, y, "<  " + v + "  >", h * 0.11, fill=INK if lit else WHITE,
-                   stroke=None if lit else INK, anchor="rm")
+            c.text(x1 - w * 0.1, y, v, h * 0.11, fill=fill, anchor="rm")
         else:
             for ax, arrow in ((0.47, "<"), (0.9, ">")):
-                c.text(x0 + w * ax, y, arrow, h * 0.12, fill=INK if lit else WHITE,
-                       stroke=None if lit else INK)
+                c.text(x0 + w * ax, y, arrow, h * 0.12, fill=fill)
+    window_keys, back_keys = keys
+    foot = y0 + h * (lines[1][0] + lines[1][1] + 1.0) / 2
+    c.text_fit(x0 + w / 2, foot, "%s: WINDOW    ARROWS: VOLUME    %s: BACK" % (window_keys, back_keys),
+               h * 0.06, w * 0.88, fill=CREAM)
 
 
 def draw_main_menu():
@@ -277,11 +292,12 @@ def draw_main_menu():
         if item == 0:
             confirm_panel(c, "QUIT THE GAME?", "YES", "NO")
         elif item == 1:
-            controls_page(c, c.w * 0.5, c.h * 0.06, c.w * 0.99, c.h * 0.94)
+            controls_page(c, c.w * 0.5, c.h * 0.06, c.w * 0.99, c.h * 0.94, TITLE_MENU_KEYS)
         elif item == 2:
             # the volume digits are drawn near (0.855 W, 0.46 to 0.54 H)
             options_panel(c, c.w * 0.6, c.h * 0.14, c.w * 0.98, c.h * 0.66, frame >= 3,
-                          frame in (2, 4), lines=((0.35, 0.08), (0.67, 0.17)))
+                          frame in (2, 4), ("SPACE / A", "BACKSPACE / B"),
+                          lines=((0.35, 0.08), (0.67, 0.17)))
         elif item == 3:
             confirm_panel(c, "START A QUICK MATCH?", "GO", "BACK")
         else:
@@ -336,9 +352,12 @@ def draw_select_screen():
             team, r = 2, 5 - row
         name = order[r]
         col, light, dark = TEAM[team]
-        t = back_out(frame / 11.0)
+        # A row played once comes to rest on frame 0: frame 0 is the whole
+        # portrait, frames 1 to 11 slide the character in.
+        step = 10 if frame == 0 else frame - 1
+        t = back_out(step / 10.0)
         c.rect(0, 0, c.w, c.h, dark, None, 0)
-        c.circle(c.w * 0.5, c.h * 0.5, c.h * 0.46 * max(0.05, ease_out(frame / 6.0)), col, INK, 3)
+        c.circle(c.w * 0.5, c.h * 0.5, c.h * 0.46 * max(0.05, ease_out(step / 5.0)), col, INK, 3)
         draw_character(c, name, c.w * (0.5 - 0.6 * (1 - t)), c.h * 0.47, c.h / 120.0 * 0.95, Pose())
         c.text(c.w / 2, c.h * 0.88, name.upper(), c.h * 0.17, fill=WHITE)
         c.rect(1, 1, c.w - 1, c.h - 1, None, INK, 3)
@@ -407,12 +426,12 @@ def draw_pause():
             button(c, cx, y0 + c.h * (0.2 + 0.11 * i), (x1 - x0) * 0.66, c.h * 0.075, label, i == n)
     grid_sheet("Pause_Menu.png", menu)
 
-    grid_sheet("Pause_HowToPlay.png", lambda c, n: controls_page(c, 4, 4, c.w - 4, c.h - 4))
+    grid_sheet("Pause_HowToPlay.png", lambda c, n: controls_page(c, 4, 4, c.w - 4, c.h - 4, PAUSE_MENU_KEYS))
 
     def opts(c, n):
         # the volume digits are drawn about 0.045 W right of the centre and
         # 0.0575 H off it, on the volume line
-        options_panel(c, 6, 6, c.w - 6, c.h - 6, n >= 2, n in (1, 3),
+        options_panel(c, 6, 6, c.w - 6, c.h - 6, n >= 2, n in (1, 3), ("RIGHT SHIFT / A", "ENTER / B"),
                       lines=((0.3, 0.09), (0.6, 0.17)))
     grid_sheet("PauseOptions_FullSpritesheet.png", opts)
 
@@ -441,13 +460,18 @@ def draw_hud():
 
     face_of = {v: (k, 1) for k, v in FACE_CELLS.items()}
     face_of.update({v + 1: (k, 2) for k, v in FACE_CELLS.items()})
-    fx, fy, fr = 70, 90, 62     # face circle
-    bx0, bx1, by0, by1 = 159, 379, 73, 107   # paint bar slot
+    # The cell is drawn at its portrait's place; the game puts the paint bar
+    # (220 x 34, layer 61) 69 px right of and 40 px below the cell's centre,
+    # under the panel block (layers 65 to 68), and the ready mark (layer 57)
+    # under the block too: the block has holes for the face and the bar and
+    # the ready label sits above the block.
+    fx, fy, fr = 70, 100, 62     # face circle
+    bx0, bx1, by0, by1 = 159, 379, 113, 147   # paint bar slot
 
     def hud(c, n):
         if n == 0:
             # the panel block: a frame with holes for the face and the paint bar
-            c.poly([(fx, 20), (392, 40), (392, 140), (fx, 160)], PANEL, INK, 3)
+            c.poly([(fx, 70), (392, 88), (392, 166), (fx, 170)], PANEL, INK, 3)
             c.d.ellipse(c.box(fx - fr, fy - fr, fx + fr, fy + fr), fill=(0, 0, 0, 0))
             c.d.rectangle(c.box(bx0, by0, bx1, by1), fill=(0, 0, 0, 0))
             c.circle(fx, fy, fr, None, INK, 8)
@@ -457,9 +481,9 @@ def draw_hud():
             c.text(bx0 + 2, by0 - 16, "PAINT", 22, fill=CREAM, anchor="lm")
         elif n == 11:
             c.circle(fx, fy, fr + 6, None, (255, 230, 90, 255), 9)
-            c.star(fx + 50, fy + 50, 30, 16, 8, GOLD, INK, 3)
-            c.text(fx + 50, fy + 52, "!", 30, fill=INK, stroke=None)
-            c.text(bx0 + 110, by1 + 30, "SKILL READY", 30, fill=GOLD)
+            c.star(fx + 55, 38, 26, 14, 8, GOLD, INK, 3)
+            c.text(fx + 55, 40, "!", 26, fill=INK, stroke=None)
+            c.text(bx0 + 110, 44, "SKILL READY", 30, fill=GOLD)
         elif n in face_of:
             name, team = face_of[n]
             col, light, dark = TEAM[team]

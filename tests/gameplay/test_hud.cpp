@@ -110,6 +110,53 @@ TEST_F(Match, HudShowsTheClockAndBothScoreBarsInWholePercent) {
     EXPECT_EQ(Text("RedBar"), "00%");
 }
 
+// The two-player portraits: the paint bar fills the PAINT box of its
+// portrait as the fuel rises and falls, and "SKILL READY" shows above the
+// panel while the skill is ready.
+TEST_F(Match, ThePaintBoxFollowsTheFuelAndTheReadyLabelShows) {
+    fuel[0] = 150;
+    fuel[1] = 0;
+    EnterMatch();
+    RunUntilActive();
+    GameObject* blue = level.objects->objects.at(1);
+    GameObject* red = level.objects->objects.at(2);
+    blue->GetPlayerLogic()->team = 1;
+    red->GetPlayerLogic()->team = 2;
+    red->GetPlayerLogic()->skillInUse = 1;
+    StepFrames(60);  // the HUD has slid in
+    HUD::SetPortraitState(blue, red, nullptr, nullptr);
+    auto yellow = [](const Rgb& p) { return p.r > 180 && p.g > 140 && p.b < 110; };
+    auto gold = [](const Rgb& p) { return p.r > 200 && p.g > 140 && p.g < 220 && p.b < 90; };
+    TestHarness::FrameImage image = CaptureFrame();
+    const int w = image.width, h = image.height;
+    // The PAINT box: 220 x 34, its left end 41 px left of the portrait's
+    // centre, 60 px above the bottom; portrait 2 at 0.14 W, portrait 3 at 0.86 W.
+    const int left[2] = {int(0.14f * w) - 41, int(0.86f * w) - 41};
+    auto boxCount = [&](int side, int from, int to, auto test) {
+        return Count(image, left[side] + from, h - 72, left[side] + to, h - 48, test);
+    };
+    const long box = 200 * 24;
+    EXPECT_GT(boxCount(0, 10, 210, yellow), box * 8 / 10) << "full fuel, full box";
+    EXPECT_LT(boxCount(1, 10, 210, yellow), box / 20) << "no fuel, empty box";
+    // The ready label over the blue portrait; the red player's skill runs.
+    const int label[2] = {int(0.14f * w) + 69, int(0.86f * w) + 69};
+    for (int side : {0, 1}) {
+        const long n = Count(image, label[side] - 80, h - 160, label[side] + 80, h - 132, gold);
+        if (side == 0)
+            EXPECT_GT(n, 150) << "SKILL READY is not seen";
+        else
+            EXPECT_LT(n, 20) << "a running skill shows SKILL READY";
+    }
+
+    blue->GetPlayerLogic()->paintFuel = 50;  // half a bar, its left half
+    red->GetPlayerLogic()->paintFuel = 100;
+    StepFrames(40);
+    image = CaptureFrame();
+    EXPECT_GT(boxCount(0, 10, 100, yellow), 90 * 24 * 8 / 10);
+    EXPECT_LT(boxCount(0, 120, 210, yellow), 90 * 24 / 10);
+    EXPECT_GT(boxCount(1, 10, 210, yellow), box * 8 / 10);
+}
+
 TEST_F(Match, WinScreenPixelsShowThePlateAndTheShare) {
     seconds = 1;
     blue = 60;

@@ -19,6 +19,24 @@ TEST_F(Match, CountdownHoldsTheClockAndThePause) {
     EXPECT_EQ(engine->paused, 1);
 }
 
+// The pause options with the volume line highlighted: the gold digit stands
+// out from the line.
+TEST_F(Match, ThePauseVolumeDigitStandsOutOnItsHighlightedLine) {
+    EnterMatch();
+    RunUntilActive();
+    Tap(SDL_SCANCODE_ESCAPE);
+    Tap(SDL_SCANCODE_DOWN, 2);
+    Tap(SDL_SCANCODE_RETURN);
+    Tap(SDL_SCANCODE_DOWN);
+    ASSERT_EQ(Frame("OptionsMenu") % 2, 1u);  // the volume line
+    const TestHarness::FrameImage frame = CaptureFrame();
+    // The page is 1000 x 600 at the centre; the volume line lies from about
+    // 20 to 100 px below the centre.
+    const int x0 = frame.width / 2 - 380, x1 = frame.width / 2 + 380;
+    const int y0 = frame.height / 2 + 25, y1 = frame.height / 2 + 90;
+    EXPECT_TRUE(TestHarness::StandsOutInBox(frame, x0, y0, x1, y1, {234, 173, 19}));
+}
+
 TEST_F(Match, PausePagesAnswerKeysPadsAndSticksWhileOnlyTheirCuesPlay) {
     TestHarness::VirtualPad pad;
     EnterMatch();

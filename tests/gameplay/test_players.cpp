@@ -23,6 +23,7 @@
 #include "physics/VXAABB.h"
 #include "physics/VXOBB.h"
 #include "physics/VXRigidBody.h"
+#include "platform/Platform.h"
 #include "tests/support/EngineFixture.h"
 
 using namespace FrameWork;
@@ -253,6 +254,57 @@ TEST_F(Players, SpawnPointsTrapsMinesAndTheGameManagerRunTheirTimers) {
     EXPECT_NEAR(FramesUntil(game->owner, [&] { return BodyOf(p1)->speedFactor != 1.0f; }), 1800, 2);
     EXPECT_EQ(BodyOf(p1)->speedFactor, 1.2f);
     EXPECT_EQ(BodyOf(p2)->speedFactor, 0.9f);
+}
+
+// The chest's flag is set when rand() % 5 is odd (1 or 3): two rolls in five.
+TEST_F(Players, AChestRaisesItsFlagOnAnOddRollOfFive) {
+    int seen[5] = {};
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        Platform::SRand(seed);
+        const int roll = Platform::Rand() % 5;
+        ++seen[roll];
+        Platform::SRand(seed);
+        auto* chest = Add<VXChestComponent>(objects.Make("Chest", 1));
+        chest->Init();
+        EXPECT_EQ(chest->flag, roll == 1 || roll == 3 ? 1 : 0) << "roll " << roll;
+    }
+    for (int roll = 0; roll < 5; ++roll) EXPECT_GT(seen[roll], 0) << roll;
+}
+
+// The enemy notices a target at 1500 (exactly 1500 counts) and keeps chasing
+// only while both targets are closer than 100.
+TEST_F(Players, TheEnemyChasesWithinItsThresholds) {
+    GameObject* enemy = objects.Make("Enemy", 1);
+    Add<VXRigidBody>(enemy);
+    auto* ai = Add<EnemyAILogicCom>(enemy);
+    GameObject* t1 = objects.Make("Target1", 1, 2000, 0);
+    GameObject* t2 = objects.Make("Target2", 1, 0, 2000);
+    ai->target1 = t1, ai->target2 = t2;
+    ai->Update(kFrame);
+    EXPECT_EQ(ai->state, 0) << "both targets 2000 away";
+    EXPECT_EQ(ai->chased, nullptr);
+    t2->position[1] = 1500.0f;
+    ai->Update(kFrame);
+    EXPECT_EQ(ai->state, 1);
+    EXPECT_EQ(ai->chased, t2) << "target 2 at 1500 exactly";
+    t1->position[0] = 1500.0f;
+    ai->state = 0, ai->chased = nullptr;
+    ai->Update(kFrame);
+    EXPECT_EQ(ai->chased, t1) << "target 1 first";
+    // The chase pushes toward the chased target and then ends: they are far.
+    ai->Update(kFrame);
+    EXPECT_EQ(BodyOf(enemy)->AccumForce, Vec3(1500.0f, 0.0f, 1.0f));
+    EXPECT_EQ(ai->state, 0);
+    // Both targets within 100: the chase goes on; one at 100 exactly ends it.
+    t1->position[0] = 99.0f, t2->position[1] = 99.0f;
+    ai->Update(kFrame);
+    ASSERT_EQ(ai->state, 1);
+    ai->Update(kFrame);
+    EXPECT_EQ(ai->state, 1);
+    EXPECT_EQ(ai->chased, t1);
+    t2->position[1] = 100.0f;
+    ai->Update(kFrame);
+    EXPECT_EQ(ai->state, 0);
 }
 
 TEST_F(Players, ComponentsWithMissingPartsSkipThoseSteps) {

@@ -1,6 +1,7 @@
 // The skills in a running match level under the test clock: casts and cooldowns, walls,
 // mines, the bleed, block bombs, flags, and casts that find nothing to work with.
 #include <cmath>
+#include <set>
 
 #include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXBlockBomb.h"
@@ -24,11 +25,14 @@ using Spot = std::array<float, 2>;
 
 class Skills : public MatchFixture {
 protected:
-    VXMatchLevel& Play(int kind1, int kind2) {
+    VXMatchLevel& Play(int kind1, int kind2, bool nameEveryTileSet = true) {
         StartGame();
-        // One tile-set name per tile map, as the loading screen lists them.
+        // One tile-set name per tile map, as the loading screen lists them;
+        // or only the first, the one whose cells the levels' flags take.
         auto& names = VXGraphicsManager::Instance()->tileSetNames;
-        while (!names.empty() && names.size() < 4) names.push_back(names.front());
+        while (nameEveryTileSet && !names.empty() && names.size() < 4)
+            names.push_back(names.front());
+        if (!nameEveryTileSet && names.size() > 1) names.resize(1);
         FillLineUp(kind1, 1, kind2, 2);
         Enter(GameState::Level2);
         for (int i = 0; i < 600 && (!FrameContext().active || FrameContext().inputBlocked); ++i)
@@ -37,6 +41,15 @@ protected:
         level = &Level(GameState::Level2);
         record = g_currentLevelObjects;
         spots = OpenSpots();
+        return *level;
+    }
+    // Player 1 at the first open spot facing +x (along its row), player 2
+    // out of the way at spot `other`.
+    VXMatchLevel& PlayFacingRight(int kind1, int kind2, int other) {
+        Play(kind1, kind2);
+        Stand(P(1), spots.at(0));
+        Stand(P(2), spots.at(other));
+        P(1)->rotation[2] = 0.0f;
         return *level;
     }
     GameObject* P(int n) const { return level->players[n - 1]; }
@@ -304,6 +317,102 @@ TEST_F(Skills, TheBombLocksItsBlockForTwentySecondsAndAReusedPairFreesItsOldBloc
     Enter(GameState::Reload);
 }
 
+// The timers the skills set, read from the running game: the Knight's wall
+// falls and the Viking's bomb ends after 20 s; the bomb marks the spawn
+// point under it as used.
+TEST_F(Skills, TheWallAndTheBombLastTwentySeconds) {
+    Play(8, 7);
+    GameObject* spawn = nullptr;
+    for (GameObject* o : level->objectManager->objects)
+        if (!spawn && o->GetSpawnPoint() && o->GetAABB()) spawn = o;
+    ASSERT_NE(spawn, nullptr);
+    spawn->GetSpawnPoint()->used = 0;
+    Stand(P(1), spots.at(0));
+    Stand(P(2), {spawn->position[0], spawn->position[1]});
+    SkillWallBlock("Player1");
+    SkillLockDown("Player2");
+    Stand(P(1), spots.at(1));
+    Stand(P(2), spots.at(2));
+    VXWallLogicCom* wall = record->walls.front()->GetWallLogic();
+    VXBlockBombCom* bomb = record->blockBombs.front().first->GetBlockBomb();
+    int wallFalls = 0, bombEnds = 0;
+    for (int frame = 1; frame <= 1300 && (!wallFalls || !bombEnds); ++frame) {
+        StepFrames(1);
+        if (frame == 1) {
+            EXPECT_TRUE(spawn->GetSpawnPoint()->used) << "not marked by the bomb";
+        }
+        if (!wallFalls && !wall->raised) wallFalls = frame;
+        if (!bombEnds && bomb->timer <= 0.0f) bombEnds = frame;
+    }
+    EXPECT_NEAR(wallFalls, 1200, 3);
+    EXPECT_NEAR(bombEnds, 1200, 3);
+}
+
+TEST_F(Skills, MinesStayArmedForThreeSeconds) {
+    Play(6, 15);
+    Stand(P(1), spots.at(0));
+    Stand(P(2), spots.at(2));
+    SkillMines("Player1");
+    Stand(P(1), spots.at(1));
+    const VXMineCom* laid[3] = {record->mines[7]->GetMine(), record->mines[8]->GetMine(),
+                                record->mines[0]->GetMine()};
+    int frames = 0;
+    for (; laid[0]->armed && frames < 400; ++frames) StepFrames(1);
+    EXPECT_NEAR(frames, 180, 2);
+    for (const VXMineCom* mine : laid) EXPECT_FALSE(mine->armed);
+}
+
+// The Maid's mop, run by the level with the arena's painter, wipes the
+// other team's paint off the tiles ahead of it and leaves the Maid's own.
+TEST_F(Skills, TheMopWipesTheOtherTeamsTilesAhead) {
+    PlayFacingRight(19, 15, 3);
+    StepFrames(1);
+    const int centre = level->grid->SnapToGrid(P(1)->position);
+    const int teams[3] = {2, 1, 2};  // 1, 2 and 3 tiles ahead
+    for (int k = 1; k <= 3; ++k) {
+        ASSERT_EQ(Cell(centre + k).team, 0);
+        Cell(centre + k).team = teams[k - 1];
+        ++VXPaintMap::TeamTileCount[teams[k - 1] - 1];
+    }
+    SkillMop("Player1");
+    StepFrames(45);
+    EXPECT_EQ(Cell(centre + 1).team, 0);
+    EXPECT_EQ(Cell(centre + 2).team, 1) << "the Maid's own paint stays";
+    EXPECT_EQ(Cell(centre + 3).team, 0);
+    ExpectCountsMatchTheFloor();
+}
+
+// The wave is hidden once it has left the arena and rests there.
+TEST_F(Skills, TheWaveIsHiddenWhenItLeavesTheArena) {
+    PlayFacingRight(18, 15, 3);
+    SkillBleed("Player1");
+    GameObject* wave = Find(*level, "BleedPrj");
+    int frames = 0;
+    for (; wave->m_active && frames < 600; ++frames) StepFrames(1);
+    ASSERT_FALSE(wave->m_active) << "still flying after 10 s";
+    EXPECT_GT(frames, 1);
+    VXRigidBody* body = BodyOf(wave);
+    EXPECT_GT(body->Position.x, level->grid->lastTileX);
+    EXPECT_EQ(body->Velocity, Vec3(0.0f, 0.0f, 1.0f));
+    const float x = wave->position[0];
+    StepFrames(10);
+    EXPECT_NEAR(wave->position[0], x, 0.1f) << "rests where it left";
+}
+
+// A casting effect plays one of its three rows; every row comes up.
+TEST_F(Skills, TheCastEffectShowsEachOfItsRows) {
+    Play(8, 15);
+    Stand(P(1), spots.at(0));
+    std::set<uint32_t> rows;
+    for (int cast = 0; cast < 40 && rows.size() < 3; ++cast) {
+        for (GameObject* popup : record->popups) popup->SetActive(0);
+        ShowCastEffect(P(1));
+        for (GameObject* popup : record->popups)
+            if (popup->m_active) rows.insert(SpriteOf(popup)->animation.currentRowIndex);
+    }
+    EXPECT_EQ(rows, (std::set<uint32_t>{0, 1, 2}));
+}
+
 TEST_F(Skills, AFlagIsCapturedContestedRolledBackAndTakenOver) {
     Play(15, 8);
     GameObject* object = Find(*level, "Flag1");
@@ -349,6 +458,21 @@ TEST_F(Skills, AFlagIsCapturedContestedRolledBackAndTakenOver) {
     for (int i : flag->cellList) EXPECT_EQ(Cell(i).team, 2);
     ExpectCountsMatchTheFloor();
 }
+// A flag as the level itself sets it up takes its cells from the first tile
+// set, whatever the level's number.
+TEST_F(Skills, AFlagAsTheLevelSetsItUpIsCaptured) {
+    Play(15, 8, false);
+    GameObject* object = Find(*level, "Flag1");
+    VXFlagCom* flag = object->GetFlag();
+    ASSERT_FALSE(flag->cellList.empty());
+    Stand(P(2), spots.at(0));
+    Stand(P(1), {object->position[0], object->position[1]});
+    for (int i = 0; i < 300 && !flag->captured; ++i) StepFrames(1);
+    ASSERT_TRUE(flag->captured);
+    EXPECT_EQ(flag->ownerTeam, 1);
+    for (int i : flag->cellList) EXPECT_EQ(Cell(i).team, 1);
+}
+
 TEST_F(Skills, BadFlagAreasAndMissingPartsDoNothing) {
     Play(15, 8);
     VXFlagCom* flag = Find(*level, "Flag2")->GetFlag();

@@ -81,6 +81,35 @@ TEST_F(Select, TheKeyboardRoadCommitsSixRecordsAndStartsTheMatch) {
     EXPECT_EQ(FrameContext().selectionMode, 0);
 }
 
+// A second after each step (arrive, next character, ready, unready, and
+// three seconds idle) the Blue portrait shows the whole picture: its team
+// circle, in the portrait's tint, fills much of the middle (the empty start
+// of the slide-in shows none of it).
+TEST_F(Select, APortraitRestsOnTheWholePictureAfterAStep) {
+    RunToSelection();
+    GameObject* portrait = Object("BlueTeamIcon1");
+    const std::pair<SDL_Scancode, int> steps[] = {{SDL_SCANCODE_A, 60},
+                                                  {SDL_SCANCODE_D, 60},
+                                                  {SDL_SCANCODE_SPACE, 60},
+                                                  {SDL_SCANCODE_X, 60},
+                                                  {SDL_SCANCODE_UNKNOWN, 180}};
+    for (const auto& [step, frames] : steps) {
+        if (step != SDL_SCANCODE_UNKNOWN) TapKey(step);
+        StepFrames(frames);
+        const TestHarness::FrameImage frame = CaptureFrame();
+        const float tint = std::min(SpriteOf(portrait)->red, 1.0f);
+        const TestHarness::Rgb team{int(38 * tint), int(112 * tint), int(240 * tint)};
+        const int cx = frame.width / 2 + int(portrait->position[0]);
+        const int cy = frame.height / 2 - int(portrait->position[1]);
+        const int hw = int(portrait->scale[0] * 0.3f), hh = int(portrait->scale[1] * 0.3f);
+        long circle = 0;
+        for (int y = cy - hh; y < cy + hh; ++y)
+            for (int x = cx - hw; x < cx + hw; ++x)
+                circle += TestHarness::ColourDistance(frame.At(x, y), team) < 30 ? 1 : 0;
+        EXPECT_GT(circle, 4L * hw * hh / 10) << "after " << SDL_GetScancodeName(step);
+    }
+}
+
 TEST_F(Select, SameFrameStepsGoToPlayerOneAndAStartUsesTheMapShownBefore) {
     RunToSelection();
     TapTogether({SDL_SCANCODE_A, SDL_SCANCODE_LEFT});  // both reach for Blue

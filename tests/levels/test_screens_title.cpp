@@ -229,6 +229,21 @@ TEST_F(TitleWithoutItsPicture, TheMenuStillAnswers) {
     EXPECT_EQ(State(), GameState::LevelSelectScreen);
 }
 
+// The gold volume digit stands out from its highlighted line.
+TEST_F(Title, TheVolumeDigitStandsOutOnItsHighlightedLine) {
+    RunToTitle();
+    TapKey(SDL_SCANCODE_DOWN);
+    TapKey(SDL_SCANCODE_DOWN);
+    TapKey(SDL_SCANCODE_SPACE);
+    TapKey(SDL_SCANCODE_UP);
+    ASSERT_EQ(Frame(), 4u);  // the volume line is highlighted
+    const TestHarness::FrameImage frame = CaptureFrame();
+    // The inside of the volume line, digit and arrows included.
+    const int x0 = int(0.64f * frame.width), x1 = int(0.95f * frame.width);
+    const int y0 = int(0.45f * frame.height), y1 = int(0.53f * frame.height);
+    EXPECT_TRUE(TestHarness::StandsOutInBox(frame, x0, y0, x1, y1, {234, 173, 19}));
+}
+
 TEST_F(Title, TheTitleMenuIsDrawn) {
     RunToTitle();
     const TestHarness::FrameImage frame = CaptureFrame();

@@ -4,8 +4,10 @@
 #include <stb_image_write.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 
 namespace TestHarness {
 
@@ -54,6 +56,39 @@ long CountPixelsNotOf(const FrameImage& image, const Rgb& colour, int tolerance)
         for (int x = 0; x < image.width; ++x)
             if (ColourDistance(image.At(x, y), colour) > tolerance) ++count;
     return count;
+}
+
+long CountPixelsNear(const FrameImage& image, int x0, int y0, int x1, int y1, const Rgb& colour,
+                     int tolerance) {
+    long count = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (ColourDistance(image.At(x, y), colour) <= tolerance) ++count;
+    return count;
+}
+
+Rgb MostCommonColour(const FrameImage& image, int x0, int y0, int x1, int y1) {
+    std::map<std::array<int, 3>, long> groups;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const Rgb p = image.At(x, y);
+            ++groups[{p.r / 8, p.g / 8, p.b / 8}];
+        }
+    if (groups.empty()) return Rgb();
+    auto most = std::max_element(groups.begin(), groups.end(),
+                                 [](const auto& a, const auto& b) { return a.second < b.second; });
+    return Rgb{most->first[0] * 8 + 4, most->first[1] * 8 + 4, most->first[2] * 8 + 4};
+}
+
+::testing::AssertionResult StandsOutInBox(const FrameImage& image, int x0, int y0, int x1, int y1,
+                                          const Rgb& colour) {
+    const long drawn = CountPixelsNear(image, x0, y0, x1, y1, colour, 20);
+    if (drawn < 30) return ::testing::AssertionFailure() << "only " << drawn << " pixels drawn";
+    const Rgb back = MostCommonColour(image, x0, y0, x1, y1);
+    if (ColourDistance(back, colour) <= 120)
+        return ::testing::AssertionFailure()
+               << "on a background of " << back.r << "," << back.g << "," << back.b;
+    return ::testing::AssertionSuccess();
 }
 
 }  // namespace TestHarness

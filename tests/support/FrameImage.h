@@ -2,6 +2,8 @@
 // tolerance.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,5 +36,17 @@ int ColourDistance(const Rgb& a, const Rgb& b);
 long CountDifferentPixels(const FrameImage& a, const FrameImage& b, int tolerance);
 // Number of pixels whose colour is farther than `tolerance` from `colour`.
 long CountPixelsNotOf(const FrameImage& image, const Rgb& colour, int tolerance);
+
+// In the box [x0, x1) x [y0, y1): the number of pixels within `tolerance` of
+// `colour`, and the most frequent colour (channels grouped in steps of 8,
+// the middle of its group returned).
+long CountPixelsNear(const FrameImage& image, int x0, int y0, int x1, int y1, const Rgb& colour,
+                     int tolerance);
+Rgb MostCommonColour(const FrameImage& image, int x0, int y0, int x1, int y1);
+// Success when some pixels of the box (at least 30) are of `colour` and the
+// box's most frequent colour (its background) is far from it, so that
+// `colour` reads on it.
+::testing::AssertionResult StandsOutInBox(const FrameImage& image, int x0, int y0, int x1, int y1,
+                                          const Rgb& colour);
 
 }  // namespace TestHarness
