@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/DataRoot.h"
 #include "engine/StartupGlobals.h"
 #include "engine/VXEngine.h"
 #include "gameplay/VXFlagCom.h"
@@ -41,7 +42,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kData = "../VXEngine/data/";
+const std::string kData = kDataRoot;
 const std::string kObjects = kData + "objects/";
 
 uint32_t BigEndian32(const std::string& b, size_t at) {

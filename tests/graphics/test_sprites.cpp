@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/DataRoot.h"
 #include "core/VXFrameContext.h"
 #include "graphics/VXFont.h"
 #include "graphics/VXGraphicsManager.h"
@@ -63,7 +64,7 @@ std::string Json(Component& component) {
     return buffer.GetString();
 }
 
-const std::string kImg = "../VXEngine/data/img/";
+const std::string kImg = DataPath("img/");
 
 }  // namespace
 
@@ -121,7 +122,7 @@ TEST_F(SpriteTextures, FailedImagesFallBackAsDocumented) {
 TEST_F(SpriteTextures, TextureListReadsTriplesAndReportsAMissingFile) {
     tree.WriteData("objects/texturelist.txt", "a.png 4 2\nb.png 1 1\nArrow.png 51 42949672\n");
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
-    const std::string list = "../VXEngine/data/objects/texturelist.txt";
+    const std::string list = DataPath("objects/texturelist.txt");
     EXPECT_EQ(Printed([&] { graphics->ReadTextureList(list); }),
               " -> " + list + ": Arrow.png asks for a 51 x 42949672 sheet; 51 x 256 used\n");
     ASSERT_EQ(graphics->textureImageNames,
@@ -129,7 +130,7 @@ TEST_F(SpriteTextures, TextureListReadsTriplesAndReportsAMissingFile) {
     EXPECT_EQ(graphics->textureImagePaths[1], kImg + "b.png");
     EXPECT_EQ(graphics->textureColumns, (std::vector<int>{4, 1, 51}));
     EXPECT_EQ(graphics->textureRows, (std::vector<int>{2, 1, 256}));
-    for (const std::string path : {"missing.txt", "../VXEngine/data/objects"})
+    for (const std::string& path : {std::string("missing.txt"), DataPath("objects")})
         EXPECT_EQ(Printed([&] { graphics->ReadTextureList(path); }),
                   "loading from " + path + " failed!\n");
     EXPECT_EQ(graphics->textureImageNames.size(), 3u);
