@@ -158,9 +158,10 @@ TEST_F(GameData, SaveFilesLoadQuietlyAndSaveBackUnchanged) {
         EXPECT_EQ(Printed([&] { loaded = level.LoadObjects(file); }), "");
         ASSERT_TRUE(loaded);
         for (const GameObject* object : level.objects)
-            if (const VXSpriteComponent* sprite = SpriteOf(object))
+            if (const VXSpriteComponent* sprite = SpriteOf(object)) {
                 EXPECT_NE(sprite->texture, nullptr)
                     << object->g_name << " names an unlisted texture";
+            }
 
         const std::string copy = kObjects + "resaved" + std::to_string(n) + ".json";
         bool saved = false;
