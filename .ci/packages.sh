@@ -16,7 +16,7 @@ PELLWICK_GAME_PACKAGES=(
 PELLWICK_TEST_PACKAGES=(
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  xvfb xauth mesa-utils x11-apps xdotool libx11-dev libxtst-dev
+  xvfb xauth mesa-utils x11-apps xdotool libx11-dev libxtst-dev libxdamage-dev
   imagemagick sox libsox-fmt-all python3-pil python3-fonttools
 )
 
