@@ -7,8 +7,9 @@
 //
 // Run it from a folder next to a VXEngine/data copy, under an X server:
 //   cd build/bench-run && xvfb-run -a -s "-screen 0 1920x1080x24" ../bench/bench_render_sprites
-// It writes its own images into ../VXEngine/data/img/ (bench_sheet_*.png).
+// It writes its own images into DataPath("img/") (bench_sheet_*.png).
 #include "bench/BenchFrame.h"
+#include "core/DataRoot.h"
 #include "engine/VXEngine.h"
 #include "engine/VXWindow.h"
 #include "graphics/VXGraphicsManager.h"
@@ -48,7 +49,7 @@ std::string WriteSheet(int index) {
             p[3] = d < 200.0f ? 255 : (d < 256.0f ? 128 : 0);
         }
     const std::string name = "bench_sheet_" + std::to_string(index) + ".png";
-    stbi_write_png(("../VXEngine/data/img/" + name).c_str(), w, h, 4, px.data(), w * 4);
+    stbi_write_png(DataPath("img/" + name).c_str(), w, h, 4, px.data(), w * 4);
     return name;
 }
 
@@ -62,7 +63,7 @@ int main() {
     std::vector<VXTextureRecord*> sheets;
     for (int i = 0; i < 8; ++i) {
         const std::string name = WriteSheet(i);
-        sheets.push_back(graphics->AddNamedTexture(name, "../VXEngine/data/img/" + name, 4, 2));
+        sheets.push_back(graphics->AddNamedTexture(name, DataPath("img/" + name), 4, 2));
     }
 
     const double bare = Bench::MeasureMs(engine);

@@ -10,6 +10,7 @@
 // Run it from a folder next to a VXEngine/data copy, under an X server:
 //   cd build/bench-run && xvfb-run -a -s "-screen 0 1920x1080x24" ../bench/bench_tiles_paint
 #include "bench/BenchFrame.h"
+#include "core/DataRoot.h"
 #include "engine/VXEngine.h"
 #include "engine/VXWindow.h"
 #include "gameplay/VXPlayerLogic.h"
@@ -93,7 +94,7 @@ void SplatBench(VXGraphicsManager* graphics) {
 void FloorBench(VXEngine* engine) {
     VXGraphicsManager* graphics = engine->graphics;
     const double bare = Bench::MeasureMs(engine);
-    graphics->LoadTilemap("../VXEngine/data/objects/TilemapJsons/Level_3.json");
+    graphics->LoadTilemap(DataPath("objects/TilemapJsons/Level_3.json"));
     VXShapeInstancer grid("Level_3", nullptr);
     grid.Setup();
     g_currentInstancer = &grid;
@@ -127,12 +128,12 @@ int main() {
     if (!engine) return 1;
     VXGraphicsManager* graphics = engine->graphics;
     // The instanced pass runs once two texture records exist.
-    graphics->AddNamedTexture("default.png", "../VXEngine/data/img/default.png", 1, 1);
-    graphics->AddNamedTexture("default2.png", "../VXEngine/data/img/default.png", 1, 1);
+    graphics->AddNamedTexture("default.png", DataPath("img/default.png"), 1, 1);
+    graphics->AddNamedTexture("default2.png", DataPath("img/default.png"), 1, 1);
     graphics->AddInstanceSet("FloorTiles.png", 0);
-    graphics->LoadInstanceSetImage("FloorTiles.png", "../VXEngine/data/img/FloorTiles.png", 4, 4);
+    graphics->LoadInstanceSetImage("FloorTiles.png", DataPath("img/FloorTiles.png"), 4, 4);
     graphics->AddInstanceSet(kPaintSetName, 0);
-    graphics->LoadInstanceSetImage(kPaintSetName, "../VXEngine/data/img/carpetBomb2.png", 8, 8);
+    graphics->LoadInstanceSetImage(kPaintSetName, DataPath("img/carpetBomb2.png"), 8, 8);
     SplatBench(engine->graphics);
     FloorBench(engine);
     Bench::StopEngine(engine);

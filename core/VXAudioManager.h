@@ -39,7 +39,7 @@ public:
 
     // Appends the whitespace-separated words of a text file to `names`.
     void LoadTextList(const std::string& path);
-    // Loads "../VXEngine/data/audio/" + names[i] as the next sound index.
+    // Loads DataPath("audio/") + names[i] as the next sound index.
     void LoadSound(int i);
     // Loads a sound file by its full path as the next sound index.
     void CreateSound(const std::string& path);

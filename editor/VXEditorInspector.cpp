@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/DataRoot.h"
 #include "editor/VXDebugConsole.h"
 #include "editor/VXEditorState.h"
 #include "editor/VXLevelEditor.h"
@@ -23,7 +24,7 @@ namespace FrameWork {
 
 namespace {
 
-const char* const kTilesPrefix = "../VXEngine/data/objects/Level_";
+const std::string kTilesPrefix = DataPath("objects/Level_");
 const char* const kTypeTip = "CTRL + LCLICK to type values!";
 const char* const kArithmeticTip =
     "CTRL + LCLICK to type values! \nYou can apply arithmetic operators! (+ - * /)";

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <utility>
 
+#include "core/DataRoot.h"
 #include "core/VXFrameContext.h"
 #include "editor/VXDebugConsole.h"
 #include "editor/VXEditorState.h"
@@ -26,8 +27,8 @@ namespace FrameWork {
 
 namespace {
 
-const char* const kObjectsFolder = "../VXEngine/data/objects/";
-const char* const kSavePath = "../VXEngine/data/objects/savefile.json";
+const std::string kObjectsFolder = DataPath("objects/");
+const std::string kSavePath = DataPath("objects/savefile.json");
 const char* const kLoadObject = "LOAD OBJECT";
 const char* const kLoadLevel = "LOAD LEVEL";
 const char* const kSaveQuestion =

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <map>
 
+#include "core/DataRoot.h"
+
 namespace FrameWork {
 
 const char* const g_toolNames[ToolCount] = {"DEFAULT", "TRANSLATE",  "ROTATE", "SCALE",
@@ -23,7 +25,7 @@ uint8_t g_editorMode = 0;
 bool g_windowOpen[WindowCount] = {true, true, true, true, true};
 uint8_t g_createObjectOpen = 0;
 uint8_t g_createTilesOpen = 0;
-std::string g_levelPath = "../VXEngine/data/objects/savefile.json";
+std::string g_levelPath = DataPath("objects/savefile.json");
 bool g_loadChosenLevel = false;
 
 std::vector<std::string> g_componentNames;

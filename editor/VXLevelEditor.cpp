@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <map>
 
+#include "core/DataRoot.h"
 #include "core/VXAudioManager.h"
 #include "core/VXFrameContext.h"
 #include "core/VXInputManager.h"
@@ -30,8 +31,8 @@ namespace FrameWork {
 
 namespace {
 
-const char* const kFirstLevel = "../VXEngine/data/objects/savefile1.json";
-const char* const kAudioList = "../VXEngine/data/objects/audiolist.txt";
+const std::string kFirstLevel = DataPath("objects/savefile1.json");
+const std::string kAudioList = DataPath("objects/audiolist.txt");
 const char* const kEditorTilemap = "Level_1";
 constexpr size_t kTileSetBounds = 10;
 constexpr float kZoomStep = 5.0f;

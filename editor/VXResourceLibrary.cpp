@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "core/DataRoot.h"
 #include "core/VXAudioManager.h"
 #include "core/VXFrameContext.h"
 #include "editor/VXDebugConsole.h"
@@ -25,10 +26,10 @@ namespace FrameWork {
 
 namespace {
 
-const char* const kTextureList = "../VXEngine/data/objects/texturelist.txt";
-const char* const kAudioList = "../VXEngine/data/objects/audiolist.txt";
-const char* const kImageFolder = "../VXEngine/data/img/";
-const char* const kAudioFolder = "../VXEngine/data/audio/";
+const std::string kTextureList = DataPath("objects/texturelist.txt");
+const std::string kAudioList = DataPath("objects/audiolist.txt");
+const std::string kImageFolder = DataPath("img/");
+const std::string kAudioFolder = DataPath("audio/");
 const char* const kTypeTip = "CTRL + LCLICK to type values!";
 const char* const kLoadNewAssets = "LOAD NEW ASSETS";
 

@@ -29,7 +29,7 @@ bool SaveObjectsToFile(const std::vector<GameObject*>& objects, const std::strin
 // The text SaveObjectsToFile writes (with its final line end).
 std::string ObjectsToText(const std::vector<GameObject*>& objects);
 
-// Writes `object` as a prefab file "../VXEngine/data/objects/prefabs/" +
+// Writes `object` as a prefab file DataPath("objects/prefabs/") +
 // name + ".json".  Returns whether the file was written.
 bool SavePrefab(GameObject* const& object);
 

@@ -1,5 +1,6 @@
 #include "graphics/VXGraphicsManager.h"
 
+#include "core/DataRoot.h"
 #include "core/VXDebugManager.h"
 #include "core/VXFrameContext.h"
 #include "graphics/VXDebugLine.h"
@@ -371,7 +372,7 @@ void VXGraphicsManager::ReadTextureList(std::istream& file, const std::string& p
             rows = r;
         }
         textureImageNames.push_back(name);
-        textureImagePaths.push_back("../VXEngine/data/img/" + name);
+        textureImagePaths.push_back(DataPath("img/" + name));
         textureColumns.push_back(static_cast<int>(columns));
         textureRows.push_back(static_cast<int>(rows));
         i += 3;

@@ -11,11 +11,12 @@
 #include <utility>
 #include <vector>
 
+#include "core/DataRoot.h"
 #include "graphics/VXShaderProgram.h"
 
 namespace FrameWork {
 
-const char* const kDefaultImagePath = "../VXEngine/data/img/default.png";
+const std::string kDefaultImagePath = DataPath("img/default.png");
 
 namespace {
 

@@ -13,7 +13,7 @@
 namespace FrameWork {
 
 // The image every failed load falls back to.
-extern const char* const kDefaultImagePath;
+extern const std::string kDefaultImagePath;
 
 // The largest side accepted when no GL context says what a texture may be.
 constexpr uint32_t kImageSideCap = 16384;

@@ -52,7 +52,7 @@ public:
     // pass, before the set's upload).
     void UploadInstances();
 
-    // Loads "../VXEngine/data/img/" + name as a rows x columns sheet.
+    // Loads DataPath("img/" + name) as a rows x columns sheet.
     void LoadImage(const std::string& name, int32_t rows, int32_t columns);
     void SetImageName(const std::string& name);
 

@@ -1,6 +1,6 @@
 // The tile-map file: a JSON array of instance-set records (floor tiles,
 // paint layer, ...) with the walls that lie on them.  The loading screen
-// reads every file of "../VXEngine/data/objects/TilemapJsons/" into the
+// reads every file of DataPath("objects/TilemapJsons/") into the
 // graphics manager's registry, keyed by the file's base name; the editor
 // writes them back through the floor grid's Save.
 #pragma once

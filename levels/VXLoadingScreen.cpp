@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/DataRoot.h"
 #include "core/GameState.h"
 #include "core/VXAudioManager.h"
 #include "core/VXFrameContext.h"
@@ -17,7 +18,7 @@ namespace FrameWork {
 
 namespace {
 
-const std::string kData = "../VXEngine/data/";
+const std::string kData = kDataRoot;
 const std::string kImg = kData + "img/";
 const char* const kLoaderObjects[3] = {"LoaderLogo", "LoaderBall", "LoaderText"};
 constexpr float kPulseStep = 1.0f / 12.0f;

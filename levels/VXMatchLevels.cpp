@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "core/DataRoot.h"
 #include "core/VXFrameContext.h"
 #include "core/VXInputManager.h"
 #include "gameplay/VXFlagCom.h"
@@ -31,7 +32,7 @@ namespace FrameWork {
 
 namespace {
 
-const char kPrefabFolder[] = "../VXEngine/data/objects/prefabs/";
+const std::string kPrefabFolder = DataPath("objects/prefabs/");
 constexpr float kGreen[4] = {49.0f / 255.0f, 81.0f / 255.0f, 44.0f / 255.0f, 1.0f};
 constexpr float kGrey[4] = {38.0f / 255.0f, 38.0f / 255.0f, 38.0f / 255.0f, 1.0f};
 constexpr float kFar = 1e10f;
@@ -59,8 +60,7 @@ void SetPair(float (&out)[2], float x, float y) {
 
 const VXMatchLevelTable& Level0Table() {
     static const VXMatchLevelTable t = [] {
-        VXMatchLevelTable v =
-            MakeTable(4, 0, "Level_0", "../VXEngine/data/objects/savefile0.json", 2.2f, kGreen);
+        VXMatchLevelTable v = MakeTable(4, 0, "Level_0", "objects/savefile0.json", 2.2f, kGreen);
         v.quickMatch = true;
         SetPair(v.redSpawn, 350.0f, -950.0f);
         SetPair(v.blueSpawn, -250.0f, -950.0f);
@@ -71,8 +71,7 @@ const VXMatchLevelTable& Level0Table() {
 
 const VXMatchLevelTable& Level1Table() {
     static const VXMatchLevelTable t = [] {
-        VXMatchLevelTable v =
-            MakeTable(0, 1, "Level_1", "../VXEngine/data/objects/savefile1.json", 2.2f, kGrey);
+        VXMatchLevelTable v = MakeTable(0, 1, "Level_1", "objects/savefile1.json", 2.2f, kGrey);
         v.emptiesBoxColliders = false;
         v.singlePadNeedsAllFree = true;
         v.fourPads = false;
@@ -89,8 +88,7 @@ const VXMatchLevelTable& Level1Table() {
 
 const VXMatchLevelTable& Level2Table() {
     static const VXMatchLevelTable t = [] {
-        VXMatchLevelTable v =
-            MakeTable(2, 2, "Level_2", "../VXEngine/data/objects/savefile2.json", 2.45f, kGrey);
+        VXMatchLevelTable v = MakeTable(2, 2, "Level_2", "objects/savefile2.json", 2.45f, kGrey);
         SetPair(v.redSpawn, 250.0f, 750.0f);
         SetPair(v.blueSpawn, -250.0f, 750.0f);
         return v;
@@ -100,8 +98,7 @@ const VXMatchLevelTable& Level2Table() {
 
 const VXMatchLevelTable& Level3Table() {
     static const VXMatchLevelTable t = [] {
-        VXMatchLevelTable v =
-            MakeTable(3, 3, "Level_3", "../VXEngine/data/objects/savefile3.json", 2.7f, kGreen);
+        VXMatchLevelTable v = MakeTable(3, 3, "Level_3", "objects/savefile3.json", 2.7f, kGreen);
         v.emptiesBoxColliders = false;
         SetPair(v.redSpawn, 250.0f, 550.0f);
         SetPair(v.blueSpawn, -750.0f, -550.0f);
@@ -217,7 +214,7 @@ void VXMatchLevel::Initialize() {
 
     grid = new VXShapeInstancer(table.tileMap, &statics.sounds);
     objectManager = new VXObjectManager();
-    objectManager->LoadObjects(table.objectFile);
+    objectManager->LoadObjects(DataPath(table.objectFile));
     // The projectiles go by listing position: each listed file keeps its
     // place, with no prefab when it held none.
     VXListedPrefabs listed;

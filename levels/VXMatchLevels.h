@@ -29,7 +29,7 @@ struct VXMatchLevelTable {
     // The flags' tile-set index.
     int32_t levelNumber;
     const char* tileMap;
-    const char* objectFile;
+    const char* objectFile;  // under the data root
     float maxCameraScale;
     float clearColour[4];
     // Empties the physics manager's box-collider list at the start.

@@ -25,6 +25,9 @@ public:
     // originPt := the matrix translation; corners rebuilt around it and
     // rotated by `rotationZDegrees`; normals rebuilt from the corners.
     void Update(const float* worldMatrix, float rotationZDegrees);
+    // The per-frame step of every component stays callable; an oriented
+    // box does nothing in it.
+    using Component::Update;
     // Copies, for the separating-axis tests.
     std::vector<Vec3> GetVertices() const { return OBB_Vertices; }
     std::vector<Vec3> GetNormals() const { return OBB_Normal; }

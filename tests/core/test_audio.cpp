@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/DataRoot.h"
 #include "core/VXAudioManager.h"
 #include "engine/StartupGlobals.h"
 #include "engine/VXEngine.h"
@@ -173,12 +174,13 @@ TEST_F(Audio, BadIndexesAndFailedFilesDoNothing) {
 TEST_F(Audio, TheShippedListLoadsAndAMissingFileKeepsItsIndex) {
     TestHarness::TempDataTree tree;  // the working directory is its run folder
     tree.RemoveData("audio/whistle.ogg");
-    EXPECT_EQ(Printed([&] { audio->LoadTextList("../VXEngine/data/objects/audiolist.txt"); }), "");
+    EXPECT_EQ(Printed([&] { audio->LoadTextList(DataPath("objects/audiolist.txt")); }), "");
     ASSERT_GT(audio->names.size(), 33u);
     const std::string said = Printed([&] {
         for (int i = 0; i <= static_cast<int>(audio->names.size()); ++i) audio->LoadSound(i);
     });
-    EXPECT_EQ(said.find("loading sound ../VXEngine/data/audio/whistle.ogg failed!\n"), 0u) << said;
+    EXPECT_EQ(said.find("loading sound " + DataPath("audio/whistle.ogg") + " failed!\n"), 0u)
+        << said;
     ASSERT_EQ(audio->sounds.size(), audio->names.size() + 1);
     for (size_t i = 0; i < audio->names.size(); ++i) {
         if (audio->names[i] == "whistle.ogg")

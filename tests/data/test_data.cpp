@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/DataRoot.h"
 #include "engine/StartupGlobals.h"
 #include "engine/VXEngine.h"
 #include "gameplay/VXFlagCom.h"
@@ -41,7 +42,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kData = "../VXEngine/data/";
+const std::string kData = kDataRoot;
 const std::string kObjects = kData + "objects/";
 
 uint32_t BigEndian32(const std::string& b, size_t at) {
@@ -157,9 +158,10 @@ TEST_F(GameData, SaveFilesLoadQuietlyAndSaveBackUnchanged) {
         EXPECT_EQ(Printed([&] { loaded = level.LoadObjects(file); }), "");
         ASSERT_TRUE(loaded);
         for (const GameObject* object : level.objects)
-            if (const VXSpriteComponent* sprite = SpriteOf(object))
+            if (const VXSpriteComponent* sprite = SpriteOf(object)) {
                 EXPECT_NE(sprite->texture, nullptr)
                     << object->g_name << " names an unlisted texture";
+            }
 
         const std::string copy = kObjects + "resaved" + std::to_string(n) + ".json";
         bool saved = false;

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "core/DataRoot.h"
 #include "core/GameState.h"
 #include "editor/VXFilePicker.h"
 #include "editor/VXLevelEditor.h"
@@ -96,16 +97,16 @@ protected:
         ASSERT_TRUE(RunUntilState(GameState::LevelEditor));
         VXGraphicsManager* graphics = VXGraphicsManager::Instance();
         if (graphics->tileSetNames.empty()) {
-            graphics->ReadTextureList("../VXEngine/data/objects/texturelist.txt");
+            graphics->ReadTextureList(DataPath("objects/texturelist.txt"));
             for (size_t i = 0; i < graphics->textureImageNames.size(); ++i)
                 graphics->AddNamedTexture(graphics->textureImageNames[i],
                                           graphics->textureImagePaths[i],
                                           graphics->textureColumns[i], graphics->textureRows[i]);
-            graphics->LoadTilemap("../VXEngine/data/objects/TilemapJsons/Level_1.json");
+            graphics->LoadTilemap(DataPath("objects/TilemapJsons/Level_1.json"));
             const VXTilemapData& map = graphics->tilemaps.at("Level_1");
             graphics->AddInstanceSet(map._name, 0);
-            graphics->LoadInstanceSetImage(map._name, "../VXEngine/data/img/" + map._name,
-                                           map._texRows, map._texColumns);
+            graphics->LoadInstanceSetImage(map._name, DataPath("img/" + map._name), map._texRows,
+                                           map._texColumns);
             graphics->tileSetNames.push_back(map._name);
             Restart();
         }
@@ -148,7 +149,7 @@ protected:
         Platform::InjectText(text.c_str());
         StepFrames(2);
     }
-    static std::string Data(const std::string& relative) { return "../VXEngine/data/" + relative; }
+    static std::string Data(const std::string& relative) { return DataPath(relative); }
 };
 
 }  // namespace EditorTest

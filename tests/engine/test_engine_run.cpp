@@ -107,9 +107,12 @@ TEST_P(StateSwitch, JournalOfTwoFrames) {
     BeginRun();
     EXPECT_EQ(StepFrames(2), c.state >= 0);
     EXPECT_EQ(journal, c.journal);
-    if (c.state >= 0) EXPECT_EQ(engine->levelInUse, c.state);
-    if (c.early)
+    if (c.state >= 0) {
+        EXPECT_EQ(engine->levelInUse, c.state);
+    }
+    if (c.early) {
         EXPECT_EQ(loading->updates, 0) << "a state that leaves in Initialize runs no frame";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/DataRoot.h"
 #include "core/GameState.h"
 #include "core/VXAudioManager.h"
 #include "core/VXLevel_Base.h"
@@ -50,12 +51,12 @@ protected:
         EngineFixture::SetUp();
         boot.init = [] {
             VXGraphicsManager* g = VXGraphicsManager::Instance();
-            g->ReadTextureList("../VXEngine/data/objects/texturelist.txt");
+            g->ReadTextureList(DataPath("objects/texturelist.txt"));
             for (size_t i = 0; i < g->textureImageNames.size(); ++i)
                 g->AddNamedTexture(g->textureImageNames[i], g->textureImagePaths[i],
                                    g->textureColumns[i], g->textureRows[i]);
             VXAudioManager* audio = VXAudioManager::Instance();
-            audio->LoadTextList("../VXEngine/data/objects/audiolist.txt");
+            audio->LoadTextList(DataPath("objects/audiolist.txt"));
             for (size_t i = 0; i < audio->names.size(); ++i) audio->LoadSound(static_cast<int>(i));
             InitMatchUIResources();
         };

@@ -290,7 +290,9 @@ TEST_F(Skills, TheBombLocksItsBlockForTwentySecondsAndAReusedPairFreesItsOldBloc
     const float start = pointer->rotation[2];
     int steps = 0;
     for (; pointer->m_active && steps < 2000; ++steps) {
-        if (steps == 89 || steps == 91) EXPECT_EQ(SpriteOf(pointer)->active, steps == 91);
+        if (steps == 89 || steps == 91) {
+            EXPECT_EQ(SpriteOf(pointer)->active, steps == 91);
+        }
         turn->Update(1.0f / 60.0f);
     }
     EXPECT_NEAR(pointer->rotation[2] - start, 360.0f, 0.5f);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "core/DataRoot.h"
 #include "core/VXAudioManager.h"
 #include "core/VXFrameContext.h"
 #include "gameplay/VXComponentKinds.h"
@@ -296,10 +297,10 @@ TEST_F(FloorGrid, SplatPaintsTheTileUnderAPlayer) {
 TEST_F(FloorGrid, ShippedLevelMarksItsWallObjects) {
     TestHarness::TempDataTree tree;
     BuildComponentFactories();
-    graphics->LoadTilemap("../VXEngine/data/objects/TilemapJsons/Level_3.json");
+    graphics->LoadTilemap(DataPath("objects/TilemapJsons/Level_3.json"));
     graphics->AddInstanceSet("FloorTiles.png", 0);
     VXObjectManager manager;
-    ASSERT_TRUE(manager.LoadObjects("../VXEngine/data/objects/savefile3.json"));
+    ASSERT_TRUE(manager.LoadObjects(DataPath("objects/savefile3.json")));
     ASSERT_FALSE(manager.walls.empty());
     grid = std::make_unique<VXShapeInstancer>("Level_3", nullptr);
     manager.CopyWallList(grid.get());

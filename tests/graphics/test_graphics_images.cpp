@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "core/DataRoot.h"
 #include "core/GameState.h"
 #include "graphics/VXImageFile.h"
 #include "graphics/VXInstanceSet.h"
@@ -163,7 +164,7 @@ TEST_F(HostileImages, EachIsReportedAndReplacedByTheDefaultImage) {
     for (const Crafted& c : CraftedFiles()) {
         if (!*c.problem || std::strstr(c.problem, "not a PNG")) continue;
         tree->WriteData("img/" + std::string(c.name), c.bytes);
-        const std::string path = "../VXEngine/data/img/" + std::string(c.name);
+        const std::string path = DataPath("img/" + std::string(c.name));
         VXTextureRecord* record = nullptr;
         std::string said = Printed([&] { record = graphics->AddNamedTexture(c.name, path, 4, 4); });
         EXPECT_EQ(said.find(" -> Image " + path + " refused: "), 0u) << said;
@@ -227,10 +228,10 @@ TEST_F(HostileGameData, TheLoadingScreenReportsEachFileAndHandsOver) {
     });
     EXPECT_NE(said.find("ArrowGrid.png asks for a 51 x 42949672 sheet; 51 x 256 used\n"),
               std::string::npos);
-    EXPECT_NE(said.find("loading sound ../VXEngine/data/audio/" + firstSound + " failed!\n"),
+    EXPECT_NE(said.find("loading sound " + DataPath("audio/" + firstSound) + " failed!\n"),
               std::string::npos);
     for (const Crafted& c : CraftedFiles()) {
-        const std::string path = "../VXEngine/data/img/" + std::string(c.name);
+        const std::string path = DataPath("img/" + std::string(c.name));
         EXPECT_EQ(said.find(" -> Image " + path + " refused: ") != std::string::npos,
                   *c.problem && !std::strstr(c.problem, "not a PNG"))
             << c.name;

@@ -3,6 +3,7 @@
 // follow, and start-up with a shader file missing.
 #include <cstdlib>
 
+#include "core/DataRoot.h"
 #include "gameplay/VXObjectManager.h"
 #include "graphics/VXTextComponent.h"
 #include "tests/support/GlFixture.h"
@@ -96,8 +97,7 @@ protected:
     void CheckCellsUpright(const std::string& file) {
         WriteDds(tree->Data("img/sheet.dds"), 64, 32, AsymmetricSheet(16));
         WritePng(tree->Data("img/sheet.png"), 64, 32, AsymmetricSheet(16));
-        VXTextureRecord* sheet =
-            graphics->AddNamedTexture(file, "../VXEngine/data/img/" + file, 4, 2);
+        VXTextureRecord* sheet = graphics->AddNamedTexture(file, DataPath("img/" + file), 4, 2);
         auto sprite = Sprite(sheet, 0, 0, 200);
         sprite->SetAnimationCount(1);
         for (int cell = 0; cell < 8; ++cell) sprite->AddFrame(cell, 0);
@@ -216,12 +216,12 @@ class RenderMissingShader : public RenderGL {
 };
 
 TEST_F(RenderMissingShader, ReportsTheFileAndTheOtherProgramsStillDraw) {
-    EXPECT_NE(startupOutput.find("Error - Fragment shader file not found\n"
-                                 " -> ../VXEngine/data/bin/fFONT.frag\n"),
+    EXPECT_NE(startupOutput.find("Error - Fragment shader file not found\n -> " +
+                                 DataPath("bin/fFONT.frag") + "\n"),
               std::string::npos)
         << startupOutput;
-    EXPECT_NE(startupOutput.find(" -> ../VXEngine/data/bin/vFONT.vert and "
-                                 "../VXEngine/data/bin/fFONT.frag did not link\n"),
+    EXPECT_NE(startupOutput.find(" -> " + DataPath("bin/vFONT.vert") + " and " +
+                                 DataPath("bin/fFONT.frag") + " did not link\n"),
               std::string::npos);
     EXPECT_NE(startupOutput.find(" -> Shaders: 1 of 4 programs did not build"), std::string::npos);
     Sprite(Solid("red.png", kRedPx), 0, 0, 100);
@@ -243,7 +243,7 @@ class RenderBrokenShader : public RenderGL {
 };
 
 TEST_F(RenderBrokenShader, NamesTheFileThatDidNotCompile) {
-    EXPECT_NE(startupOutput.find(" -> ../VXEngine/data/bin/vINST.vert did not compile\n"),
+    EXPECT_NE(startupOutput.find(" -> " + DataPath("bin/vINST.vert") + " did not compile\n"),
               std::string::npos)
         << startupOutput;
     EXPECT_EQ(graphics->shaderPrograms[3].status, 0);
@@ -254,13 +254,13 @@ TEST_F(RenderBrokenShader, NamesTheFileThatDidNotCompile) {
 // players stand where the file puts them.  With PELLWICK_LEVEL_SHOT set the
 // frame is saved there.
 TEST_F(RenderGL, SaveFileObjectsAppearWhereTheFilePutsThem) {
-    graphics->ReadTextureList("../VXEngine/data/objects/texturelist.txt");
+    graphics->ReadTextureList(DataPath("objects/texturelist.txt"));
     ASSERT_GT(graphics->textureImageNames.size(), 10u);
     for (size_t i = 0; i < graphics->textureImageNames.size(); ++i)
         graphics->AddNamedTexture(graphics->textureImageNames[i], graphics->textureImagePaths[i],
                                   graphics->textureColumns[i], graphics->textureRows[i]);
     VXObjectManager level;
-    ASSERT_TRUE(level.LoadObjects("../VXEngine/data/objects/savefile0.json"));
+    ASSERT_TRUE(level.LoadObjects(DataPath("objects/savefile0.json")));
     graphics->SortRenderList();
     GameObject* archer = level.FindObject("Archer");
     ASSERT_NE(archer, nullptr);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/DataRoot.h"
 #include "core/VXFrameContext.h"
 #include "graphics/VXFont.h"
 #include "graphics/VXGraphicsManager.h"
@@ -66,7 +67,7 @@ std::string Json(Component& component) {
     return buffer.GetString();
 }
 
-const std::string kImg = "../VXEngine/data/img/";
+const std::string kImg = DataPath("img/");
 
 }  // namespace
 
@@ -124,7 +125,7 @@ TEST_F(SpriteTextures, FailedImagesFallBackAsDocumented) {
 TEST_F(SpriteTextures, TextureListReadsTriplesAndReportsAMissingFile) {
     tree.WriteData("objects/texturelist.txt", "a.png 4 2\nb.png 1 1\nArrow.png 51 42949672\n");
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
-    const std::string list = "../VXEngine/data/objects/texturelist.txt";
+    const std::string list = DataPath("objects/texturelist.txt");
     EXPECT_EQ(Printed([&] { graphics->ReadTextureList(list); }),
               " -> " + list + ": Arrow.png asks for a 51 x 42949672 sheet; 51 x 256 used\n");
     ASSERT_EQ(graphics->textureImageNames,
@@ -132,7 +133,7 @@ TEST_F(SpriteTextures, TextureListReadsTriplesAndReportsAMissingFile) {
     EXPECT_EQ(graphics->textureImagePaths[1], kImg + "b.png");
     EXPECT_EQ(graphics->textureColumns, (std::vector<int>{4, 1, 51}));
     EXPECT_EQ(graphics->textureRows, (std::vector<int>{2, 1, 256}));
-    for (const std::string path : {"missing.txt", "../VXEngine/data/objects"})
+    for (const std::string& path : {std::string("missing.txt"), DataPath("objects")})
         EXPECT_EQ(Printed([&] { graphics->ReadTextureList(path); }),
                   "loading from " + path + " failed!\n");
     EXPECT_EQ(graphics->textureImageNames.size(), 3u);
@@ -151,7 +152,7 @@ TEST_F(SpriteTextures, ABadEntryIsReportedWithItsLineAndTheRestOfTheListLoads) {
     for (std::string name, columns, rows; words >> name >> columns >> rows;) names.push_back(name);
     names.push_back("c.png");
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
-    const std::string list = "../VXEngine/data/objects/texturelist.txt";
+    const std::string list = DataPath("objects/texturelist.txt");
     const size_t lines = static_cast<size_t>(std::count(shipped.begin(), shipped.end(), '\n'));
     auto line = [&](size_t n, const std::string& entry) {
         return " -> " + list + " line " + std::to_string(n) + ": \"" + entry +

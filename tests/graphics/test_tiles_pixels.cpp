@@ -4,6 +4,7 @@
 // pass, unharmed by it.
 #include <tuple>
 
+#include "core/DataRoot.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXParticleEmitter.h"
 #include "graphics/VXShapeInstancer.h"
@@ -71,10 +72,9 @@ protected:
         ASSERT_TRUE(WritePng(tree->Data("img/Floor.png"), 16, 32, FloorSheet()));
         ASSERT_TRUE(WritePng(tree->Data("img/carpetBomb2.png"), 64, 64, PaintSheet()));
         graphics->AddInstanceSet("Floor.png", 0);
-        graphics->LoadInstanceSetImage("Floor.png", "../VXEngine/data/img/Floor.png", 2, 1);
+        graphics->LoadInstanceSetImage("Floor.png", DataPath("img/Floor.png"), 2, 1);
         graphics->AddInstanceSet("carpetBomb2.png", 0);
-        graphics->LoadInstanceSetImage("carpetBomb2.png", "../VXEngine/data/img/carpetBomb2.png", 8,
-                                       8);
+        graphics->LoadInstanceSetImage("carpetBomb2.png", DataPath("img/carpetBomb2.png"), 8, 8);
 
         // Three rows of four tiles, the top-left one at (-150, 100); the
         // bottom row uses floor cell 1.
@@ -208,13 +208,13 @@ TEST_F(TilesPixels, ReloadedSheetReplacesItsTexture) {
     ASSERT_NE(set, nullptr);
     const GLuint first = set->texture;
     ASSERT_NE(first, 0u);
-    graphics->LoadInstanceSetImage("Floor.png", "../VXEngine/data/img/Floor.png", 2, 1);
+    graphics->LoadInstanceSetImage("Floor.png", DataPath("img/Floor.png"), 2, 1);
     EXPECT_NE(set->texture, 0u);
     EXPECT_TRUE(set->texture == first || !glIsTexture(first))
         << "the first texture was left behind";
     EXPECT_EQ(set->frameTable.size(), 2u);
     // A sheet that cannot be decoded still draws: one white texel.
-    graphics->LoadInstanceSetImage("Floor.png", "../VXEngine/data/img/none.png", 2, 1);
+    graphics->LoadInstanceSetImage("Floor.png", DataPath("img/none.png"), 2, 1);
     const FrameImage f = CaptureFrame();
     EXPECT_LE(ColourDistance(f.At(ScreenX(50), ScreenY(100)), Rgb{255, 255, 255}), 2);
 }

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <map>
 
+#include "core/DataRoot.h"
 #include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXFlagCom.h"
 #include "gameplay/VXMatchState.h"
@@ -148,8 +149,8 @@ protected:
 
 TEST_F(OversizedTileMap, IsRefusedByNameAndTheMatchRunsWithoutIt) {
     const std::string loading = TestHarness::Printed([&] { StartGame(); });
-    EXPECT_NE(loading.find(" -> Tile map ../VXEngine/data/objects/TilemapJsons/Level_2.json "
-                           "declares a 2147483647 x 2147483647 grid for 572 tiles; not loaded\n"),
+    EXPECT_NE(loading.find(" -> Tile map " + DataPath("objects/TilemapJsons/Level_2.json") +
+                           " declares a 2147483647 x 2147483647 grid for 572 tiles; not loaded\n"),
               std::string::npos)
         << loading;
     FrameContext().lineUp = LineUp(8, 1, 6, 2);

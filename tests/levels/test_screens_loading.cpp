@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/DataRoot.h"
 #include "core/VXAudioManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "levels/VXLoadingScreen.h"
@@ -83,8 +84,7 @@ TEST_F(Loading, MissingListsEndLoadingAtOnceAndTheScreenStillHandsOver) {
     EXPECT_GT(f.handedOver, f.done);
     EXPECT_LE(f.handedOver, f.done + 62);  // the fade lasts about a second
     for (const char* list : {"texturelist", "audiolist"})
-        EXPECT_NE(out.find(std::string("loading from ../VXEngine/data/objects/") + list +
-                           ".txt failed!\n"),
+        EXPECT_NE(out.find("loading from " + DataPath("objects/") + list + ".txt failed!\n"),
                   std::string::npos)
             << out;
 }

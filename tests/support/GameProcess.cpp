@@ -85,13 +85,18 @@ bool GameProcess::ReadSome(int timeoutMs) {
 }
 
 bool GameProcess::WaitForLine(const std::string& line, int timeoutMs) {
+    return WaitForLines(line, 1, timeoutMs);
+}
+
+bool GameProcess::WaitForLines(const std::string& line, size_t count, int timeoutMs) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    size_t checked = 0;
+    size_t checked = 0, seen = 0;
     for (;;) {
         // Look at every complete line not seen yet.
         size_t end;
         while ((end = output_.find('\n', checked)) != std::string::npos) {
-            if (output_.compare(checked, end - checked, line) == 0 && end - checked == line.size())
+            if (output_.compare(checked, end - checked, line) == 0 &&
+                end - checked == line.size() && ++seen == count)
                 return true;
             checked = end + 1;
         }
@@ -174,16 +179,20 @@ Window FindWindowOfPid(Display* display, Window window, Atom pidAtom, pid_t pid)
 
 }  // namespace
 
+unsigned long FindTopWindowOfPid(Display* display, pid_t pid) {
+    const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
+    return FindWindowOfPid(display, DefaultRootWindow(display), pidAtom, pid);
+}
+
 bool RequestWindowClose(pid_t pid, int timeoutMs) {
     Display* display = XOpenDisplay(nullptr);
     if (!display) return false;
-    const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
     const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
     const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     Window window = 0;
     while (!window) {
-        window = FindWindowOfPid(display, DefaultRootWindow(display), pidAtom, pid);
+        window = FindTopWindowOfPid(display, pid);
         if (window || RemainingMs(deadline) == 0) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }

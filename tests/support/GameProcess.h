@@ -10,6 +10,8 @@
 
 #include "tests/support/TempDataTree.h"
 
+typedef struct _XDisplay Display;
+
 namespace TestHarness {
 
 class GameProcess {
@@ -32,6 +34,8 @@ public:
     // Reads output until a whole line equal to `line` has come; false when
     // the game ends or `timeoutMs` passes first.
     bool WaitForLine(const std::string& line, int timeoutMs = 60000);
+    // The same for the `count`-th such line.
+    bool WaitForLines(const std::string& line, size_t count, int timeoutMs);
     void Signal(int signal);
     // Waits for the end; the exit code, 128 + signal when killed by one, or
     // -1 (after killing it) when it does not end within `timeoutMs`.
@@ -56,5 +60,9 @@ private:
 // window of process `pid` on the X display; false when no such window is
 // found within `timeoutMs`.
 bool RequestWindowClose(pid_t pid, int timeoutMs = 10000);
+
+// The top-level window (an X Window id) of process `pid` on `display`, by
+// its _NET_WM_PID; 0 when there is none.
+unsigned long FindTopWindowOfPid(Display* display, pid_t pid);
 
 }  // namespace TestHarness

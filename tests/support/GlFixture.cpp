@@ -1,5 +1,6 @@
 #include "tests/support/GlFixture.h"
 
+#include "core/DataRoot.h"
 #include "core/GameState.h"
 #include "engine/VXWindow.h"
 
@@ -41,7 +42,7 @@ std::shared_ptr<VXSpriteComponent> RenderGL::Sprite(VXTextureRecord* texture, fl
 
 VXTextureRecord* RenderGL::Solid(const std::string& name, Pixel colour) {
     WritePng(tree->Data("img/" + name), 4, 4, std::vector<Pixel>(16, colour));
-    return graphics->AddNamedTexture(name, "../VXEngine/data/img/" + name, 1, 1);
+    return graphics->AddNamedTexture(name, DataPath("img/" + name), 1, 1);
 }
 
 }  // namespace TestHarness

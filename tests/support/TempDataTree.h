@@ -1,6 +1,6 @@
 // A throw-away copy of the game's data for one test: T/VXEngine/data holds a
 // copy of the repository's data/ folder (empty when there is none), and the
-// working directory is T/run while the tree lives, so "../VXEngine/data/"
+// working directory is T/run while the tree lives, so kDataRoot
 // reaches the copy and nothing a test does touches the repository.
 #pragma once
 
