@@ -41,7 +41,7 @@ run_asan() {
     LSAN_OPTIONS="suppressions=$ROOT/tests/lsan_suppressions.txt:print_suppressions=0" \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1920x1080x24" \
-        env SDL_AUDIODRIVER=dummy ctest --test-dir $BUILD --output-on-failure -j "${TEST_JOBS:-$JOBS}" --repeat until-pass:2
+        env SDL_AUDIODRIVER=dummy ctest --test-dir $BUILD --output-on-failure -j "${TEST_JOBS:-$JOBS}"
 }
 
 # fuzz TARGET CORPUS SEEDS [libFuzzer options...]

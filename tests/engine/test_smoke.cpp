@@ -108,3 +108,13 @@ TEST(GameSmoke, ADriverBelowOpenGL33IsAFailedStart) {
     options.setEnv = {{"MESA_GL_VERSION_OVERRIDE", "2.1"}};
     ExpectStartFailure(options, " -> OpenGL failed to start up");
 }
+
+// A game that does not end within the wait is killed, and the wait says so,
+// even when the game writes nothing meanwhile.
+TEST(GameSmoke, AWaitThatRunsOutKillsTheGame) {
+    TempDataTree tree(false);
+    GameProcess game(tree);
+    ASSERT_TRUE(game.WaitForLine(kRunning)) << game.Output();
+    EXPECT_EQ(game.Wait(500), -1);
+    EXPECT_NE(kill(game.Pid(), 0), 0) << "the game still runs";
+}

@@ -2,10 +2,13 @@
 // tile map with its wall marks, the wall push, the editor's tile tools, the
 // save, and the splat of a game object on the running grid.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "core/DataRoot.h"
 #include "core/VXAudioManager.h"
@@ -325,9 +328,13 @@ TEST_F(FloorGrid, WallHitAndSplatPlayTheirCuesOnly) {
     VXAudioManager::Destroy();
     VXAudioManager* audio = VXAudioManager::Instance();
     if (!audio->HasDevice()) GTEST_SKIP() << "no sound device, not even the dummy one";
-    for (const char* cue : {"wallHit", "paintSplat2"})
-        audio->CreateSound(
-            (TestHarness::SourceDir() / "data" / "audio" / (cue + std::string(".ogg"))).string());
+    // Both cues on a long tone: the shipped effects last 50 and 80 ms, and
+    // a loaded machine may take that long between playing and asking.
+    const std::filesystem::path tone = std::filesystem::temp_directory_path() /
+                                       ("pellwick_cue_" + std::to_string(getpid()) + ".wav");
+    TestHarness::WriteTone(tone, 30.0);
+    for (int cue = 0; cue < 2; ++cue) audio->CreateSound(tone.string());
+    std::filesystem::remove(tone);  // read at once: the clips live in memory
     VXSoundMap sounds{{"wallHit", SoundCue(0)}, {"paintSplat2", SoundCue(1)}};
     grid = std::make_unique<VXShapeInstancer>("Level_7", &sounds);
     grid->Setup();

@@ -252,33 +252,73 @@ TEST_F(Title, TheTitleMenuIsDrawn) {
     EXPECT_GT(TestHarness::CountPixelsNotOf(frame, {0, 0, 0}, 8), total * 9 / 10);
 }
 
-// The real program: the title's quit, confirmed, ends it with exit code 0.
+// Pixels of `a` and `b` that differ within the share (x0, y0)-(x1, y1) of
+// the picture; -1 when the sizes differ.
+long DifferentPixelsIn(const TestHarness::FrameImage& a, const TestHarness::FrameImage& b, float x0,
+                       float y0, float x1, float y1) {
+    if (a.Empty() || a.width != b.width || a.height != b.height) return -1;
+    long count = 0;
+    for (int y = static_cast<int>(y0 * a.height); y < static_cast<int>(y1 * a.height); ++y)
+        for (int x = static_cast<int>(x0 * a.width); x < static_cast<int>(x1 * a.width); ++x)
+            if (TestHarness::ColourDistance(a.At(x, y), b.At(x, y)) > 8) ++count;
+    return count;
+}
+
+// The real program, on an X server of its own: the title's quit, confirmed,
+// ends it with exit code 0.  Each step waits for what the window shows.
 TEST(TitleProcess, QuittingFromTheTitleExitsWithZero) {
+    TestHarness::PrivateDisplay display;
+    ASSERT_FALSE(display.Name().empty()) << "Xvfb did not start";
     TestHarness::TempDataTree tree(false);
-    TestHarness::GameProcess game(tree);
+    TestHarness::GameProcess::Options options;
+    options.display = display.Name();
+    TestHarness::GameProcess game(tree, options);
     ASSERT_TRUE(game.WaitForLine(" -- Engine running --")) << game.Output();
-    const std::string pid = std::to_string(game.Pid());
-    // Presses are held long enough for a slow frame to see them down.
-    auto hold = [&](const std::string& down, const std::string& up) {
-        const std::string w = "w=$(timeout 5 xdotool search --pid " + pid + " | head -n 1); ";
-        std::system((w + "xdotool " + down + " >/dev/null 2>&1").c_str());
-        std::this_thread::sleep_for(std::chrono::milliseconds(250));
-        std::system((w + "xdotool " + up + " >/dev/null 2>&1").c_str());
-        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    const auto before = [&] {
+        return std::chrono::steady_clock::now() < TestHarness::CaseDeadline();
     };
-    // A click skips the second logo; then up (play -> quit), confirm,
-    // confirm.  The keys do nothing before the title shows, so the round
-    // repeats until the game ends.
-    const auto start = std::chrono::steady_clock::now();
-    bool ended = false;
-    while (!ended && std::chrono::steady_clock::now() - start < std::chrono::seconds(90)) {
-        hold("mousemove --window $w 10 10 mousedown 1", "mouseup 1");
-        for (const char* key : {"Up", "space", "space"})
-            hold(std::string("keydown --window $w ") + key,
-                 std::string("keyup --window $w ") + key);
-        ended = game.WaitForLine("Engine systems shutting down", 200);
+    auto capture = [&] { return display.CaptureWindowOf(game.Pid()); };
+    // The title covers the window; the loading screen and the logos leave
+    // most of it black.
+    auto titleShown = [](const TestHarness::FrameImage& f) {
+        return !f.Empty() &&
+               TestHarness::CountPixelsNotOf(f, {0, 0, 0}, 8) > long(f.width) * f.height * 9 / 10;
+    };
+
+    // Clicks skip the second and third logo and do nothing elsewhere, so
+    // they repeat until the title shows.
+    TestHarness::FrameImage frame = capture();
+    while (!titleShown(frame) && before()) {
+        display.Xdotool("mousemove 10 10 mousedown 1");
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        display.Xdotool("mouseup 1");
+        frame = capture();
     }
-    EXPECT_EQ(game.Wait(10000), 0) << game.Output();
+    ASSERT_TRUE(titleShown(frame)) << game.Output();
+
+    // Each key is held until the window shows its effect: up moves the
+    // highlight from play to quit (the menu, left), space opens the quit
+    // panel (right).
+    struct Step {
+        const char* key;
+        float x0, y0, x1, y1;
+    };
+    for (const Step& step :
+         {Step{"Up", 0.0f, 0.42f, 0.5f, 1.0f}, Step{"space", 0.6f, 0.42f, 0.95f, 0.62f}}) {
+        SCOPED_TRACE(step.key);
+        ASSERT_TRUE(display.Xdotool(std::string("keydown ") + step.key));
+        TestHarness::FrameImage after = capture();
+        while (DifferentPixelsIn(frame, after, step.x0, step.y0, step.x1, step.y1) <= 0 && before())
+            after = capture();
+        display.Xdotool(std::string("keyup ") + step.key);
+        ASSERT_GT(DifferentPixelsIn(frame, after, step.x0, step.y0, step.x1, step.y1), 0);
+        frame = after;
+    }
+    // Confirming again quits.
+    ASSERT_TRUE(display.Xdotool("keydown space"));
+    EXPECT_TRUE(game.WaitForLine("Engine systems shutting down")) << game.Output();
+    display.Xdotool("keyup space");
+    EXPECT_EQ(game.Wait(), 0) << game.Output();
 }
 
 }  // namespace

@@ -4,21 +4,33 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "tests/support/FrameImage.h"
 #include "tests/support/TempDataTree.h"
 
 typedef struct _XDisplay Display;
 
 namespace TestHarness {
 
+// The time by which an out-of-process case has to be done with its game:
+// three quarters of CTest's limit for one case after the running GoogleTest
+// case started.  Every wait of a
+// GameProcess ends by then, so a case that goes wrong fails with its own
+// message and kills its game instead of running into CTest's limit.
+std::chrono::steady_clock::time_point CaseDeadline();
+
 class GameProcess {
 public:
+    static constexpr int kUntilCaseDeadline = -1;
     struct Options {
         std::vector<std::pair<std::string, std::string>> setEnv;
         std::vector<std::string> unsetEnv;
+        // The X display to run on ("" keeps the test's own).
+        std::string display;
         // Command-line arguments after the program's name.
         std::vector<std::string> args;
     };
@@ -32,28 +44,56 @@ public:
 
     pid_t Pid() const { return pid_; }
     // Reads output until a whole line equal to `line` has come; false when
-    // the game ends or `timeoutMs` passes first.
-    bool WaitForLine(const std::string& line, int timeoutMs = 60000);
+    // the game ends or `timeoutMs` (at most: until CaseDeadline()) passes
+    // first.
+    bool WaitForLine(const std::string& line, int timeoutMs = kUntilCaseDeadline);
     // The same for the `count`-th such line.
-    bool WaitForLines(const std::string& line, size_t count, int timeoutMs);
+    bool WaitForLines(const std::string& line, size_t count, int timeoutMs = kUntilCaseDeadline);
     void Signal(int signal);
     // Waits for the end; the exit code, 128 + signal when killed by one, or
-    // -1 (after killing it) when it does not end within `timeoutMs`.
-    int Wait(int timeoutMs = 60000);
+    // -1 (after killing it) when it does not end within `timeoutMs` (at
+    // most: until CaseDeadline()).
+    int Wait(int timeoutMs = kUntilCaseDeadline);
     // Standard output so far, split at line ends (a last unfinished line
     // included).
     std::vector<std::string> Lines() const;
     const std::string& Output() const { return output_; }
 
 private:
-    // Reads what is available within `timeoutMs`; false at end of output.
-    bool ReadSome(int timeoutMs);
+    // Reads what comes within `timeoutMs`: the number of bytes read, 0 when
+    // nothing came, -1 at the end of the output.
+    int ReadSome(int timeoutMs);
 
     pid_t pid_ = -1;
     int fd_ = -1;
     bool eof_ = false;
     int status_ = -1;
     std::string output_;
+};
+
+// An X server of the test's own (Xvfb on a free display number), for a game
+// driven from outside with real key and mouse events: nothing sent there
+// reaches the windows of other tests, and no other window ever covers the
+// game's, so its picture can be read back.  Ended with the object.
+class PrivateDisplay {
+public:
+    PrivateDisplay(int width = 1280, int height = 720);
+    ~PrivateDisplay();
+    PrivateDisplay(const PrivateDisplay&) = delete;
+    PrivateDisplay& operator=(const PrivateDisplay&) = delete;
+
+    // ":N", or "" when the server did not start.
+    const std::string& Name() const { return name_; }
+    // Runs xdotool with `arguments` on this display (for instance
+    // "keydown Up"); false when it fails or does not end within 10 s.
+    bool Xdotool(const std::string& arguments) const;
+    // The picture of the top-level window of process `pid`; empty when
+    // there is no such window.
+    FrameImage CaptureWindowOf(pid_t pid) const;
+
+private:
+    pid_t pid_ = -1;
+    std::string name_;
 };
 
 // Sends a window-manager close request (WM_DELETE_WINDOW) to the top-level
