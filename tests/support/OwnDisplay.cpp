@@ -1,5 +1,8 @@
 #include "tests/support/OwnDisplay.h"
 
+// Before Xlib: its macros (None, Bool) would break the GoogleTest headers.
+#include "tests/support/GameProcess.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -13,8 +16,6 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
-
-#include "tests/support/GameProcess.h"
 
 namespace TestHarness {
 
