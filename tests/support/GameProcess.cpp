@@ -258,7 +258,9 @@ PrivateDisplay::PrivateDisplay(int width, int height) {
         const int null = open("/dev/null", O_WRONLY);
         dup2(null, STDOUT_FILENO);
         dup2(null, STDERR_FILENO);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
+        // -br: a black root, so a window not drawn yet shows black and not
+        // the grey weave.
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-br",
                "-nolisten", "tcp", static_cast<char*>(nullptr));
         _exit(126);
     }

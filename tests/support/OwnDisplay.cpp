@@ -1,16 +1,10 @@
 #include "tests/support/OwnDisplay.h"
 
-// Before Xlib: its macros (None, Bool) would break the GoogleTest headers.
-#include "tests/support/GameProcess.h"
-
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/Xdamage.h>
-#include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -66,58 +60,14 @@ double MeanOf(XImage* image, int x0, int y0, int w, int h, int step) {
 
 }  // namespace
 
-OwnDisplay::OwnDisplay(int timeoutMs) {
+OwnDisplay::OwnDisplay() {
     XSetErrorHandler(IgnoreXError);
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    const std::string fd = std::to_string(fds[1]);
-    server_ = fork();
-    if (server_ == 0) {
-        const int quiet = open("/dev/null", O_RDWR);
-        dup2(quiet, STDIN_FILENO);
-        dup2(quiet, STDOUT_FILENO);
-        dup2(quiet, STDERR_FILENO);
-        close(fds[0]);
-        // -br: a black root, so a window not drawn yet shows black and not
-        // the grey weave.
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1920x1080x24", "-br",
-               "-nolisten", "tcp", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
-    if (server_ < 0) {
-        close(fds[0]);
-        return;
-    }
-    // Xvfb picks the first free display and writes its number and a line
-    // end once it takes connections.
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    std::string number;
-    for (;;) {
-        pollfd p{fds[0], POLLIN, 0};
-        if (poll(&p, 1, MsLeft(deadline)) <= 0) break;
-        char c;
-        if (read(fds[0], &c, 1) != 1 || c == '\n') break;
-        number.push_back(c);
-    }
-    close(fds[0]);
-    if (number.empty()) return;
-    name_ = ":" + number;
-    display_ = XOpenDisplay(name_.c_str());
+    if (!Name().empty()) display_ = XOpenDisplay(Name().c_str());
 }
 
 OwnDisplay::~OwnDisplay() {
     if (display_ && damage_) XDamageDestroy(display_, damage_);
     if (display_) XCloseDisplay(display_);
-    if (server_ <= 0) return;
-    kill(server_, SIGTERM);
-    int status = 0;
-    for (int i = 0; i < 100; ++i) {
-        if (waitpid(server_, &status, WNOHANG) == server_) return;
-        Sleep(50);
-    }
-    kill(server_, SIGKILL);
-    waitpid(server_, &status, 0);
 }
 
 bool OwnDisplay::FocusWindowOf(pid_t pid, int timeoutMs) {

@@ -1,5 +1,5 @@
-// An X server of the test's own and a player's hands on it: Xvfb started on
-// a free display (so no other test's server, pointer or focus is touched),
+// An X server of the test's own and a player's hands on it: a
+// PrivateDisplay (so no other test's server, pointer or focus is touched),
 // real key and button events through XTEST, and a coarse look at what the
 // screen shows.
 #pragma once
@@ -8,6 +8,9 @@
 
 #include <functional>
 #include <string>
+
+// Before any Xlib header: its macros (None, Bool) break GoogleTest's.
+#include "tests/support/GameProcess.h"
 
 typedef struct _XDisplay Display;
 
@@ -22,17 +25,17 @@ struct ScreenLook {
 
 class OwnDisplay {
 public:
-    // Starts Xvfb with one 1920 x 1080 x 24 screen and connects to it;
-    // Ready() says whether both worked within `timeoutMs`.
-    explicit OwnDisplay(int timeoutMs = 30000);
-    // Closes the connection and ends the server (SIGTERM, then SIGKILL).
+    // Starts a PrivateDisplay with one 1920 x 1080 x 24 screen and connects
+    // to it; Ready() says whether both worked.
+    OwnDisplay();
+    // Closes the connection; the server ends with it.
     ~OwnDisplay();
     OwnDisplay(const OwnDisplay&) = delete;
     OwnDisplay& operator=(const OwnDisplay&) = delete;
 
     bool Ready() const { return display_ != nullptr; }
     // ":N", for the DISPLAY of a process started on this server.
-    const std::string& Name() const { return name_; }
+    const std::string& Name() const { return server_.Name(); }
 
     // Gives the keyboard focus to the top-level window of `pid` (and again
     // before each press, should it have lost it) and puts the pointer on
@@ -55,12 +58,11 @@ private:
     // window mapped again after a mode switch loses it).
     void KeepFocus();
 
-    pid_t server_ = -1;
+    PrivateDisplay server_{1920, 1080};
     Display* display_ = nullptr;
     unsigned long window_ = 0;
     unsigned long damage_ = 0;
     int damageEvent_ = 0;
-    std::string name_;
 };
 
 // Calls `done` every `pollMs` until it answers true or `timeoutMs` passes;
