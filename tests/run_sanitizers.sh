@@ -46,8 +46,8 @@ asan_ctest() {
 # then died in LeakSanitizer's own thread tracer at exit ("Tracer caught
 # signal 11"), with no report of ASan, UBSan or a leak.  That crash is a
 # known fault of the sanitizer runtime (clang 14), seen about once in a few
-# hundred GL test processes on a loaded machine: it says nothing about the
-# test or the game.  Prints their names, one a line; nothing when any
+# hundred GL test processes, on a loaded machine or not: it says nothing
+# about the test or the game.  Prints their names, one a line; nothing when any
 # failure is something else.
 tracer_crashes_only() {
     local log=$BUILD/Testing/Temporary/LastTest.log
