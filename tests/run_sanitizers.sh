@@ -20,6 +20,8 @@ JOBS=${JOBS:-8}
 FUZZ_SECONDS=${FUZZ_SECONDS:-30}
 STEP=${1:-all}
 BUILD=build-asan
+# What failed, a few lines for each fault; ./test prints it last.
+WHAT_FAILED=$BUILD/what-failed.txt
 
 build() {
     local flags="-g -O1 -fno-omit-frame-pointer"
@@ -50,15 +52,12 @@ asan_ctest() {
 # about the test or the game.  Prints their names, one a line; nothing when any
 # failure is something else.
 tracer_crashes_only() {
-    local log=$BUILD/Testing/Temporary/LastTest.log
     local failed=$BUILD/Testing/Temporary/LastTestsFailed.log
     [ -s "$failed" ] || return 0
     local name names=()
     while IFS=: read -r _ name; do
         local out
-        out=$(awk -v n="$name" '/^[0-9]+\/[0-9]+ Testing: / && substr($0, index($0, ": ") + 2) == n {f = 1}
-                                f {print}
-                                index($0, "\"" n "\" end time:") == 1 {f = 0}' "$log")
+        out=$(.ci/case-output $BUILD "$name")
         grep -q 'Tracer caught signal' <<<"$out" &&
             grep -q '^\[  PASSED  \]' <<<"$out" &&
             ! grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer: detected)|runtime error:|\[  FAILED  \]' <<<"$out" ||
@@ -77,11 +76,25 @@ run_asan() {
     asan_ctest -j "${TEST_JOBS:-$JOBS}" && return 0
     local crashed
     mapfile -t crashed < <(tracer_crashes_only)
-    [ ${#crashed[@]} -gt 0 ] || return 1
+    if [ ${#crashed[@]} -eq 0 ]; then
+        .ci/failed-cases $BUILD "ASan+UBSan suite" >>"$WHAT_FAILED"
+        return 1
+    fi
     echo "== LeakSanitizer's tracer crashed after these passed; their leak check runs again: ${crashed[*]}"
     local pattern
     pattern="^($(printf '%s\n' "${crashed[@]}" | sed 's/[][\.*^$()+?{}|/]/\\&/g' | paste -sd'|'))\$"
-    asan_ctest -R "$pattern"
+    asan_ctest -R "$pattern" && return 0
+    .ci/failed-cases $BUILD "ASan+UBSan suite, leak check run again" >>"$WHAT_FAILED"
+    return 1
+}
+
+# Notes a fuzz run that failed, with the lines of its output that say why.
+fuzz_failed() {
+    local name=$1 log=$2
+    local why
+    why=$(grep -E 'ERROR:|SUMMARY:|runtime error:|Test unit written|Slowest unit|out-of-memory|deadly signal' "$log" | head -n 8)
+    [ -n "$why" ] || why=$(tail -n 3 "$log")
+    { echo "fuzz $name: failed"; cut -c1-300 <<<"$why" | sed 's/^/    /'; } >>"$WHAT_FAILED"
 }
 
 # fuzz TARGET CORPUS SEEDS [libFuzzer options...]
@@ -89,17 +102,22 @@ fuzz() {
     local target=$1 corpus=$BUILD/corpus/$2 seeds=$3
     shift 3
     mkdir -p "$corpus"
-    echo "== $(basename "$target") for ${FUZZ_SECONDS} s"
+    local name log
+    name=$(basename "$target")
+    log=$BUILD/$name.log
+    echo "== $name for ${FUZZ_SECONDS} s"
     ASAN_OPTIONS=detect_leaks=1 "$BUILD/$target" -max_total_time="$FUZZ_SECONDS" \
-        -print_final_stats=1 -artifact_prefix="$ROOT/$BUILD/" "$@" "$corpus" "$seeds"
+        -print_final_stats=1 -artifact_prefix="$ROOT/$BUILD/" "$@" "$corpus" "$seeds" 2>&1 | tee "$log" ||
+        { fuzz_failed "$name" "$log"; return 1; }
 }
 
 run_fuzz() {
     local seeds=$BUILD/seeds/objects
     mkdir -p "$seeds"
     cp tests/objects/files/*.json data/objects/savefile*.json data/objects/prefabs/*.json "$seeds"/
+    local status=0
     fuzz tests/objects/fuzz_object_loader objects "$seeds" -rss_limit_mb=4096 -max_len=65536 \
-        -timeout=20 -dict="$ROOT/tests/objects/files/object_file.dict"
+        -timeout=20 -dict="$ROOT/tests/objects/files/object_file.dict" || status=1
 
     # The first byte of an input picks the reader: 0 texture list, 1 audio
     # list, 2 image file.
@@ -110,13 +128,16 @@ run_fuzz() {
     for f in $(find data/img -size -24k -type f | sort | head -n 8); do
         { printf '\2'; cat "$f"; } > "$seeds/image-$(basename "$f")"
     done
-    fuzz tests/fuzz/fuzz_lists_images lists "$seeds" -rss_limit_mb=2048 -max_len=65536 -timeout=10
+    fuzz tests/fuzz/fuzz_lists_images lists "$seeds" -rss_limit_mb=2048 -max_len=65536 -timeout=10 || status=1
 
-    FUZZ_SECONDS=$FUZZ_SECONDS FUZZ_BUILD=$ROOT/$BUILD tests/run_tiles_fuzz.sh
+    FUZZ_SECONDS=$FUZZ_SECONDS FUZZ_BUILD=$ROOT/$BUILD tests/run_tiles_fuzz.sh 2>&1 | tee $BUILD/fuzz_tiles_tilemap.log ||
+        { fuzz_failed fuzz_tiles_tilemap $BUILD/fuzz_tiles_tilemap.log; status=1; }
+    return $status
 }
 
 status=0
-build || exit 1
+build || { mkdir -p $BUILD && echo "ASan+UBSan build: failed" >"$WHAT_FAILED"; exit 1; }
+: >"$WHAT_FAILED"
 case "$STEP" in
     asan) run_asan || status=1 ;;
     fuzz) run_fuzz || status=1 ;;
