@@ -14,9 +14,9 @@ PELLWICK_GAME_PACKAGES=(
 # and clang-format, the headless X server and input tools, the X libraries
 # the tests drive it with, and the asset tools' converters.
 PELLWICK_TEST_PACKAGES=(
-  libgtest-dev googletest libbenchmark-dev
+  libgtest-dev googletest
   clang libclang-rt-14-dev clang-format
-  xvfb xauth mesa-utils x11-apps xdotool libx11-dev libxtst-dev libxdamage-dev
+  xvfb xauth xdotool libx11-dev libxtst-dev libxdamage-dev
   imagemagick sox libsox-fmt-all python3-pil python3-fonttools
 )
 
