@@ -59,8 +59,8 @@ std::map<std::string, ItemRect> g_itemRects;
 // The camera's pixel offset: its view translation less the screen centre.
 void CameraPixelOffset(int& px, int& py) {
     const VXGraphicsManager* graphics = VXGraphicsManager::Instance();
-    px = static_cast<int>(graphics->camera.camView[12]) - (graphics->camera.screenWidth >> 1);
-    py = static_cast<int>(graphics->camera.camView[13]) - (graphics->camera.screenHeight >> 1);
+    px = Camera::ViewPixel(graphics->camera.camView[12]) - (graphics->camera.screenWidth >> 1);
+    py = Camera::ViewPixel(graphics->camera.camView[13]) - (graphics->camera.screenHeight >> 1);
 }
 
 // The left button was let go this frame.

@@ -43,18 +43,15 @@ bool DrawableSize(int width, int height) {
     return width > 0 && height > 0;
 }
 
-// A view translation as whole pixels.  Targets flung far away (or to
-// infinity) would take it beyond what an int holds: it is kept within a
-// billion pixels, and a value that is not a number counts as 0.
+}  // namespace
+
+namespace Camera {
+
 int ViewPixel(float view) {
     constexpr float kFarthest = 1e9f;
     if (std::isnan(view)) return 0;
     return static_cast<int>(std::trunc(std::clamp(view, -kFarthest, kFarthest)));
 }
-
-}  // namespace
-
-namespace Camera {
 
 float g_smoothing = 0.0f;
 bool g_smoothingFixed = false;
@@ -204,8 +201,8 @@ void VXGraphicsManager::UpdateCameraFollow() {
     }
     const float tx = -sumX / static_cast<float>(n);
     const float ty = -sumY / static_cast<float>(n);
-    const float bx = static_cast<float>(ViewPixel(camera.camView[12]) - W / 2);
-    const float by = static_cast<float>(ViewPixel(camera.camView[13]) - H / 2);
+    const float bx = static_cast<float>(Camera::ViewPixel(camera.camView[12]) - W / 2);
+    const float by = static_cast<float>(Camera::ViewPixel(camera.camView[13]) - H / 2);
     const float nx = (tx - bx) * k + bx;
     const float ny = (ty - by) * k + by;
 

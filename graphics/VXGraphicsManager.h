@@ -39,6 +39,10 @@ namespace Camera {
 void BuildProjection(float out[16], int width, int height);
 // World (0, 0) at the screen centre, scaled by zoom, moved by the camera.
 void BuildCamView(float out[16], float zoom, int width, int height, float camX, float camY);
+// A view translation as whole pixels.  Targets flung far away (or to
+// infinity) would take it beyond what an int holds: it is kept within a
+// billion pixels, and a value that is not a number counts as 0.
+int ViewPixel(float view);
 // The follow's smoothing factor: the frame time at the first follow of the
 // run, kept from then on.
 extern float g_smoothing;

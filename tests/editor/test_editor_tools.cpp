@@ -348,6 +348,40 @@ TEST_F(EditorFixture, FramesWithNothingDrawnDoNotStopTheEditor) {
     EXPECT_GT(TextPixels(CaptureFrame(), "MENU"), 10);
 }
 
+// A camera sent beyond what an int holds (or to infinity, or not a number)
+// is taken within a billion pixels by the mouse and by a right-button pan,
+// which then brings it back to a finite place; the sanitizer build checks
+// the conversions.
+TEST_F(EditorFixture, ACameraFlungFarStillPansToAFinitePlace) {
+    EnterEditor();
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    // A point of the scene that no window covers.
+    int x = windowWidth / 2, y = 0;
+    bool free = false;
+    for (y = windowHeight / 2; y < windowHeight - 20 && !free; y += 40) {
+        MoveMouse(x, y);
+        StepFrames(2);
+        free = !ImGui::IsWindowHovered(ImGuiHoveredFlags_AnyWindow);
+    }
+    ASSERT_TRUE(free);
+    for (const float far : {3e38f, -INFINITY, NAN}) {
+        SCOPED_TRACE(far);
+        graphics->cameraX = far;
+        graphics->cameraY = far;
+        MoveMouse(x, y);
+        StepFrames(2);
+        EXPECT_TRUE(std::isfinite(g_mouseWorld.x) && std::isfinite(g_mouseWorld.y));
+        Platform::InjectMouseButton(SDL_BUTTON_RIGHT, true, x, y);
+        StepFrames(1);
+        MoveMouse(x + 40, y);
+        StepFrames(2);
+        Platform::InjectMouseButton(SDL_BUTTON_RIGHT, false, x + 40, y);
+        StepFrames(1);
+        EXPECT_LE(std::fabs(graphics->cameraX), 1.001e9f);
+        EXPECT_LE(std::fabs(graphics->cameraY), 1.001e9f);
+    }
+}
+
 TEST_F(EditorFixture, F8LeavesOnlyTheLayoutHint) {
     EnterEditor();
     VXDebugConsole::Log("SOMETHING\n");
