@@ -1,6 +1,8 @@
 // The built game as a player starts it: its standard output line by line,
 // and the exit codes of its ways to end.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <functional>
@@ -9,6 +11,9 @@
 #include <vector>
 
 #include "tests/support/GameProcess.h"
+
+// Last: Xlib's macros (None, Bool, Status) break GoogleTest's headers.
+#include <X11/Xlib.h>
 
 using TestHarness::GameProcess;
 using TestHarness::TempDataTree;
@@ -89,6 +94,48 @@ TEST(GameSmoke, ClosingTheWindowTakesTheCloseRoad) {
     RunAndClose({}, "[34]\\.[0-9]+", [](GameProcess& game) {
         ASSERT_TRUE(TestHarness::RequestWindowClose(game.Pid()));
     });
+}
+
+// Other tests' windows come and go on the shared X server while a test looks
+// for its game's window.  One that goes away in the middle of the search is
+// passed over; the test process goes on.  (On a server of its own, so that
+// the flood of windows slows no other test.)
+TEST(GameSmoke, WindowsThatComeAndGoDoNotEndTheSearchForOne) {
+    const TestHarness::PrivateDisplay server;
+    ASSERT_FALSE(server.Name().empty());
+    int started[2];
+    ASSERT_EQ(pipe(started), 0);
+    const pid_t churn = fork();
+    ASSERT_GE(churn, 0);
+    if (churn == 0) {
+        // Ended by the test; at most a minute of its own.
+        alarm(60);
+        Display* display = XOpenDisplay(server.Name().c_str());
+        if (!display) _exit(1);
+        for (bool first = true;; first = false) {
+            Window windows[8];
+            for (Window& w : windows) {
+                w = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 8, 8, 0, 0, 0);
+                XMapWindow(display, w);
+            }
+            XFlush(display);
+            for (Window w : windows) XDestroyWindow(display, w);
+            XFlush(display);
+            if (first && write(started[1], "1", 1) != 1) _exit(1);
+        }
+    }
+    close(started[1]);
+    char c = 0;
+    const bool churning = read(started[0], &c, 1) == 1;
+    close(started[0]);
+    Display* display = XOpenDisplay(server.Name().c_str());
+    ASSERT_TRUE(display && churning);
+    for (int search = 0; search < 40; ++search)
+        EXPECT_EQ(TestHarness::FindTopWindowOfPid(display, getpid()), 0ul);
+    XCloseDisplay(display);
+    EXPECT_EQ(waitpid(churn, nullptr, WNOHANG), 0) << "the windows came and went throughout";
+    kill(churn, SIGKILL);
+    waitpid(churn, nullptr, 0);
 }
 
 TEST(GameSmoke, RunsOnAnOpenGL33Driver) {

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -204,6 +205,28 @@ std::vector<std::string> GameProcess::Lines() const {
 
 namespace {
 
+// While it lives, X errors on this process's connections are ignored.  On a
+// shared server other tests' windows come and go: one that goes away between
+// listing it and asking about it is no reason to end the test process, as
+// Xlib's default handler would.  At its end it waits for the answers to what
+// was sent, so that their errors come while they are still ignored.
+class IgnoringXErrors {
+public:
+    explicit IgnoringXErrors(Display* display)
+        : display_(display), previous_(XSetErrorHandler(Ignore)) {}
+    ~IgnoringXErrors() {
+        XSync(display_, False);
+        XSetErrorHandler(previous_);
+    }
+    IgnoringXErrors(const IgnoringXErrors&) = delete;
+    IgnoringXErrors& operator=(const IgnoringXErrors&) = delete;
+
+private:
+    static int Ignore(Display*, XErrorEvent*) { return 0; }
+    Display* display_;
+    XErrorHandler previous_;
+};
+
 // The window of `pid` below `window`, depth first; 0 when none.
 Window FindWindowOfPid(Display* display, Window window, Atom pidAtom, pid_t pid) {
     Atom type;
@@ -233,6 +256,7 @@ Window FindWindowOfPid(Display* display, Window window, Atom pidAtom, pid_t pid)
 }  // namespace
 
 unsigned long FindTopWindowOfPid(Display* display, pid_t pid) {
+    IgnoringXErrors ignoring(display);
     const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
     return FindWindowOfPid(display, DefaultRootWindow(display), pidAtom, pid);
 }
@@ -293,8 +317,11 @@ bool PrivateDisplay::Xdotool(const std::string& arguments) const {
 FrameImage PrivateDisplay::CaptureWindowOf(pid_t pid) const {
     FrameImage image;
     if (name_.empty()) return image;
-    Display* display = XOpenDisplay(name_.c_str());
-    if (!display) return image;
+    const std::unique_ptr<Display, int (*)(Display*)> connection(XOpenDisplay(name_.c_str()),
+                                                                 XCloseDisplay);
+    if (!connection) return image;
+    Display* display = connection.get();
+    IgnoringXErrors ignoring(display);
     const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
     const Window window = FindWindowOfPid(display, DefaultRootWindow(display), pidAtom, pid);
     XWindowAttributes attributes;
@@ -318,16 +345,18 @@ FrameImage PrivateDisplay::CaptureWindowOf(pid_t pid) const {
             XDestroyImage(x);
         }
     }
-    XCloseDisplay(display);
     return image;
 }
 
 bool RequestWindowClose(pid_t pid, int timeoutMs) {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) return false;
+    const std::unique_ptr<Display, int (*)(Display*)> connection(XOpenDisplay(nullptr),
+                                                                 XCloseDisplay);
+    if (!connection) return false;
+    Display* display = connection.get();
     const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
     const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    IgnoringXErrors ignoring(display);
     Window window = 0;
     while (!window) {
         window = FindTopWindowOfPid(display, pid);
@@ -343,9 +372,7 @@ bool RequestWindowClose(pid_t pid, int timeoutMs) {
         event.xclient.data.l[0] = static_cast<long>(deleteWindow);
         event.xclient.data.l[1] = CurrentTime;
         XSendEvent(display, window, False, NoEventMask, &event);
-        XFlush(display);
     }
-    XCloseDisplay(display);
     return window != 0;
 }
 
