@@ -4,12 +4,7 @@
 #include <imgui.h>
 #include <imgui_stdlib.h>
 
-#include <rapidjson/document.h>
-#include <rapidjson/error/en.h>
-
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <utility>
 
 #include "core/DataRoot.h"
@@ -22,6 +17,7 @@
 #include "graphics/VXGraphicsManager.h"
 #include "graphics/VXShapeInstancer.h"
 #include "objects/GameObject.h"
+#include "objects/VXObjectLoader.h"
 
 namespace FrameWork {
 
@@ -47,19 +43,24 @@ float g_newObjectRotation[3] = {0.0f, 0.0f, 0.0f};
 float g_newObjectScale[2] = {0.0f, 0.0f};
 
 // Why the object file at `path` cannot be opened as a level ("" when it
-// can): unreadable, not JSON, or no list of objects.
+// can), judged by the game's own object-file reader, which the restart
+// loads the file with: unreadable, not JSON, no list, or a list from which
+// no game object can be read (numbers, tile records).
 std::string ObjectFileProblem(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    if (!file || !(text << file.rdbuf())) return "CANNOT BE READ";
-    rapidjson::Document doc;
-    doc.Parse(text.str().c_str(), text.str().size());
-    if (doc.HasParseError())
-        return std::string("IS NOT VALID JSON (") +
-               rapidjson::GetParseError_En(doc.GetParseError()) + " at offset " +
-               std::to_string(doc.GetErrorOffset()) + ")";
-    if (!doc.IsArray()) return "HOLDS NO LIST OF OBJECTS";
-    return "";
+    VXObjectLoader loader;
+    if (!loader.Load(path)) {
+        switch (loader.failure) {
+            case VXObjectLoader::NotJson:
+                return "IS NOT VALID JSON (" + loader.failureDetail + ")";
+            case VXObjectLoader::NotArray:
+                return "HOLDS NO LIST OF OBJECTS";
+            default:
+                return "CANNOT BE READ";
+        }
+    }
+    for (const GameObjectData& record : loader.records)
+        if (record.marked) return "";
+    return "HOLDS NO GAME OBJECTS";
 }
 
 bool ColouredButton(const char* label, const std::string& probe) {

@@ -94,7 +94,9 @@ private:
                 Warn("\"g_name\"", "is not a string; the name is empty");
         }
         name_ = d.name;
+        d.marked = m != obj.MemberEnd();
         m = obj.FindMember("GameObject");
+        d.marked = d.marked || m != obj.MemberEnd();
         if (m != obj.MemberEnd()) Int(m->value, d.type, "\"GameObject\"");
         m = obj.FindMember("m_active");
         d.active = m != obj.MemberEnd() && m->value.IsTrue();
@@ -432,21 +434,25 @@ private:
     int warnings_ = 0;
 };
 
-bool ReadDocument(rapidjson::Document& doc, const std::string& source,
-                  std::vector<GameObjectData>& records) {
+bool ReadDocument(rapidjson::Document& doc, const std::string& source, VXObjectLoader& loader) {
+    loader.failure = VXObjectLoader::None;
+    loader.failureDetail.clear();
     if (doc.HasParseError()) {
-        std::cout << "ERROR: " << source << " is not valid JSON ("
-                  << rapidjson::GetParseError_En(doc.GetParseError()) << " at offset "
-                  << doc.GetErrorOffset() << "); nothing loaded" << std::endl;
+        loader.failure = VXObjectLoader::NotJson;
+        loader.failureDetail = std::string(rapidjson::GetParseError_En(doc.GetParseError())) +
+                               " at offset " + std::to_string(doc.GetErrorOffset());
+        std::cout << "ERROR: " << source << " is not valid JSON (" << loader.failureDetail
+                  << "); nothing loaded" << std::endl;
         return false;
     }
     if (!doc.IsArray()) {
+        loader.failure = VXObjectLoader::NotArray;
         std::cout << "ERROR: " << source << " does not hold an array of objects; nothing loaded"
                   << std::endl;
         return false;
     }
     RecordReader reader(source);
-    reader.ReadRoot(doc, records);
+    reader.ReadRoot(doc, loader.records);
     return true;
 }
 
@@ -455,6 +461,7 @@ bool ReadDocument(rapidjson::Document& doc, const std::string& source,
 bool VXObjectLoader::Load(const std::string& path) {
     FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
+        failure = Unreadable;
         std::cout << "loading from " << path << " failed!" << std::endl;
         return false;
     }
@@ -463,13 +470,13 @@ bool VXObjectLoader::Load(const std::string& path) {
     rapidjson::Document doc;
     doc.ParseStream<kParseFlags>(stream);
     std::fclose(file);
-    return ReadDocument(doc, path, records);
+    return ReadDocument(doc, path, *this);
 }
 
 bool VXObjectLoader::LoadFromMemory(const char* text, size_t length, const std::string& source) {
     rapidjson::Document doc;
     doc.Parse<kParseFlags>(text ? text : "", text ? length : 0);
-    return ReadDocument(doc, source, records);
+    return ReadDocument(doc, source, *this);
 }
 
 }  // namespace FrameWork

@@ -11,6 +11,9 @@
 namespace FrameWork {
 
 struct GameObjectData {
+    // The entry carries "g_name" or "GameObject", as every object written
+    // does; an entry with neither (a tile record, say) still gives a record.
+    bool marked = false;
     int32_t type = 0;
     std::string name;
     bool active = false;
@@ -136,6 +139,12 @@ public:
     bool Load(const std::string& path);
     // The same for text already in memory; `source` names it in messages.
     bool LoadFromMemory(const char* text, size_t length, const std::string& source);
+
+    // Why the last Load or LoadFromMemory added nothing.
+    enum Failure { None, Unreadable, NotJson, NotArray };
+    Failure failure = None;
+    // For NotJson: the parser's message and the offset it stopped at.
+    std::string failureDetail;
 
     std::vector<GameObjectData> records;
 };

@@ -123,8 +123,9 @@ TEST_F(EditorFixture, LoadObjectRestartsOnTheChosenFile) {
         EXPECT_EQ(objects[i]->g_name, chosen[i]["g_name"].GetString());
 }
 
-// A file LOAD OBJECT cannot open as a level is refused: the scene stays,
-// the console and the output say which file and why, and a save afterwards
+// A file LOAD OBJECT cannot open as a level, or from which the game's
+// object reader gets no game object, is refused: the scene stays, the
+// console and the output say which file and why, and a save afterwards
 // writes the scene that stayed.
 TEST_F(EditorFixture, LoadObjectRefusesAFileItCannotRead) {
     AnsweringPicker picker;
@@ -133,12 +134,19 @@ TEST_F(EditorFixture, LoadObjectRefusesAFileItCannotRead) {
     const std::string level = ReadText(Data("objects/savefile1.json"));
     tree->WriteData("objects/cut.json", level.substr(0, level.size() / 2));
     tree->WriteData("objects/single.json", "{\"g_name\": \"x\"}");
+    tree->WriteData("objects/numbers.json", "[1, 2, 3]");
+    // Deep enough to overflow any reader that recurses.
+    const size_t depth = 1000000;
+    tree->WriteData("objects/deep.json", std::string(depth, '[') + std::string(depth, ']'));
     const struct {
         const char* file;
         const char* reason;
     } cases[] = {{"cut.json", "IS NOT VALID JSON"},
                  {"single.json", "HOLDS NO LIST OF OBJECTS"},
-                 {"gone.json", "CANNOT BE READ"}};
+                 {"gone.json", "CANNOT BE READ"},
+                 {"numbers.json", "HOLDS NO GAME OBJECTS"},
+                 {"TilemapJsons/Level_1.json", "HOLDS NO GAME OBJECTS"},
+                 {"deep.json", "HOLDS NO GAME OBJECTS"}};
     const VXObjectManager* scene = Editor()->m_objects;
     const size_t count = scene->objects.size();
     for (const auto& c : cases) {
@@ -154,14 +162,37 @@ TEST_F(EditorFixture, LoadObjectRefusesAFileItCannotRead) {
         EXPECT_EQ(scene->objects.size(), count);
         EXPECT_NE(printed.find(" -> LOAD OBJECT refused: " + picker.answer + " " + c.reason),
                   std::string::npos)
-            << printed;
-        EXPECT_EQ(
-            VXDebugConsole::Text().rfind(std::string("NOT LOADED! ") + c.file + " " + c.reason, 0),
-            0u)
+            << printed.substr(0, 2000);
+        EXPECT_EQ(VXDebugConsole::Text().rfind(
+                      "NOT LOADED! " + FileNameOfPath(c.file) + " " + c.reason, 0),
+                  0u)
             << VXDebugConsole::Text();
     }
     SaveWithCtrlS();
     EXPECT_TRUE(ReadText(Data("objects/savefile.json")) == level);
+}
+
+// A level saved by an editor that starts files with a byte-order mark: the
+// check and the loader agree, so LOAD OBJECT either opens the file's
+// objects or refuses it and keeps the scene; never an empty or nameless
+// scene that a save would write over the level.
+TEST_F(EditorFixture, LoadObjectOfAFileWithAByteOrderMarkLoadsItOrKeepsTheScene) {
+    AnsweringPicker picker;
+    SetFilePicker(&picker);
+    EnterEditor();
+    const std::string level = ReadText(Data("objects/savefile1.json"));
+    const std::string other = ReadText(Data("objects/savefile2.json"));
+    tree->WriteData("objects/marked.json", "\xEF\xBB\xBF" + other);
+    picker.answer = Data("objects/marked.json");
+    ClickItem("MENU");
+    ClickItem("MENU/LOAD OBJECT");
+    StepFrames(4);
+    const std::vector<GameObject*>& objects = Editor()->m_objects->objects;
+    ASSERT_GT(objects.size(), 1u);
+    for (const GameObject* object : objects) EXPECT_FALSE(object->g_name.empty());
+    SaveWithCtrlS();
+    const std::string saved = ReadText(Data("objects/savefile.json"));
+    EXPECT_TRUE(saved == other || saved == level) << saved.substr(0, 200);
 }
 
 TEST_F(EditorFixture, LoadLevelSelectsTheLastTileSetOrSaysThereIsNone) {
