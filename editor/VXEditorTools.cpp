@@ -61,6 +61,21 @@ Box PickBox(const GameObject* object) {
             object->position[1] + h};
 }
 
+// The entry of `list` a press at (mx, my) picks: of the pick boxes that hold
+// the point, the smallest (the walls' boxes cover the arena, and a crate on
+// them is what the designer aims at), the first in list order among equal
+// ones; -1 for none.  The cursor object is never picked.
+int PickedEntry(const std::vector<GameObject*>& list, float mx, float my) {
+    int picked = -1;
+    for (size_t i = 0; i < list.size(); ++i) {
+        const GameObject* object = list[i];
+        if (!object || object->g_name == "mouse" || !PickBox(object).Contains(mx, my)) continue;
+        if (picked < 0 || object->scale[0] < list[static_cast<size_t>(picked)]->scale[0])
+            picked = static_cast<int>(i);
+    }
+    return picked;
+}
+
 Box XHandle(const GameObject* o) {
     const float x = o->position[0], y = o->position[1], hx = o->scale[0] / 2.0f;
     return {x + hx, y - 15.0f, x + 2.0f * hx + 210.0f, y + 15.0f};
@@ -183,6 +198,7 @@ void VXLevelEditor::HandleMouseTool(VXObjectManager** objects, VXShapeInstancer*
         if (LeftPressed() && OnSelectedHandle(mx, my)) return;
         uint8_t c = g_cursorOverPicked;
         std::vector<GameObject*>& list = (*objects)->objects;
+        const int picked = LeftPressed() ? PickedEntry(list, mx, my) : -1;
         for (size_t i = 0; i < list.size(); ++i) {
             GameObject* object = list[i];
             if (object->g_name == "mouse") continue;
@@ -190,7 +206,7 @@ void VXLevelEditor::HandleMouseTool(VXObjectManager** objects, VXShapeInstancer*
             if (static_cast<int32_t>(i) == g_lastPickedIndex) c = inside ? 1 : 0;
             g_cursorOverPicked = c;
             VXEditorObjectFlags& flags = EditorFlags(object);
-            if (inside && LeftPressed()) {
+            if (static_cast<int>(i) == picked) {
                 HighlightLibraryEntry(static_cast<int32_t>(i));
                 g_selectionChanged = 1;
                 g_lastPickedIndex = static_cast<int32_t>(i);
@@ -214,12 +230,13 @@ void VXLevelEditor::HandleMouseTool(VXObjectManager** objects, VXShapeInstancer*
         if (!TileSetIndexValid(grid->currentList, grid->objectLists.size())) return;
         const uint8_t c = g_cursorOverPicked;
         std::vector<GameObject*>& list = grid->objectLists[static_cast<size_t>(grid->currentList)];
+        const int picked = LeftPressed() ? PickedEntry(list, mx, my) : -1;
         for (size_t j = 0; j < list.size(); ++j) {
             GameObject* tile = list[j];
             if (!tile) continue;
             const bool inside = PickBox(tile).Contains(mx, my);
             VXEditorObjectFlags& flags = EditorFlags(tile);
-            if (inside && LeftPressed()) {
+            if (static_cast<int>(j) == picked) {
                 g_selectionChanged = 1;
                 g_gizmoDragging = 0;
                 g_libraryIndex = static_cast<int32_t>(j);

@@ -219,6 +219,43 @@ TEST_F(ToolFixture, HandlePressOverAWallDrivesTheSelectedObject) {
     }
 }
 
+// The walls' boxes cover the arena: a click on a crate standing on them
+// picks the crate (the smallest box under the cursor), and a TRANSLATE drag
+// moves the crate and leaves every wall where it was.
+TEST_F(ToolFixture, ClickOnACrateOverTheWallsPicksTheCrate) {
+    EnterEditor();
+    TapKey(SDL_SCANCODE_2);  // TRANSLATE
+    const int x = windowWidth * 3 / 5, y = windowHeight / 2;
+    MoveMouse(x, y);
+    StepFrames(2);
+    ASSERT_FALSE(ImGui::IsWindowHovered(ImGuiHoveredFlags_AnyWindow));
+    const float wx = g_mouseWorld.x, wy = -g_mouseWorld.y;
+    VXObjectManager* scene = Editor()->m_objects;
+    std::vector<std::pair<GameObject*, std::array<float, 2>>> walls;
+    for (GameObject* o : scene->objects) {
+        const float h = o->scale[0] / 2;
+        if (o->g_name.rfind("WallCollider", 0) == 0 && std::fabs(wx - o->position[0]) < h &&
+            std::fabs(wy - o->position[1]) < h)
+            walls.push_back({o, {o->position[0], o->position[1]}});
+    }
+    ASSERT_FALSE(walls.empty()) << "no wall box under the point";
+    scene->CreateGameObject(100.0f, 100.0f, 0, true, wx, wy, "Crate", 0.0f, 0.0f, 0.0f);
+    GameObject* crate = scene->objects.back();
+    std::swap(scene->objects.back(), scene->objects[scene->objects.size() - 2]);
+    MouseButton(true, x, y);
+    StepFrames(1);
+    EXPECT_EQ(g_selectedObject, crate);
+    MoveMouse(x, y - 30);
+    StepFrames(2);
+    MouseButton(false, x, y - 30);
+    StepFrames(2);
+    EXPECT_NEAR(crate->position[1] - wy, 30.0f / VXGraphicsManager::Instance()->zoom, 0.5f);
+    for (const auto& [wall, was] : walls) {
+        EXPECT_EQ(wall->position[0], was[0]) << wall->g_name;
+        EXPECT_EQ(wall->position[1], was[1]) << wall->g_name;
+    }
+}
+
 // Digits typed into a field are the field's: the tool, the selection and
 // the LIBRARY entry stay.
 TEST_F(ToolFixture, DigitsTypedIntoAFieldKeepTheTool) {
