@@ -300,8 +300,13 @@ bool SaveTileSets(VXShapeInstancer* tiles) {
     for (size_t i = 0; i < graphics->tileSetNames.size(); ++i) {
         const int set = static_cast<int>(i);
         VXLevelEditor::MeasureTileSet(set, tiles->cellWidth, tiles->cellHeight);
+        // The maps may share one floor sheet: a set named twice is written
+        // once, under its first number.
+        const auto first = graphics->tileSetNames.begin();
+        if (std::find(first, first + set, graphics->tileSetNames[i]) != first + set) continue;
         saved = tiles->Save(0, g_tileSetRows[i], g_tileSetColumns[i], set, kTilesPrefix) && saved;
     }
+    if (saved) NoteTilesSaved();
     return saved;
 }
 

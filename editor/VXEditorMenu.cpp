@@ -4,8 +4,10 @@
 #include <imgui.h>
 #include <imgui_stdlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 #include "core/DataRoot.h"
 #include "core/VXFrameContext.h"
@@ -18,6 +20,7 @@
 #include "graphics/VXShapeInstancer.h"
 #include "objects/GameObject.h"
 #include "objects/VXObjectLoader.h"
+#include "platform/Platform.h"
 
 namespace FrameWork {
 
@@ -29,6 +32,9 @@ const char* const kLoadObject = "LOAD OBJECT";
 const char* const kLoadLevel = "LOAD LEVEL";
 const char* const kSaveQuestion =
     "You are about to save ALL \nthe changes made to the objects. \nAre you sure?";
+const char* const kDiscard = "Discard changes?";
+const char* const kDiscardQuestion =
+    "You are about to DISCARD ALL \nthe changes made since the last save. \nAre you sure?";
 
 // The modals are opened at the top of the window stack, whichever button
 // asked for them, so that one "Save?" answers every caller.
@@ -63,6 +69,60 @@ std::string ObjectFileProblem(const std::string& path) {
     return "HOLDS NO GAME OBJECTS";
 }
 
+// Unsaved work: the scene's save text and the tile sets' tiles as they
+// were loaded or last saved.  A start takes its snapshot a few frames in,
+// once the colliders have followed their objects.
+std::string g_savedScene;
+std::vector<float> g_savedTiles;
+int g_snapshotFrames = 0;
+constexpr int kSnapshotDelay = 2;
+
+// What waits for the answer to "Discard changes?".
+using Leave = VXLevelEditor::Leave;
+Leave g_pendingLeave = Leave::None;
+std::string g_pendingPath;
+bool g_discardRequested = false;
+// The window close was confirmed: the close request it sent goes through.
+bool g_closeConfirmed = false;
+
+// Every tile of the editor's tile sets (each set once): position, size and
+// sheet cell.
+std::vector<float> TilesSnapshot() {
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    std::vector<float> tiles;
+    std::vector<std::string> seen;
+    for (const std::string& name : graphics->tileSetNames) {
+        if (std::find(seen.begin(), seen.end(), name) != seen.end()) continue;
+        seen.push_back(name);
+        const VXInstanceSet* set = graphics->FindInstanceSet(name);
+        if (!set) continue;
+        tiles.push_back(static_cast<float>(set->m_data1.size()));
+        for (const Vec4f& tile : set->m_data1) tiles.insert(tiles.end(), tile.begin(), tile.end());
+        for (int32_t cell : set->m_data3Index) tiles.push_back(static_cast<float>(cell));
+    }
+    return tiles;
+}
+
+void GoOn(Leave what, const std::string& path) {
+    switch (what) {
+        case Leave::Quit:
+            FrameContext().nextState = -2;
+            break;
+        case Leave::Load:
+            g_levelPath = path;
+            g_loadChosenLevel = true;
+            FrameContext().nextState = 6;
+            break;
+        case Leave::Close:
+            // The close request goes round again, past the guard.
+            g_closeConfirmed = true;
+            Platform::InjectQuit();
+            break;
+        case Leave::None:
+            break;
+    }
+}
+
 bool ColouredButton(const char* label, const std::string& probe) {
     ImGui::PushStyleColor(ImGuiCol_Button, ImVec4(0, 0, 0, 1));
     ImGui::PushStyleColor(ImGuiCol_ButtonHovered, ImVec4(0.5f, 0, 0.5f, 1));
@@ -91,11 +151,77 @@ int EditorYesNo(const std::string& modal) {
 
 bool SaveObjectsAndLog(VXObjectManager* objects, const std::string& path) {
     const bool saved = objects && objects->SaveObjects(path);
+    if (saved) NoteSceneSaved(objects);
     if (saved)
         VXDebugConsole::Log("ALL OBJECTS SAVED!\n");
     else
         VXDebugConsole::Log("SAVE FAILED! " + path + " NOT WRITTEN!\n");
     return saved;
+}
+
+void NoteSceneSaved(const VXObjectManager* objects) {
+    g_savedScene = objects ? ObjectsToText(objects->objects) : std::string();
+}
+
+void NoteTilesSaved() {
+    g_savedTiles = TilesSnapshot();
+}
+
+void VXLevelEditor::StartUnsavedWatch() {
+    g_snapshotFrames = kSnapshotDelay;
+    g_pendingLeave = Leave::None;
+    g_discardRequested = false;
+    g_closeConfirmed = false;
+    // A window close (not a terminate signal) waits for the answer.
+    Platform::SetCloseGuard([this] {
+        if (g_closeConfirmed || !HasUnsavedWork()) return false;
+        LeaveAsking(Leave::Close, "");
+        return true;
+    });
+}
+
+void VXLevelEditor::StopUnsavedWatch() {
+    Platform::SetCloseGuard(nullptr);
+}
+
+bool VXLevelEditor::HasUnsavedWork() const {
+    if (g_snapshotFrames > 0) return false;
+    return (m_objects && ObjectsToText(m_objects->objects) != g_savedScene) ||
+           TilesSnapshot() != g_savedTiles;
+}
+
+void VXLevelEditor::LeaveAsking(Leave what, const std::string& path) {
+    if (!HasUnsavedWork()) {
+        GoOn(what, path);
+        return;
+    }
+    g_pendingLeave = what;
+    g_pendingPath = path;
+    g_discardRequested = true;
+}
+
+void VXLevelEditor::DiscardChanges() {
+    if (g_snapshotFrames > 0 && --g_snapshotFrames == 0) {
+        NoteSceneSaved(m_objects);
+        NoteTilesSaved();
+    }
+    if (g_discardRequested) {
+        ImGui::OpenPopup(kDiscard);
+        g_discardRequested = false;
+    }
+    if (!ImGui::BeginPopupModal(kDiscard)) return;
+    ImGui::TextUnformatted(kDiscardQuestion);
+    const int answer = EditorYesNo(kDiscard);
+    if (answer == 1) {
+        VXDebugConsole::Log("CHANGES DISCARDED!\n");
+        GoOn(g_pendingLeave, g_pendingPath);
+    }
+    if (answer == -1) VXDebugConsole::Log("CHANGES KEPT!\n");
+    if (answer != 0) {
+        g_pendingLeave = Leave::None;
+        ImGui::CloseCurrentPopup();
+    }
+    ImGui::EndPopup();
 }
 
 void VXLevelEditor::DrawMenuBar(VXObjectManager** objects) {
@@ -160,7 +286,7 @@ void VXLevelEditor::MainMenuBar(VXObjectManager**, VXShapeInstancer**) {
     ImGui::LabelText("", "LEVEL");
     if (ColouredButton("SAVE##level", "MENU/LEVEL SAVE")) g_saveRequested = true;
     ImGui::Separator();
-    if (ImGui::MenuItem("QUIT")) FrameContext().nextState = -2;
+    if (ImGui::MenuItem("QUIT")) LeaveAsking(Leave::Quit, "");
     NoteEditorItem("MENU/QUIT");
 }
 
@@ -177,9 +303,7 @@ void VXLevelEditor::HandlePickedFile(const VXFileAnswer& answer) {
                                 "\n");
             return;
         }
-        g_levelPath = answer.path;
-        g_loadChosenLevel = true;
-        FrameContext().nextState = 6;
+        LeaveAsking(Leave::Load, answer.path);
     } else if (answer.purpose == kLoadLevel) {
         // The tile sets of the editor's own grid, which LIBRARY and the
         // INSPECTOR show.

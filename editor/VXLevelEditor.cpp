@@ -180,6 +180,7 @@ void VXLevelEditor::Initialize() {
     g_createTilesOpen = 0;
     g_panning = false;
     if (m_mouse) m_mouse->SetActive(0);
+    StartUnsavedWatch();
 }
 
 void VXLevelEditor::Update() {
@@ -213,6 +214,7 @@ void VXLevelEditor::Update() {
     SaveAll(&m_objects);
     SaveAs(&m_objects);
     HandlePickedFile(FilePicker().Update());
+    DiscardChanges();
     if (g_layoutPending) {
         g_layoutPending = false;
         ResetWindowLayout();
@@ -344,6 +346,7 @@ void VXLevelEditor::UpdateCamera() {
 
 void VXLevelEditor::Free() {
     std::printf(" -> VXEditor Free\n");
+    StopUnsavedWatch();
     g_audioEntries.clear();
     if (g_drawEditorOverlay == DrawEditorFrame) g_drawEditorOverlay = nullptr;
     VXImGuiBinding::Shutdown();

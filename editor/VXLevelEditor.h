@@ -51,6 +51,19 @@ public:
     // NEW ASSETS.
     void HandlePickedFile(const VXFileAnswer& answer);
 
+    // Unsaved work: QUIT, LOAD OBJECT and closing the window ask first
+    // ("Discard changes?") while the scene or a tile set differs from what
+    // was loaded or last saved.
+    enum class Leave { None, Quit, Load, Close };
+    void StartUnsavedWatch();
+    void StopUnsavedWatch();
+    bool HasUnsavedWork() const;
+    // Goes on with `what` at once, or once "Discard changes?" is answered
+    // YES when there is unsaved work.  `path`: the file LOAD OBJECT opens.
+    void LeaveAsking(Leave what, const std::string& path);
+    // Draws "Discard changes?" while it is open; once a frame.
+    void DiscardChanges();
+
     // LIBRARY (VXEditorLibrary.cpp): the objects or tile sets to select.
     void DrawLibrary(VXObjectManager** objects);
     void StepLibrarySelection();
@@ -91,6 +104,9 @@ private:
 // "mouse") to `path` and logs the outcome: "ALL OBJECTS SAVED!\n", or the
 // failure (the previous file stays whole).  Returns whether it was written.
 bool SaveObjectsAndLog(VXObjectManager* objects, const std::string& path);
+// The scene or the tile sets, as they are now, count as saved.
+void NoteSceneSaved(const VXObjectManager* objects);
+void NoteTilesSaved();
 
 // The channel group "ChannelGP" of the resource library's PAUSE.
 int EditorChannelGroup();

@@ -25,6 +25,7 @@ std::function<void()> g_swapHook;
 std::vector<std::pair<int, EventHandler>> g_handlers;
 int g_nextHandlerId = 1;
 std::function<void()> g_onClose;
+std::function<bool()> g_closeGuard;
 volatile std::sig_atomic_t g_terminate = 0;
 uint32_t g_randNext = 1;
 
@@ -244,6 +245,10 @@ void SetCloseHandler(std::function<void()> onClose) {
     g_onClose = std::move(onClose);
 }
 
+void SetCloseGuard(std::function<bool()> guard) {
+    g_closeGuard = std::move(guard);
+}
+
 void PumpEvents() {
     SDL_Event e;
     bool close = false;
@@ -251,7 +256,7 @@ void PumpEvents() {
         // A handler may add or remove handlers: walk a copy.
         auto handlers = g_handlers;
         for (auto& h : handlers) h.second(e);
-        if (IsCloseEvent(e)) close = true;
+        if (IsCloseEvent(e) && (!g_closeGuard || !g_closeGuard())) close = true;
     }
     if (g_terminate) {
         g_terminate = 0;

@@ -65,6 +65,10 @@ using EventHandler = std::function<void(const SDL_Event&)>;
 int AddEventHandler(EventHandler handler);  // returns an id for RemoveEventHandler
 void RemoveEventHandler(int id);
 void SetCloseHandler(std::function<void()> onClose);
+// Asked before a window close or quit request (not SIGTERM or SIGINT) takes
+// the close road: true holds it back (the program asks the user first).
+// Empty to remove.
+void SetCloseGuard(std::function<bool()> guard);
 void PumpEvents();
 
 // Event injection for tests and tools: the events go through the same pump.

@@ -195,6 +195,64 @@ TEST_F(EditorFixture, LoadObjectOfAFileWithAByteOrderMarkLoadsItOrKeepsTheScene)
     EXPECT_TRUE(saved == other || saved == level) << saved.substr(0, 200);
 }
 
+// QUIT, LOAD OBJECT and closing the window go on at once over a scene as it
+// was loaded, and ask "Discard changes?" once an object or a tile changed:
+// NO keeps the editor and the work, YES goes on.
+TEST_F(EditorFixture, UnsavedWorkIsAskedForBeforeQuitLoadOrCloseDropsIt) {
+    AnsweringPicker picker;
+    picker.answer = Data("objects/savefile2.json");
+    SetFilePicker(&picker);
+    EnterEditor();
+    Platform::InjectWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    StepFrames(2);
+    EXPECT_EQ(closeRequests, 1);
+
+    GameObject* first = Editor()->m_objects->objects.front();
+    first->position[0] += 100.0f;
+    ClickItem("MENU");
+    ClickItem("MENU/QUIT");
+    ASSERT_TRUE(Running());
+    ASSERT_NE(FrameContext().nextState, -2);
+    ClickItem("Discard changes?/NO");
+    EXPECT_TRUE(EndsWith(VXDebugConsole::Text(), "CHANGES KEPT!\n"));
+    ASSERT_TRUE(StepFrames(2));
+
+    Platform::InjectWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    StepFrames(2);
+    EXPECT_EQ(closeRequests, 1);
+    ClickItem("Discard changes?/YES");
+    StepFrames(2);
+    EXPECT_EQ(closeRequests, 2);
+
+    ClickItem("MENU");
+    ClickItem("MENU/LOAD OBJECT");
+    StepFrames(2);
+    EXPECT_EQ(Editor()->m_objects->objects.front(), first);
+    ClickItem("Discard changes?/YES");
+    StepFrames(3);
+    rapidjson::Document chosen;
+    chosen.Parse(ReadText(picker.answer).c_str());
+    ASSERT_TRUE(chosen.IsArray());
+    ASSERT_EQ(Editor()->m_objects->objects.size(), chosen.Size() + 1);
+    EXPECT_EQ(Editor()->m_objects->objects.front()->g_name, chosen[0]["g_name"].GetString());
+
+    // A tile erased is unsaved work too; YES on QUIT ends the program.
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    VXInstanceSet* set = graphics->FindInstanceSet(graphics->tileSetNames.at(0));
+    ASSERT_TRUE(set && !set->m_data1.empty());
+    g_selectedTileSet = 0;
+    const size_t tiles = set->m_data1.size();
+    Editor()->m_tiles->EraseTileCell(set->m_data1[0][0], -set->m_data1[0][1]);
+    ASSERT_EQ(set->m_data1.size(), tiles - 1);
+    ClickItem("MENU");
+    ClickItem("MENU/QUIT");
+    ASSERT_TRUE(Running());
+    ClickMouse(0, 0);  // nothing: the modal holds the mouse
+    ASSERT_TRUE(Running());
+    ClickItem("Discard changes?/YES");
+    EXPECT_FALSE(StepFrames(2));
+}
+
 TEST_F(EditorFixture, LoadLevelSelectsTheLastTileSetOrSaysThereIsNone) {
     AnsweringPicker picker;
     picker.answer = Data("objects/savefile1.json");

@@ -263,6 +263,11 @@ TEST_F(PanelFixture, TileSetSaveIsReadBackByTheTileMapReader) {
     EXPECT_EQ(map.row, static_cast<int>(hi[1] - lo[1]) / 100 + 1);
     EXPECT_EQ(map._count, set->_count);
     EXPECT_EQ(map.m_data1.size(), static_cast<size_t>(set->_count));
+    // The four maps share one floor sheet: it is written once, as set 0.
+    ASSERT_EQ(graphics->tileSetNames.size(), 4u);
+    for (const char* other :
+         {"objects/Level_1.json", "objects/Level_2.json", "objects/Level_3.json"})
+        EXPECT_FALSE(std::filesystem::exists(Data(other))) << other;
 }
 
 TEST_F(PanelFixture, ImageAndSheetImportsAppendTheirLinesAndLoadAtOnce) {
