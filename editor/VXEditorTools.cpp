@@ -188,7 +188,8 @@ void VXLevelEditor::HandleMouseTool(VXObjectManager** objects, VXShapeInstancer*
     const float my = -g_mouseWorld.y;
     if (g_currentTool >= ToolPaint) {
         VXShapeInstancer* grid = *tiles;
-        if (grid && !VXGraphicsManager::Instance()->instanceSets.empty() && LeftHeld())
+        if (grid && !VXGraphicsManager::Instance()->instanceSets.empty() && LeftHeld() &&
+            !WindowUnderCursor())
             ApplyBrush(grid);
         return;
     }

@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 #include <imgui.h>
+#include <imgui_internal.h>
 
 #include <cstdio>
 #include <map>
@@ -80,6 +81,18 @@ void DrawEditorFrame() {
 
 bool ImGuiOwnsMouse() {
     return ImGui::GetCurrentContext() && ImGui::GetIO().WantCaptureMouse;
+}
+
+bool WindowUnderCursor() {
+    if (!ImGui::GetCurrentContext()) return false;
+    const ImGuiContext& g = *ImGui::GetCurrentContext();
+    // ImGui forgets the hovered window while a button pressed outside its
+    // windows is held: look at the windows drawn last frame instead.
+    for (const ImGuiWindow* window : g.Windows)
+        if (window->WasActive && !window->Hidden && !(window->Flags & ImGuiWindowFlags_Tooltip) &&
+            window->Rect().Contains(g.IO.MousePos))
+            return true;
+    return false;
 }
 
 bool ImGuiTakesText() {

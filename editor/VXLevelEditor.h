@@ -123,6 +123,10 @@ bool RefreshTileSetBounds(int set);
 // open popup, or a widget is held.  Valid once the frame has begun.  The
 // scene's mouse actions (picking, handles, brush, camera) wait while it is.
 bool ImGuiOwnsMouse();
+// A window of the editor (a popup and the menu bar included) lies under the
+// cursor, whether or not a press began on it.  The brush paints only where
+// none does, also while a stroke begun on the scene passes under one.
+bool WindowUnderCursor();
 // A text or number field has the keyboard: the editor's letter, digit and
 // arrow keys are the field's then.
 bool ImGuiTakesText();

@@ -1,5 +1,6 @@
 // The editor's scene tools, keys, console and restarts.
 #include <gtest/gtest.h>
+#include <imgui_internal.h>
 #include <rapidjson/document.h>
 #include <unistd.h>
 
@@ -340,6 +341,58 @@ TEST_F(EditorFixture, BrushPaintsTwoNMinusOneCells) {
         g_brushSize = c.size;
         ClickMouse(x, y);
         EXPECT_EQ(set->m_data1.size(), c.cells);
+    }
+}
+
+// An ERASE stroke begun on the scene and dragged under the INSPECTOR erases
+// the tiles it passes on the scene and none under the window.
+TEST_F(EditorFixture, BrushStrokeFromTheSceneStopsUnderAWindow) {
+    EnterEditor();
+    TapKey(SDL_SCANCODE_F12);
+    TapKey(SDL_SCANCODE_7);  // ERASE
+    ASSERT_EQ(g_currentTool, ToolErase);
+    g_brushSize = 1;
+    g_selectedTileSet = 0;
+    StepFrames(2);
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    VXInstanceSet* set = graphics->FindInstanceSet(graphics->tileSetNames.at(0));
+    ASSERT_NE(set, nullptr);
+    const ImGuiWindow* inspector = ImGui::FindWindowByName("INSPECTOR");
+    ASSERT_NE(inspector, nullptr);
+    const int edge = static_cast<int>(inspector->Pos.x);
+    const int y = static_cast<int>(inspector->Pos.y + inspector->Size.y / 2);
+    ASSERT_GT(edge, windowWidth / 2);
+    // Three points each side of the window's edge, more than a cell apart
+    // and more than half a cell off the edge, each on a tile.
+    const float zoom = graphics->zoom;
+    const int step = static_cast<int>(120.0f * zoom) + 1,
+              margin = static_cast<int>(60.0f * zoom) + 1;
+    std::vector<int> xs;
+    for (int k = 2; k >= 0; --k) xs.push_back(edge - margin - k * step);
+    for (int k = 0; k <= 2; ++k) xs.push_back(edge + margin + k * step);
+    ASSERT_LT(xs.back(), inspector->Pos.x + inspector->Size.x);
+    std::vector<VXEditorPoint> cells;
+    for (int x : xs) {
+        MoveMouse(x, y);
+        StepFrames(1);
+        cells.push_back(g_mouseWorld);
+        Editor()->m_tiles->PaintTileCell(g_mouseWorld.x, g_mouseWorld.y, false);
+    }
+    MoveMouse(xs.front(), y);
+    StepFrames(2);
+    ASSERT_FALSE(WindowUnderCursor());
+    MouseButton(true, xs.front(), y);
+    StepFrames(1);
+    for (int x = xs.front(); x <= xs.back(); x += 10) {
+        MoveMouse(x, y);
+        StepFrames(1);
+    }
+    MouseButton(false, xs.back(), y);
+    StepFrames(2);
+    for (size_t k = 0; k < xs.size(); ++k) {
+        const size_t before = set->m_data1.size();
+        Editor()->m_tiles->EraseTileCell(cells[k].x, cells[k].y);
+        EXPECT_EQ(set->m_data1.size() < before, xs[k] > edge) << "at x " << xs[k];
     }
 }
 
