@@ -40,8 +40,6 @@ struct VXFrameContext {
     uint8_t active = 0;
     // 0 to 1; the sound cues take it every frame.
     float masterVolume = 1.0f;
-    // Written and read only by the level editor.
-    uint8_t imguiCapture = 0;
     // Where the loading screen hands over once the assets are in: the splash
     // screen (7), or the level editor (1) when the game starts with --editor.
     int32_t stateAfterLoading = 7;

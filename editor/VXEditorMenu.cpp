@@ -151,6 +151,11 @@ int EditorYesNo(const std::string& modal) {
 
 bool SaveObjectsAndLog(VXObjectManager* objects, const std::string& path) {
     const bool saved = objects && objects->SaveObjects(path);
+    // Only the cursor may bear its name: another "mouse" is left out.
+    if (objects)
+        for (const GameObject* object : objects->objects)
+            if (object->g_name == "mouse" && object != objects->objects.back() && object->m_active)
+                VXDebugConsole::Log("OBJECT mouse NOT SAVED! RENAME IT\n");
     if (saved) NoteSceneSaved(objects);
     if (saved)
         VXDebugConsole::Log("ALL OBJECTS SAVED!\n");
@@ -316,6 +321,11 @@ void VXLevelEditor::HandlePickedFile(const VXFileAnswer& answer) {
         g_currentTool = ToolPaint;
         g_selectedTileSet = static_cast<int32_t>(count) - 1;
         HighlightLibraryEntry(g_selectedTileSet);
+        // The tile list starts again at its first tile.
+        g_libraryIndex = 0;
+        // The editor paints its own floor; the file chosen is not read.
+        VXDebugConsole::Log("TILESET " + std::to_string(g_selectedTileSet) + " LOADED! (" +
+                            FileNameOfPath(answer.path) + " NOT READ)\n");
     }
 }
 
@@ -372,6 +382,9 @@ void VXLevelEditor::ResetWindowLayout() {
     ImGui::SetWindowSize("Resource Library", ImVec2(680, H / 100 * 20));
     ImGui::SetWindowPos("INSPECTOR", ImVec2(W - W / 100 * 20, 66));
     ImGui::SetWindowSize("INSPECTOR", ImVec2(W / 100 * 20, H / 100 * 70));
+    // Under LIBRARY, down to the console.
+    ImGui::SetWindowPos("INSTANCES LOADED", ImVec2(0, 496));
+    ImGui::SetWindowSize("INSTANCES LOADED", ImVec2(200, std::max(100.0f, H - 240 - 496)));
 }
 
 void VXLevelEditor::CreateObjectDialog(VXObjectManager** objects) {
@@ -395,7 +408,10 @@ void VXLevelEditor::CreateObjectDialog(VXObjectManager** objects) {
     const bool cancel = ImGui::Button("CANCEL");
     ImGui::End();
     VXObjectManager* list = *objects;
-    if (create && list) {
+    if (create && g_newObjectName == "mouse") {
+        // The editor's cursor object: never listed nor saved.
+        VXDebugConsole::Log("NOT CREATED! mouse IS THE CURSOR'S NAME\n");
+    } else if (create && list) {
         list->CreateGameObject(g_newObjectScale[0], g_newObjectScale[1], g_newObjectType, true,
                                g_newObjectPosition[0], g_newObjectPosition[1], g_newObjectName,
                                g_newObjectRotation[0], g_newObjectRotation[1],

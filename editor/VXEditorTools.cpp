@@ -43,9 +43,6 @@ using Platform::VK::Shift;
 bool LeftPressed() {
     return IsKeyTriggered(LButton) && !IsKeyDown(Shift) && !IsKeyDown(Control);
 }
-bool LeftReleased() {
-    return !FrameContext().inputBlocked && VXInputManager::Instance()->keys[LButton] == 0xFF;
-}
 bool LeftHeld() {
     return IsKeyDown(LButton);
 }

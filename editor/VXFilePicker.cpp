@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "editor/VXLevelEditor.h"
+
 namespace FrameWork {
 
 namespace {
@@ -143,12 +145,22 @@ VXFileAnswer VXImGuiFilePicker::Update() {
             const bool isFolder = entry == ".." || entry.back() == '/';
             const bool selected = !isFolder && entry == name_;
             if (ImGui::Selectable(entry.c_str(), selected, ImGuiSelectableFlags_AllowDoubleClick)) {
-                if (isFolder)
+                // The second click of a double click that entered a folder
+                // lands on a row of that folder: it does nothing.  A double
+                // click opens the file its first click chose.
+                const bool second = ImGui::IsMouseDoubleClicked(0);
+                if (second && enteredByClick_) {
+                    enteredByClick_ = false;
+                } else if (isFolder) {
                     enter = entry;
-                else
+                    enteredByClick_ = true;
+                } else {
+                    if (second && name_ == entry) Choose(entry, answer);
                     name_ = entry;
-                if (!isFolder && ImGui::IsMouseDoubleClicked(0)) Choose(entry, answer);
+                    enteredByClick_ = false;
+                }
             }
+            NoteEditorItem("Picker/" + entry);
         }
         ImGui::EndListBox();
     }

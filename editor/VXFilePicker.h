@@ -78,6 +78,8 @@ private:
     std::string note_;
     bool open_ = false;
     bool popupRequested_ = false;
+    // The last click on a row entered a folder.
+    bool enteredByClick_ = false;
 };
 
 }  // namespace FrameWork

@@ -64,12 +64,6 @@ void CameraPixelOffset(int& px, int& py) {
     py = Camera::ViewPixel(graphics->camera.camView[13]) - (graphics->camera.screenHeight >> 1);
 }
 
-// The left button was let go this frame.
-bool LeftReleased() {
-    return !FrameContext().inputBlocked &&
-           VXInputManager::Instance()->keys[Platform::VK::LButton] == 0xFF;
-}
-
 // The end of the frame draw in the editor: the overlay, then the ImGui frame
 // that Update built.
 void DrawEditorFrame() {
@@ -81,6 +75,11 @@ void DrawEditorFrame() {
 
 bool ImGuiOwnsMouse() {
     return ImGui::GetCurrentContext() && ImGui::GetIO().WantCaptureMouse;
+}
+
+bool LeftReleased() {
+    return !FrameContext().inputBlocked &&
+           VXInputManager::Instance()->keys[Platform::VK::LButton] == 0xFF;
 }
 
 bool WindowUnderCursor() {
@@ -180,7 +179,8 @@ void VXLevelEditor::Initialize() {
         sprite->playing = false;
         sprite->worldSpace = false;
     }
-    m_mouse = m_objects->FindObject("mouse");
+    // The object made here, even where the file holds one named "mouse".
+    m_mouse = cursor;
 
     VXImGuiBinding::Init();
     // With no saved layout the windows would start piled up at the top
@@ -242,7 +242,6 @@ void VXLevelEditor::Update() {
 
 void VXLevelEditor::HandleKeys() {
     using namespace Platform;
-    VXFrameContext& frame = FrameContext();
     const bool itemBusy = ImGui::IsAnyItemActive() || ImGui::IsAnyItemHovered();
     if (IsKeyDown(VK::Shift) && IsKeyTriggered(VK::Return) && !itemBusy && !g_itemHoveredBefore) {
         if (fullScreen)
@@ -252,14 +251,12 @@ void VXLevelEditor::HandleKeys() {
         ResetWindowLayout();
     }
     g_itemHoveredBefore = ImGui::IsAnyItemHovered();
-    if (IsKeyTriggered(VK::Key0 + 8))
+    if (IsKeyTriggered(VK::Key0 + 8) && !ImGuiTakesText())
         for (VXAudioEntry& entry : g_audioEntries)
             if (entry.name == "sfx") {
                 entry.cue.Play();
                 break;
             }
-
-    frame.imguiCapture = ImGuiOwnsMouse() ? 1 : 0;
 
     // Ctrl+S asks first; the two Alt slots of old (a silent overwrite of
     // "savefile.json" and the tile-set dump) are left unbound.

@@ -127,6 +127,8 @@ bool ImGuiOwnsMouse();
 // cursor, whether or not a press began on it.  The brush paints only where
 // none does, also while a stroke begun on the scene passes under one.
 bool WindowUnderCursor();
+// The left button was let go this frame.
+bool LeftReleased();
 // A text or number field has the keyboard: the editor's letter, digit and
 // arrow keys are the field's then.
 bool ImGuiTakesText();

@@ -60,15 +60,16 @@ bool Picture(const std::string& id, GLuint texture, float size, ImVec2 uv0, ImVe
 }
 
 // One button per cell of `record`, `perLine` to a line (0: the sheet's own
-// lines, top line first); a click sets the paint cell.
+// lines, top line first); a click sets the paint cell to the cell shown.
 void CellButtons(const VXTextureRecord& record, int perLine, bool tooltip) {
     const int C = static_cast<int>(record.columns), R = static_cast<int>(record.rows);
     const float du = 1.0f / static_cast<float>(std::max(1, C));
     const float dv = 1.0f / static_cast<float>(std::max(1, R));
     const int cells = std::min(C * R, static_cast<int>(record.frameOffsets.size()));
     for (int p = 0; p < cells; ++p) {
-        const int line = p / C, column = p % C;
-        const int cell = (R - 1 - line) * C + column;
+        // The button shows sheet cell p (reading order from the top-left,
+        // as the tiles draw it): that is the cell painted.
+        const int cell = p;
         const int wrap = perLine > 0 ? perLine : C;
         if (p % wrap != 0) ImGui::SameLine();
         const VXFrameOffset& at = record.frameOffsets[static_cast<size_t>(p)];
@@ -162,6 +163,7 @@ void DrawResourceMenuBar(VXLevelEditor& editor) {
         for (int v = 0; v < 3; ++v) {
             ImGui::SameLine();
             if (ImGui::Button(views[v])) g_imageView = v;
+            NoteEditorItem(std::string("Resource/") + views[v]);
         }
         const bool menu = ImGui::BeginMenu("LOAD NEW ASSETS");
         NoteEditorItem("Resource/LOAD NEW ASSETS");

@@ -253,6 +253,43 @@ TEST_F(EditorFixture, UnsavedWorkIsAskedForBeforeQuitLoadOrCloseDropsIt) {
     EXPECT_FALSE(StepFrames(2));
 }
 
+// A double click on a folder of the file picker enters it and opens
+// nothing, whatever row its second click lands on; a double click on a file
+// opens that file.
+TEST_F(EditorFixture, DoubleClickOnAFolderOnlyEntersIt) {
+    EnterEditor();
+    const VXObjectManager* scene = Editor()->m_objects;
+    auto doubleClick = [&](const std::string& key) {
+        float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        ASSERT_TRUE(FindEditorItem(key, x0, y0, x1, y1)) << key;
+        const int x = static_cast<int>(x0) + 20, y = static_cast<int>((y0 + y1) / 2);
+        MoveMouse(x, y);
+        StepFrames(1);
+        for (int k = 0; k < 2; ++k) {
+            MouseButton(true, x, y);
+            StepFrames(1);
+            MouseButton(false, x, y);
+            StepFrames(1);
+        }
+        StepFrames(3);
+    };
+    ClickItem("MENU");
+    ClickItem("MENU/LOAD OBJECT");
+    StepFrames(2);
+    auto* picker = dynamic_cast<VXImGuiFilePicker*>(&FilePicker());
+    ASSERT_NE(picker, nullptr);
+    ASSERT_TRUE(picker->IsOpen());
+    doubleClick("Picker/prefabs/");
+    EXPECT_TRUE(picker->IsOpen());
+    EXPECT_EQ(picker->Folder(), "prefabs/");
+    EXPECT_EQ(Editor()->m_objects, scene);
+    StepFrames(30);  // past ImGui's double-click time
+    doubleClick("Picker/Arrow.json");
+    EXPECT_FALSE(picker->IsOpen());
+    ASSERT_NE(Editor()->m_objects->objects.size(), 0u);
+    EXPECT_EQ(Editor()->m_objects->objects.front()->g_name, "Arrow");
+}
+
 TEST_F(EditorFixture, LoadLevelSelectsTheLastTileSetOrSaysThereIsNone) {
     AnsweringPicker picker;
     picker.answer = Data("objects/savefile1.json");

@@ -396,6 +396,52 @@ TEST_F(EditorFixture, BrushStrokeFromTheSceneStopsUnderAWindow) {
     }
 }
 
+// The bottom-left picture of the floor sheet, clicked in the SPRITESHEETS
+// view, is the tile PAINT OVER lays down: same sheet cell, same picture.
+TEST_F(EditorFixture, TilePaintedIsThePicturePicked) {
+    EnterEditor();
+    TapKey(SDL_SCANCODE_F12);
+    StepFrames(2);
+    ClickItem("Resource/SPRITESHEETS");
+    const VXTextureRecord* sheet = VXGraphicsManager::Instance()->FindTexture("FloorTiles.png");
+    ASSERT_NE(sheet, nullptr);
+    const int cell = static_cast<int>((sheet->rows - 1) * sheet->columns);  // bottom left
+    ASSERT_GT(cell, 0);
+    const std::string key = "Resource/FloorTiles.png/" + std::to_string(cell);
+    StepFrames(1);
+    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    ASSERT_TRUE(FindEditorItem(key, x0, y0, x1, y1));
+    // Scroll the library until the picture is in view.
+    ImGuiWindow* library = ImGui::FindWindowByName("Resource Library");
+    ASSERT_NE(library, nullptr);
+    ImGui::SetScrollY(library, library->Scroll.y + y0 - (library->Pos.y + 70));
+    StepFrames(2);
+    ClickItem(key);
+    ASSERT_EQ(g_paintCell, cell);
+
+    TapKey(SDL_SCANCODE_6);  // PAINT OVER
+    g_brushSize = 1;
+    g_selectedTileSet = 0;
+    const int x = windowWidth * 3 / 5, y = windowHeight / 2;
+    MoveMouse(x, y);
+    StepFrames(2);
+    ASSERT_FALSE(WindowUnderCursor());
+    ClickMouse(x, y);
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    const VXInstanceSet* set = graphics->FindInstanceSet(graphics->tileSetNames.at(0));
+    ASSERT_NE(set, nullptr);
+    const float wx = g_mouseWorld.x, wy = -g_mouseWorld.y;
+    size_t found = set->m_data1.size();
+    for (size_t k = 0; k < set->m_data1.size(); ++k)
+        if (std::fabs(set->m_data1[k][0] - wx) <= 50 && std::fabs(set->m_data1[k][1] - wy) <= 50)
+            found = k;
+    ASSERT_LT(found, set->m_data1.size());
+    EXPECT_EQ(set->m_data3Index.at(found), cell);
+    const VXFrameOffset& shown = sheet->frameOffsets.at(static_cast<size_t>(cell));
+    EXPECT_FLOAT_EQ(set->texOffsets.at(found)[0], shown.u);
+    EXPECT_FLOAT_EQ(set->texOffsets.at(found)[1], shown.v);
+}
+
 // Light pixels (text) inside the rectangle the editor noted for `key`.
 long TextPixels(const TestHarness::FrameImage& image, const std::string& key) {
     float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
