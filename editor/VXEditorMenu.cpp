@@ -313,7 +313,7 @@ void VXLevelEditor::HandlePickedFile(const VXFileAnswer& answer) {
         // The tile sets of the editor's own grid, which LIBRARY and the
         // INSPECTOR show.
         const size_t count = m_tiles ? m_tiles->objectLists.size() : 0;
-        if (count == 0) {
+        if (count == 0 || VXGraphicsManager::Instance()->tileSetNames.empty()) {
             VXDebugConsole::Log("There are no Tilesets loaded!\n");
             return;
         }

@@ -313,7 +313,11 @@ TEST_F(EditorFixture, LoadLevelSelectsTheLastTileSetOrSaysThereIsNone) {
         const size_t sets = Editor()->m_tiles->objectLists.size();
         ASSERT_GT(sets, 0u);
         EXPECT_EQ(g_selectedTileSet, static_cast<int32_t>(sets) - 1);
-        EXPECT_EQ(VXDebugConsole::Text(), none ? "There are no Tilesets loaded!\n" : "");
+        // LOAD LEVEL says which set it chose and that the file is not read.
+        EXPECT_EQ(VXDebugConsole::Text(), none ? "There are no Tilesets loaded!\n"
+                                               : "TILESET " + std::to_string(sets - 1) +
+                                                     " LOADED! (savefile1.json NOT READ)\n");
+        EXPECT_EQ(g_libraryIndex, 0);
     }
     // LIBRARY shows the chosen set highlighted and lists its tiles; a click
     // on one fills the INSPECTOR.
