@@ -401,13 +401,12 @@ TEST_F(Pads, AVibrationEndsOnThePadWhenTheGameStalls) {
     ASSERT_EQ(pad.rumbles.size(), 1u);
     // No more frames: only SDL's own update runs, as in a stall.
     const Uint64 start = SDL_GetTicks64();
-    while (pad.rumbles.size() == 1 && SDL_GetTicks64() - start < 5000) {
+    while (pad.rumbles.back() != Motors(0, 0) && SDL_GetTicks64() - start < 5000) {
         SDL_Delay(10);
         SDL_GameControllerUpdate();
     }
     const Uint64 lasted = SDL_GetTicks64() - start;
-    ASSERT_EQ(pad.rumbles.size(), 2u) << "the motors ran on for " << lasted << " ms";
-    EXPECT_EQ(pad.rumbles[1], Motors(0, 0));
+    EXPECT_EQ(pad.rumbles.back(), Motors(0, 0)) << "the motors ran on for " << lasted << " ms";
     EXPECT_GE(lasted, 240u) << "not before the 0.25 s of the vibration";
 }
 
