@@ -1,7 +1,7 @@
 #include "core/VXAudioManager.h"
 
 #include <cstdio>
-#include <fstream>
+#include <sstream>
 
 #include "core/DataRoot.h"
 #include "core/VXFrameContext.h"
@@ -15,11 +15,13 @@ const std::string kAudioFolder = DataPath("audio/");
 }  // namespace
 
 void LoadTextList(const std::string& path, std::vector<std::string>& out) {
-    std::ifstream in;
-    if (!Platform::OpenReadableFile(path, in)) {
+    std::string text;
+    std::string why;
+    if (!Platform::ReadTextFile(path, text, why)) {
         std::printf("loading from %s failed!\n", path.c_str());
         return;
     }
+    std::istringstream in(text);
     std::string word;
     while (in >> word) out.push_back(word);
 }

@@ -42,6 +42,10 @@ VXStick GetStick(int pad) {
     return input->pads[pad].GetThumbStick();
 }
 
+int PlayerPad(int player) {
+    return VXInputManager::Instance()->PlayerPad(player);
+}
+
 VXGamepad GetGamepadState(int pad) {
     VXInputManager* input = VXInputManager::Instance();
     if (pad < 0 || pad >= static_cast<int>(input->pads.size())) {

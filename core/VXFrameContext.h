@@ -75,6 +75,9 @@ bool IsKeyTriggered(int vk);
 bool IsKeyDown(int vk);
 bool IsButtonTriggered(int button, int pad);
 VXStick GetStick(int pad);
+// The pad of player 1 (player 0) or player 2 (player 1) on the menus: the
+// first or second connected pad, whatever its index; -1 when none.
+int PlayerPad(int player);
 // A copy of a pad's record, blocked or not; for an index outside 0 to 3 a
 // blank record that reads as no pad.
 VXGamepad GetGamepadState(int pad);

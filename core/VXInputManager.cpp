@@ -1,5 +1,7 @@
 #include "core/VXInputManager.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "core/VXGlobalTables.h"
@@ -64,7 +66,8 @@ bool FollowsFocusOf(Uint32 windowId) {
 bool VXGamepad::Poll() {
     current = VXPadState();
     Platform::GamepadState s;
-    if (!Platform::ReadGamepad(static_cast<int>(userIndex), s)) return false;
+    connected = Platform::ReadGamepad(static_cast<int>(userIndex), s);
+    if (!connected) return false;
     current.dwPacketNumber = s.packet;
     current.Gamepad.wButtons = s.buttons;
     current.Gamepad.bLeftTrigger = s.leftTrigger;
@@ -77,8 +80,11 @@ bool VXGamepad::Poll() {
 }
 
 bool VXGamepad::ApplyVibration() const {
+    // At least a millisecond: a running vibration always has an end.
+    const float ms = std::ceil(std::max(vibrationTimer, 0.0f) * 1000.0f);
+    const uint32_t length = static_cast<uint32_t>(std::min(std::max(ms, 1.0f), 65535.0f));
     return Platform::SetGamepadRumble(static_cast<int>(userIndex), vibration.wLeftMotorSpeed,
-                                      vibration.wRightMotorSpeed);
+                                      vibration.wRightMotorSpeed, length);
 }
 
 VXStick VXGamepad::GetThumbStick() const {
@@ -266,6 +272,14 @@ bool VXInputManager::IsButtonTriggered(int button, int pad) {
         return true;
     }
     return false;
+}
+
+int VXInputManager::PlayerPad(int player) const {
+    if (player < 0) return -1;
+    int seen = 0;
+    for (const VXGamepad& pad : pads)
+        if (pad.connected && seen++ == player) return static_cast<int>(pad.userIndex);
+    return -1;
 }
 
 void VXInputManager::Vibrate(int pad, float left, float right) {

@@ -50,9 +50,11 @@ constexpr uint8_t kTriggerThreshold = 30;
 class VXGamepad {
 public:
     // Zeroes `current` and reads the pad into it; false when no pad answers
-    // on this user index.
+    // on this user index.  `connected` keeps the answer.
     bool Poll();
-    // Sends `vibration` to the pad; false when no pad answers.
+    // Sends `vibration` to the pad for the time left on `vibrationTimer`
+    // (the motors stop by themselves then, should the game stall); false
+    // when no pad answers.
     bool ApplyVibration() const;
     // The left stick of `current`, with the dead zone.
     VXStick GetThumbStick() const;
@@ -64,6 +66,8 @@ public:
     VXPadState previous;
     VXPadVibration vibration;
     float vibrationTimer = 0.0f;
+    // Whether the last poll found a pad on this user index.
+    bool connected = false;
 };
 
 struct VXPoint {
@@ -93,6 +97,10 @@ public:
     // in the same frame answers false.  Any other button or pad index
     // answers false.
     bool IsButtonTriggered(int button, int pad);
+    // The user index of the pad that drives player 1 (player 0) or player 2
+    // (player 1) on the menus: the first and the second pad connected at
+    // the last poll, whatever their indexes; -1 when there is none.
+    int PlayerPad(int player) const;
     // Starts (0.25 s) or changes the vibration of one pad; speeds 0 to 1 for
     // the low-frequency (left) and high-frequency (right) motors.  A pad
     // index outside 0 to 3 does nothing.

@@ -298,8 +298,9 @@ void VXEngine::HandlePauseToggle(bool allowed) {
         paused = !paused;
         return;
     }
-    if (input->IsButtonTriggered(4, 0) || input->IsButtonTriggered(4, 1) ||
-        input->IsButtonTriggered(5, 0) || input->IsButtonTriggered(5, 1)) {
+    const int first = input->PlayerPad(0), second = input->PlayerPad(1);
+    if (input->IsButtonTriggered(4, first) || input->IsButtonTriggered(4, second) ||
+        input->IsButtonTriggered(5, first) || input->IsButtonTriggered(5, second)) {
         paused = !paused;
         return;
     }

@@ -185,8 +185,8 @@ void VXMatchFlow::RunEndScreen(Side side) {
     }
 
     // Leaving, at any moment of the sequence.
-    if (IsKeyTriggered(Platform::VK::Return) || IsButtonTriggered(kStart, 0) ||
-        IsButtonTriggered(kStart, 1)) {
+    if (IsKeyTriggered(Platform::VK::Return) || IsButtonTriggered(kStart, PlayerPad(0)) ||
+        IsButtonTriggered(kStart, PlayerPad(1))) {
         StopCue("gameover");
         g_matchOver = 0;
         gameOverPlayed = 0;

@@ -1,7 +1,7 @@
 // The pause overlay and its four pages: overall (resume, how to play,
 // options, quit), how to play, options (window mode and volume) and the quit
 // confirmation.  Both players drive them with keys, D-pads, A and B, and
-// the left sticks of pads 0 and 1 (one move per 0.3 s while held).
+// the left sticks of their pads (one move per 0.3 s while held).
 #include <algorithm>
 #include <string>
 
@@ -28,14 +28,15 @@ bool Pressed(int vk) {
     return IsKeyTriggered(vk);
 }
 bool ButtonPressed(int button) {
-    return IsButtonTriggered(button, 0) || IsButtonTriggered(button, 1);
+    return IsButtonTriggered(button, PlayerPad(0)) || IsButtonTriggered(button, PlayerPad(1));
 }
 
-// A stick pushed that way on pad 0 or 1 whose repeat timer has run out.
+// A stick pushed that way on player 1's or player 2's pad whose repeat
+// timer has run out.
 bool StickMoved(const float timers[2], Direction direction) {
-    for (int pad = 0; pad < 2; ++pad) {
-        if (timers[pad] > 0.0f) continue;
-        const VXStick stick = GetStick(pad);
+    for (int player = 0; player < 2; ++player) {
+        if (timers[player] > 0.0f) continue;
+        const VXStick stick = GetStick(PlayerPad(player));
         const bool moved = direction == Up     ? stick.y > 0.0f
                            : direction == Down ? stick.y < 0.0f
                            : direction == Left ? stick.x < 0.0f
@@ -131,6 +132,11 @@ void VXMatchFlow::UpdateOverallMenu() {
             FrameContext().paused = 0;
         else if (item <= 3)
             ShowPage(static_cast<int32_t>(item));
+    } else if (ButtonPressed(B)) {
+        // Back from the first page is back to the match, as B is on the
+        // inner pages.
+        PlayCue("select", false);
+        FrameContext().paused = 0;
     }
 }
 

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace FrameWork {
@@ -335,8 +336,11 @@ void VXGraphicsManager::ReadTextureList(std::istream& file, const std::string& p
         int line;
     };
     std::vector<Token> tokens;
+    std::string all(std::istreambuf_iterator<char>(file), {});
+    Platform::DropByteOrderMark(all);
+    std::istringstream lines(all);
     std::string text;
-    for (int line = 1; std::getline(file, text); ++line) {
+    for (int line = 1; std::getline(lines, text); ++line) {
         std::istringstream words(text);
         for (std::string word; words >> word;) tokens.push_back({word, line});
     }

@@ -4,8 +4,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace FrameWork {
 
@@ -22,12 +20,8 @@ bool HasGL() {
 namespace {
 
 bool ReadWholeFile(const std::string& path, std::string& out) {
-    std::ifstream file;
-    if (!Platform::OpenReadableFile(path, file)) return false;
-    std::ostringstream text;
-    text << file.rdbuf();
-    out = text.str();
-    return true;
+    std::string why;
+    return Platform::ReadTextFile(path, out, why);
 }
 
 // A path that is there but cannot be read (a folder, no permission) is

@@ -6,6 +6,7 @@
 #include "graphics/VXJsonNumbers.h"
 #include "objects/VXFileWrite.h"
 #include "objects/VXJsonRead.h"
+#include "platform/Platform.h"
 
 #include <rapidjson/document.h>
 #include <rapidjson/prettywriter.h>
@@ -14,8 +15,6 @@
 
 #include <climits>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 namespace FrameWork {
 
@@ -142,6 +141,7 @@ private:
 }  // namespace
 
 bool ParseTilemap(const char* text, std::size_t length, VXTilemapData& out, std::string& why) {
+    Platform::DropByteOrderMark(text, length);
     rapidjson::Document doc;
     // Iterative parsing: deep nesting cannot exhaust the stack.
     doc.Parse<rapidjson::kParseIterativeFlag>(text, length);
@@ -194,17 +194,14 @@ std::string TilemapSizeText(const VXTilemapData& record) {
 }
 
 bool LoadTilemapFile(const std::string& path, VXTilemapRegistry& registry) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        std::printf(" -> Tile map %s could not be opened\n", path.c_str());
+    std::string text;
+    std::string why;
+    if (!Platform::ReadTextFile(path, text, why)) {
+        std::printf(" -> Tile map %s could not be opened (%s)\n", path.c_str(), why.c_str());
         return false;
     }
-    std::ostringstream content;
-    content << file.rdbuf();
-    const std::string text = content.str();
 
     VXTilemapData record;
-    std::string why;
     if (!ParseTilemap(text.data(), text.size(), record, why)) {
         std::printf(" -> Tile map %s %s\n", path.c_str(), why.c_str());
         return false;

@@ -49,7 +49,7 @@ Seat SeatOf(VXLevelSelectScreen& s, int player) {
                 s.m_p1Ready,
                 s.m_p2Ready,
                 s.m_lineUp[0],
-                0,
+                PlayerPad(0),
                 s.m_p1RepeatTimer,
                 'A',
                 'D',
@@ -65,7 +65,7 @@ Seat SeatOf(VXLevelSelectScreen& s, int player) {
             s.m_p2Ready,
             s.m_p1Ready,
             s.m_lineUp[1],
-            1,
+            PlayerPad(1),
             s.m_p2RepeatTimer,
             VK::Left,
             VK::Right,
@@ -196,11 +196,6 @@ void VXLevelSelectScreen::UpdatePlayers() {
     if (m_controllerMode < 0 || m_controllerMode == 3 || m_controllerMode > 4) return;
     UpdatePlayerSelection(1);
     UpdatePlayerSelection(2);
-    if (m_controllerMode == 4) {
-        // Polled and left unused: four-pad play has no selection of its own.
-        std::vector<VXGamepad>& pads = VXInputManager::Instance()->pads;
-        for (size_t n = 2; n < 4 && n < pads.size(); ++n) pads[n].Poll();
-    }
 }
 
 void VXLevelSelectScreen::UpdatePlayerSelection(int player) {
@@ -222,8 +217,12 @@ void VXLevelSelectScreen::UpdatePlayerSelection(int player) {
     else if (!seat.ready && Released(seat.keyConfirm))
         step.Confirm(false);
 
+    // The frame's poll says whether the pad answers; polling again here
+    // would lose the presses latched for this frame.
     VXInputManager* input = VXInputManager::Instance();
-    if (seat.pad >= static_cast<int>(input->pads.size()) || !input->pads[seat.pad].Poll()) return;
+    if (seat.pad < 0 || seat.pad >= static_cast<int>(input->pads.size()) ||
+        !input->pads[static_cast<size_t>(seat.pad)].connected)
+        return;
     const float stickX = GetGamepadState(seat.pad).GetThumbStick().x;
 
     const bool free = !seat.ready && !m_quitFocused;

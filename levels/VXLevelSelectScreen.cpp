@@ -108,14 +108,8 @@ bool* VXLevelSelectScreen::TakenFlag(int32_t kind) {
 }
 
 int32_t VXLevelSelectScreen::DetectControllerMode() {
-    std::vector<VXGamepad>& pads = VXInputManager::Instance()->pads;
-    // Each test reads the pads it needs in order and stops at the first one
-    // that does not meet it.
-    auto on = [&pads](size_t n) { return n < pads.size() && pads[n].Poll(); };
-    if (on(0) && on(1) && !on(2) && !on(3)) return 2;
-    if (on(0) && on(1) && on(2) && on(3)) return 4;
-    if (on(0) && !on(1) && !on(2) && !on(3)) return 1;
-    return 0;
+    if (PlayerPad(1) >= 0) return 2;
+    return PlayerPad(0) >= 0 ? 1 : 0;
 }
 
 void VXLevelSelectScreen::Initialize() {
@@ -141,27 +135,26 @@ void VXLevelSelectScreen::Initialize() {
     BuildObjects();
     VXObjectManager& objects = *m_objects;
 
-    if (m_controllerMode < 4) {
-        // Two players: one portrait a side, halfway between the two places.
-        for (const char* side : {"RedTeamIcon", "BlueTeamIcon"}) {
-            const std::string first = std::string(side) + "1";
-            GameObject* icon = FindScreenObject(objects, first);
-            GameObject* lower = FindScreenObject(objects, std::string(side) + "2");
-            GameObject* ready = FindScreenObject(objects, first + "Ready");
-            if (!icon || !lower) continue;
-            icon->position[1] -= (icon->position[1] - lower->position[1]) / 2.0f;
-            if (ready) {
-                ready->position[0] = icon->position[0];
-                ready->position[1] = icon->position[1];
-            }
+    // Two players, whatever the number of pads: one portrait a side,
+    // halfway between the two places.
+    for (const char* side : {"RedTeamIcon", "BlueTeamIcon"}) {
+        const std::string first = std::string(side) + "1";
+        GameObject* icon = FindScreenObject(objects, first);
+        GameObject* lower = FindScreenObject(objects, std::string(side) + "2");
+        GameObject* ready = FindScreenObject(objects, first + "Ready");
+        if (!icon || !lower) continue;
+        icon->position[1] -= (icon->position[1] - lower->position[1]) / 2.0f;
+        if (ready) {
+            ready->position[0] = icon->position[0];
+            ready->position[1] = icon->position[1];
         }
-        GameObject* p2 = FindScreenObject(objects, "Player2Selector");
-        GameObject* p4 = FindScreenObject(objects, "Player4Selector");
-        if (p2 && p4) p2->position[1] = p4->position[1];
-        for (const char* name : {"RedTeamIcon2", "RedTeamIcon2Ready", "BlueTeamIcon2",
-                                 "BlueTeamIcon2Ready", "Player3Selector", "Player4Selector"})
-            SetObjectActive(FindScreenObject(objects, name), false);
     }
+    GameObject* p2 = FindScreenObject(objects, "Player2Selector");
+    GameObject* p4 = FindScreenObject(objects, "Player4Selector");
+    if (p2 && p4) p2->position[1] = p4->position[1];
+    for (const char* name : {"RedTeamIcon2", "RedTeamIcon2Ready", "BlueTeamIcon2",
+                             "BlueTeamIcon2Ready", "Player3Selector", "Player4Selector"})
+        SetObjectActive(FindScreenObject(objects, name), false);
     SetObjectActive(FindScreenObject(objects, "RedTeamIcon1Ready"), false);
     SetObjectActive(FindScreenObject(objects, "BlueTeamIcon1Ready"), false);
 
@@ -381,6 +374,8 @@ void VXLevelSelectScreen::Update() {
     }
     ColourPasses();
 
+    // A pad that comes or goes changes the mode at once.
+    m_controllerMode = DetectControllerMode();
     UpdatePlayers();
     UpdateMapSelection();
     UpdateSelectedImages();

@@ -32,7 +32,8 @@ public:
     void CommitSelection();
     void UpdateQuitButton(int player);
 
-    // 0 keyboard, 1 one pad, 2 two pads, 4 four pads, from the pads present.
+    // 0 keyboard, 1 one pad, 2 two pads, from the pads connected at the
+    // frame's poll: the first two drive players 1 and 2, others are left out.
     static int32_t DetectControllerMode();
 
     std::unique_ptr<VXObjectManager> m_objects;

@@ -93,9 +93,10 @@ void VXLevelSelectScreen::UpdateMapSelection() {
         const uint32_t shown = map->animation.currentFrame;
         VXInputManager* input = VXInputManager::Instance();
         const bool keyboard = m_controllerMode == 0;
-        const bool start =
-            keyboard ? Released(VK::Return)
-                     : input->IsButtonTriggered(kPadA, 0) || input->IsButtonTriggered(kPadStart, 0);
+        const int pad = PlayerPad(0);
+        const bool start = keyboard ? Released(VK::Return)
+                                    : input->IsButtonTriggered(kPadA, pad) ||
+                                          input->IsButtonTriggered(kPadStart, pad);
         if (start) {
             CommitSelection();
             FrameContext().nextState = shown == 0   ? GameState::Level1
@@ -109,10 +110,11 @@ void VXLevelSelectScreen::UpdateMapSelection() {
             else if (Released('D') || Released(VK::Right))
                 step = +1;
         } else {
-            const float stickX = GetGamepadState(0).GetThumbStick().x;
-            if (input->IsButtonTriggered(kPadLeft, 0) || (stickX < 0.0f && m_p1RepeatTimer <= 0.0f))
+            const float stickX = GetGamepadState(pad).GetThumbStick().x;
+            if (input->IsButtonTriggered(kPadLeft, pad) ||
+                (stickX < 0.0f && m_p1RepeatTimer <= 0.0f))
                 step = -1;
-            else if (input->IsButtonTriggered(kPadRight, 0) ||
+            else if (input->IsButtonTriggered(kPadRight, pad) ||
                      (stickX > 0.0f && m_p1RepeatTimer <= 0.0f))
                 step = +1;
             if (step != 0) {
@@ -131,8 +133,8 @@ void VXLevelSelectScreen::UpdateMapSelection() {
 
 void VXLevelSelectScreen::UpdateQuitButton(int player) {
     VXInputManager* input = VXInputManager::Instance();
-    const int pad = player == 1 ? 0 : 1;
-    if (pad >= static_cast<int>(input->pads.size())) return;
+    const int pad = PlayerPad(player - 1);
+    if (pad < 0 || pad >= static_cast<int>(input->pads.size())) return;
     VXGamepad& state = input->pads[static_cast<size_t>(pad)];
     const uint16_t word = state.current.Gamepad.wButtons;
     if ((word & kBackMask) && word != state.previous.Gamepad.wButtons) {
@@ -145,7 +147,7 @@ void VXLevelSelectScreen::UpdateQuitButton(int player) {
     const uint32_t q = button->animation.currentFrame;
     bool flip = input->IsButtonTriggered(kPadLeft, pad) || input->IsButtonTriggered(kPadRight, pad);
     if (!flip && player == 1) {
-        const float stickX = GetGamepadState(0).GetThumbStick().x;
+        const float stickX = GetGamepadState(pad).GetThumbStick().x;
         flip = stickX != 0.0f && m_p1RepeatTimer <= 0.0f;
         if (flip && m_p1RepeatTimer <= 0.0f) m_p1RepeatTimer = kRepeat;
     }

@@ -46,7 +46,6 @@ VXMatchLevelTable MakeTable(int32_t state, int32_t number, const char* tileMap, 
     t.objectFile = file;
     t.maxCameraScale = maxScale;
     std::copy(clear, clear + 4, t.clearColour);
-    t.fourPads = true;
     t.emptiesBoxColliders = true;
     t.parkOdd[0] = -9999.0f;
     t.parkEven[1] = -9999.0f;
@@ -73,8 +72,6 @@ const VXMatchLevelTable& Level1Table() {
     static const VXMatchLevelTable t = [] {
         VXMatchLevelTable v = MakeTable(0, 1, "Level_1", "objects/savefile1.json", 2.2f, kGrey);
         v.emptiesBoxColliders = false;
-        v.singlePadNeedsAllFree = true;
-        v.fourPads = false;
         v.musicOnlyWhileActive = true;
         v.hitChildBySecond = true;
         SetPair(v.redSpawn, 650.0f, -550.0f);
@@ -359,22 +356,26 @@ void VXMatchLevel::BindKeyboard(GameObject* player, bool second) {
 }
 
 void VXMatchLevel::AssignPads() {
-    bool connected[4] = {};
-    for (size_t i = 0; i < 4 && i < input_->pads.size(); ++i) connected[i] = input_->pads[i].Poll();
-    auto give = [this](int player, int pad) {
-        if (VXPlayerLogic* logic = players[player] ? players[player]->GetPlayerLogic() : nullptr)
-            logic->padIndex = pad;
+    // Connected as the frame's poll found them (polling again would lose
+    // the presses latched for this frame).
+    const std::vector<VXGamepad>& pads = input_->pads;
+    auto connected = [&pads](int pad) {
+        return pad >= 0 && pad <= 3 && static_cast<size_t>(pad) < pads.size() &&
+               pads[static_cast<size_t>(pad)].connected;
     };
-    if (connected[0] && connected[1]) {
-        give(0, 0);
-        give(1, 1);
+    VXPlayerLogic* logics[2] = {};
+    for (int i = 0; i < 2; ++i) logics[i] = players[i] ? players[i]->GetPlayerLogic() : nullptr;
+    for (int pad = 0; pad < 4; ++pad) {
+        if (!connected(pad)) continue;
+        bool held = false;
+        for (VXPlayerLogic* logic : logics) held = held || (logic && logic->padIndex == pad);
+        if (held) continue;
+        for (VXPlayerLogic* logic : logics)
+            if (logic && !connected(logic->padIndex)) {
+                logic->padIndex = pad;
+                break;
+            }
     }
-    if (table.fourPads && connected[0] && connected[1] && connected[2] && connected[3])
-        for (int i = 0; i < 4; ++i) give(i, i);
-    const bool othersFree = table.singlePadNeedsAllFree
-                                ? !connected[1] && !connected[2] && !connected[3]
-                                : !connected[1];
-    if (connected[0] && othersFree) give(0, 0);
 }
 
 void VXMatchLevel::SetUpFlags() {

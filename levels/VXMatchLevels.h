@@ -34,11 +34,6 @@ struct VXMatchLevelTable {
     float clearColour[4];
     // Empties the physics manager's box-collider list at the start.
     bool emptiesBoxColliders;
-    // One pad goes to player 1 only when pads 1, 2 and 3 are all free (not
-    // just pad 1).
-    bool singlePadNeedsAllFree;
-    // Four connected pads give players 1 to 4 pads 0 to 3.
-    bool fourPads;
     // Makes and shuffles its own line-up, and empties it at the end.
     bool quickMatch;
     float redSpawn[2];
@@ -99,6 +94,10 @@ private:
     GameObject* ApplyChoice(const GameLevelInitObject& entry);
     void PlacePlayers();
     void HideExtraPlayers(bool quickMatch);
+    // Gives each of players 1 and 2 that has no connected pad the first
+    // connected pad no player holds (player 1 first); a player without one
+    // keeps what it has.  Run at the start and every frame, so that a pad
+    // that comes late is taken at once.
     void AssignPads();
     void BindKeyboard(GameObject* player, bool second);
     void SetUpFlags();

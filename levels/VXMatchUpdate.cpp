@@ -99,7 +99,7 @@ void VXMatchLevel::Update() {
 
     MoveProjectilePrefabs();
     VXGameplayHUD::SetPortraitState(players[0], players[1]);
-    for (VXGamepad& pad : input_->pads) pad.Poll();
+    AssignPads();
     grid->WallHit(players[0], players[1], players[2], players[3]);
     TestProjectiles();
     SwitchWindowMode();
@@ -172,14 +172,14 @@ void VXMatchLevel::SwitchWindowMode() {
 void VXMatchLevel::FireFromPads() {
     const VXFrameContext& frame = FrameContext();
     for (size_t k = 0; k < 2 && k < playerList.size() && k < input_->pads.size(); ++k) {
-        if (!input_->pads[k].Poll() || frame.inputBlocked) continue;
+        if (frame.inputBlocked) continue;
         GameObject* player = playerList[k];
         VXPlayerLogic* logic = player ? player->GetPlayerLogic() : nullptr;
         if (!logic || logic->padIndex < 0 || logic->padIndex > 3 ||
             static_cast<size_t>(logic->padIndex) >= input_->pads.size())
             continue;
         const VXGamepad& pad = input_->pads[static_cast<size_t>(logic->padIndex)];
-        if (pad.current.Gamepad.bRightTrigger <= kTriggerThreshold) continue;
+        if (!pad.connected || pad.current.Gamepad.bRightTrigger <= kTriggerThreshold) continue;
         if (logic->attackCooldown > 0.0f || logic->IsTimerRunning(kTimerMine) ||
             logic->IsTimerRunning(kTimerHit))
             continue;

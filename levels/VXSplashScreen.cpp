@@ -44,48 +44,53 @@ void Play(const char* name) {
     if (cue != g_sounds.end()) cue->second.Play();
 }
 
-// Pad 0's left stick, read whether or not input is blocked.
+// Player 1's left stick, read whether or not input is blocked.
 VXStick Stick() {
-    return GetGamepadState(0).GetThumbStick();
+    return GetGamepadState(PlayerPad(0)).GetThumbStick();
 }
 
 // The menu's inputs; each test stops at the first source that answers, so a
 // pad press is used up only when the keyboard did not answer first.
 bool UpPressed(float cooldown) {
-    return IsKeyTriggered(VK::Up) || IsButtonTriggered(kPadUp, 0) ||
+    return IsKeyTriggered(VK::Up) || IsButtonTriggered(kPadUp, PlayerPad(0)) ||
            (cooldown <= 0.0f && Stick().y > 0.0f);
 }
 bool DownPressed(float cooldown) {
-    return IsKeyTriggered(VK::Down) || IsButtonTriggered(kPadDown, 0) ||
+    return IsKeyTriggered(VK::Down) || IsButtonTriggered(kPadDown, PlayerPad(0)) ||
            (cooldown <= 0.0f && Stick().y < 0.0f);
 }
 bool LeftPressed(float cooldown) {
-    return IsKeyTriggered(VK::Left) || IsButtonTriggered(kPadLeft, 0) ||
+    return IsKeyTriggered(VK::Left) || IsButtonTriggered(kPadLeft, PlayerPad(0)) ||
            (cooldown <= 0.0f && Stick().x < 0.0f);
 }
 bool RightPressed(float cooldown) {
-    return IsKeyTriggered(VK::Right) || IsButtonTriggered(kPadRight, 0) ||
+    return IsKeyTriggered(VK::Right) || IsButtonTriggered(kPadRight, PlayerPad(0)) ||
            (cooldown <= 0.0f && Stick().x > 0.0f);
 }
 bool ConfirmPressed() {
-    return IsKeyTriggered(VK::Space) || IsButtonTriggered(kPadA, 0);
+    return IsKeyTriggered(VK::Space) || IsButtonTriggered(kPadA, PlayerPad(0));
 }
 bool BackPressed() {
-    return IsKeyTriggered(VK::Back) || IsButtonTriggered(kPadB, 0);
+    return IsKeyTriggered(VK::Back) || IsButtonTriggered(kPadB, PlayerPad(0));
 }
 bool SkipPressed() {
     return IsKeyTriggered(VK::Return) || IsKeyTriggered(VK::LButton) ||
-           IsButtonTriggered(kPadStart, 0) || IsButtonTriggered(kPadStart, 1);
+           IsButtonTriggered(kPadStart, PlayerPad(0)) || IsButtonTriggered(kPadStart, PlayerPad(1));
 }
 
-// A short buzz on pad 0 for the menu's confirm and back, when it answers.
-void BuzzPad0() {
+// A short buzz on player 1's pad for the menu's confirm and back, when it
+// answers (the frame's poll says so; polling again here would lose the
+// presses latched for this frame).
+void BuzzPlayerPad() {
     std::vector<VXGamepad>& pads = VXInputManager::Instance()->pads;
-    if (pads.empty() || !pads[0].Poll()) return;
-    pads[0].vibration.wLeftMotorSpeed = 3276;
-    pads[0].vibration.wRightMotorSpeed = 9830;
-    if (pads[0].vibrationTimer < 0.0f) pads[0].vibrationTimer = 0.25f;
-    pads[0].ApplyVibration();
+    const int index = PlayerPad(0);
+    if (index < 0 || index >= static_cast<int>(pads.size())) return;
+    VXGamepad& pad = pads[static_cast<size_t>(index)];
+    if (!pad.connected) return;
+    pad.vibration.wLeftMotorSpeed = 3276;
+    pad.vibration.wRightMotorSpeed = 9830;
+    if (pad.vibrationTimer < 0.0f) pad.vibrationTimer = 0.25f;
+    pad.ApplyVibration();
 }
 
 // The menu reads its highlighted item and panel line off the buttons'
@@ -305,7 +310,7 @@ void VXSplashScreen::UpdateTitleMenu(GameObject* buttons) {
 
     if (ConfirmPressed()) {
         Play("select");
-        BuzzPad0();
+        BuzzPlayerPad();
         switch (item) {
             case TitleQuit:
                 if (panelOpen[TitleQuit]) frame.nextState = GameState::Quit;
@@ -330,7 +335,7 @@ void VXSplashScreen::UpdateTitleMenu(GameObject* buttons) {
     }
 
     if (BackPressed()) {
-        BuzzPad0();
+        BuzzPlayerPad();
         if (item >= TitleQuit && item < TitlePlay) panelOpen[item] = false;
     }
 }
@@ -371,7 +376,7 @@ void VXSplashScreen::UpdateOptions(GameObject* buttons) {
 
     if (ConfirmPressed()) {
         Play("select");
-        BuzzPad0();
+        BuzzPlayerPad();
         const uint32_t current = sprite->animation.currentFrame;
         if (current == 3) {
             SetWindowed(screenWidth, screenHeight);

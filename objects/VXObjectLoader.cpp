@@ -1,10 +1,10 @@
 #include "objects/VXObjectLoader.h"
 
 #include "objects/VXJsonRead.h"
+#include "platform/Platform.h"
 
 #include <rapidjson/document.h>
 #include <rapidjson/error/en.h>
-#include <rapidjson/filereadstream.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -459,23 +459,21 @@ bool ReadDocument(rapidjson::Document& doc, const std::string& source, VXObjectL
 }  // namespace
 
 bool VXObjectLoader::Load(const std::string& path) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
+    std::string text;
+    std::string why;
+    if (!Platform::ReadTextFile(path, text, why)) {
         failure = Unreadable;
-        std::cout << "loading from " << path << " failed!" << std::endl;
+        std::cout << "loading from " << path << " failed! (" << why << ")" << std::endl;
         return false;
     }
-    std::vector<char> buffer(65536);
-    rapidjson::FileReadStream stream(file, buffer.data(), buffer.size());
-    rapidjson::Document doc;
-    doc.ParseStream<kParseFlags>(stream);
-    std::fclose(file);
-    return ReadDocument(doc, path, *this);
+    return LoadFromMemory(text.data(), text.size(), path);
 }
 
 bool VXObjectLoader::LoadFromMemory(const char* text, size_t length, const std::string& source) {
+    if (!text) length = 0;
+    Platform::DropByteOrderMark(text, length);
     rapidjson::Document doc;
-    doc.Parse<kParseFlags>(text ? text : "", text ? length : 0);
+    doc.Parse<kParseFlags>(text ? text : "", length);
     return ReadDocument(doc, source, *this);
 }
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -370,6 +371,48 @@ bool OpenReadableFile(const std::string& path, std::ifstream& in, std::ios::open
     if (std::filesystem::is_directory(std::filesystem::u8path(path), ec)) return false;
     in.open(path, mode | std::ios::in);
     return in.is_open();
+}
+
+namespace {
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr size_t kByteOrderMarkSize = sizeof(kByteOrderMark) - 1;
+}  // namespace
+
+void DropByteOrderMark(const char*& text, size_t& length) {
+    if (text && length >= kByteOrderMarkSize &&
+        std::memcmp(text, kByteOrderMark, kByteOrderMarkSize) == 0) {
+        text += kByteOrderMarkSize;
+        length -= kByteOrderMarkSize;
+    }
+}
+
+void DropByteOrderMark(std::string& text) {
+    if (text.compare(0, kByteOrderMarkSize, kByteOrderMark) == 0) text.erase(0, kByteOrderMarkSize);
+}
+
+bool ReadTextFile(const std::string& path, std::string& text, std::string& why) {
+    namespace fs = std::filesystem;
+    text.clear();
+    std::error_code ec;
+    const fs::path file = fs::u8path(path);
+    if (fs::is_directory(file, ec)) {
+        why = "is a folder";
+        return false;
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        why = fs::exists(file, ec) ? "cannot be read" : "not found";
+        return false;
+    }
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        text.clear();
+        why = "cannot be read";
+        return false;
+    }
+    DropByteOrderMark(text);
+    why.clear();
+    return true;
 }
 
 void ShowCursor(bool show) {

@@ -110,6 +110,15 @@ std::vector<std::string> ListDirectory(const std::string& folder);
 // path or a folder (which opens, but reads nothing) gives false.
 bool OpenReadableFile(const std::string& path, std::ifstream& in,
                       std::ios::openmode mode = std::ios::in);
+// The whole of a text file as designers' tools leave it: a leading UTF-8
+// byte-order mark (what Windows editors write) is dropped; CRLF line ends
+// stay, and every reader takes "\r" for white space.  False, with `why`
+// saying "not found", "is a folder" or "cannot be read", when the file
+// gives no text.
+bool ReadTextFile(const std::string& path, std::string& text, std::string& why);
+// `text` without a leading UTF-8 byte-order mark.
+void DropByteOrderMark(std::string& text);
+void DropByteOrderMark(const char*& text, size_t& length);
 
 // --- Cursor and process-wide services ---------------------------------------
 void ShowCursor(bool show);

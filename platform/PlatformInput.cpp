@@ -148,10 +148,8 @@ int GenericVirtualKey(int vk) {
 
 namespace {
 
-// SDL caps one rumble request at 65535 ms; a running rumble is asked again
-// well before that so that it lasts until it is changed.
-constexpr Uint32 kRumbleRequestMs = 0xFFFF;
-constexpr Uint64 kRumbleRefreshMs = 30000;
+// SDL caps one rumble request at 65535 ms.
+constexpr uint32_t kLongestRumbleMs = 0xFFFF;
 
 struct Slot {
     SDL_GameController* controller = nullptr;
@@ -159,7 +157,8 @@ struct Slot {
     GamepadState last;  // for the packet counter
     uint16_t low = 0;
     uint16_t high = 0;
-    Uint64 rumbleSentAt = 0;
+    bool rumbleSent = false;
+    Uint64 rumbleEndsAt = 0;  // SDL ticks at which the running request ends
 };
 
 Slot g_slots[MaxGamepads];
@@ -239,9 +238,12 @@ bool SameState(const GamepadState& a, const GamepadState& b) {
            a.thumbRX == b.thumbRX && a.thumbRY == b.thumbRY;
 }
 
-void SendRumble(Slot& slot) {
-    SDL_GameControllerRumble(slot.controller, slot.low, slot.high, kRumbleRequestMs);
-    slot.rumbleSentAt = SDL_GetTicks64();
+void SendRumble(Slot& slot, uint32_t durationMs) {
+    // A stop is sent with no duration (SDL reads 0 as "no end").
+    const bool stop = !slot.low && !slot.high;
+    SDL_GameControllerRumble(slot.controller, slot.low, slot.high, stop ? 0 : durationMs);
+    slot.rumbleSent = true;
+    slot.rumbleEndsAt = SDL_GetTicks64() + (stop ? 0 : durationMs);
 }
 
 }  // namespace
@@ -269,11 +271,6 @@ void UpdateGamepads() {
     if (g_gamepadsReady != 1) return;
     SDL_GameControllerUpdate();
     ScanControllers();
-    const Uint64 now = SDL_GetTicks64();
-    for (Slot& slot : g_slots)
-        if (slot.controller && (slot.low || slot.high) &&
-            now - slot.rumbleSentAt >= kRumbleRefreshMs)
-            SendRumble(slot);
 }
 
 bool ReadGamepad(int slot, GamepadState& out) {
@@ -314,17 +311,20 @@ bool GamepadButtonPressed(const SDL_Event& e, int& slot, uint16_t& mask) {
     return false;
 }
 
-bool SetGamepadRumble(int slot, uint16_t lowFrequency, uint16_t highFrequency) {
+bool SetGamepadRumble(int slot, uint16_t lowFrequency, uint16_t highFrequency,
+                      uint32_t durationMs) {
     if (slot < 0 || slot >= MaxGamepads) return false;
     ScanControllers();
     Slot& s = g_slots[slot];
     if (!s.controller) return false;
-    // Asking again for what already runs changes nothing (the refresh in
-    // UpdateGamepads keeps it alive).
-    if (s.low == lowFrequency && s.high == highFrequency && s.rumbleSentAt != 0) return true;
+    durationMs = std::min(std::max<uint32_t>(durationMs, 1), kLongestRumbleMs);
+    // Asking again for what already runs, to end no later, changes nothing.
+    const bool same = s.rumbleSent && s.low == lowFrequency && s.high == highFrequency;
+    if (same && ((!s.low && !s.high) || SDL_GetTicks64() + durationMs <= s.rumbleEndsAt))
+        return true;
     s.low = lowFrequency;
     s.high = highFrequency;
-    SendRumble(s);
+    SendRumble(s, durationMs);
     return true;
 }
 

@@ -69,9 +69,8 @@ struct GamepadState {
 // result).  Controllers are read whether or not the window has the focus.
 bool InitGamepads();
 // Once a frame: brings SDL's controller state up to date, frees the slot of
-// every controller that went away, gives each new controller the lowest free
-// slot and keeps running rumbles alive.  A controller keeps its slot for as
-// long as it stays connected.
+// every controller that went away and gives each new controller the lowest
+// free slot.  A controller keeps its slot for as long as it stays connected.
 void UpdateGamepads();
 // The state of the controller in `slot` (0 to 3); false, with `out` left
 // zero, when the slot holds none.
@@ -80,9 +79,10 @@ bool ReadGamepad(int slot, GamepadState& out);
 // its button in the button word; false for any other event.
 bool GamepadButtonPressed(const SDL_Event& e, int& slot, uint16_t& mask);
 // Runs the low-frequency (left) and high-frequency (right) motors of the
-// controller in `slot` at the given speeds until they are changed; (0, 0)
-// stops them.  False when the slot holds no controller.
-bool SetGamepadRumble(int slot, uint16_t lowFrequency, uint16_t highFrequency);
+// controller in `slot` at the given speeds for `durationMs` (1 to 65535;
+// the controller stops them by itself then) or until they are changed;
+// (0, 0) stops them.  False when the slot holds no controller.
+bool SetGamepadRumble(int slot, uint16_t lowFrequency, uint16_t highFrequency, uint32_t durationMs);
 // Closes every controller and empties the slots.
 void CloseGamepads();
 

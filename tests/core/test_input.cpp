@@ -391,6 +391,46 @@ TEST_F(Pads, VibrationReachesTheMotorsAndStopsAfterItsTimer) {
     EXPECT_EQ(pad.rumbles.size(), 3u) << "stopped motors are not asked again and again";
 }
 
+// A vibration asks the pad for its own length, so that the pad stops by
+// itself when the game stalls and never sends the stop.
+TEST_F(Pads, AVibrationEndsOnThePadWhenTheGameStalls) {
+    VirtualPad pad;
+    Frame();
+    pad.rumbles.clear();
+    input->Vibrate(0, 1.0f, 0.0f);
+    ASSERT_EQ(pad.rumbles.size(), 1u);
+    // No more frames: only SDL's own update runs, as in a stall.
+    const Uint64 start = SDL_GetTicks64();
+    while (pad.rumbles.back() != Motors(0, 0) && SDL_GetTicks64() - start < 5000) {
+        SDL_Delay(10);
+        SDL_GameControllerUpdate();
+    }
+    const Uint64 lasted = SDL_GetTicks64() - start;
+    EXPECT_EQ(pad.rumbles.back(), Motors(0, 0)) << "the motors ran on for " << lasted << " ms";
+    EXPECT_GE(lasted, 240u) << "not before the 0.25 s of the vibration";
+}
+
+// The menus' players 1 and 2 are the first two connected pads, whatever
+// their slots; a third and fourth pad are left out.
+TEST_F(Pads, PlayersPadsAreTheFirstTwoConnected) {
+    Frame();
+    EXPECT_EQ(input->PlayerPad(0), -1);
+    auto a = std::make_unique<VirtualPad>();
+    VirtualPad b, c;
+    Frame();
+    EXPECT_EQ(input->PlayerPad(0), 0);
+    EXPECT_EQ(input->PlayerPad(1), 1);
+    a.reset();  // slot 0 empties: the pads of slots 1 and 2 play
+    Frame();
+    EXPECT_EQ(input->PlayerPad(0), 1);
+    EXPECT_EQ(input->PlayerPad(1), 2);
+    b.Unplug();
+    Frame();
+    EXPECT_EQ(input->PlayerPad(0), 2);
+    EXPECT_EQ(input->PlayerPad(1), -1);
+    EXPECT_EQ(input->PlayerPad(-1), -1);
+}
+
 // Keys and pads answer the same way: nothing while the input is blocked.
 TEST_F(Pads, EngineQueriesAnswerNothingWhileBlocked) {
     VirtualPad pad;

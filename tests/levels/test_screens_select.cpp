@@ -2,10 +2,15 @@
 // keyboard road to a commit, the pad roads of modes 1 and 2, the same-frame
 // cases, the deny overlay, and the screen actually drawn.
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "core/VXInputManager.h"
+#include "gameplay/VXPlayerLogic.h"
 #include "levels/VXLevelSelectScreen.h"
+#include "levels/VXMatchLevels.h"
 #include "platform/PlatformInput.h"
 #include "tests/levels/screen_fixture.h"
 #include "tests/support/Capture.h"
@@ -22,9 +27,11 @@ protected:
         return ScreenTest::ScreenOf<VXLevelSelectScreen>(GameState::LevelSelectScreen);
     }
     GameObject* Object(const char* name) { return Screen()->m_objects->FindObject(name); }
-    // Title, Enter, then frames until the selectors and portraits are in.
-    void RunToSelection() {
+    // Title, Enter, then frames until the selectors and portraits are in;
+    // `onTitle` runs on the title.
+    void RunToSelection(const std::function<void()>& onTitle = nullptr) {
         RunToTitle();
+        if (onTitle) onTitle();
         TapKey(SDL_SCANCODE_RETURN);
         ASSERT_EQ(State(), GameState::LevelSelectScreen);
         for (int i = 0; i < 300 && SpriteOf(Object("Player1Selector"))->alpha < 1.0f; ++i)
@@ -51,13 +58,43 @@ protected:
 };
 
 TEST_F(Select, ThePadsPresentGiveTheControllerMode) {
-    const int expected[] = {0, 1, 2, 0, 4};  // by the number of pads, from pad 0 on
+    // By the number of pads: the first two play, a third and fourth are left
+    // out; the lone pad left in slot 1 gives the one-pad mode.
+    const int expected[] = {0, 1, 2, 2, 2};
     std::vector<std::unique_ptr<VirtualPad>> pads;
+    VXInputManager* input = VXInputManager::Instance();
     for (int n = 0; n <= 4; ++n) {
         if (n > 0) pads.push_back(std::make_unique<VirtualPad>());
-        Platform::UpdateGamepads();
+        input->PollPads(0.0f);
         EXPECT_EQ(VXLevelSelectScreen::DetectControllerMode(), expected[n]) << n << " pads";
     }
+    pads[0].reset();
+    pads[2].reset();
+    pads[3].reset();
+    input->PollPads(0.0f);
+    EXPECT_EQ(VXLevelSelectScreen::DetectControllerMode(), 1) << "the pad of slot 1 alone";
+}
+
+// A press and release of a pad button between two frames counts once, as a
+// press held over frames does.
+TEST_F(Select, OneFramePadTapsCountOnce) {
+    VirtualPad first, second;
+    RunToSelection();
+    auto tap = [this](VirtualPad& pad, SDL_GameControllerButton b) {
+        pad.Button(b, true);
+        SDL_GameControllerUpdate();
+        pad.Button(b, false);
+        SDL_GameControllerUpdate();
+        StepFrames(1);
+    };
+    tap(first, SDL_CONTROLLER_BUTTON_DPAD_LEFT);  // onto Blue, one step: the Maid
+    EXPECT_TRUE(Screen()->m_p1OnBlue);
+    EXPECT_EQ(SpriteOf(Object("BlueTeamIcon1"))->animation.currentRowIndex, 5u);
+    tap(first, SDL_CONTROLLER_BUTTON_A);
+    EXPECT_TRUE(Screen()->m_p1Ready);
+    StepFrames(2);
+    EXPECT_TRUE(Screen()->m_p1Ready);
+    EXPECT_EQ(Screen()->m_lineUp[0].characterKind, Maid);
 }
 
 TEST_F(Select, TheKeyboardRoadCommitsSixRecordsAndStartsTheMatch) {
@@ -140,17 +177,34 @@ TEST_F(Select, SameFrameStepsGoToPlayerOneAndAStartUsesTheMapShownBefore) {
                   Record(4, Knight, 0), Record(5, Samurai, 0), Record(6, Viking, 0)});
 }
 
-// Modes 1 and 2: player 1 on the first pad; player 2 on the second pad, or
-// on the arrow keys when there is only one.
-class SelectPads : public Select, public ::testing::WithParamInterface<int> {};
+// Player 1 on the first connected pad; player 2 on the second, or on the
+// arrow keys when there is only one.  A third and fourth pad are left out;
+// a lone pad in slot 1 is player 1's.  The match then starts with the same
+// two pads.
+struct PadCase {
+    const char* name;
+    int pads;             // attached, from slot 0 on
+    bool firstUnplugged;  // then the pad of slot 0 goes
+};
+
+void PrintTo(const PadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SelectPads : public Select, public ::testing::WithParamInterface<PadCase> {};
 
 TEST_P(SelectPads, PadsTakeSidesLockAndStartTheMatch) {
-    const int pads = GetParam();
-    VirtualPad first;
-    std::unique_ptr<VirtualPad> second;
-    if (pads == 2) second = std::make_unique<VirtualPad>();
-    RunToSelection();
-    ASSERT_EQ(Screen()->m_controllerMode, pads);
+    const PadCase c = GetParam();
+    std::vector<std::unique_ptr<VirtualPad>> attached;
+    for (int n = 0; n < c.pads; ++n) attached.push_back(std::make_unique<VirtualPad>());
+    // Pads seated at the first frame; slot 0 then empties.
+    RunToSelection([&] {
+        if (c.firstUnplugged) attached.erase(attached.begin());
+    });
+    VirtualPad& first = *attached[0];
+    VirtualPad* second = attached.size() >= 2 ? attached[1].get() : nullptr;
+    const int mode = second ? 2 : 1;
+    ASSERT_EQ(Screen()->m_controllerMode, mode);
 
     Press(first, SDL_CONTROLLER_BUTTON_DPAD_LEFT);  // Blue, stepped to the Maid
     Press(first, SDL_CONTROLLER_BUTTON_A);
@@ -166,15 +220,31 @@ TEST_P(SelectPads, PadsTakeSidesLockAndStartTheMatch) {
         TapKey(SDL_SCANCODE_DOWN);
     }
     ASSERT_TRUE(Screen()->m_mapSelectOpen);
+    for (size_t n = 2; n < attached.size(); ++n) {
+        Press(*attached[n], SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+        Press(*attached[n], SDL_CONTROLLER_BUTTON_START);
+    }
+    ASSERT_EQ(State(), GameState::LevelSelectScreen) << "an extra pad starts nothing";
+    EXPECT_EQ(SpriteOf(Object("MapSelector"))->animation.currentFrame, 0u);
     Press(first, SDL_CONTROLLER_BUTTON_DPAD_LEFT);  // map 0 wraps to 2
     Press(first, SDL_CONTROLLER_BUTTON_START);
-    EXPECT_EQ(State(), GameState::Level3);
-    EXPECT_EQ(FrameContext().selectionMode, pads);
+    ASSERT_EQ(State(), GameState::Level3);
+    EXPECT_EQ(FrameContext().selectionMode, mode);
     ExpectLineUp({Record(1, Maid, 1), Record(2, Archer, 2), Record(3, Pirate, 0),
                   Record(4, Knight, 0), Record(5, Samurai, 0), Record(6, Viking, 0)});
+    StepFrames(1);
+    auto* level = dynamic_cast<VXMatchLevel*>(LevelObjectForState(GameState::Level3));
+    ASSERT_TRUE(level && level->players[0] && level->players[1]);
+    const int firstSlot = c.firstUnplugged ? 1 : 0;
+    EXPECT_EQ(level->players[0]->GetPlayerLogic()->padIndex, firstSlot);
+    EXPECT_EQ(level->players[1]->GetPlayerLogic()->padIndex, second ? firstSlot + 1 : 4);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, SelectPads, ::testing::Values(1, 2));
+INSTANTIATE_TEST_SUITE_P(Pads, SelectPads,
+                         ::testing::Values(PadCase{"One", 1, false}, PadCase{"Two", 2, false},
+                                           PadCase{"Three", 3, false}, PadCase{"Four", 4, false},
+                                           PadCase{"LoneInSlot1", 2, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Select, AMissingObjectSkipsItsStepsWithOneLine) {
     RunToSelection();

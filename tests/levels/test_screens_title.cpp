@@ -3,12 +3,15 @@
 // second visit, and the title actually drawn.
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <thread>
 
 #include "core/VXAudioManager.h"
 #include "core/VXInputManager.h"
+#include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXTextComponent.h"
+#include "levels/VXMatchLevels.h"
 #include "levels/VXSplashScreen.h"
 #include "tests/levels/screen_fixture.h"
 #include "tests/support/DataFiles.h"
@@ -124,6 +127,31 @@ TEST_F(Title, ArrowsWrapAndPanelsOpenAndCloseAndEnterLeaves) {
     EXPECT_TRUE(Splash()->panelOpen[TitleInfo]);
     TapKey(SDL_SCANCODE_RETURN);  // with a panel open too
     EXPECT_EQ(State(), GameState::LevelSelectScreen);
+}
+
+// Slot 0 empty: the pad of slot 1 is player 1's, on the title and in the
+// quick match it starts.
+TEST_F(Title, ALonePadInTheSecondSlotDrivesTheTitleIntoAMatch) {
+    auto gone = std::make_unique<VirtualPad>();
+    VirtualPad lone;
+    RunToTitle();
+    gone.reset();
+    ASSERT_TRUE(StepFrames(1));
+    lone.rumbles.clear();
+    Press(lone, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    EXPECT_EQ(Item(), TitleQuickMatch);
+    Press(lone, SDL_CONTROLLER_BUTTON_A);
+    EXPECT_TRUE(Splash()->panelOpen[TitleQuickMatch]);
+    EXPECT_FALSE(lone.rumbles.empty()) << "the confirm buzzes the pad that pressed";
+    Press(lone, SDL_CONTROLLER_BUTTON_B);
+    EXPECT_FALSE(Splash()->panelOpen[TitleQuickMatch]);
+    Press(lone, SDL_CONTROLLER_BUTTON_A);
+    Press(lone, SDL_CONTROLLER_BUTTON_A);
+    ASSERT_EQ(State(), GameState::Level0);
+    auto* level = dynamic_cast<VXMatchLevel*>(LevelObjectForState(GameState::Level0));
+    ASSERT_TRUE(level && level->players[0] && level->players[1]);
+    EXPECT_EQ(level->players[0]->GetPlayerLogic()->padIndex, 1);
+    EXPECT_EQ(level->players[1]->GetPlayerLogic()->padIndex, 4) << "the keyboard";
 }
 
 TEST_F(Title, QuickMatchAndQuitAskFirst) {

@@ -1,0 +1,112 @@
+// Files as a Windows editor saves them: a UTF-8 byte-order mark and CRLF line
+// ends.  Every reader of a JSON or list file reads them as the same file
+// without the mark, and prints nothing more about them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/DataRoot.h"
+#include "core/VXAudioManager.h"
+#include "graphics/VXGraphicsManager.h"
+#include "graphics/VXTilemapData.h"
+#include "objects/VXObjectLoader.h"
+#include "tests/support/Capture.h"
+#include "tests/support/DataFiles.h"
+#include "tests/support/TempDataTree.h"
+
+using namespace FrameWork;
+using TestHarness::Printed;
+
+namespace {
+
+// `text` as Notepad saves it.
+std::string AsWindowsSaves(const std::string& text) {
+    std::string out = "\xEF\xBB\xBF";
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+class WindowsFiles : public ::testing::Test {
+protected:
+    // Writes the shipped file `relative` as Windows saves it next to itself,
+    // under `name`; the path of both.
+    std::pair<std::string, std::string> Both(const std::string& relative, const std::string& name) {
+        const std::string text = TestHarness::ReadFile(tree.Data(relative));
+        EXPECT_FALSE(text.empty()) << relative;
+        tree.WriteData(name, AsWindowsSaves(text));
+        return {tree.Data(relative).string(), tree.Data(name).string()};
+    }
+    TestHarness::TempDataTree tree;
+};
+
+std::vector<std::string> Names(const VXObjectLoader& loader) {
+    std::vector<std::string> names;
+    for (const GameObjectData& record : loader.records) names.push_back(record.name);
+    return names;
+}
+
+}  // namespace
+
+TEST_F(WindowsFiles, LevelAndPrefabFilesLoadWhole) {
+    for (const char* relative : {"objects/savefile1.json", "objects/prefabs/Arrow.json"}) {
+        const auto [plain, windows] = Both(relative, "objects/windows.json");
+        VXObjectLoader expected;
+        ASSERT_TRUE(expected.Load(plain));
+        VXObjectLoader loaded;
+        EXPECT_EQ(Printed([&] { EXPECT_TRUE(loaded.Load(windows)) << relative; }), "");
+        EXPECT_EQ(Names(loaded), Names(expected)) << relative;
+
+        const std::string text = TestHarness::ReadFile(windows);
+        VXObjectLoader fromMemory;
+        EXPECT_EQ(Printed([&] {
+                      EXPECT_TRUE(fromMemory.LoadFromMemory(text.data(), text.size(), relative));
+                  }),
+                  "");
+        EXPECT_EQ(Names(fromMemory), Names(expected)) << relative;
+    }
+}
+
+TEST_F(WindowsFiles, TileMapsReadTheSameFloor) {
+    const auto [plain, windows] =
+        Both("objects/TilemapJsons/Level_1.json", "objects/w/Level_1.json");
+    VXTilemapRegistry expected;
+    VXTilemapRegistry loaded;
+    ASSERT_TRUE(LoadTilemapFile(plain, expected));
+    EXPECT_EQ(Printed([&] { EXPECT_TRUE(LoadTilemapFile(windows, loaded)); }), "");
+    ASSERT_EQ(loaded.size(), 1u);
+    const VXTilemapData& a = expected.begin()->second;
+    const VXTilemapData& b = loaded.begin()->second;
+    EXPECT_EQ(b.row, a.row);
+    EXPECT_EQ(b.col, a.col);
+    EXPECT_EQ(b.m_data1.size(), a.m_data1.size());
+    EXPECT_EQ(b._name, a._name);
+}
+
+TEST_F(WindowsFiles, TextureAndSoundListsKeepTheirFirstName) {
+    const auto textures = Both("objects/texturelist.txt", "objects/windows_textures.txt");
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    graphics->ReadTextureList(textures.first);
+    const std::vector<std::string> expected = graphics->textureImageNames;
+    const std::vector<int> columns = graphics->textureColumns;
+    graphics->Clear();
+    EXPECT_EQ(Printed([&] { graphics->ReadTextureList(textures.second); }), "");
+    EXPECT_EQ(graphics->textureImageNames, expected);
+    EXPECT_EQ(graphics->textureColumns, columns);
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(graphics->textureImageNames.front(), "default.png");
+    graphics->Clear();
+
+    const auto sounds = Both("objects/audiolist.txt", "objects/windows_sounds.txt");
+    std::vector<std::string> plainNames;
+    std::vector<std::string> windowsNames;
+    LoadTextList(sounds.first, plainNames);
+    EXPECT_EQ(Printed([&] { LoadTextList(sounds.second, windowsNames); }), "");
+    EXPECT_EQ(windowsNames, plainNames);
+    ASSERT_FALSE(plainNames.empty());
+    EXPECT_TRUE(std::filesystem::is_regular_file(tree.Data("audio/" + windowsNames.front())));
+}
