@@ -1,5 +1,6 @@
 // The editor's file operations, driven through its menus and modals.
 #include <gtest/gtest.h>
+#include <imgui_internal.h>
 #include <rapidjson/document.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -51,6 +52,28 @@ TEST_F(EditorFixture, CreatedObjectIsSavedLastAndTheCursorStaysLast) {
     ASSERT_TRUE(after.IsArray());
     ASSERT_EQ(after.Size(), before.Size() + 1);
     EXPECT_STREQ(after[after.Size() - 1]["g_name"].GetString(), "Crate%d");
+}
+
+// "mouse" is the cursor object's name, which the editor never lists nor
+// saves: CREATE refuses it and says so.  The default layout puts
+// INSTANCES LOADED clear of LIBRARY.
+TEST_F(EditorFixture, CreateRefusesTheCursorsNameAndTheLayoutPlacesEveryWindow) {
+    EnterEditor();
+    const size_t count = Editor()->m_objects->objects.size();
+    ClickItem("CREATE");
+    ClickItem("CREATE/CREATE NEW OBJECT");
+    ClickItem("CREATE/Name");
+    TypeOver("mouse");  // the field keeps its text between openings
+    ClickItem("CREATE/CREATE");
+    EXPECT_EQ(Editor()->m_objects->objects.size(), count);
+    EXPECT_TRUE(EndsWith(VXDebugConsole::Text(), "NOT CREATED! mouse IS THE CURSOR'S NAME\n"));
+
+    TapKey(SDL_SCANCODE_F12);
+    StepFrames(2);
+    const ImGuiWindow* library = ImGui::FindWindowByName("LIBRARY");
+    const ImGuiWindow* instances = ImGui::FindWindowByName("INSTANCES LOADED");
+    ASSERT_TRUE(library && instances);
+    EXPECT_FALSE(library->Rect().Overlaps(instances->Rect()));
 }
 
 TEST_F(EditorFixture, SaveAsTakesOnlyPlainFileNames) {
