@@ -74,6 +74,7 @@ void VXFlagCom::SetCaptureArea(float x, float y, float cellWidth, float cellHeig
     shapeIndex = shape;
     soundMap = sounds;
     cellPositions.clear();
+    cellsVisited = 0;
     const std::string name = owner ? owner->g_name : std::string();
     const bool sizesOk = std::isfinite(cellWidth) && cellWidth > 0.0f &&
                          std::isfinite(cellHeight) && cellHeight > 0.0f && std::isfinite(x) &&
@@ -129,6 +130,7 @@ void VXFlagCom::SetCaptureArea(float x, float y, float cellWidth, float cellHeig
         float cx = x0;
         for (int32_t c = c0; c < c1; ++c) {
             cx += cellWidth;
+            ++cellsVisited;
             const int32_t tile =
                 VXShapeInstancer::SnapIndex(firstX, firstY, cx, cy, floor->cellWidth,
                                             floor->cellHeight, floor->columns, floor->rows);

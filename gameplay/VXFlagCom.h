@@ -58,6 +58,8 @@ public:
     std::vector<std::pair<float, float>> cellPositions;
     int32_t shapeIndex = 0;
     std::map<std::string, SoundCue>* soundMap = nullptr;
+    // The cells the last SetCaptureArea looked up a tile for.
+    size_t cellsVisited = 0;
 
 private:
     // Cells usable by the steps: both lists hold them.

@@ -1,16 +1,22 @@
 // The built game as a player starts it: its standard output line by line,
 // and the exit codes of its ways to end.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <functional>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "tests/support/GameProcess.h"
+#include "tests/support/OwnDisplay.h"
 
 // Last: Xlib's macros (None, Bool, Status) break GoogleTest's headers.
 #include <X11/Xlib.h>
@@ -162,6 +168,76 @@ TEST(GameSmoke, AWaitThatRunsOutKillsTheGame) {
     TempDataTree tree(false);
     GameProcess game(tree);
     ASSERT_TRUE(game.WaitForLine(kRunning)) << game.Output();
+    // A pidfd names this process and no other that takes its number later.
+    const int process = static_cast<int>(syscall(SYS_pidfd_open, game.Pid(), 0));
+    ASSERT_GE(process, 0);
     EXPECT_EQ(game.Wait(500), -1);
-    EXPECT_NE(kill(game.Pid(), 0), 0) << "the game still runs";
+    pollfd ended{process, POLLIN, 0};
+    EXPECT_EQ(poll(&ended, 1, 0), 1) << "the game still runs";
+    close(process);
+    EXPECT_EQ(waitpid(game.Pid(), nullptr, WNOHANG), -1) << "the game was not reaped";
+}
+
+// A case's waits end within its own limit, which CTest passes it, whether
+// it is longer or shorter than the suite-wide one; without it (run by hand)
+// the suite-wide one holds.
+TEST(GameSmoke, WaitsEndWithinTheCasesOwnLimit) {
+    const char* const given = std::getenv("PELLWICK_CASE_TIMEOUT");
+    const std::string saved = given ? given : "";
+    unsetenv("PELLWICK_CASE_TIMEOUT");
+    const int suiteWide = TestHarness::CaseLimitSeconds();
+    setenv("PELLWICK_CASE_TIMEOUT", "not a number", 1);
+    EXPECT_EQ(TestHarness::CaseLimitSeconds(), suiteWide);
+    setenv("PELLWICK_CASE_TIMEOUT", std::to_string(suiteWide * 10).c_str(), 1);
+    EXPECT_EQ(TestHarness::CaseLimitSeconds(), suiteWide * 10);
+    const auto left = TestHarness::CaseDeadline() - std::chrono::steady_clock::now();
+    EXPECT_GT(left, std::chrono::seconds(suiteWide * 7));
+    EXPECT_LT(left, std::chrono::seconds(suiteWide * 8));
+    // A limit of one second: a wait given longer ends at the deadline.
+    setenv("PELLWICK_CASE_TIMEOUT", "1", 1);
+    EXPECT_FALSE(TestHarness::PollUntil([] { return false; }, 20000, 10));
+    // (Two readings of the deadline differ by the clocks' jitter.)
+    EXPECT_GE(std::chrono::steady_clock::now() + std::chrono::milliseconds(10),
+              TestHarness::CaseDeadline());
+    if (given)
+        setenv("PELLWICK_CASE_TIMEOUT", saved.c_str(), 1);
+    else
+        unsetenv("PELLWICK_CASE_TIMEOUT");
+}
+
+// An OwnDisplay ignores X errors only while it deals with the game's
+// window, which may go away: the process's own handler is in place after
+// each of its calls and after it, and a key name the server does not know
+// fails the test.
+namespace {
+int g_xErrors = 0;
+int CountXError(Display*, XErrorEvent*) {
+    return ++g_xErrors, 0;
+}
+}  // namespace
+
+TEST(GameSmoke, AnOwnDisplayLeavesOtherXErrorsToTheProcesssHandler) {
+    const XErrorHandler before = XSetErrorHandler(CountXError);
+    {
+        TestHarness::OwnDisplay x;
+        ASSERT_TRUE(x.Ready());
+        Display* display = XOpenDisplay(x.Name().c_str());
+        ASSERT_NE(display, nullptr);
+        // No window of this process: the search ends empty.
+        EXPECT_FALSE(x.FocusWindowOf(getpid(), 300));
+        EXPECT_NONFATAL_FAILURE(x.HoldKey("NoSuchKey"), "NoSuchKey");
+        x.HoldLeftButton(1);
+        // A request naming no window, on a connection of the test's own.
+        XMapWindow(display, 1);
+        XSync(display, False);
+        EXPECT_EQ(g_xErrors, 1);
+        XCloseDisplay(display);
+    }
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    XMapWindow(display, 1);
+    XSync(display, False);
+    EXPECT_EQ(g_xErrors, 2);
+    XCloseDisplay(display);
+    XSetErrorHandler(before);
 }

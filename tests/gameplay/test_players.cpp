@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 #include "core/GameState.h"
 #include "core/VXAudioManager.h"
@@ -256,19 +257,29 @@ TEST_F(Players, SpawnPointsTrapsMinesAndTheGameManagerRunTheirTimers) {
     EXPECT_EQ(BodyOf(p2)->speedFactor, 0.9f);
 }
 
-// The chest's flag is set when rand() % 5 is odd (1 or 3): two rolls in five.
-TEST_F(Players, AChestRaisesItsFlagOnAnOddRollOfFive) {
-    int seen[5] = {};
-    for (unsigned seed = 1; seed <= 200; ++seed) {
+// A chest raises its flag at start on two rolls in five: over many chests
+// about 40% of them, each flag 0 or 1, and the same seed rolls the same
+// chests again.
+TEST_F(Players, AboutTwoChestsInFiveRaiseTheirFlag) {
+    GameObject* owner = objects.Make("Chest", 1);
+    auto rollChests = [&](unsigned seed) {
         Platform::SRand(seed);
-        const int roll = Platform::Rand() % 5;
-        ++seen[roll];
-        Platform::SRand(seed);
-        auto* chest = Add<VXChestComponent>(objects.Make("Chest", 1));
-        chest->Init();
-        EXPECT_EQ(chest->flag, roll == 1 || roll == 3 ? 1 : 0) << "roll " << roll;
-    }
-    for (int roll = 0; roll < 5; ++roll) EXPECT_GT(seen[roll], 0) << roll;
+        std::vector<int> flags;
+        for (int i = 0; i < 2000; ++i) {
+            VXChestComponent chest(owner);
+            EXPECT_EQ(chest.flag, 0) << "before its start";
+            chest.Init();
+            flags.push_back(chest.flag);
+        }
+        return flags;
+    };
+    const std::vector<int> flags = rollChests(7);
+    const long raised = std::count(flags.begin(), flags.end(), 1);
+    EXPECT_EQ(raised + std::count(flags.begin(), flags.end(), 0), 2000);
+    EXPECT_GT(raised, 700);
+    EXPECT_LT(raised, 900);
+    EXPECT_EQ(rollChests(7), flags);
+    EXPECT_NE(rollChests(8), flags);
 }
 
 // The enemy notices a target at 1500 (exactly 1500 counts) and keeps chasing

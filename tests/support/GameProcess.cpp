@@ -22,6 +22,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "tests/support/XErrors.h"
+
 namespace TestHarness {
 
 namespace {
@@ -70,16 +72,26 @@ int DecodeStatus(int status) {
 
 }  // namespace
 
+int CaseLimitSeconds() {
+    if (const char* text = std::getenv("PELLWICK_CASE_TIMEOUT")) {
+        char* end = nullptr;
+        const long seconds = std::strtol(text, &end, 10);
+        if (end != text && *end == '\0' && seconds > 0 && seconds <= 24 * 3600)
+            return static_cast<int>(seconds);
+    }
+    return PELLWICK_TEST_TIMEOUT;
+}
+
 Clock::time_point CaseDeadline() {
     using std::chrono::milliseconds;
-    const milliseconds budget = std::chrono::seconds(PELLWICK_TEST_TIMEOUT) * 3 / 4;
+    const milliseconds budget = milliseconds(std::chrono::seconds(CaseLimitSeconds())) * 3 / 4;
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
     if (!test) return Clock::now() + budget;
     // GoogleTest stamps the case's start on the system clock.
     const auto sinceStart =
         std::chrono::system_clock::now() -
         std::chrono::system_clock::time_point(milliseconds(test->result()->start_timestamp()));
-    return Clock::now() - std::chrono::duration_cast<milliseconds>(sinceStart) + budget;
+    return Clock::now() - std::chrono::duration_cast<Clock::duration>(sinceStart) + budget;
 }
 
 GameProcess::GameProcess(const TempDataTree& tree) : GameProcess(tree, Options()) {}
@@ -204,28 +216,6 @@ std::vector<std::string> GameProcess::Lines() const {
 }
 
 namespace {
-
-// While it lives, X errors on this process's connections are ignored.  On a
-// shared server other tests' windows come and go: one that goes away between
-// listing it and asking about it is no reason to end the test process, as
-// Xlib's default handler would.  At its end it waits for the answers to what
-// was sent, so that their errors come while they are still ignored.
-class IgnoringXErrors {
-public:
-    explicit IgnoringXErrors(Display* display)
-        : display_(display), previous_(XSetErrorHandler(Ignore)) {}
-    ~IgnoringXErrors() {
-        XSync(display_, False);
-        XSetErrorHandler(previous_);
-    }
-    IgnoringXErrors(const IgnoringXErrors&) = delete;
-    IgnoringXErrors& operator=(const IgnoringXErrors&) = delete;
-
-private:
-    static int Ignore(Display*, XErrorEvent*) { return 0; }
-    Display* display_;
-    XErrorHandler previous_;
-};
 
 // The window of `pid` below `window`, depth first; 0 when none.
 Window FindWindowOfPid(Display* display, Window window, Atom pidAtom, pid_t pid) {

@@ -16,11 +16,16 @@ typedef struct _XDisplay Display;
 
 namespace TestHarness {
 
-// The time by which an out-of-process case has to be done with its game:
-// three quarters of CTest's limit for one case after the running GoogleTest
-// case started.  Every wait of a
-// GameProcess ends by then, so a case that goes wrong fails with its own
-// message and kills its game instead of running into CTest's limit.
+// The running case's own CTest limit in seconds, which the suite's CMake
+// passes in PELLWICK_CASE_TIMEOUT; the suite-wide limit (PELLWICK_TEST_TIMEOUT)
+// when that is not set, as in an executable run by hand.
+int CaseLimitSeconds();
+
+// The time by which a case has to be done with its waits: three quarters of
+// its limit after the running GoogleTest case started.  Every wait of a
+// GameProcess, a PrivateDisplay or an OwnDisplay ends by then, so a case
+// that goes wrong fails with its own message and kills its game instead of
+// running into CTest's limit.
 std::chrono::steady_clock::time_point CaseDeadline();
 
 class GameProcess {

@@ -1,5 +1,8 @@
 #include "tests/support/OwnDisplay.h"
 
+// Before Xlib, whose macros (None, Bool) would break it.
+#include <gtest/gtest.h>
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -10,6 +13,8 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+
+#include "tests/support/XErrors.h"
 
 namespace TestHarness {
 
@@ -25,12 +30,6 @@ int MsLeft(Clock::time_point deadline) {
 
 void Sleep(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
-
-// A window that went away between finding and focusing it is no reason to
-// end the test process (Xlib's default handler would).
-int IgnoreXError(Display*, XErrorEvent*) {
-    return 0;
 }
 
 // The 8-bit value of the channel `mask` selects in `pixel`.
@@ -60,19 +59,28 @@ double MeanOf(XImage* image, int x0, int y0, int w, int h, int step) {
 
 }  // namespace
 
+// The game's window can go away under any request that names it (the game
+// ends, or is killed): those requests are made while IgnoringXErrors lives.
+// Errors of the others, a key that does not exist, say, are reported.
+
 OwnDisplay::OwnDisplay() {
-    XSetErrorHandler(IgnoreXError);
     if (!Name().empty()) display_ = XOpenDisplay(Name().c_str());
 }
 
 OwnDisplay::~OwnDisplay() {
-    if (display_ && damage_) XDamageDestroy(display_, damage_);
-    if (display_) XCloseDisplay(display_);
+    if (!display_) return;
+    if (damage_) {
+        IgnoringXErrors ignoring(display_);
+        XDamageDestroy(display_, damage_);
+    }
+    XCloseDisplay(display_);
 }
 
 bool OwnDisplay::FocusWindowOf(pid_t pid, int timeoutMs) {
     if (!display_) return false;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    const auto deadline =
+        std::min(CaseDeadline(), Clock::now() + std::chrono::milliseconds(timeoutMs));
+    IgnoringXErrors ignoring(display_);
     for (;;) {
         const unsigned long window = FindTopWindowOfPid(display_, pid);
         XWindowAttributes a{};
@@ -93,6 +101,7 @@ bool OwnDisplay::FocusWindowOf(pid_t pid, int timeoutMs) {
 }
 
 void OwnDisplay::KeepFocus() {
+    IgnoringXErrors ignoring(display_);
     Window focus = 0;
     int revert = 0;
     XGetInputFocus(display_, &focus, &revert);
@@ -108,8 +117,9 @@ void OwnDisplay::WaitFrames(int frames) {
     // A frame under way when the input went out may not have seen it, so
     // the frames are counted from the next damage on.  Several frames
     // between two looks count as one: the wait only grows.
-    XSync(display_, False);
-    const auto deadline = Clock::now() + std::chrono::milliseconds(frames * 5000);
+    IgnoringXErrors ignoring(display_);
+    const auto deadline =
+        std::min(CaseDeadline(), Clock::now() + std::chrono::milliseconds(frames * 5000));
     int seen = 0;
     while (seen < frames && MsLeft(deadline) > 0) {
         while (XPending(display_) && seen < frames) {
@@ -129,8 +139,13 @@ void OwnDisplay::WaitFrames(int frames) {
 
 void OwnDisplay::HoldKey(const std::string& name, int frames) {
     if (!display_) return;
+    const KeySym symbol = XStringToKeysym(name.c_str());
+    const KeyCode code = symbol == NoSymbol ? 0 : XKeysymToKeycode(display_, symbol);
+    if (code == 0) {
+        ADD_FAILURE() << "no key \"" << name << "\" on the test's X server";
+        return;
+    }
     KeepFocus();
-    const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(name.c_str()));
     XTestFakeKeyEvent(display_, code, True, CurrentTime);
     WaitFrames(frames);
     XTestFakeKeyEvent(display_, code, False, CurrentTime);
@@ -164,7 +179,8 @@ ScreenLook OwnDisplay::Look() const {
 }
 
 bool PollUntil(const std::function<bool()>& done, int timeoutMs, int pollMs) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    const auto deadline =
+        std::min(CaseDeadline(), Clock::now() + std::chrono::milliseconds(timeoutMs));
     for (;;) {
         if (done()) return true;
         if (MsLeft(deadline) == 0) return false;

@@ -39,17 +39,20 @@ public:
 
     // Gives the keyboard focus to the top-level window of `pid` (and again
     // before each press, should it have lost it) and puts the pointer on
-    // it; false when no such window shows within `timeoutMs`.
+    // it; false when no such window shows within `timeoutMs` (at most: until
+    // CaseDeadline()).
     bool FocusWindowOf(pid_t pid, int timeoutMs);
     // Holds the key (an X key name: "Return", "space", "a", "Down") down
     // while the game draws `frames` frames, lets it go and waits as many
     // again, so that the game sees the press and the release in frames of
-    // their own however slowly it runs.
+    // their own however slowly it runs.  A name with no key on the server
+    // fails the test.
     void HoldKey(const std::string& name, int frames = 3);
     // The same with the left mouse button.
     void HoldLeftButton(int frames = 3);
     // Waits until the focused window has presented `frames` frames (at most
-    // 5 s each; 100 ms each without the DAMAGE extension).
+    // 5 s each and until CaseDeadline(); 100 ms each without the DAMAGE
+    // extension).
     void WaitFrames(int frames);
     ScreenLook Look() const;
 
@@ -65,8 +68,8 @@ private:
     int damageEvent_ = 0;
 };
 
-// Calls `done` every `pollMs` until it answers true or `timeoutMs` passes;
-// its last answer.
+// Calls `done` every `pollMs` until it answers true or `timeoutMs` passes
+// (at most: until CaseDeadline()); its last answer.
 bool PollUntil(const std::function<bool()>& done, int timeoutMs, int pollMs = 200);
 
 }  // namespace TestHarness

@@ -19,12 +19,12 @@ using TestHarness::PollUntil;
 
 const char* const kMatchStarted = " -> Lv 1 Initialized";
 const char* const kMatchLeft = " -> Lv 1 Free";
-// One time budget for the whole road, well inside CTest's limit, so that a
-// road that stalls fails here and its game and X server are ended.
+// One time budget for the whole road, up to the case's deadline (inside its
+// own CTest limit), so that a road that stalls fails here and its game and
+// X server are ended.
 class Budget {
 public:
-    explicit Budget(int seconds)
-        : end_(std::chrono::steady_clock::now() + std::chrono::seconds(seconds)) {}
+    Budget() : end_(TestHarness::CaseDeadline()) {}
     // `ms`, or what is left of the budget when that is less.
     int Ms(int ms) const {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -50,7 +50,7 @@ TEST(KeyboardProcess, QuickMatchPausedAndQuitToTheTitleThenTheSelectionStartsAMa
     GameProcess::Options options;
     options.setEnv = {{"DISPLAY", x.Name()}, {"SDL_AUDIODRIVER", "dummy"}};
     GameProcess game(tree, options);
-    const Budget budget(600);
+    const Budget budget;
     ASSERT_TRUE(game.WaitForLine(" -- Engine running --", budget.Ms(120000))) << game.Output();
     ASSERT_TRUE(x.FocusWindowOf(game.Pid(), budget.Ms(30000)));
 
