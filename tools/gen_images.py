@@ -10,7 +10,7 @@ import random
 import subprocess
 import sys
 
-from PIL import Image
+from PIL import Image, ImageChops, ImageDraw
 
 import assets
 import chars
@@ -526,8 +526,9 @@ def draw_match_flow():
         countdown_cell(c, label, scale, colour)
     grid_sheet("GameStart_FullSpriteSheet.png", count)
 
-    # the win screen: 14-18 shared intro, 19-20 and 7-13 Blue, 0-6 Red; 13 is
-    # also shown for one frame in the Red sequence, so it names no team
+    # the win screen: 14-18 shared intro (the Red row holds 18 one frame
+    # longer), 19-20 and 7-13 Blue, 0-6 Red; each row rests on a cell of its
+    # own team's colour
     def win(c, n):
         if n in (14, 15, 16, 17, 18):
             t = (n - 13) / 5.0
@@ -537,7 +538,7 @@ def draw_match_flow():
             team_col = BLUE
         elif 7 <= n <= 13:
             t = 1.0
-            team_col = BLUE if n < 13 else GOLD
+            team_col = BLUE
         else:
             t = 1.0
             team_col = RED
@@ -591,7 +592,13 @@ def draw_match_flow():
             c.circle(cx, cy, r + 4, None, GOLD, 6)
         elif n in portrait_cells:
             c.circle(cx, cy, r, (250, 240, 220, 255), INK, 3)
-            draw_character(c, portrait_cells[n], cx, cy, r / 52.0, Pose())
+            # the figure stays inside its round frame, clear of the team's name
+            figure = Cell(c.w, c.h)
+            draw_character(figure, portrait_cells[n], cx, cy, r / 52.0, Pose())
+            mask = Image.new("L", figure.img.size, 0)
+            ImageDraw.Draw(mask).ellipse(c.box(cx - r, cy - r, cx + r, cy + r), fill=255)
+            figure.img.putalpha(ImageChops.multiply(figure.img.getchannel("A"), mask))
+            c.paste(figure, 0, 0)
         else:
             return False
     grid_sheet("GameOverPortraits_FullSpriteSheet.png", plates)
@@ -675,15 +682,28 @@ def draw_skill_objects():
             return
         t = n / 31.0
         ring = c.w * 0.48
-        c.rect(cx - ring, cy - ring, cx + ring, cy + ring, (255, 200, 60, int(50 + 100 * t)), GOLD, 3, radius=10)
-        # the block drops in from above and locks
-        s = 0.35 + 0.65 * ease_out(min(1.0, t * 1.5))
-        b = c.w * 0.28 * (1.6 - 0.6 * s)
-        c.rect(cx - b, cy - b, cx + b, cy + b, (120, 110, 130, int(255 * min(1, t * 3))), INK, 3, radius=8)
+        # the locked 3 x 3 block: a bold frame and the lines between its cells
+        # over a faint wash, so the paint just laid and whoever stands there
+        # still show through
+        c.rect(cx - ring, cy - ring, cx + ring, cy + ring, (255, 200, 60, int(10 + 25 * t)), None, 0, radius=10)
+        c.rect(cx - ring, cy - ring, cx + ring, cy + ring, None, INK, 5, radius=10)
+        c.rect(cx - ring, cy - ring, cx + ring, cy + ring, None, GOLD, 3, radius=10)
+        for k in (-1, 1):
+            x = cx + k * ring / 3
+            c.line([(x, cy - ring), (x, cy + ring)], (255, 215, 90, int(60 + 120 * t)), 1.5)
+            c.line([(cx - ring, x - cx + cy), (cx + ring, x - cx + cy)], (255, 215, 90, int(60 + 120 * t)), 1.5)
+        # the block drops in from above as a shadow, and a padlock snaps onto
+        # the frame's top edge
+        s = ease_out(min(1.0, t * 1.5))
+        if s < 1.0:
+            b = c.w * 0.3 * (1.0 - 0.7 * s)
+            c.rect(cx - b, cy - b, cx + b, cy + b, (40, 36, 48, int(90 * (1.0 - s))), None, 0, radius=8)
         if t > 0.5:
-            for sx in (-1, 1):
-                c.line([(cx - ring, cy + sx * ring * 0.5), (cx + ring, cy - sx * ring * 0.5)], (90, 90, 100, 255), 3)
-            c.circle(cx, cy, 14, GOLD, INK, 3)
+            lx, ly = cx, cy - ring
+            c.arc(lx, ly - 6, 7, 180, 360, INK, 5)
+            c.arc(lx, ly - 6, 7, 180, 360, (200, 200, 210, 255), 2.5)
+            c.rect(lx - 10, ly - 6, lx + 10, ly + 9, GOLD, INK, 2.5, radius=3)
+            c.circle(lx, ly + 1.5, 2.5, INK, None, 0)
     grid_sheet("300x300px_LockDown_casting_animation.png", lockdown)
 
     def bleed(c, n):
