@@ -197,15 +197,18 @@ void VXGraphicsManager::UpdateCameraFollow() {
     }
     const float tx = -sumX / static_cast<float>(n);
     const float ty = -sumY / static_cast<float>(n);
-    // Start from the camera the view was last built with, less the lift the
-    // last follow added (added again below, so it never piles up).  While
-    // that camera is still the follow's own, its unrounded place is taken,
-    // so that steps of less than a pixel add up and the camera settles on
-    // the targets rather than short of them.
+    // Start from the camera the view was last built with.  While that is
+    // still the follow's own last camera, go on from its unrounded place
+    // before the lift: steps below a pixel add up, and the lift is not
+    // smoothed again (it would pile up to 10 / k pixels above the players).
+    // A camera set by anyone else (a state start, the editor) is taken as it
+    // is.
     float bx = static_cast<float>(Camera::ViewPixel(camera.camView[12]) - W / 2);
-    float by = static_cast<float>(Camera::ViewPixel(camera.camView[13]) - H / 2) - Camera::kLift;
-    if (std::trunc(followX) == bx) bx = followX;
-    if (std::trunc(followY) == by) by = followY;
+    float by = static_cast<float>(Camera::ViewPixel(camera.camView[13]) - H / 2);
+    if (std::trunc(followX) == bx && std::trunc(followY) + Camera::kLift == by) {
+        bx = followX;
+        by = followY;
+    }
     const float nx = (tx - bx) * k + bx;
     const float ny = (ty - by) * k + by;
     followX = nx;
