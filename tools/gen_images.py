@@ -707,14 +707,14 @@ def draw_skill_objects():
             x = cx + k * ring / 3
             c.line([(x, cy - ring), (x, cy + ring)], (255, 215, 90, int(60 + 120 * t)), 1.5)
             c.line([(cx - ring, x - cx + cy), (cx + ring, x - cx + cy)], (255, 215, 90, int(60 + 120 * t)), 1.5)
-        # the block drops in from above as a shadow, and a padlock snaps onto
-        # the frame's top edge
+        # the block drops in from above as a shadow, and a small padlock
+        # snaps onto the frame's top edge, just inside it
         s = ease_out(min(1.0, t * 1.5))
         if s < 1.0:
             b = c.w * 0.3 * (1.0 - 0.7 * s)
             c.rect(cx - b, cy - b, cx + b, cy + b, (40, 36, 48, int(90 * (1.0 - s))), None, 0, radius=8)
         if t > 0.5:
-            lx, ly = cx, cy - ring
+            lx, ly = cx, cy - ring + 14
             c.arc(lx, ly - 6, 7, 180, 360, INK, 5)
             c.arc(lx, ly - 6, 7, 180, 360, (200, 200, 210, 255), 2.5)
             c.rect(lx - 10, ly - 6, lx + 10, ly + 9, GOLD, INK, 2.5, radius=3)
