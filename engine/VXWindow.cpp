@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/VXEngine.h"
@@ -52,6 +53,11 @@ void VXEngine::MakeBorderlessFullscreen() {
 
 void VXEngine::SetWindowed(int width, int height) {
     fullScreen = 0;
+    // The window lies wholly on the display: asked for more than fits at
+    // its place (the display's own size, say), it stops at the display's
+    // right and bottom edges.
+    if (screenWidth > kWindowedX) width = std::min(width, screenWidth - kWindowedX);
+    if (screenHeight > kWindowedY) height = std::min(height, screenHeight - kWindowedY);
     Platform::PlaceWindow(kWindowedX, kWindowedY, width, height, true);
     windowWidth = width;
     windowHeight = height;

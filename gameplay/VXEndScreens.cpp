@@ -67,12 +67,14 @@ void VXMatchFlow::BuildEndScreens() {
                                            "GameOverPortraits_FullSpriteSheet.png");
 
     if (VXSpriteComponent* sprite = SpriteOf(win)) {
-        // Row 0 Blue, row 1 Red.
+        // Row 0 Blue, row 1 Red.  Both open on the shared gold cells; the
+        // Red row holds the last of them for a frame where it once showed
+        // cell 13, which is Blue's resting cell.
         sprite->SetFPS(14);
         sprite->SetAnimationCount(2);
         for (int cell : {14, 15, 16, 17, 18, 19, 20, 7, 8, 9, 10, 11, 12, 13})
             sprite->AddFrame(cell, 0);
-        for (int cell : {14, 15, 16, 17, 18, 13, 0, 1, 2, 3, 4, 5, 6}) sprite->AddFrame(cell, 1);
+        for (int cell : {14, 15, 16, 17, 18, 18, 0, 1, 2, 3, 4, 5, 6}) sprite->AddFrame(cell, 1);
         sprite->SetFrame(0);
     }
     AddScreenText(*objects, win, "ForScore", 0.215f * w, -0.335f * h, "- score -", 1, 1, 1);

@@ -54,8 +54,12 @@ int ViewPixel(float view) {
     return static_cast<int>(std::trunc(std::clamp(view, -kFarthest, kFarthest)));
 }
 
-float g_smoothing = 0.0f;
-bool g_smoothingFixed = false;
+float Smoothing(float frameTime) {
+    // A frame that measured nothing (or a whole second) would freeze the
+    // camera or make it jump: 1/60 stands in.
+    if (!(frameTime > 0.0f && frameTime < 1.0f)) return 0.016666668f;
+    return frameTime;
+}
 
 void BuildProjection(float out[16], int width, int height) {
     std::fill(out, out + 16, 0.0f);
@@ -177,15 +181,7 @@ void VXGraphicsManager::UpdateCameraFollow() {
     // A minimised window, or one 250 pixels across, leaves nothing to fit.
     if (!DrawableSize(W, H) || W == 250 || H == 250) return;
 
-    if (!Camera::g_smoothingFixed) {
-        Camera::g_smoothing = FrameContext().frameTime;
-        Camera::g_smoothingFixed = true;
-    }
-    // A first frame that measured nothing (or a whole second) would freeze
-    // the camera or make it jump: 1/60 stands in.
-    if (Camera::g_smoothing >= 1.0f || Camera::g_smoothing <= 0.0f)
-        Camera::g_smoothing = 0.016666668f;
-    const float k = Camera::g_smoothing;
+    const float k = Camera::Smoothing(FrameContext().frameTime);
 
     const float z = zoom;
     float sumX = 0.0f, sumY = 0.0f;
@@ -202,10 +198,22 @@ void VXGraphicsManager::UpdateCameraFollow() {
     }
     const float tx = -sumX / static_cast<float>(n);
     const float ty = -sumY / static_cast<float>(n);
-    const float bx = static_cast<float>(Camera::ViewPixel(camera.camView[12]) - W / 2);
-    const float by = static_cast<float>(Camera::ViewPixel(camera.camView[13]) - H / 2);
+    // Start from the camera the view was last built with.  While that is
+    // still the follow's own last camera, go on from its unrounded place
+    // before the lift: steps below a pixel add up, and the lift is not
+    // smoothed again (it would pile up to 10 / k pixels above the players).
+    // A camera set by anyone else (a state start, the editor) is taken as it
+    // is.
+    float bx = static_cast<float>(Camera::ViewPixel(camera.camView[12]) - W / 2);
+    float by = static_cast<float>(Camera::ViewPixel(camera.camView[13]) - H / 2);
+    if (std::trunc(followX) == bx && std::trunc(followY) + Camera::kLift == by) {
+        bx = followX;
+        by = followY;
+    }
     const float nx = (tx - bx) * k + bx;
     const float ny = (ty - by) * k + by;
+    followX = nx;
+    followY = ny;
 
     const float dx = std::fabs(maxX - minX);
     const float dy = std::fabs(maxY - minY);
@@ -221,7 +229,7 @@ void VXGraphicsManager::UpdateCameraFollow() {
 
     zoom = 1.0f / s;
     cameraX = std::trunc(nx);
-    cameraY = std::trunc(ny) + 10.0f;
+    cameraY = std::trunc(ny) + Camera::kLift;
 }
 
 bool VXGraphicsManager::CompareLayer(const std::shared_ptr<VXSpriteComponent>& a,

@@ -43,10 +43,12 @@ void BuildCamView(float out[16], float zoom, int width, int height, float camX, 
 // infinity) would take it beyond what an int holds: it is kept within a
 // billion pixels, and a value that is not a number counts as 0.
 int ViewPixel(float view);
-// The follow's smoothing factor: the frame time at the first follow of the
-// run, kept from then on.
-extern float g_smoothing;
-extern bool g_smoothingFixed;
+// The share of the way to its target that the follow moves in one frame:
+// the frame's own time, so that the camera closes on the players at the same
+// pace whatever the frame rate (about two thirds of the way each second).
+float Smoothing(float frameTime);
+// The follow keeps the players' midpoint this many pixels above the centre.
+constexpr float kLift = 10.0f;
 }  // namespace Camera
 
 class VXGraphicsManager : public System {
@@ -129,6 +131,10 @@ public:
     float zoom = 1.0f;
     float cameraX = 0.0f;
     float cameraY = 0.0f;
+    // The follow's last place before rounding and lifting (see
+    // UpdateCameraFollow).
+    float followX = 0.0f;
+    float followY = 0.0f;
     uint8_t editorMode = 0;
     float aspectRatio = 0.0f;
     float maxScale = 0.0f;

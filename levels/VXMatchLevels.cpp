@@ -59,7 +59,10 @@ void SetPair(float (&out)[2], float x, float y) {
 
 const VXMatchLevelTable& Level0Table() {
     static const VXMatchLevelTable t = [] {
-        VXMatchLevelTable v = MakeTable(4, 0, "Level_0", "objects/savefile0.json", 2.2f, kGreen);
+        // The quick-match floor is as tall as Level 3's (24 rows): the camera
+        // needs the same room to keep players in opposite corners above the
+        // HUD on a 1080-line screen.
+        VXMatchLevelTable v = MakeTable(4, 0, "Level_0", "objects/savefile0.json", 2.7f, kGreen);
         v.quickMatch = true;
         SetPair(v.redSpawn, 350.0f, -950.0f);
         SetPair(v.blueSpawn, -250.0f, -950.0f);

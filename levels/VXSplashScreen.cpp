@@ -392,8 +392,8 @@ void VXSplashScreen::UpdateOptions(GameObject* buttons) {
 
 void VXSplashScreen::RescaleToScreen() {
     for (GameObject* object : objects->objects) {
-        object->scale[0] = static_cast<float>(screenWidth);
-        object->scale[1] = static_cast<float>(screenHeight);
+        object->scale[0] = static_cast<float>(windowWidth);
+        object->scale[1] = static_cast<float>(windowHeight);
         object->UpdateTransform();
     }
 }

@@ -10,7 +10,7 @@ import random
 import subprocess
 import sys
 
-from PIL import Image
+from PIL import Image, ImageChops, ImageDraw
 
 import assets
 import chars
@@ -122,10 +122,10 @@ CONTROLS = [
     ("PAUSE", "Gamepad: Start or Back    Key: Esc"),
     ("MENUS", "Gamepad: D-pad or stick, A choose, B back"),
 ]
-# The last line of the controls page: the menus' keys differ between the
-# title and the pause menu.
-TITLE_MENU_KEYS = "Keys: arrows, Space choose, Backspace back, Enter play"
-PAUSE_MENU_KEYS = "Keys: arrows, Enter choose and back"
+# The last lines of the controls page: the menus' keys differ between the
+# title and the pause menu, so each line says whose keys it names.
+TITLE_MENU_KEYS = "Title keys: arrows, Space choose, Backspace back, Enter play"
+PAUSE_MENU_KEYS = "Pause menu keys: arrows, Enter choose and back"
 
 RULES = ["Walk to paint the floor in your team's colour.",
          "Refill paint at the glowing pads. Stand alone on a flag to capture it.",
@@ -141,16 +141,18 @@ def fitting_size(lines, px, max_w):
 
 
 def controls_page(c, x0, y0, x1, y1, menu_keys, title="HOW TO PLAY"):
+    """menu_keys: the lines that name the menus' keys, after the controls."""
     panel(c, x0, y0, x1, y1)
     w, h = x1 - x0, y1 - y0
     c.text(x0 + w / 2, y0 + h * 0.09, title, h * 0.11, fill=GOLD)
     size = fitting_size(RULES, h * 0.05, w * 0.9)
     for i, line in enumerate(RULES):
         c.text(x0 + w / 2, y0 + h * (0.2 + 0.065 * i), line, size, fill=CREAM, stroke_w=size * 0.08)
-    controls = CONTROLS + [("", menu_keys)]
+    controls = CONTROLS + [("", keys) for keys in menu_keys]
     size = fitting_size([v for k, v in controls], h * 0.045, w * 0.7)
+    step = 0.068 if len(controls) <= 7 else 0.062
     for i, (k, v) in enumerate(controls):
-        y = y0 + h * (0.42 + 0.068 * i)
+        y = y0 + h * (0.42 + step * i)
         if k:
             c.rect(x0 + w * 0.04, y - h * 0.03, x0 + w * 0.2, y + h * 0.03, GOLD, INK, 2, radius=h * 0.02)
             c.text(x0 + w * 0.12, y, k, h * 0.045, fill=INK, stroke=None)
@@ -292,7 +294,8 @@ def draw_main_menu():
         if item == 0:
             confirm_panel(c, "QUIT THE GAME?", "YES", "NO")
         elif item == 1:
-            controls_page(c, c.w * 0.5, c.h * 0.06, c.w * 0.99, c.h * 0.94, TITLE_MENU_KEYS)
+            controls_page(c, c.w * 0.5, c.h * 0.06, c.w * 0.99, c.h * 0.94,
+                          [TITLE_MENU_KEYS, PAUSE_MENU_KEYS])
         elif item == 2:
             # the volume digits are drawn near (0.855 W, 0.46 to 0.54 H)
             options_panel(c, c.w * 0.6, c.h * 0.14, c.w * 0.98, c.h * 0.66, frame >= 3,
@@ -317,8 +320,14 @@ def draw_select_screen():
             splats(c, 21, 7, [BLUE], area=(0, 0, c.w * 0.35, c.h), rmin=0.05, rmax=0.1, alpha=a)
             splats(c, 22, 7, [RED], area=(c.w * 0.65, 0, c.w, c.h), rmin=0.05, rmax=0.1, alpha=a)
         if n >= 3:
-            c.text(c.w * 0.2, c.h * 0.93, "BLUE TEAM", c.h * 0.07, fill=BLUE_LIGHT)
-            c.text(c.w * 0.8, c.h * 0.93, "RED TEAM", c.h * 0.07, fill=RED_LIGHT)
+            c.text(c.w * 0.2, c.h * 0.9, "BLUE TEAM", c.h * 0.07, fill=BLUE_LIGHT)
+            c.text(c.w * 0.8, c.h * 0.9, "RED TEAM", c.h * 0.07, fill=RED_LIGHT)
+            # each player's keys along the bottom
+            c.rect(0, c.h * 0.952, c.w, c.h, (16, 16, 28, 225), None, 0)
+            for cx, keys in ((0.17, "P1 KEYS:  A / D PICK    SPACE READY    X BACK"),
+                             (0.5, "P2 KEYS:  LEFT / RIGHT PICK    DOWN READY    UP BACK"),
+                             (0.83, "PADS:  D-PAD OR STICK PICK    A READY    B BACK    BACK: QUIT")):
+                c.text_fit(c.w * cx, c.h * 0.976, keys, c.h * 0.028, c.w * 0.31, fill=CREAM)
     grid_sheet("CharacterSelect_BG_Animated.png", bg)
 
     def selector(c, n):
@@ -376,7 +385,7 @@ def draw_select_screen():
         number = {1: 1, 0: 2, 2: 3}[n]
         c.rect(0, 0, c.w, c.h, (24, 24, 36, 255), None, 0)
         panel(c, 10, 10, c.w - 10, c.h - 10, r=20)
-        t = min((c.w * 0.8) / level.cols, (c.h * 0.68) / level.rows)
+        t = min((c.w * 0.8) / level.cols, (c.h * 0.62) / level.rows)
         ox = c.w / 2 - t * level.cols / 2
         oy = c.h * 0.2
         floor = (110, 160, 96, 255) if level.theme == "grass" else (150, 146, 136, 255)
@@ -395,6 +404,10 @@ def draw_select_screen():
                 c.circle(ox + (cc + 0.5) * t, oy + (r + 0.5) * t, t * 0.7, colr, INK, 2)
         c.rect(ox, oy, ox + level.cols * t, oy + level.rows * t, None, INK, 3)
         c.text(c.w / 2, c.h * 0.1, "ARENA %d" % number, c.h * 0.12, fill=GOLD)
+        # keyboard play takes keys; with pads only pad 1 picks and starts
+        for y, keys in ((0.87, "KEYBOARD:  LEFT / RIGHT OR A / D PICK    ENTER PLAY    X (P1) OR UP (P2) BACK"),
+                        (0.92, "PADS:  PAD 1 D-PAD OR STICK PICK    A OR START PLAY    B BACK")):
+            c.text_fit(c.w / 2, c.h * y, keys, c.h * 0.04, c.w * 0.86, fill=CREAM)
     grid_sheet("MapSelection_FullSpriteSheet.png", maps)
 
     def deny(c, n):
@@ -424,9 +437,11 @@ def draw_pause():
         c.text(cx, y0 + c.h * 0.08, "PAUSED", c.h * 0.085, fill=GOLD)
         for i, label in enumerate(["RESUME", "HOW TO PLAY", "OPTIONS", "QUIT"]):
             button(c, cx, y0 + c.h * (0.2 + 0.11 * i), (x1 - x0) * 0.66, c.h * 0.075, label, i == n)
+        c.text_fit(cx, y0 + c.h * 0.6, "UP / DOWN: MOVE    ENTER / A: CHOOSE    ESC / START: RESUME",
+                   c.h * 0.03, (x1 - x0) * 0.86, fill=CREAM)
     grid_sheet("Pause_Menu.png", menu)
 
-    grid_sheet("Pause_HowToPlay.png", lambda c, n: controls_page(c, 4, 4, c.w - 4, c.h - 4, PAUSE_MENU_KEYS))
+    grid_sheet("Pause_HowToPlay.png", lambda c, n: controls_page(c, 4, 4, c.w - 4, c.h - 4, [PAUSE_MENU_KEYS]))
 
     def opts(c, n):
         # the volume digits are drawn about 0.045 W right of the centre and
@@ -526,8 +541,9 @@ def draw_match_flow():
         countdown_cell(c, label, scale, colour)
     grid_sheet("GameStart_FullSpriteSheet.png", count)
 
-    # the win screen: 14-18 shared intro, 19-20 and 7-13 Blue, 0-6 Red; 13 is
-    # also shown for one frame in the Red sequence, so it names no team
+    # the win screen: 14-18 shared intro (the Red row holds 18 one frame
+    # longer), 19-20 and 7-13 Blue, 0-6 Red; each row rests on a cell of its
+    # own team's colour
     def win(c, n):
         if n in (14, 15, 16, 17, 18):
             t = (n - 13) / 5.0
@@ -537,7 +553,7 @@ def draw_match_flow():
             team_col = BLUE
         elif 7 <= n <= 13:
             t = 1.0
-            team_col = BLUE if n < 13 else GOLD
+            team_col = BLUE
         else:
             t = 1.0
             team_col = RED
@@ -591,7 +607,13 @@ def draw_match_flow():
             c.circle(cx, cy, r + 4, None, GOLD, 6)
         elif n in portrait_cells:
             c.circle(cx, cy, r, (250, 240, 220, 255), INK, 3)
-            draw_character(c, portrait_cells[n], cx, cy, r / 52.0, Pose())
+            # the figure stays inside its round frame, clear of the team's name
+            figure = Cell(c.w, c.h)
+            draw_character(figure, portrait_cells[n], cx, cy, r / 52.0, Pose())
+            mask = Image.new("L", figure.img.size, 0)
+            ImageDraw.Draw(mask).ellipse(c.box(cx - r, cy - r, cx + r, cy + r), fill=255)
+            figure.img.putalpha(ImageChops.multiply(figure.img.getchannel("A"), mask))
+            c.paste(figure, 0, 0)
         else:
             return False
     grid_sheet("GameOverPortraits_FullSpriteSheet.png", plates)
@@ -675,15 +697,28 @@ def draw_skill_objects():
             return
         t = n / 31.0
         ring = c.w * 0.48
-        c.rect(cx - ring, cy - ring, cx + ring, cy + ring, (255, 200, 60, int(50 + 100 * t)), GOLD, 3, radius=10)
-        # the block drops in from above and locks
-        s = 0.35 + 0.65 * ease_out(min(1.0, t * 1.5))
-        b = c.w * 0.28 * (1.6 - 0.6 * s)
-        c.rect(cx - b, cy - b, cx + b, cy + b, (120, 110, 130, int(255 * min(1, t * 3))), INK, 3, radius=8)
+        # the locked 3 x 3 block: a bold frame and the lines between its cells
+        # over a faint wash, so the paint just laid and whoever stands there
+        # still show through
+        c.rect(cx - ring, cy - ring, cx + ring, cy + ring, (255, 200, 60, int(10 + 25 * t)), None, 0, radius=10)
+        c.rect(cx - ring, cy - ring, cx + ring, cy + ring, None, INK, 5, radius=10)
+        c.rect(cx - ring, cy - ring, cx + ring, cy + ring, None, GOLD, 3, radius=10)
+        for k in (-1, 1):
+            x = cx + k * ring / 3
+            c.line([(x, cy - ring), (x, cy + ring)], (255, 215, 90, int(60 + 120 * t)), 1.5)
+            c.line([(cx - ring, x - cx + cy), (cx + ring, x - cx + cy)], (255, 215, 90, int(60 + 120 * t)), 1.5)
+        # the block drops in from above as a shadow, and a small padlock
+        # snaps onto the frame's top edge, just inside it
+        s = ease_out(min(1.0, t * 1.5))
+        if s < 1.0:
+            b = c.w * 0.3 * (1.0 - 0.7 * s)
+            c.rect(cx - b, cy - b, cx + b, cy + b, (40, 36, 48, int(90 * (1.0 - s))), None, 0, radius=8)
         if t > 0.5:
-            for sx in (-1, 1):
-                c.line([(cx - ring, cy + sx * ring * 0.5), (cx + ring, cy - sx * ring * 0.5)], (90, 90, 100, 255), 3)
-            c.circle(cx, cy, 14, GOLD, INK, 3)
+            lx, ly = cx, cy - ring + 14
+            c.arc(lx, ly - 6, 7, 180, 360, INK, 5)
+            c.arc(lx, ly - 6, 7, 180, 360, (200, 200, 210, 255), 2.5)
+            c.rect(lx - 10, ly - 6, lx + 10, ly + 9, GOLD, INK, 2.5, radius=3)
+            c.circle(lx, ly + 1.5, 2.5, INK, None, 0)
     grid_sheet("300x300px_LockDown_casting_animation.png", lockdown)
 
     def bleed(c, n):

@@ -183,6 +183,33 @@ def check_portrait_rows():
           "the portrait sheet is stored top row first (Red rows at the top, Blue at the bottom)")
 
 
+def check_block_bomb_wash():
+    """The block bomb rests on cell 31 of its sheet for 20 s over the cells it
+    has just painted, with the Viking often still on its centre: inside its
+    frame it may tint them but not hide them."""
+    w, h, alpha = png_alpha(path("img", "300x300px_LockDown_casting_animation.png"))
+    cw, ch = w // 8, h // 4
+    x0, y0 = (31 % 8) * cw, (31 // 8) * ch
+    inner = [alpha[x, y][3] for x in range(x0 + cw // 8, x0 + cw * 7 // 8)
+             for y in range(y0 + ch // 8, y0 + ch * 7 // 8)]
+    share = sum(a > 128 for a in inner) / float(len(inner))
+    check(share < 0.05, "the resting block bomb leaves its cells showing (%.0f%% covered)" % (share * 100))
+    edge = [alpha[x0 + cw // 2, y][3] for y in range(y0, y0 + ch // 16)]
+    check(max(edge) == 255, "the resting block bomb's frame is drawn")
+
+
+def check_win_portraits_clear_the_label():
+    """On the win screen a portrait cell lies over its plate: nothing of the
+    figure may reach the team's name right of the round frame."""
+    w, h, alpha = png_alpha(path("img", "GameOverPortraits_FullSpriteSheet.png"))
+    cw, ch = w // 4, h // 2
+    for n in (2, 3, 4, 5, 6, 7):
+        x0, y0 = (n % 4) * cw, (n // 4) * ch
+        right = x0 + int(cw * 0.27 + ch * 0.36) + 4  # past the frame and its outline
+        stray = sum(alpha[x, y][3] > 0 for x in range(right, x0 + cw) for y in range(y0, y0 + ch))
+        check(stray == 0, "portrait cell %d stays inside its frame (%d pixels beyond)" % (n, stray))
+
+
 def main(data):
     global DATA
     DATA = data
@@ -190,6 +217,8 @@ def main(data):
         check_level(n)
     check_paint_atlas()
     check_portrait_rows()
+    check_block_bomb_wash()
+    check_win_portraits_clear_the_label()
     lic = path("font", "OFL.txt")
     check(os.path.isfile(lic) and "Open Font License" in open(lic).read(),
           "the font's Open Font License text ships beside it")

@@ -231,11 +231,12 @@ TEST_F(EngineRun, WindowModesSwitchSizeAspectAndViewport) {
          [&] { engine->MakeBorderlessFullscreen(); },
          false,
          {0, 0, desktopW, desktopH}},
-        // The title options' captioned window: the screen's own size at 100, 100.
+        // Asked for the screen's own size at 100, 100, the captioned window
+        // stops at the display's right and bottom edges.
         {"captioned",
          [&] { engine->SetWindowed(screenWidth, screenHeight); },
          true,
-         {100, 100, screenWidth, screenHeight}},
+         {100, 100, screenWidth - 100, screenHeight - 100}},
     };
     for (const auto& m : modes) {
         SCOPED_TRACE(m.what);
@@ -245,6 +246,7 @@ TEST_F(EngineRun, WindowModesSwitchSizeAspectAndViewport) {
         int x, y, w, h;
         Platform::GetWindowRect(x, y, w, h);
         EXPECT_EQ(std::vector<int>({x, y, w, h}), m.rect);
+        EXPECT_TRUE(WindowOnTheDisplay());
         EXPECT_FLOAT_EQ(engine->graphics->aspectRatio, float(m.rect[2]) / float(m.rect[3]));
         ASSERT_TRUE(StepFrames(1));
         GLint viewport[4];

@@ -157,22 +157,36 @@ TEST_F(Match, ThePaintBoxFollowsTheFuelAndTheReadyLabelShows) {
     EXPECT_GT(boxCount(1, 10, 210, yellow), box * 8 / 10);
 }
 
-TEST_F(Match, WinScreenPixelsShowThePlateAndTheShare) {
+// The winner's screen comes to rest in the winner's colour, either side: the
+// WINNER! panel and the plate, with the share written.
+class WinScreen : public Match, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(WinScreen, PixelsRestInTheWinnersColourWithThePlateAndTheShare) {
+    const bool blueWins = GetParam();
     seconds = 1;
-    blue = 60;
-    red = 10;
+    blue = blueWins ? 60 : 10;
+    red = blueWins ? 10 : 60;
     EnterMatch();
     RunUntilActive();
     RunUntil([&] { return TextOf(Object("WinScreen"))->active != 0; });
+    StepFrames(30);  // resting on the row's last frame
     const TestHarness::FrameImage image = CaptureFrame();
     const int w = image.width, h = image.height;
-    // The Blue plate right of the portrait circle, above its name.
+    auto winners = [&](const Rgb& p) { return blueWins ? p.b > p.r + 40 : p.r > p.b + 40; };
+    // The panel left of its word, across the top.
+    const Rgb panel = TestHarness::MostCommonColour(image, w * 12 / 100, h / 10, w / 5, h / 4);
+    EXPECT_TRUE(winners(panel)) << panel.r << " " << panel.g << " " << panel.b;
+    // The plate right of the portrait circle, above its name.
     const Rgb plate = image.At(w / 2 + 240, h / 2 - 70);
-    EXPECT_GT(plate.b, plate.r + 80);
+    EXPECT_TRUE(winners(plate)) << plate.r << " " << plate.g << " " << plate.b;
     // The share, white, low on the right.
     const int x = w / 2 + static_cast<int>(0.215f * w), y = h / 2 + static_cast<int>(0.335f * h);
     EXPECT_GT(Count(image, x, y - 40, x + 120, y, White), 100);
 }
+INSTANTIATE_TEST_SUITE_P(EachSide, WinScreen, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "Blue" : "Red";
+                         });
 
 }  // namespace
 }  // namespace MatchTest

@@ -86,6 +86,9 @@ TEST_F(Match, PausePagesAnswerKeysPadsAndSticksWhileOnlyTheirCuesPlay) {
         EXPECT_EQ(MatchFlow().pageNumber, steps[i].page) << "step " << i;
         EXPECT_TRUE(Object(steps[i].object)->m_active) << "step " << i;
         EXPECT_EQ(Frame(steps[i].object), steps[i].frame) << "step " << i;
+        if (i == 8) {
+            EXPECT_TRUE(WindowOnTheDisplay()) << "the windowed switch";
+        }
         if (i != 10) continue;
         // Ten steps of 0.1 each way reach 0 and 1 exactly, and stop there.
         Tap(SDL_SCANCODE_LEFT, 10);

@@ -302,7 +302,7 @@ static VXGraphicsManager* CameraOnAFullHdScreen() {
     return graphics;
 }
 
-TEST(SpriteCamera, FollowZoomsOnTwoTargetsAndDriftsUpWhileTheyRest) {
+TEST(SpriteCamera, FollowZoomsOnTwoTargetsAndSettlesOnTheirMidpoint) {
     VXGraphicsManager* graphics = CameraOnAFullHdScreen();
     auto a = MakeObject(40, 40), b = MakeObject(40, 40);
     auto step = [graphics] {
@@ -315,29 +315,49 @@ TEST(SpriteCamera, FollowZoomsOnTwoTargetsAndDriftsUpWhileTheyRest) {
         graphics->cameraTargets = targets;
         step();
     };
+    FrameContext().frameTime = 1.0f / 60.0f;
     follow({a.get()}, 0.7f);
     EXPECT_FLOAT_EQ(graphics->zoom, 0.7f) << "one target leaves the camera";
     follow({a.get(), b.get()}, 1.0f);
     EXPECT_NEAR(graphics->zoom, 1.0f / 1.1f, 1e-5) << "targets at one point";
 
-    Camera::g_smoothing = 1.0f / 60.0f;
-    Camera::g_smoothingFixed = true;
+    // At rest the midpoint settles 10 pixels above the centre, whatever the
+    // frame time, and stays there; the lift never piles up.
     auto c = MakeObject(0, 0), d = MakeObject(0, 0);
-    follow({c.get(), d.get()}, 1.0f);
-    std::vector<float> ys{graphics->cameraY};
-    for (int i = 0; i < 3; ++i) {
-        step();
-        ys.push_back(graphics->cameraY);
+    for (float frameTime : {1.0f / 60.0f, 1.0f / 144.0f, 0.11f, 0.0f}) {
+        FrameContext().frameTime = frameTime;
+        follow({c.get(), d.get()}, 1.0f);
+        for (int i = 0; i < 3000; ++i) step();
+        EXPECT_FLOAT_EQ(graphics->cameraY, 10.0f) << frameTime;
+        EXPECT_FLOAT_EQ(graphics->cameraX, 0.0f) << frameTime;
     }
-    EXPECT_EQ(ys, (std::vector<float>{10, 19, 28, 37}));
-    for (int i = 0; i < 2000; ++i) step();
-    EXPECT_FLOAT_EQ(graphics->cameraY, 541.0f);
+    // Targets apart: the camera ends on their midpoint as the zoom scales it,
+    // to the pixel, rather than stalling while a frame's step is below one.
+    c->position[0] = 620.0f, c->position[1] = -330.0f;
+    d->position[0] = 700.0f, d->position[1] = -250.0f;
+    FrameContext().frameTime = 1.0f / 60.0f;
+    for (int i = 0; i < 3000; ++i) step();
+    const float z = graphics->zoom;
+    EXPECT_NEAR(graphics->cameraX, -660.0f * z, 1.0f);
+    EXPECT_NEAR(graphics->cameraY, 290.0f * z + 10.0f, 1.0f);
+
+    // The pace is the same in seconds: after one second of frames at 30 Hz
+    // or at 120 Hz the camera has come the same part of the way.
+    auto afterOneSecond = [&](float hz) {
+        FrameContext().frameTime = 1.0f / hz;
+        follow({c.get(), d.get()}, z);
+        for (int i = 1; i < static_cast<int>(hz); ++i) step();
+        return graphics->cameraX;
+    };
+    const float at30 = afterOneSecond(30.0f), at120 = afterOneSecond(120.0f);
+    EXPECT_LT(at30, -0.5f * 660.0f * z);
+    EXPECT_NEAR(at30, at120, 0.02f * 660.0f * z);
+    FrameContext().frameTime = 0.0f;
 }
 
 TEST(SpriteCamera, TargetsFlungFarAwayKeepTheFollowDefined) {
     VXGraphicsManager* graphics = CameraOnAFullHdScreen();
-    Camera::g_smoothing = 1.0f / 60.0f;
-    Camera::g_smoothingFixed = true;
+    FrameContext().frameTime = 1.0f / 60.0f;
     auto a = MakeObject(), b = MakeObject();
     graphics->cameraTargets = {a.get(), b.get()};
     // Each pair of places for some frames: the view translation passes the

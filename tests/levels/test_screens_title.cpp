@@ -210,8 +210,9 @@ TEST_F(Title, OptionsSetTheVolumeWithinItsEndsAndSwitchTheWindowMode) {
     TapKey(SDL_SCANCODE_SPACE);
     EXPECT_EQ(fullScreen, 0);
     EXPECT_EQ(Frame(), 1u);
-    EXPECT_EQ(windowWidth, screenWidth);
-    EXPECT_EQ(Splash()->objects->FindObject("TitleBG")->scale[0], float(screenWidth));
+    EXPECT_TRUE(WindowOnTheDisplay());
+    EXPECT_EQ(windowWidth, screenWidth - 100);
+    EXPECT_EQ(Splash()->objects->FindObject("TitleBG")->scale[0], float(windowWidth));
     TapKey(SDL_SCANCODE_SPACE);
     EXPECT_EQ(fullScreen, 1);
     EXPECT_EQ(Frame(), 3u);

@@ -93,6 +93,17 @@ FrameImage EngineFixture::CaptureFrame() {
     return image;
 }
 
+::testing::AssertionResult EngineFixture::WindowOnTheDisplay() {
+    int x = 0, y = 0, w = 0, h = 0, displayW = 0, displayH = 0;
+    FrameWork::Platform::GetWindowRect(x, y, w, h);
+    FrameWork::Platform::GetDesktopSize(displayW, displayH);
+    if (x >= 0 && y >= 0 && w > 0 && h > 0 && x + w <= displayW && y + h <= displayH)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "a " << w << " x " << h << " window at (" << x << ", " << y << ") on a " << displayW
+           << " x " << displayH << " display";
+}
+
 void EngineFixture::UseRealCloseRoad() {
     FrameWork::VXEngine::InstallCloseRoad();
 }

@@ -70,6 +70,9 @@ protected:
     // Gives the window back its real close road (free, shut down, exit 16).
     void UseRealCloseRoad();
 
+    // The window lies wholly on the display (its place and size say why not).
+    static ::testing::AssertionResult WindowOnTheDisplay();
+
     FrameWork::VXEngine* engine = nullptr;
     std::unique_ptr<TempDataTree> tree;
     FrameWork::Platform::TestClock clock;
