@@ -17,9 +17,10 @@ namespace FrameWork {
 // measured in, and as the seconds the systems are handed.
 constexpr uint64_t kStepMicroseconds = 16667;
 constexpr float kStepTime = static_cast<float>(kStepMicroseconds) * 0.000001f;
-// Steps at most in one frame: a machine drawing down to 7.5 frames a second
-// plays the same match; a longer stall only loses time.
-constexpr int32_t kMaxFrameSteps = 8;
+// Steps at most in one frame: a machine drawing down to 4 frames a second
+// plays the same match; a stall of more than a quarter second only loses
+// the rest of its time.
+constexpr int32_t kMaxFrameSteps = 15;
 
 struct VXFrameContext {
     // 0 keyboard, 1 one pad, 2 two pads; written by the select screen's

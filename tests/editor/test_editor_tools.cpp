@@ -221,7 +221,7 @@ TEST_F(ToolFixture, HandlePressOverAWallDrivesTheSelectedObject) {
 
 // A frame stalled for a second with a wheel notch queued, or with the
 // rotate handle held, zooms by one notch's step and turns no further than
-// eight steady frames would.
+// a match would step in one frame.
 TEST_F(ToolFixture, AStalledFrameZoomsOneNotchAndTurnsBoundedly) {
     EnterEditor();
     GameObject* pirate = Pirate();
@@ -267,7 +267,7 @@ TEST_F(ToolFixture, AStalledFrameZoomsOneNotchAndTurnsBoundedly) {
     MouseButton(false, x + 30, y);
     StepFrames(2);
     EXPECT_GT(perFrame, 0.0f);
-    EXPECT_LE(stalled, 8.0f * perFrame * 1.01f);
+    EXPECT_LE(stalled, kMaxFrameSteps * perFrame * 1.01f);
 }
 
 // Digits typed into a field are the field's: the tool, the selection and
