@@ -13,6 +13,15 @@
 
 namespace FrameWork {
 
+// The match's fixed step: 1/60 s in the whole microseconds a frame is
+// measured in, and as the seconds the systems are handed.
+constexpr uint64_t kStepMicroseconds = 16667;
+constexpr float kStepTime = static_cast<float>(kStepMicroseconds) * 0.000001f;
+// Steps at most in one frame: a machine drawing down to 4 frames a second
+// plays the same match; a stall of more than a quarter second only loses
+// the rest of its time.
+constexpr int32_t kMaxFrameSteps = 15;
+
 struct VXFrameContext {
     // 0 keyboard, 1 one pad, 2 two pads; written by the select screen's
     // commit, read by the match levels.
@@ -27,9 +36,16 @@ struct VXFrameContext {
     int32_t currentState = 0;
     int32_t previousState = 0;
 
-    // Seconds of the last frame, and since the run began.
+    // Seconds of the last frame, and since the run began.  While a match
+    // level and the physics run their steps, `frameTime` holds the step's
+    // time (kStepTime), whatever the frame lasted.
     float frameTime = 0.0f;
     float totalTime = 0.0f;
+    // Fixed steps of kStepTime the time since the last frame holds (what is
+    // left over waits for the next frame; beyond kMaxFrameSteps a stall is
+    // lost).  A match runs this many steps in the frame, and sprite
+    // animations and the match clock move on by as many ticks.
+    int32_t frameSteps = 1;
 
     // Input queries answer false while `inputBlocked` is set; the engine
     // rewrites it at every frame's end as the negation of `active`.

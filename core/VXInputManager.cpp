@@ -238,6 +238,35 @@ void VXInputManager::PollPads(float frameTime) {
     }
 }
 
+void VXInputManager::BeginSteps() {
+    for (int vk = 0; vk < 256; ++vk) {
+        frameKeys[vk] = keys[vk];
+        if (unstepped[vk] == 1 && keys[vk] != 1)
+            keys[vk] = 1;
+        else if (unstepped[vk] == 0xFF && keys[vk] == 0)
+            keys[vk] = 0xFF;
+    }
+}
+
+void VXInputManager::EndStep() {
+    for (uint8_t& k : keys) {
+        if (k == 1)
+            k = 2;
+        else if (k == 0xFF)
+            k = 0;
+    }
+}
+
+void VXInputManager::EndSteps(int steps) {
+    for (int vk = 0; vk < 256; ++vk) {
+        if (steps > 0)
+            unstepped[vk] = 0;
+        else if (frameKeys[vk] == 1 || frameKeys[vk] == 0xFF)
+            unstepped[vk] = frameKeys[vk];
+        keys[vk] = frameKeys[vk];
+    }
+}
+
 void VXInputManager::EndFrame() {
     for (int vk = 0; vk < 256; ++vk) {
         uint8_t& k = keys[vk];

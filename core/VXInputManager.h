@@ -92,6 +92,14 @@ public:
     void PollPads(float frameTime);  // PumpMessages: read the pads, run vibration timers
     void EndFrame();                 // Present: age key states and wheel slots, keep pad states
 
+    // Key presses and releases across a frame's match steps: the first step
+    // that runs sees them (with those of earlier frames that ran no step),
+    // later steps of the frame see the keys held or up, and after the steps
+    // the frame's own key states are back for the menus.
+    void BeginSteps();
+    void EndStep();
+    void EndSteps(int steps);
+
     // True when the button's mask is down now and was not down at the last
     // frame's end; a true answer marks that press as seen, so asking again
     // in the same frame answers false.  Any other button or pad index
@@ -145,6 +153,10 @@ private:
     uint16_t padPresses[Platform::MaxGamepads] = {};
     bool focused = true;
     int handlerId = 0;
+    // The frame's key states while its steps run, and the presses and
+    // releases of frames that ran no step.
+    uint8_t frameKeys[256] = {};
+    uint8_t unstepped[256] = {};
 };
 
 }  // namespace FrameWork

@@ -293,9 +293,10 @@ void VXLevelEditor::UpdateGizmo() {
             } else {
                 g_gizmoDragging = 0;
             }
+            // A stalled frame turns no further than the match's steps would.
             if (LeftHeld() && g_rotating)
-                o->rotation[2] +=
-                    2.0f * (g_mouseWorld.x - g_rotateAnchorX) * FrameContext().frameTime;
+                o->rotation[2] += 2.0f * (g_mouseWorld.x - g_rotateAnchorX) *
+                                  std::min(FrameContext().frameTime, kMaxFrameSteps * kStepTime);
             if (LeftReleased()) {
                 g_rotating = 0;
                 g_gizmoDragging = 0;

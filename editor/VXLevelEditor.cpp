@@ -330,7 +330,8 @@ void VXLevelEditor::UpdateCamera() {
     VXFrameContext& frame = FrameContext();
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
     VXInputManager* input = VXInputManager::Instance();
-    const float step = kZoomStep * frame.frameTime;
+    // One wheel notch zooms by the same step however long the frame was.
+    const float step = kZoomStep * kStepTime;
     const bool owned = ImGuiOwnsMouse();
     if (!owned && !frame.inputBlocked) {
         if (input->keys[kWheelTowardUser] && graphics->zoom - step > 0.0f) graphics->zoom -= step;

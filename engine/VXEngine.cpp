@@ -32,13 +32,17 @@ constexpr float kSpinTime = 0.0003f;
 constexpr int kVkEscape = 27;
 constexpr int kVkF7 = 118;
 
-// Whole microseconds between two counter readings, as seconds.
-float ElapsedSeconds(uint64_t from, uint64_t to, uint64_t frequency) {
-    if (frequency == 0) return 0.0f;
+// Whole microseconds between two counter readings.
+uint64_t ElapsedMicroseconds(uint64_t from, uint64_t to, uint64_t frequency) {
+    if (frequency == 0) return 0;
     // Split so that long gaps on fast counters do not overflow.
     const uint64_t ticks = to - from;
-    const uint64_t micro =
-        ticks / frequency * 1000000ull + ticks % frequency * 1000000ull / frequency;
+    return ticks / frequency * 1000000ull + ticks % frequency * 1000000ull / frequency;
+}
+
+// The same, as seconds.
+float ElapsedSeconds(uint64_t from, uint64_t to, uint64_t frequency) {
+    const uint64_t micro = ElapsedMicroseconds(from, to, frequency);
     float seconds = static_cast<float>(micro);
     if (micro != 0) seconds *= 0.000001f;
     return seconds;
@@ -119,6 +123,7 @@ bool VXEngine::Init() {
     frameTime = 0.0f;
     totalTime = 0.0f;
     counterLast = Platform::GetPerformanceCounter();
+    stepBacklog = 0;
     MakeBorderlessFullscreen();
     InstallCloseRoad();
     std::printf("\n -- Engine running --\n\n");
@@ -206,8 +211,7 @@ void VXEngine::StartState() {
 void VXEngine::Frame() {
     PumpMessages();
     if (paused == 0 && !g_matchOver) {
-        if (levelInUse >= 0 && gameState->level) gameState->level->Update();
-        physics->Update(frameTime);
+        UpdateLevel();
         audio->ResumePlayedChannels();
     }
     matchFlow.Update();
@@ -215,6 +219,31 @@ void VXEngine::Frame() {
     graphics->RenderScene();
     if (IsKeyTriggered(kVkF7)) Broadcast(&debugToggle);
     Present();
+}
+
+void VXEngine::UpdateLevel() {
+    VXLevel_Base* level = levelInUse >= 0 ? gameState->level : nullptr;
+    if (!GameState::IsMatchState(currentState)) {
+        if (level) level->Update();
+        physics->Update(frameTime);
+        return;
+    }
+    // The match moves in fixed steps, so that a slow or stalled frame plays
+    // the same match as steady 1/60 s frames; the boxes follow their owners
+    // after each step.  A step that ends the match or the state ends the
+    // frame's steps.
+    const float measured = frameTime;
+    frameTime = kStepTime;
+    input->BeginSteps();
+    int32_t ran = 0;
+    while (ran < frame.frameSteps && paused == 0 && !g_matchOver && nextState == currentState) {
+        if (level) level->Update();
+        physics->Update(frameTime);
+        input->EndStep();
+        ++ran;
+    }
+    input->EndSteps(ran);
+    frameTime = measured;
 }
 
 void VXEngine::EndState() {
@@ -246,6 +275,17 @@ void VXEngine::UpdateFrameTime() {
     counterFrequency = Platform::GetPerformanceFrequency();
     counterNow = Platform::GetPerformanceCounter();
     frameTime = ElapsedSeconds(counterLast, counterNow, counterFrequency);
+    // The same whole microseconds, in fixed steps; a stall past the last
+    // step a frame may run is dropped.
+    stepBacklog += ElapsedMicroseconds(counterLast, counterNow, counterFrequency);
+    const uint64_t steps = stepBacklog / kStepMicroseconds;
+    if (steps > static_cast<uint64_t>(kMaxFrameSteps)) {
+        frame.frameSteps = kMaxFrameSteps;
+        stepBacklog = 0;
+    } else {
+        frame.frameSteps = static_cast<int32_t>(steps);
+        stepBacklog -= steps * kStepMicroseconds;
+    }
     counterLast = counterNow;
 }
 

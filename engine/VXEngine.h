@@ -103,6 +103,8 @@ public:
     uint64_t counterNow = 0;
     uint64_t counterLast = 0;
     uint64_t counterFrequency = 0;
+    // Microseconds measured but not yet run as match steps.
+    uint64_t stepBacklog = 0;
     // The frame context's values, under the engine's own names.
     VXFrameContext& frame;
     int32_t& selectionMode;
@@ -129,6 +131,10 @@ private:
     // the run is over.
     bool SwitchStates();
     void Frame();
+    // The running level's update and the physics update: once with the
+    // frame's time on screens and in the editor, in the frame's fixed steps
+    // in a match.
+    void UpdateLevel();
 
     MSGDebug debugToggle{MSG_DEBUG_TOGGLE, nullptr, nullptr};
     bool running = false;

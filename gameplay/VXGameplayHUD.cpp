@@ -147,9 +147,10 @@ void Update() {
         g_secondsLeft = std::max(g_secondsLeft, 0);
         std::string clock;
         FormatClock(clock);
-        if (frame.active) {
-            // Whole seconds only: the excess over one second is dropped.
-            g_secondAccumulator += frame.frameTime;
+        // The clock runs on the match's steps, whatever the frame lasted.
+        // Whole seconds only: the excess over one second is dropped.
+        for (int32_t step = 0; frame.active && step < frame.frameSteps; ++step) {
+            g_secondAccumulator += kStepTime;
             g_secondsLeft -= static_cast<int32_t>(g_secondAccumulator);
             if (g_secondAccumulator >= 1.0f) g_secondAccumulator = 0.0f;
         }

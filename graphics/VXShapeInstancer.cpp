@@ -8,6 +8,7 @@
 #include "objects/GameObject.h"
 #include "physics/VXAABB.h"
 #include "physics/VXPhysicsManager.h"
+#include "physics/VXRigidBody.h"
 
 #include <cmath>
 #include <cstdio>
@@ -202,9 +203,37 @@ int32_t VXShapeInstancer::SnapToGrid(const float* position) const {
                      cellWidth, cellHeight, columns, rows);
 }
 
+void VXShapeInstancer::ReturnToFloor(GameObject* player) const {
+    if (!player || !player->m_active || SnapToGrid(player->position) >= 0) return;
+    const VXInstanceSet* floor = FloorSet();
+    const std::vector<VXPaintCell>& cells = VXGraphicsManager::Instance()->paintCells;
+    if (!floor) return;
+    const float x = player->position[0];
+    const float y = player->position[1];
+    const Vec4f* nearest = nullptr;
+    float best = 0.0f;
+    for (size_t k = 0; k < floor->m_data1.size() && k < cells.size(); ++k) {
+        if (cells[k].wallBlocked) continue;
+        const Vec4f& tile = floor->m_data1[k];
+        const float d = (tile[0] - x) * (tile[0] - x) + (tile[1] - y) * (tile[1] - y);
+        if (!nearest || d < best) {
+            nearest = &tile;
+            best = d;
+        }
+    }
+    if (!nearest) return;
+    player->position[0] = (*nearest)[0];
+    player->position[1] = (*nearest)[1];
+    if (auto* body = static_cast<VXRigidBody*>(player->GetComponent(CT_RigidBody))) {
+        body->Velocity = Vec3();
+        body->Position = Vec3(player->position[0], player->position[1], 0.0f);
+    }
+}
+
 void VXShapeInstancer::WallHit(GameObject* a, GameObject* b, GameObject* c, GameObject* d) {
     if (currentList < 0 || static_cast<size_t>(currentList) >= objectLists.size()) return;
     GameObject* const players[4] = {a, b, c, d};
+    for (GameObject* player : players) ReturnToFloor(player);
     for (GameObject* wall : objectLists[static_cast<size_t>(currentList)]) {
         VXAABB* wallBox = wall ? wall->GetAABB() : nullptr;
         if (!wallBox) continue;

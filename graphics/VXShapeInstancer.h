@@ -55,8 +55,13 @@ public:
     // blocked; every newly marked tile is taken off walkableCells.
     void MarkWall(float ox, float oy, float halfWidth, float halfHeight);
 
-    // Hands every given player (c and d may be null) whose box overlaps a
-    // wall of the current object list to g_wallResponse.
+    // Sets an active player that is off the floor (beyond the outer walls)
+    // down at rest on the open tile nearest to it: pushed out of a wall from
+    // outside, it would only go further out.
+    void ReturnToFloor(GameObject* player) const;
+    // Returns the given players (c and d may be null) that are off the floor
+    // to it, then hands every one whose box overlaps a wall of the current
+    // object list to g_wallResponse.
     void WallHit(GameObject* a, GameObject* b, GameObject* c, GameObject* d);
 
     // The editor's tile tools on the selected instance set; y grows downward.

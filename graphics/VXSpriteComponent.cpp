@@ -145,14 +145,21 @@ const VXFrameOffset* VXSpriteComponent::BeginDraw() {
         if (!playing) {
             animation.tickCounter = 0;
         } else {
-            if (animation.tickCounter >= animation.ticksPerFrame && !EnginePaused()) {
-                animation.tickCounter = 0;
-                const uint32_t last = static_cast<uint32_t>(current->size()) - 1;
-                animation.currentFrame =
-                    animation.currentFrame >= last ? 0 : animation.currentFrame + 1;
+            // One tick for each 1/60 s step of the frame, so that an
+            // animation takes the same time at any frame rate; a one-shot
+            // stops on its last frame for EndDraw to finish it.
+            const uint32_t last = static_cast<uint32_t>(current->size()) - 1;
+            for (int32_t tick = 0; tick < FrameContext().frameSteps; ++tick) {
+                if (animation.tickCounter >= animation.ticksPerFrame && !EnginePaused()) {
+                    animation.tickCounter = 0;
+                    animation.currentFrame =
+                        animation.currentFrame >= last ? 0 : animation.currentFrame + 1;
+                }
+                ++animation.tickCounter;
+                if (playOnce && animation.currentFrame != 0 && animation.currentFrame == last)
+                    break;
             }
             shift = CurrentOffset();
-            ++animation.tickCounter;
         }
     }
     if (!playing && !cellRows.empty()) shift = CurrentOffset();

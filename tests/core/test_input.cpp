@@ -182,6 +182,39 @@ TEST_F(Keys, TapBetweenFramesReadsPressedThenReleased) {
     EXPECT_EQ(Key('D'), 1);
 }
 
+// A frame that runs no step (shorter than one) keeps its press or release
+// for the first step of the next frame that runs one.
+TEST_F(Keys, AFrameWithoutAStepKeepsItsEdgesForTheNextStep) {
+    Platform::InjectKey(SDL_SCANCODE_D, true);
+    Pump();
+    input->BeginSteps();
+    input->EndSteps(0);
+    EXPECT_EQ(Key('D'), 1) << "the frame's own state";
+    EndFrame();
+    Pump();
+    input->BeginSteps();
+    EXPECT_EQ(Key('D'), 1) << "the press, at the first step";
+    input->EndStep();
+    EXPECT_EQ(Key('D'), 2);
+    input->EndSteps(2);
+    EndFrame();
+    Platform::InjectKey(SDL_SCANCODE_D, false);
+    Pump();
+    input->BeginSteps();
+    input->EndSteps(0);
+    EndFrame();
+    Pump();
+    input->BeginSteps();
+    EXPECT_EQ(Key('D'), 0xFF) << "the release, at the first step";
+    input->EndStep();
+    input->EndSteps(1);
+    EndFrame();
+    Pump();
+    input->BeginSteps();
+    EXPECT_EQ(Key('D'), 0) << "once";
+    input->EndSteps(1);
+}
+
 TEST_F(Keys, DestroyedManagerNoLongerListens) {
     VXInputManager::Destroy();
     Platform::InjectKey(SDL_SCANCODE_B, true);
@@ -580,6 +613,26 @@ TEST_F(EngineFrames, LevelsSeeKeyStatesAgeFrameByFrame) {
     EXPECT_EQ(loading->states, (std::vector<int>{0, 1, 2, 2, 0xFF, 0, 1, 0xFF, 0}));
     EXPECT_EQ(loading->triggered,
               (std::vector<bool>{false, true, false, false, false, false, true, false, false}));
+}
+
+// A match runs its steps with the frame's key states: a frame of four
+// steps shows a press to its first step only.
+TEST_F(EngineFrames, MatchStepsSeeEachPressOnce) {
+    ProbeLevel* match = StartMatch('D');
+    const size_t seen = match->states.size();
+    clock.tick = 4 * 16667;
+    StepFrames(1);
+    clock.tick = 16667;
+    PressKey(SDL_SCANCODE_D);
+    StepFrames(1);  // four steps
+    ReleaseKey(SDL_SCANCODE_D);
+    StepFrames(1);
+    const std::vector<int> states(match->states.begin() + static_cast<long>(seen) + 1,
+                                  match->states.end());
+    const std::vector<bool> triggered(match->triggered.begin() + static_cast<long>(seen) + 1,
+                                      match->triggered.end());
+    EXPECT_EQ(states, (std::vector<int>{1, 2, 2, 2, 0xFF}));
+    EXPECT_EQ(triggered, (std::vector<bool>{true, false, false, false, false}));
 }
 
 TEST_F(EngineFrames, FramesResumeTheChannelsUnlessPaused) {

@@ -257,6 +257,57 @@ TEST_F(ToolFixture, ClickOnACrateOverTheWallsPicksTheCrate) {
     }
 }
 
+// A frame stalled for a second with a wheel notch queued, or with the
+// rotate handle held, zooms by one notch's step and turns no further than
+// a match would step in one frame.
+TEST_F(ToolFixture, AStalledFrameZoomsOneNotchAndTurnsBoundedly) {
+    EnterEditor();
+    GameObject* pirate = Pirate();
+    ASSERT_NE(pirate, nullptr);
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    int x = 0, y = 0;
+    ScreenOf(pirate->position[0], pirate->position[1], x, y);
+    MoveMouse(x, y);
+    StepFrames(2);
+    ASSERT_FALSE(ImGui::GetIO().WantCaptureMouse) << "the Pirate lies under no window";
+    const auto notch = [&](uint64_t micro) {
+        clock.tick = micro;
+        StepFrames(1);  // the next frame lasts `micro`
+        clock.tick = 16667;
+        const float before = graphics->zoom;
+        Platform::InjectMouseWheel(1);
+        StepFrames(1);
+        return graphics->zoom - before;
+    };
+    const float steady = notch(16667);
+    EXPECT_GT(steady, 0.0f);
+    EXPECT_NEAR(notch(1000000), steady, 1e-4f);
+
+    TapKey(SDL_SCANCODE_3);
+    Pick(pirate);
+    ScreenOf(pirate->position[0] + pirate->scale[0] / 2 + 60, pirate->position[1], x, y);
+    MoveMouse(x, y);
+    StepFrames(2);
+    MouseButton(true, x, y);
+    StepFrames(1);
+    MoveMouse(x + 30, y);
+    StepFrames(2);
+    const auto turn = [&](uint64_t micro) {
+        clock.tick = micro;
+        StepFrames(1);
+        clock.tick = 16667;
+        const float before = pirate->rotation[2];
+        StepFrames(1);
+        return std::remainder(pirate->rotation[2] - before, 360.0f);
+    };
+    const float perFrame = turn(16667);
+    const float stalled = turn(1000000);
+    MouseButton(false, x + 30, y);
+    StepFrames(2);
+    EXPECT_GT(perFrame, 0.0f);
+    EXPECT_LE(stalled, kMaxFrameSteps * perFrame * 1.01f);
+}
+
 // Digits typed into a field are the field's: the tool, the selection and
 // the LIBRARY entry stay.
 TEST_F(ToolFixture, DigitsTypedIntoAFieldKeepTheTool) {
