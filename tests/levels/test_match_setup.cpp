@@ -1,6 +1,7 @@
 // A match level's start and end: the players, their bindings and places, the
 // hidden pools, what Free lets go of, a restart, and set-ups from broken data.
 #include <chrono>
+#include <filesystem>
 #include <map>
 
 #include "core/DataRoot.h"
@@ -122,8 +123,9 @@ TEST_F(BrokenData, EachMissingPieceIsReportedAndSkipped) {
     TestHarness::VirtualPad pads[2];
     std::string said;  // a Maid and a Knight, whose projectiles are gone
     VXMatchLevel& level = Start(GameState::Level2, LineUp(19, 1, 8, 2), &said);
-    for (const char* missing : {"\"GameManager\"", "\"P2Icon\"", "\"Flag1\" has a scale of 0",
-                                "Only 4 projectile prefabs"})
+    for (const char* missing :
+         {"\"GameManager\"", "\"P2Icon\"", "\"Flag1\" has a scale of 0", "No prefab \"Mop\" in ",
+          "; the Maid does not fire", "No prefab \"Lance\" in "})
         EXPECT_NE(said.find(missing), std::string::npos) << missing << " in\n" << said;
     GameObject* wall = level.statics.record.walls.front();
     EXPECT_TRUE(wall != Find(level, "Wall 1") && wall->GetWallLogic()) << "the new object's";
@@ -230,7 +232,8 @@ protected:
 TEST_F(EmptyArrowPrefab, LeavesOnlyTheArcherWithoutAProjectile) {
     std::string said;
     VXMatchLevel& level = Start(GameState::Level1, LineUp(15, 1, 6, 2), &said);
-    EXPECT_NE(said.find(" -> Prefab Arrow.json holds no object; the Archer does not fire"),
+    EXPECT_NE(said.find(" -> No prefab \"Arrow\" in " + DataPath("objects/prefabs/") +
+                        "; the Archer does not fire"),
               std::string::npos)
         << said;
     const std::map<int32_t, std::string> projectiles = {
@@ -239,6 +242,57 @@ TEST_F(EmptyArrowPrefab, LeavesOnlyTheArcherWithoutAProjectile) {
     for (const auto& [kind, prefab] : level.statics.projectilePrefabs)
         got[kind] = prefab ? prefab->g_name : "";
     EXPECT_EQ(got, projectiles);
+}
+
+// A folder as designers leave it: the editor's SAVE AS PREFAB of a
+// character (listed before the projectiles), a copied Mac folder's hidden
+// files, and a backup of the Lance under another name (listed first).
+class DesignersPrefabFolder : public MatchFixture {
+protected:
+    void PrepareData(TestHarness::TempDataTree& tree) override {
+        const std::string lance = TestHarness::ReadFile(tree.Data("objects/prefabs/Lance.json"));
+        tree.WriteData("objects/prefabs/0 Lance backup.json", lance);
+        tree.WriteData("objects/prefabs/.DS_Store", std::string("\0\0\0\1Bud1\0\x10", 10));
+        tree.WriteData("objects/prefabs/._Arrow.json", std::string("\0\x05\x16\x07\0\x02", 6));
+    }
+};
+
+TEST_F(DesignersPrefabFolder, EachCharacterFiresItsOwnProjectileAndIsNotHitByIt) {
+    TestHarness::VirtualPad pads[2];
+    Start(GameState::Level1, LineUp(15, 1, 6, 2));
+    {
+        // The editor's SAVE AS PREFAB of the level file's Archer: "Archer.json".
+        VXObjectManager editor;
+        editor.LoadObjects(DataPath("objects/savefile1.json"));
+        ASSERT_TRUE(SavePrefab(editor.FindObject("Archer")));
+    }
+    ASSERT_TRUE(std::filesystem::exists(tree->Data("objects/prefabs/Archer.json")));
+    const std::map<int, std::string> projectile = {{15, "Arrow"},  {6, "CannonBall"}, {7, "Fist"},
+                                                   {18, "Katana"}, {8, "Lance"},      {19, "Mop"}};
+    for (const auto& [first, second] : {std::pair(15, 6), std::pair(7, 18), std::pair(8, 19)}) {
+        FillLineUp(first, 1, second, 2);
+        const std::string said = Enter(GameState::Reload);
+        EXPECT_EQ(said.find("does not fire"), std::string::npos) << said;
+        VXMatchLevel& level = Level(GameState::Level1);
+        std::map<int, std::string> got;
+        for (const auto& [kind, prefab] : level.statics.projectilePrefabs)
+            got[kind] = prefab ? prefab->g_name : "";
+        EXPECT_EQ(got, projectile);
+        WaitForCountdown();
+        for (TestHarness::VirtualPad& pad : pads)
+            pad.Trigger(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 255);
+        StepFrames(3);
+        for (TestHarness::VirtualPad& pad : pads) pad.Trigger(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0);
+        for (int k = 0; k < 2; ++k) {
+            GameObject* player = level.players[k];
+            const std::string& shot = projectile.at(player->objectType);
+            GameObject* clone = Find(level, shot + "_cloned");
+            ASSERT_NE(clone, nullptr) << shot;
+            EXPECT_TRUE(clone->m_active) << shot << " flies";
+            EXPECT_FALSE(player->GetPlayerLogic()->actionTimers.at(3).running)
+                << player->g_name << " hit by its own " << shot;
+        }
+    }
 }
 
 struct LineUpCase {
