@@ -1,6 +1,7 @@
 // A match level's start and end: the players, their bindings and places, the
 // hidden pools, what Free lets go of, a restart, and set-ups from broken data.
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <map>
 
@@ -9,8 +10,11 @@
 #include "gameplay/VXFlagCom.h"
 #include "gameplay/VXMatchState.h"
 #include "gameplay/VXPlayerLogic.h"
+#include "graphics/VXInstanceSet.h"
+#include "graphics/VXPaintMap.h"
 #include "graphics/VXShapeInstancer.h"
 #include "graphics/VXSpriteComponent.h"
+#include "graphics/VXTilemapData.h"
 #include "physics/VXAABB.h"
 #include "physics/VXPhysicsManager.h"
 #include "tests/levels/MatchTestSupport.h"
@@ -218,6 +222,127 @@ TEST_F(HugeFloorAndFlag, FlagSetUpIsLinearAndClampedToTheGrid) {
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(flag->cellList.size(), static_cast<size_t>(kSide * kSide));
     EXPECT_LT(took.count(), 3.0);
+    EXPECT_TRUE(StepFrames(2));
+}
+
+// The flag's cells as the plain search finds them: for each cell centre in
+// turn, the first tile whose centre matches when both are truncated.
+std::vector<int> PositionMatch(const VXInstanceSet& set, float x, float y, float w, float h,
+                               int columns, int rows) {
+    std::vector<int> cells;
+    float cy = y - h * 0.5f;
+    const float x0 = x - w * 0.5f;
+    for (int r = 0; r < rows; ++r) {
+        cy += h;
+        float cx = x0;
+        for (int c = 0; c < columns; ++c) {
+            cx += w;
+            for (size_t k = 0; k < set.m_data1.size(); ++k)
+                if (std::trunc(set.m_data1[k][0]) == std::trunc(cx) &&
+                    std::trunc(set.m_data1[k][1]) == std::trunc(cy)) {
+                    cells.push_back(static_cast<int>(k));
+                    break;
+                }
+        }
+    }
+    return cells;
+}
+
+class FlagCells : public MatchFixture {};
+
+TEST_F(FlagCells, EachLevelsFlagsAndSmallCellsMatchTilesByPosition) {
+    Start(GameState::Level1, LineUp(15, 1, 8, 2));
+    for (int state : {GameState::Level1, GameState::Level0, GameState::Level2, GameState::Level3}) {
+        SCOPED_TRACE(state);
+        Enter(state);
+        VXMatchLevel& level = Level(state);
+        VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+        const VXInstanceSet& tiles = *graphics->FindInstanceSet(graphics->tileSetNames.at(0));
+        ASSERT_FALSE(level.flags.empty());
+        for (GameObject* object : level.flags) {
+            const VXAABB* box = object->GetAABB();
+            const float w = object->scale[0], h = object->scale[1];
+            const std::vector<int> expected = PositionMatch(
+                tiles, object->position[0] - box->halfWidth, object->position[1] - box->halfHeight,
+                w, h, static_cast<int>(2.0f * box->halfWidth / w),
+                static_cast<int>(2.0f * box->halfHeight / h));
+            EXPECT_FALSE(expected.empty()) << object->g_name;
+            EXPECT_EQ(object->GetFlag()->cellList, expected) << object->g_name;
+        }
+        if (state != GameState::Level1) continue;
+        // Arena 1's floor, 22 x 20 tiles, under a flag of 50-unit cells: one
+        // cell of each four sits on a tile's centre.
+        ASSERT_TRUE(level.grid->columns == 22 && level.grid->rows == 20);
+        VXFlagCom* flag = level.flags.front()->GetFlag();
+        flag->cellList.clear();
+        const float x = level.grid->firstTileX - 75.0f, y = level.grid->lastTileY - 75.0f;
+        flag->SetCaptureArea(x, y, 50.0f, 50.0f, 0, &level.statics.sounds, 45.0f, 41.0f);
+        EXPECT_EQ(flag->cellList.size(), 440u);
+        EXPECT_EQ(flag->cellList, PositionMatch(tiles, x, y, 50.0f, 50.0f, 45, 41));
+    }
+}
+
+// Arena 1's floor as the editor saves it after ERASE of one tile (row 5,
+// column 3) and PAINT of one new tile right of row 5's last: one tile fewer
+// before the new one, and a 23rd column with one tile.
+class EditedFloor : public MatchFixture {
+protected:
+    void PrepareData(TestHarness::TempDataTree& tree) override {
+        const std::string file = tree.Data("objects/TilemapJsons/Level_1.json").string();
+        VXTilemapRegistry maps;
+        ASSERT_TRUE(LoadTilemapFile(file, maps));
+        const VXTilemapData& record = maps.at("Level_1");
+        VXInstanceSet set(record._name.c_str(), record._depth);
+        set._texColumns = record._texColumns;
+        set._texRows = record._texRows;
+        set.m_data1 = record.m_data1;
+        set.m_data2 = record.m_data2;
+        set.m_data3Index = record.m_data3Index;
+        const auto erased = static_cast<std::ptrdiff_t>(kErased);
+        set.m_data1.erase(set.m_data1.begin() + erased);
+        set.m_data2.erase(set.m_data2.begin() + erased);
+        set.m_data3Index.erase(set.m_data3Index.begin() + erased);
+        set.m_data1.push_back({kNew[0], kNew[1], 100.0f, 100.0f});
+        set.m_data2.push_back({1.0f, 1.0f, 1.0f, 1.0f});
+        set.m_data3Index.push_back(3);
+        set._count = static_cast<int32_t>(set.m_data1.size());
+        ASSERT_TRUE(WriteTilemapFile(file, 20, 23, {&set}, {{}}));
+    }
+    static constexpr size_t kErased = 5 * 22 + 3;
+    static constexpr float kNew[2] = {1150.0f, 450.0f};
+};
+
+TEST_F(EditedFloor, PaintLandsUnderThePainterAndTheHoleTakesNone) {
+    VXMatchLevel& level = Start(GameState::Level1, LineUp(8, 1, 15, 2));
+    WaitForCountdown();
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    const VXInstanceSet& floor = *graphics->FindInstanceSet("FloorTiles.png");
+    const VXInstanceSet& paint = *graphics->FindInstanceSet(kPaintSetName);
+    ASSERT_EQ(floor.m_data1.size(), 440u);
+    GameObject* painter = level.players[0];
+    // The tile after the hole, a tile of a later row, the new tile and
+    // the hole itself (-750, 450).
+    const float spots[][2] = {
+        {-650.0f, 450.0f}, {350.0f, -350.0f}, {kNew[0], kNew[1]}, {-750.0f, 450.0f}};
+    for (const auto& spot : spots) {
+        SCOPED_TRACE(std::to_string(spot[0]) + ", " + std::to_string(spot[1]));
+        g_playerNumbers.assign(g_playerNumbers.size(), -1);
+        painter->position[0] = spot[0];
+        painter->position[1] = spot[1];
+        const int32_t tile = VXPaintMap::Splat(painter);
+        if (spot[0] == -750.0f) {
+            EXPECT_EQ(tile, -1) << "no floor, no paint";
+            continue;
+        }
+        ASSERT_GE(tile, 0);
+        const auto k = static_cast<size_t>(tile);
+        EXPECT_EQ(floor.m_data1[k][0], spot[0]);
+        EXPECT_EQ(floor.m_data1[k][1], spot[1]);
+        EXPECT_EQ(graphics->paintCells[k].team, 1);
+        EXPECT_EQ(paint.m_data1[4 * k][0], spot[0] - 25.0f) << "the top-left quarter";
+        EXPECT_EQ(paint.m_data1[4 * k + 3][1], spot[1] - 25.0f) << "the bottom-right quarter";
+        EXPECT_EQ(paint.m_data2[4 * k][3], 1.0f) << "drawn";
+    }
     EXPECT_TRUE(StepFrames(2));
 }
 
