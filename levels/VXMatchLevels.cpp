@@ -307,6 +307,9 @@ void VXMatchLevel::Initialize() {
 
     g_secondsLeft = statics.matchLength;
     g_totalPaintCells = grid->walkableCells;
+    if (g_totalPaintCells <= 0)
+        ReportMissing(std::string("No paintable floor in tile map ") + table.tileMap +
+                      "; the scores stay at 0%");
     VXGameplayHUD::UpdatePaintBars(frame.lineUp);
     VXGameplayHUD::BindPaintBars(players[0], players[1], players[2], players[3]);
     g_winner = 2;

@@ -8,12 +8,14 @@
 #include "core/DataRoot.h"
 #include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXFlagCom.h"
+#include "gameplay/VXGameplayHUD.h"
 #include "gameplay/VXMatchState.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXInstanceSet.h"
 #include "graphics/VXPaintMap.h"
 #include "graphics/VXShapeInstancer.h"
 #include "graphics/VXSpriteComponent.h"
+#include "graphics/VXTextComponent.h"
 #include "graphics/VXTilemapData.h"
 #include "physics/VXAABB.h"
 #include "physics/VXPhysicsManager.h"
@@ -344,6 +346,34 @@ TEST_F(EditedFloor, PaintLandsUnderThePainterAndTheHoleTakesNone) {
         EXPECT_EQ(paint.m_data2[4 * k][3], 1.0f) << "drawn";
     }
     EXPECT_TRUE(StepFrames(2));
+}
+
+// Arena 1's tile map holds no tiles: no floor to paint.
+class NoFloor : public MatchFixture {
+protected:
+    void PrepareData(TestHarness::TempDataTree& tree) override {
+        tree.WriteData("objects/TilemapJsons/Level_1.json",
+                       "[{\"row\": 0, \"col\": 0, \"_texColumns\": 4, \"_texRows\": 4, "
+                       "\"_count\": 0, \"_depth\": 0, \"_name\": \"FloorTiles.png\", "
+                       "\"m_default1\": true, \"m_default2\": true, \"m_default3\": true, "
+                       "\"m_data1\": [], \"m_data2\": [], \"m_data3Index\": [], \"AABB\": []}]\n");
+    }
+};
+
+TEST_F(NoFloor, ScoresShowNoPaintAndTheMissingFloorIsReportedOnce) {
+    std::string said;
+    Start(GameState::Level1, LineUp(15, 1, 8, 2), &said);
+    const std::string line = "No paintable floor in tile map Level_1";
+    ASSERT_NE(said.find(line), std::string::npos) << said;
+    EXPECT_EQ(said.find(line, said.find(line) + 1), std::string::npos) << said;
+    WaitForCountdown();
+    std::string later = TestHarness::Printed([&] { StepFrames(30); });
+    EXPECT_EQ(later.find(line), std::string::npos);
+    for (const char* bar : {"BlueBar", "RedBar"}) {
+        GameObject* object = VXGameplayHUD::Objects()->FindObject(bar);
+        ASSERT_NE(object, nullptr) << bar;
+        EXPECT_EQ(static_cast<VXTextComponent*>(object->GetComponent(CT_Text))->text, "00%") << bar;
+    }
 }
 
 // The first prefab of the listing (the Archer's) is an empty file.
