@@ -19,6 +19,8 @@
 #include "physics/VXPhysicsManager.h"
 #include "physics/VXRigidBody.h"
 
+#include <cstdio>
+
 namespace FrameWork {
 
 namespace {
@@ -87,6 +89,9 @@ void BuildSprite(GameObject* o, const GameObjectData& d) {
     if (!sprite) return;
     const GameObjectData::Sprite& record = d.sprite;
     sprite->texture = VXGraphicsManager::Instance()->FindTexture(record.textureName);
+    if (!sprite->texture && !record.textureName.empty())
+        std::printf(" -> Sprite of \"%s\": sheet %s is not in the texture list; it is not drawn\n",
+                    o->g_name.c_str(), record.textureName.c_str());
     sprite->layer = record.layer;
     sprite->alpha = record.alpha;
     sprite->red = record.red;

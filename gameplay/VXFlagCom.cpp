@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include "core/GameState.h"
 #include "core/Message.h"
@@ -28,6 +32,9 @@ constexpr float kOrnamentTurn = 0.5f;
 constexpr float kCaptureTint = 0.8f;
 // More cells than a capture box could ever need, and still an int.
 constexpr int32_t kMostCells = 1 << 30;
+// Cells walked along one side of a box, and cells collected, at most.
+constexpr int32_t kMostWalked = 1 << 24;
+constexpr size_t kMostCollected = size_t{1} << 22;
 
 VXInstanceSet* ShapeSet(int32_t shape) {
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
@@ -46,6 +53,38 @@ void HideOrnaments(GameObject* flag) {
             ornament->fadeOut = true;
             ornament->fadeIn = false;
         }
+}
+
+// A coordinate truncated to whole units (finite values only).
+int64_t Whole(float v) {
+    return static_cast<int64_t>(std::trunc(static_cast<double>(v)));
+}
+
+// The cells along one side of a capture box, `count` cells of `size` from
+// `start`, whose centres truncate to one of `shared`: (index, centre) in
+// order.  Each centre is the one before plus the size, kept as f32, from
+// start - size / 2; cells whose centres lie beyond every shared value are
+// not walked (the walk begins at the first cell that may reach one).
+std::vector<std::pair<int32_t, float>> SharedCentres(float start, float size, int32_t count,
+                                                     const std::set<int64_t>& shared) {
+    std::vector<std::pair<int32_t, float>> out;
+    if (shared.empty() || count <= 0) return out;
+    const double low = static_cast<double>(*shared.begin()) - 1.0;
+    const double high = static_cast<double>(*shared.rbegin()) + 1.0;
+    double first = std::floor((low - start) / size - 0.5) - 1.0;
+    if (!(first > 0.0)) first = 0.0;
+    if (first >= count) return out;
+    const int32_t from = static_cast<int32_t>(first);
+    float centre = start - size * 0.5f + size * static_cast<float>(from);
+    for (int32_t k = from; k < count && k - from < kMostWalked; ++k) {
+        const float before = centre;
+        centre += size;
+        // Beyond the tiles, or cells too small to move the centre on.
+        if (static_cast<double>(centre) > high || centre == before) break;
+        if (static_cast<double>(centre) >= low && shared.count(Whole(centre)))
+            out.emplace_back(k, centre);
+    }
+    return out;
 }
 
 // A count of cells: truncated, and never more than `cap`.
@@ -80,74 +119,50 @@ void VXFlagCom::SetCaptureArea(float x, float y, float cellWidth, float cellHeig
                          std::isfinite(cellHeight) && cellHeight > 0.0f && std::isfinite(x) &&
                          std::isfinite(y);
     VXInstanceSet* set = ShapeSet(shape);
-    if (!sizesOk || !set) {
-        std::printf(" -> Flag \"%s\" has no capture area (%s)\n", name.c_str(),
-                    sizesOk ? "no such tile set" : "cell size not finite and positive");
-        HideOrnaments(owner);
-        return;
-    }
     const VXShapeInstancer* floor = grid ? grid : g_currentInstancer;
-    if (!floor || set->m_data1.empty()) {
-        std::printf(" -> Flag \"%s\" has no capture area (%s)\n", name.c_str(),
-                    floor ? "the tile set is empty" : "no floor grid");
+    const char* noArea = !sizesOk               ? "cell size not finite and positive"
+                         : !set                 ? "no such tile set"
+                         : !floor               ? "no floor grid"
+                         : set->m_data1.empty() ? "the tile set is empty"
+                                                : nullptr;
+    if (noArea) {
+        std::printf(" -> Flag \"%s\" has no capture area (%s)\n", name.c_str(), noArea);
         HideOrnaments(owner);
         return;
     }
-    // The grid maps a position to its tile, so each cell is found at once.
-    // Only the cells over the grid (and a cell's margin round it) are
-    // visited: a box larger than the grid is clamped to it.
-    const float firstX = set->m_data1.front()[0];
-    const float firstY = set->m_data1.front()[1];
-    const double gridW = floor->cellWidth, gridH = floor->cellHeight;
-    const double left = firstX - 1.5 * gridW;
-    const double right = firstX + (floor->columns + 0.5) * gridW;
-    const double top = firstY + 1.5 * gridH;
-    const double bottom = firstY - (floor->rows + 0.5) * gridH;
-    const int32_t across = CellsAcross(columns, kMostCells);
-    const int32_t down = CellsAcross(rows, kMostCells);
-    // The cells from `from` up to `to` have their centres, start + (k + 0.5)
-    // size, within [low, high]; never more of them than the grid has a side
-    // (and its margin), however small they are.
-    auto span = [](double start, double size, double low, double high, int32_t count,
-                   int32_t gridCount, int32_t& from, int32_t& to) {
-        double first = std::ceil((low - start) / size - 0.5);
-        if (!(first > 0.0)) first = 0.0;
-        from = static_cast<int32_t>(std::min(first, static_cast<double>(count)));
-        double last = std::floor((high - start) / size - 0.5) + 1.0;
-        last = std::min(last, static_cast<double>(from) + gridCount + 3.0);
-        if (!(last > from)) last = from;
-        to = static_cast<int32_t>(std::min(last, static_cast<double>(count)));
-    };
-    int32_t c0 = 0, c1 = 0, r0 = 0, r1 = 0;
-    span(x, cellWidth, left, right, across, floor->columns, c0, c1);
-    span(y, cellHeight, bottom, top, down, floor->rows, r0, r1);
+    // Each cell takes the first tile whose centre is the cell's, both
+    // truncated to whole units.  The tiles are looked up by that key, and
+    // only the rows and columns whose centres a tile shares are visited,
+    // whatever the cells' size.
+    std::map<std::pair<int64_t, int64_t>, size_t> tileAt;
+    std::set<int64_t> tileXs, tileYs;
+    for (size_t k = 0; k < set->m_data1.size(); ++k) {
+        const auto& at = set->m_data1[k];
+        if (!std::isfinite(at[0]) || !std::isfinite(at[1])) continue;
+        const std::pair<int64_t, int64_t> key(Whole(at[0]), Whole(at[1]));
+        tileAt.emplace(key, k);
+        tileXs.insert(key.first);
+        tileYs.insert(key.second);
+    }
+    const std::vector<std::pair<int32_t, float>> across =
+        SharedCentres(x, cellWidth, CellsAcross(columns, kMostCells), tileXs);
+    const std::vector<std::pair<int32_t, float>> down =
+        SharedCentres(y, cellHeight, CellsAcross(rows, kMostCells), tileYs);
 
     std::vector<VXPaintCell>& paint = VXGraphicsManager::Instance()->paintCells;
-    float cy = y - cellHeight * 0.5f + cellHeight * static_cast<float>(r0);
-    const float x0 = x - cellWidth * 0.5f + cellWidth * static_cast<float>(c0);
-    for (int32_t r = r0; r < r1; ++r) {
-        cy += cellHeight;
-        float cx = x0;
-        for (int32_t c = c0; c < c1; ++c) {
-            cx += cellWidth;
+    for (const auto& [r, cy] : down) {
+        for (const auto& [c, cx] : across) {
             ++cellsVisited;
-            const int32_t tile =
-                VXShapeInstancer::SnapIndex(firstX, firstY, cx, cy, floor->cellWidth,
-                                            floor->cellHeight, floor->columns, floor->rows);
-            // The tile there, when its centre is the cell's (both truncated).
-            if (tile < 0 || static_cast<size_t>(tile) >= set->m_data1.size()) continue;
-            const auto& at = set->m_data1[static_cast<size_t>(tile)];
-            if (!std::isfinite(at[0]) || !std::isfinite(at[1]) ||
-                std::trunc(at[0]) != std::trunc(cx) || std::trunc(at[1]) != std::trunc(cy))
-                continue;
-            const size_t index = static_cast<size_t>(tile);
+            auto found = tileAt.find({Whole(cx), Whole(cy)});
+            if (found == tileAt.end() || cellList.size() >= kMostCollected) continue;
+            const size_t index = found->second;
             if (index < paint.size()) {
                 paint[index].blocked = 1;
                 paint[index].wallBlocked = 1;
                 paint[index].flagCell = 1;
             }
             cellList.push_back(static_cast<int>(index));
-            cellPositions.emplace_back(at[0], at[1]);
+            cellPositions.emplace_back(set->m_data1[index][0], set->m_data1[index][1]);
         }
     }
     HideOrnaments(owner);

@@ -32,8 +32,9 @@ public:
     // Collects the tiles of tile set `shape` (an index into the graphics
     // manager's tile-set names) under `columns` x `rows` cells of the given
     // size whose lower-left cell centre is half a cell inside (x, y), and
-    // marks them as flag cells.  Sizes that are not finite and positive
-    // collect nothing; the counts are capped at the grid's.
+    // marks them as flag cells: each cell takes the first tile whose centre
+    // is the cell's, both truncated to whole units.  Sizes that are not
+    // finite and positive collect nothing.
     void SetCaptureArea(float x, float y, float cellWidth, float cellHeight, int32_t shape,
                         std::map<std::string, SoundCue>* sounds, float columns, float rows);
     // The player stands on the flag this frame (kept by name; a name already

@@ -199,11 +199,13 @@ int32_t ReadTextNumber(const std::string& name) {
 }
 
 void UpdateScoreBar(const std::string& name, int32_t teamIndex) {
-    if (g_totalPaintCells <= 0 || teamIndex < 0 || teamIndex > 1) return;
+    if (teamIndex < 0 || teamIndex > 1) return;
     // Integer arithmetic: the winner is read back from this text, so 53 of
-    // 100 must read 53.
+    // 100 must read 53.  No paintable floor: nobody scores.
     const int64_t pct =
-        static_cast<int64_t>(VXPaintMap::TeamTileCount[teamIndex]) * 100 / g_totalPaintCells;
+        g_totalPaintCells <= 0
+            ? 0
+            : static_cast<int64_t>(VXPaintMap::TeamTileCount[teamIndex]) * 100 / g_totalPaintCells;
     const std::string digits = std::to_string(pct);
     if (VXTextComponent* text = TextOf(Find(name)))
         text->SetText((pct > 9 ? digits : "0" + digits) + "%");

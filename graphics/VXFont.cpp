@@ -2,11 +2,14 @@
 
 #include "core/DataRoot.h"
 #include "graphics/VXShaderProgram.h"
+#include "platform/Platform.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 namespace FrameWork {
@@ -49,7 +52,11 @@ bool VXFont::InitFont(int size, const std::string& setName) {
     }
     FT_Face face = nullptr;
     if (FT_New_Face(library, kFontPath.c_str(), 0, &face)) {
-        std::printf(" -> Font Face fail to initialize\n");
+        std::error_code ec;
+        const bool file = std::filesystem::is_regular_file(std::filesystem::u8path(kFontPath), ec);
+        std::printf(
+            " -> Font Face fail to initialize: %s %s\n", kFontPath.c_str(),
+            file ? "is no font the game reads" : Platform::WhyUnreadable(kFontPath).c_str());
         FT_Done_FreeType(library);
         return false;
     }

@@ -6,6 +6,7 @@
 #include "graphics/VXImageFile.h"
 #include "graphics/VXShaderProgram.h"
 #include "graphics/VXSheetTexture.h"
+#include "platform/Platform.h"
 
 #include <GL/glew.h>
 
@@ -82,8 +83,12 @@ void VXInstanceSet::LoadImage(const char* path, int32_t rows, int32_t columns) {
     VXImage image;
     const std::string file = path ? path : "";
     const VXImageLoad result = LoadImageFile(file, image);
-    if (result == VXImageLoad::Missing || result == VXImageLoad::Undecodable)
-        std::printf("\nERROR\n -> Texture image fail to load, image file may be corrupted.\n\n");
+    if (result == VXImageLoad::Missing)
+        std::printf("\nERROR\n -> Texture image fail to load, image file %s.\n%s\n\n",
+                    Platform::WhyUnreadable(file).c_str(), file.c_str());
+    if (result == VXImageLoad::Undecodable)
+        std::printf("\nERROR\n -> Texture image fail to load, image file may be corrupted.\n%s\n\n",
+                    file.c_str());
 
     ClampSheetSize(columns, rows);
     _texColumns = columns;

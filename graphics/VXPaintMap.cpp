@@ -127,11 +127,12 @@ public:
     int32_t Run();
 
 private:
-    // The tile `dRow` rows and `dCol` columns away, by plain index
-    // arithmetic; -1 when it lies outside the table.
+    // The tile `dRow` rows and `dCol` columns away (the target's neighbour,
+    // or plain index arithmetic); -1 when it lies outside the table.
     int32_t Neighbour(int dRow, int dCol) const {
-        const int64_t n =
-            static_cast<int64_t>(i) + static_cast<int64_t>(dRow) * target.columns + dCol;
+        const int64_t n = target.neighbour ? target.neighbour(i, dRow, dCol)
+                                           : static_cast<int64_t>(i) +
+                                                 static_cast<int64_t>(dRow) * target.columns + dCol;
         return n >= 0 && n < static_cast<int64_t>(cells.size()) ? static_cast<int32_t>(n) : -1;
     }
     bool Processable(const VXPaintCell& n) const {

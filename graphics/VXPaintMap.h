@@ -65,6 +65,9 @@ struct VXPaintTarget {
     std::vector<VXPaintCell>* cells = nullptr;
     VXInstanceSet* paintSet = nullptr;  // may be null: nothing drawn
     int32_t columns = 0;
+    // The tile `dRow` rows and `dCol` columns from `tile` (-1: none); empty:
+    // plain index arithmetic over `columns`.
+    std::function<int32_t(int32_t tile, int32_t dRow, int32_t dCol)> neighbour;
     // The tile each player painted last, by player serial.
     std::vector<int32_t>* lastTiles = nullptr;
     int32_t* teamTileCount = nullptr;  // two counters: team 1, team 2

@@ -20,6 +20,10 @@ int32_t VXPaintMap::Splat(GameObject* painter) {
     target.cells = &graphics->paintCells;
     target.paintSet = graphics->FindInstanceSet(kPaintSetName);
     target.columns = g_currentInstancer->columns;
+    const VXShapeInstancer* grid = g_currentInstancer;
+    target.neighbour = [grid](int32_t tile, int32_t dRow, int32_t dCol) {
+        return grid->NeighbourTile(tile, dRow, dCol);
+    };
     target.teamTileCount = TeamTileCount;
     target.playSplat = [] {
         if (FrameContext().active) PlayInstancerCue("paintSplat2");

@@ -81,6 +81,8 @@ void VXShapeInstancer::Setup() {
     graphics->paintCells.clear();
     walkableCells = 0;
     rows = columns = 0;
+    cellTiles.clear();
+    tileCells.clear();
 
     auto it = graphics->tilemaps.find(tilemapName);
     if (it == graphics->tilemaps.end()) {
@@ -101,8 +103,13 @@ void VXShapeInstancer::Setup() {
     VXInstanceSet* paint = graphics->FindInstanceSet(kPaintSetName);
     if (!paint) std::printf(" -> Tile set %s is not loaded: no paint is drawn\n", kPaintSetName);
 
-    rows = record.row;
-    columns = record.col;
+    if (!LayOutCells(record)) {
+        std::printf(
+            " -> Tile map %s spreads its tiles over more than %lld cells: the floor stays "
+            "empty\n",
+            tilemapName.c_str(), static_cast<long long>(kMaxTilemapCells));
+        return;
+    }
     floor->ClearInstances();
     if (paint) paint->ClearInstances();
 
@@ -129,12 +136,6 @@ void VXShapeInstancer::Setup() {
     }
     floor->_count = static_cast<int32_t>(tiles);
     if (paint) paint->_count = static_cast<int32_t>(tiles * 4);
-    if (tiles) {
-        firstTileX = record.m_data1.front()[0];
-        firstTileY = record.m_data1.front()[1];
-        lastTileX = record.m_data1.back()[0];
-        lastTileY = record.m_data1.back()[1];
-    }
 
     if (currentList >= 0 && static_cast<size_t>(currentList) < objectLists.size())
         for (GameObject* wall : objectLists[static_cast<size_t>(currentList)]) {
@@ -153,8 +154,8 @@ void VXShapeInstancer::MarkWall(float ox, float oy, float halfWidth, float halfH
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
     VXInstanceSet* floor = FloorSet();
     if (!floor || floor->m_data1.empty()) return;
-    const float x0 = floor->m_data1.front()[0];
-    const float y0 = floor->m_data1.front()[1];
+    const float x0 = firstTileX;
+    const float y0 = firstTileY;
 
     // Sample points beyond the grid mark nothing: start the walk at the
     // first sample near the grid, so a huge box costs no more than the grid.
@@ -196,11 +197,61 @@ int32_t VXShapeInstancer::SnapIndex(float x0, float y0, float x, float y, int32_
     return static_cast<int32_t>(row) * cols + static_cast<int32_t>(column);
 }
 
+bool VXShapeInstancer::LayOutCells(const VXTilemapData& record) {
+    rows = columns = 0;
+    cellTiles.clear();
+    tileCells.assign(record.m_data1.size(), -1);
+    const float w = static_cast<float>(cellWidth);
+    const float h = static_cast<float>(cellHeight);
+    bool any = false;
+    float left = 0.0f, right = 0.0f, top = 0.0f, bottom = 0.0f;
+    for (const auto& tile : record.m_data1) {
+        if (!std::isfinite(tile[0]) || !std::isfinite(tile[1])) continue;
+        left = any ? std::fmin(left, tile[0]) : tile[0];
+        right = any ? std::fmax(right, tile[0]) : tile[0];
+        top = any ? std::fmax(top, tile[1]) : tile[1];
+        bottom = any ? std::fmin(bottom, tile[1]) : tile[1];
+        any = true;
+    }
+    if (!any || cellWidth <= 0 || cellHeight <= 0) return true;
+    const double across = std::round((static_cast<double>(right) - left) / w) + 1.0;
+    const double down = std::round((static_cast<double>(top) - bottom) / h) + 1.0;
+    if (!(across * down <= static_cast<double>(kMaxTilemapCells))) return false;
+    columns = static_cast<int32_t>(across);
+    rows = static_cast<int32_t>(down);
+    firstTileX = left;
+    firstTileY = top;
+    lastTileX = left + w * static_cast<float>(columns - 1);
+    lastTileY = top - h * static_cast<float>(rows - 1);
+    cellTiles.assign(static_cast<size_t>(columns) * static_cast<size_t>(rows), -1);
+    for (size_t i = 0; i < record.m_data1.size(); ++i) {
+        const int32_t cell = SnapIndex(left, top, record.m_data1[i][0], record.m_data1[i][1],
+                                       cellWidth, cellHeight, columns, rows);
+        if (cell < 0) continue;
+        tileCells[i] = cell;
+        // Two tiles on one cell: the first is the one found there.
+        int32_t& owner = cellTiles[static_cast<size_t>(cell)];
+        if (owner < 0) owner = static_cast<int32_t>(i);
+    }
+    return true;
+}
+
 int32_t VXShapeInstancer::SnapToGrid(const float* position) const {
-    const VXInstanceSet* floor = FloorSet();
-    if (!floor || floor->m_data1.empty() || !position) return -1;
-    return SnapIndex(floor->m_data1.front()[0], floor->m_data1.front()[1], position[0], position[1],
-                     cellWidth, cellHeight, columns, rows);
+    if (!position) return -1;
+    const int32_t cell = SnapIndex(firstTileX, firstTileY, position[0], position[1], cellWidth,
+                                   cellHeight, columns, rows);
+    return cell < 0 || static_cast<size_t>(cell) >= cellTiles.size()
+               ? -1
+               : cellTiles[static_cast<size_t>(cell)];
+}
+
+int32_t VXShapeInstancer::NeighbourTile(int32_t tile, int32_t dRow, int32_t dCol) const {
+    if (tile < 0 || static_cast<size_t>(tile) >= tileCells.size()) return -1;
+    const int32_t cell = tileCells[static_cast<size_t>(tile)];
+    if (cell < 0) return -1;
+    const int64_t n = static_cast<int64_t>(cell) + static_cast<int64_t>(dRow) * columns + dCol;
+    return n >= 0 && n < static_cast<int64_t>(cellTiles.size()) ? cellTiles[static_cast<size_t>(n)]
+                                                                : -1;
 }
 
 void VXShapeInstancer::ReturnToFloor(GameObject* player) const {

@@ -44,8 +44,13 @@ public:
     // Selects the object list 0 from `walls` and builds.
     void CopyWallList(const std::vector<GameObject*>& walls);
 
-    // The tile index under a world position (x, y), or -1 off the grid.
+    // The tile index under a world position (x, y), or -1 off the grid and
+    // over a hole of the floor.
     int32_t SnapToGrid(const float* position) const;
+    // The tile `dRow` rows and `dCol` columns from `tile` by plain grid-cell
+    // arithmetic (the last cell of a row and the first of the next are
+    // neighbours); -1 off the grid, over a hole, or for an unknown tile.
+    int32_t NeighbourTile(int32_t tile, int32_t dRow, int32_t dCol) const;
     // The same arithmetic over plain numbers: (x0, y0) is the first (top-left)
     // tile's centre, rows grow downward.
     static int32_t SnapIndex(float x0, float y0, float x, float y, int32_t cellWidth,
@@ -93,8 +98,19 @@ public:
     float firstTileY = 0.0f;
     float lastTileX = 0.0f;
     float lastTileY = 0.0f;
+    // The floor laid out by its tiles' positions: the first and last tile
+    // are the grid's top-left and bottom-right cells, `rows` x `columns`
+    // covers every tile, and a floor edited with holes or tiles beyond its
+    // rectangle keeps each tile under its own cell.  Grid cell (row x
+    // columns + column) -> tile index in file order (-1: a hole), and back.
+    std::vector<int32_t> cellTiles;
+    std::vector<int32_t> tileCells;
 
 private:
+    // Fills rows, columns, the first and last tile and the two cell maps
+    // from the tiles' positions; false when they spread over more cells
+    // than a tile map may have.
+    bool LayOutCells(const VXTilemapData& record);
     VXInstanceSet* FloorSet() const;
     VXInstanceSet* EditorSet() const;
     // The centre of the editor cell under a cursor point and the index of

@@ -131,8 +131,16 @@ const std::pair<int, const char*> kLevelSounds[] = {
     {36, "BleedSkill"},   {37, "FlagCaptured"},
 };
 
-// Character kind by position in the prefab listing.
-constexpr int32_t kProjectileKinds[] = {15, 6, 7, 18, 8, 19};
+// Each character's projectile: the prefab whose object bears this name.
+struct ProjectileName {
+    int32_t kind;
+    const char* name;
+};
+constexpr ProjectileName kProjectiles[] = {
+    {GameObject::Archer, "Arrow"}, {GameObject::Pirate, "CannonBall"},
+    {GameObject::Viking, "Fist"},  {GameObject::Samurai, "Katana"},
+    {GameObject::Knight, "Lance"}, {GameObject::Maid, "Mop"},
+};
 
 bool IsCharacterKind(int32_t kind) {
     switch (kind) {
@@ -215,8 +223,7 @@ void VXMatchLevel::Initialize() {
     grid = new VXShapeInstancer(table.tileMap, &statics.sounds);
     objectManager = new VXObjectManager();
     objectManager->LoadObjects(DataPath(table.objectFile));
-    // The projectiles go by listing position: each listed file keeps its
-    // place, with no prefab when it held none.
+    // Every file of the folder loads; the projectiles are picked by name.
     VXListedPrefabs listed;
     for (const std::string& name : Platform::ListDirectory(std::string(kPrefabFolder) + "*")) {
         const size_t before = objectManager->prefabs.size();
@@ -300,6 +307,9 @@ void VXMatchLevel::Initialize() {
 
     g_secondsLeft = statics.matchLength;
     g_totalPaintCells = grid->walkableCells;
+    if (g_totalPaintCells <= 0)
+        ReportMissing(std::string("No paintable floor in tile map ") + table.tileMap +
+                      "; the scores stay at 0%");
     VXGameplayHUD::UpdatePaintBars(frame.lineUp);
     VXGameplayHUD::BindPaintBars(players[0], players[1], players[2], players[3]);
     g_winner = 2;
@@ -333,17 +343,22 @@ void VXMatchLevel::FillSoundMap() {
 }
 
 void VXMatchLevel::FillProjectilePrefabs(const VXListedPrefabs& listed) {
-    const size_t count = std::min(listed.size(), std::size(kProjectileKinds));
-    if (count < std::size(kProjectileKinds))
-        ReportMissing("Only " + std::to_string(listed.size()) +
-                      " projectile prefabs; characters without one do not fire");
-    for (size_t i = 0; i < count; ++i) {
-        const int32_t kind = kProjectileKinds[i];
-        if (listed[i].second)
-            statics.projectilePrefabs[kind] = listed[i].second;
+    // The file named for the projectile first; then any other file whose
+    // object bears its name (a copy saved under another name).  Other files
+    // (a character saved as a prefab, a backup, a copied folder's hidden
+    // files) give no character its projectile.
+    for (const ProjectileName& projectile : kProjectiles) {
+        const std::string name = projectile.name;
+        GameObject* found = nullptr;
+        for (const auto& [file, prefab] : listed)
+            if (file == name + ".json" && prefab && prefab->g_name == name) found = prefab;
+        for (auto it = listed.begin(); !found && it != listed.end(); ++it)
+            if (it->second && it->second->g_name == name) found = it->second;
+        if (found)
+            statics.projectilePrefabs[projectile.kind] = found;
         else
-            ReportMissing("Prefab " + listed[i].first + " holds no object; the " +
-                          GameObject::TypeToString(kind) + " does not fire");
+            ReportMissing("No prefab \"" + name + "\" in " + kPrefabFolder + "; the " +
+                          GameObject::TypeToString(projectile.kind) + " does not fire");
     }
 }
 

@@ -103,7 +103,7 @@ private:
     void SetUpFlags();
     void FillSoundMap();
     // `listed`: each file of the prefab folder in listing order with its
-    // prefab (null when the file held none).
+    // first prefab (null when the file held none).
     void FillProjectilePrefabs(const VXListedPrefabs& listed);
 
     void MoveProjectilePrefabs();

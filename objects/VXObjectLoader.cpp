@@ -472,6 +472,13 @@ bool VXObjectLoader::Load(const std::string& path) {
 bool VXObjectLoader::LoadFromMemory(const char* text, size_t length, const std::string& source) {
     if (!text) length = 0;
     Platform::DropByteOrderMark(text, length);
+    // JSON text never holds a NUL byte: a binary file is named as such, not
+    // as an empty document.
+    if (length && std::memchr(text, '\0', length)) {
+        std::cout << "ERROR: " << source << " is not valid JSON (a binary file, not JSON); "
+                  << "nothing loaded" << std::endl;
+        return false;
+    }
     rapidjson::Document doc;
     doc.Parse<kParseFlags>(text ? text : "", length);
     return ReadDocument(doc, source, *this);

@@ -390,24 +390,26 @@ void DropByteOrderMark(std::string& text) {
     if (text.compare(0, kByteOrderMarkSize, kByteOrderMark) == 0) text.erase(0, kByteOrderMarkSize);
 }
 
+std::string WhyUnreadable(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path file = fs::u8path(path);
+    if (fs::is_directory(file, ec)) return "is a folder";
+    return fs::exists(file, ec) ? "cannot be read" : "not found";
+}
+
 bool ReadTextFile(const std::string& path, std::string& text, std::string& why) {
     namespace fs = std::filesystem;
     text.clear();
     std::error_code ec;
     const fs::path file = fs::u8path(path);
-    if (fs::is_directory(file, ec)) {
-        why = "is a folder";
-        return false;
-    }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        why = fs::exists(file, ec) ? "cannot be read" : "not found";
-        return false;
-    }
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    std::ifstream in;
+    if (!fs::is_directory(file, ec)) in.open(file, std::ios::binary);
+    if (in.is_open())
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!in.is_open() || in.bad()) {
         text.clear();
-        why = "cannot be read";
+        why = WhyUnreadable(path);
         return false;
     }
     DropByteOrderMark(text);

@@ -116,6 +116,9 @@ bool OpenReadableFile(const std::string& path, std::ifstream& in,
 // saying "not found", "is a folder" or "cannot be read", when the file
 // gives no text.
 bool ReadTextFile(const std::string& path, std::string& text, std::string& why);
+// Why `path` gives no file to read: "not found", "is a folder" or "cannot be
+// read" (the last also for a file that opens).
+std::string WhyUnreadable(const std::string& path);
 // `text` without a leading UTF-8 byte-order mark.
 void DropByteOrderMark(std::string& text);
 void DropByteOrderMark(const char*& text, size_t& length);

@@ -72,7 +72,7 @@ bool DeclaredSize(const std::string& path, int& width, int& height) {
     return false;
 }
 
-// The projectile prefabs, in the listing order the levels map by position.
+// The projectile prefabs, each file named for its object.
 const std::vector<std::string> kPrefabs = {"Arrow.json",  "CannonBall.json", "Fist.json",
                                            "Katana.json", "Lance.json",      "Mop.json"};
 
@@ -176,7 +176,7 @@ TEST_F(GameData, SaveFilesLoadQuietlyAndSaveBackUnchanged) {
 TEST_F(GameData, PrefabFolderHoldsTheSixProjectilesAndEachSavesBackUnchanged) {
     ASSERT_EQ(LoadListedTextures(), "");
     const std::vector<std::string> listed = engine->ListDirectory(kObjects + "prefabs/*");
-    ASSERT_EQ(listed, kPrefabs) << "the characters' projectiles go by listing position";
+    ASSERT_EQ(listed, kPrefabs) << "the shipped folder holds the six projectiles";
 
     for (const std::string& name : listed) {
         SCOPED_TRACE(name);

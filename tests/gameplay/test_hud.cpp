@@ -21,7 +21,7 @@ bool White(const Rgb& p) {
 
 TEST_F(Match, ClockCountsWholeSecondsTurnsRedAndAnEmptyScoreIsABlueTie) {
     seconds = 12;
-    cells = 0;  // the score texts keep their placeholder
+    cells = 0;  // no paintable floor: nobody scores
     blue = 5;
     EnterMatch();
     RunUntilActive();
@@ -35,7 +35,7 @@ TEST_F(Match, ClockCountsWholeSecondsTurnsRedAndAnEmptyScoreIsABlueTie) {
     LongFrame();  // a 2.5 s stall runs a few steps; the rest is lost
     EXPECT_EQ(g_secondsLeft, 10);
 
-    EXPECT_EQ(Text("BlueBar"), "- insert text here -");
+    EXPECT_EQ(Text("BlueBar"), "00%");
     EXPECT_EQ(HUD::ReadTextNumber("BlueBar"), 0);
     EXPECT_EQ(HUD::ReadTextNumber("NoSuchObject"), 0);
     RunUntil(MatchOver);

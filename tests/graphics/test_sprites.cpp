@@ -422,8 +422,13 @@ TEST(SpriteText, FontsTextsAndTheirBlocks) {
     tree.RemoveData("font/Bangers.ttf");
     const size_t before = graphics->fonts.size();
     bool added = true;
+    const std::string font = DataPath("font/Bangers.ttf");
     EXPECT_EQ(Printed([&] { added = graphics->AddFont(35, "Volume"); }),
-              " -> Font Face fail to initialize\n");
+              " -> Font Face fail to initialize: " + font + " not found\n");
     EXPECT_FALSE(added);
+    EXPECT_EQ(graphics->fonts.size(), before);
+    tree.WriteData("font/Bangers.ttf", "[\"a JSON file, not a font\"]");
+    EXPECT_EQ(Printed([&] { added = graphics->AddFont(35, "Volume"); }),
+              " -> Font Face fail to initialize: " + font + " is no font the game reads\n");
     EXPECT_EQ(graphics->fonts.size(), before);
 }

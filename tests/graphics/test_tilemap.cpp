@@ -192,8 +192,20 @@ TEST_F(Tilemap, PartialAndMistypedRecordsKeepTheirDefaults) {
 
 TEST(InstanceSet, SheetFramesAndAFailedImage) {
     VXInstanceSet set("Sheet.png", 0);
+    // Each failure names the file and why it failed.
     EXPECT_EQ(Printed([&] { set.LoadImage("../nowhere/missing.png", 2, 4); }),
-              "\nERROR\n -> Texture image fail to load, image file may be corrupted.\n\n");
+              "\nERROR\n -> Texture image fail to load, image file not found.\n"
+              "../nowhere/missing.png\n\n");
+    const std::string folder = ::testing::TempDir();
+    EXPECT_EQ(
+        Printed([&] { set.LoadImage(folder.c_str(), 2, 4); }),
+        "\nERROR\n -> Texture image fail to load, image file is a folder.\n" + folder + "\n\n");
+    const std::string text = folder + "pellwick_not_an_image.png";
+    TestHarness::WriteFile(text, "not an image at all");
+    EXPECT_EQ(
+        Printed([&] { set.LoadImage(text.c_str(), 2, 4); }),
+        "\nERROR\n -> Texture image fail to load, image file may be corrupted.\n" + text + "\n\n");
+    std::remove(text.c_str());
     ASSERT_EQ(set.frameTable.size(), 8u);
     EXPECT_EQ(set.FrameOffset(5), (Vec2f{0.25f, 0.5f}));
     // The quad's top corners take the cell's top edge, so the sheet shows

@@ -1,14 +1,21 @@
 // A match level's start and end: the players, their bindings and places, the
 // hidden pools, what Free lets go of, a restart, and set-ups from broken data.
+#include <cmath>
+#include <filesystem>
 #include <map>
 
 #include "core/DataRoot.h"
 #include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXFlagCom.h"
+#include "gameplay/VXGameplayHUD.h"
 #include "gameplay/VXMatchState.h"
 #include "gameplay/VXPlayerLogic.h"
+#include "graphics/VXInstanceSet.h"
+#include "graphics/VXPaintMap.h"
 #include "graphics/VXShapeInstancer.h"
 #include "graphics/VXSpriteComponent.h"
+#include "graphics/VXTextComponent.h"
+#include "graphics/VXTilemapData.h"
 #include "physics/VXAABB.h"
 #include "physics/VXPhysicsManager.h"
 #include "tests/levels/MatchTestSupport.h"
@@ -121,8 +128,9 @@ TEST_F(BrokenData, EachMissingPieceIsReportedAndSkipped) {
     TestHarness::VirtualPad pads[2];
     std::string said;  // a Maid and a Knight, whose projectiles are gone
     VXMatchLevel& level = Start(GameState::Level2, LineUp(19, 1, 8, 2), &said);
-    for (const char* missing : {"\"GameManager\"", "\"P2Icon\"", "\"Flag1\" has a scale of 0",
-                                "Only 4 projectile prefabs"})
+    for (const char* missing :
+         {"\"GameManager\"", "\"P2Icon\"", "\"Flag1\" has a scale of 0", "No prefab \"Mop\" in ",
+          "; the Maid does not fire", "No prefab \"Lance\" in "})
         EXPECT_NE(said.find(missing), std::string::npos) << missing << " in\n" << said;
     GameObject* wall = level.statics.record.walls.front();
     EXPECT_TRUE(wall != Find(level, "Wall 1") && wall->GetWallLogic()) << "the new object's";
@@ -210,6 +218,155 @@ TEST_F(HugeFloorAndFlag, FlagSetUpIsLinearAndClampedToTheGrid) {
     EXPECT_TRUE(StepFrames(2));
 }
 
+// The flag's cells as the plain search finds them: for each cell centre in
+// turn, the first tile whose centre matches when both are truncated.
+std::vector<int> PositionMatch(const VXInstanceSet& set, float x, float y, float w, float h,
+                               int columns, int rows) {
+    std::vector<int> cells;
+    float cy = y - h * 0.5f;
+    const float x0 = x - w * 0.5f;
+    for (int r = 0; r < rows; ++r) {
+        cy += h;
+        float cx = x0;
+        for (int c = 0; c < columns; ++c) {
+            cx += w;
+            for (size_t k = 0; k < set.m_data1.size(); ++k)
+                if (std::trunc(set.m_data1[k][0]) == std::trunc(cx) &&
+                    std::trunc(set.m_data1[k][1]) == std::trunc(cy)) {
+                    cells.push_back(static_cast<int>(k));
+                    break;
+                }
+        }
+    }
+    return cells;
+}
+
+class FlagCells : public MatchFixture {};
+
+TEST_F(FlagCells, EachLevelsFlagsAndSmallCellsMatchTilesByPosition) {
+    Start(GameState::Level1, LineUp(15, 1, 8, 2));
+    for (int state : {GameState::Level1, GameState::Level0, GameState::Level2, GameState::Level3}) {
+        SCOPED_TRACE(state);
+        Enter(state);
+        VXMatchLevel& level = Level(state);
+        VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+        const VXInstanceSet& tiles = *graphics->FindInstanceSet(graphics->tileSetNames.at(0));
+        ASSERT_FALSE(level.flags.empty());
+        for (GameObject* object : level.flags) {
+            const VXAABB* box = object->GetAABB();
+            const float w = object->scale[0], h = object->scale[1];
+            const std::vector<int> expected = PositionMatch(
+                tiles, object->position[0] - box->halfWidth, object->position[1] - box->halfHeight,
+                w, h, static_cast<int>(2.0f * box->halfWidth / w),
+                static_cast<int>(2.0f * box->halfHeight / h));
+            EXPECT_FALSE(expected.empty()) << object->g_name;
+            EXPECT_EQ(object->GetFlag()->cellList, expected) << object->g_name;
+        }
+        if (state != GameState::Level1) continue;
+        // Arena 1's floor, 22 x 20 tiles, under a flag of 50-unit cells: one
+        // cell of each four sits on a tile's centre.
+        ASSERT_TRUE(level.grid->columns == 22 && level.grid->rows == 20);
+        VXFlagCom* flag = level.flags.front()->GetFlag();
+        flag->cellList.clear();
+        const float x = level.grid->firstTileX - 75.0f, y = level.grid->lastTileY - 75.0f;
+        flag->SetCaptureArea(x, y, 50.0f, 50.0f, 0, &level.statics.sounds, 45.0f, 41.0f);
+        EXPECT_EQ(flag->cellList.size(), 440u);
+        EXPECT_EQ(flag->cellList, PositionMatch(tiles, x, y, 50.0f, 50.0f, 45, 41));
+    }
+}
+
+// Arena 1's floor as the editor saves it after ERASE of one tile (row 5,
+// column 3) and PAINT of one new tile right of row 5's last: one tile fewer
+// before the new one, and a 23rd column with one tile.
+class EditedFloor : public MatchFixture {
+protected:
+    void PrepareData(TestHarness::TempDataTree& tree) override {
+        const std::string file = tree.Data("objects/TilemapJsons/Level_1.json").string();
+        VXTilemapRegistry maps;
+        ASSERT_TRUE(LoadTilemapFile(file, maps));
+        const VXTilemapData& record = maps.at("Level_1");
+        VXInstanceSet set(record._name.c_str(), record._depth);
+        set._texColumns = record._texColumns;
+        set._texRows = record._texRows;
+        set.m_data1 = record.m_data1;
+        set.m_data2 = record.m_data2;
+        set.m_data3Index = record.m_data3Index;
+        const auto erased = static_cast<std::ptrdiff_t>(kErased);
+        set.m_data1.erase(set.m_data1.begin() + erased);
+        set.m_data2.erase(set.m_data2.begin() + erased);
+        set.m_data3Index.erase(set.m_data3Index.begin() + erased);
+        set.m_data1.push_back({kNew[0], kNew[1], 100.0f, 100.0f});
+        set.m_data2.push_back({1.0f, 1.0f, 1.0f, 1.0f});
+        set.m_data3Index.push_back(3);
+        set._count = static_cast<int32_t>(set.m_data1.size());
+        ASSERT_TRUE(WriteTilemapFile(file, 20, 23, {&set}, {{}}));
+    }
+    static constexpr size_t kErased = 5 * 22 + 3;
+    static constexpr float kNew[2] = {1150.0f, 450.0f};
+};
+
+TEST_F(EditedFloor, PaintLandsUnderThePainterAndTheHoleTakesNone) {
+    VXMatchLevel& level = Start(GameState::Level1, LineUp(8, 1, 15, 2));
+    WaitForCountdown();
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    const VXInstanceSet& floor = *graphics->FindInstanceSet("FloorTiles.png");
+    const VXInstanceSet& paint = *graphics->FindInstanceSet(kPaintSetName);
+    ASSERT_EQ(floor.m_data1.size(), 440u);
+    GameObject* painter = level.players[0];
+    // The tile after the hole, a tile of a later row, the new tile and
+    // the hole itself (-750, 450).
+    const float spots[][2] = {
+        {-650.0f, 450.0f}, {350.0f, -350.0f}, {kNew[0], kNew[1]}, {-750.0f, 450.0f}};
+    for (const auto& spot : spots) {
+        SCOPED_TRACE(std::to_string(spot[0]) + ", " + std::to_string(spot[1]));
+        g_playerNumbers.assign(g_playerNumbers.size(), -1);
+        painter->position[0] = spot[0];
+        painter->position[1] = spot[1];
+        const int32_t tile = VXPaintMap::Splat(painter);
+        if (spot[0] == -750.0f) {
+            EXPECT_EQ(tile, -1) << "no floor, no paint";
+            continue;
+        }
+        ASSERT_GE(tile, 0);
+        const auto k = static_cast<size_t>(tile);
+        EXPECT_EQ(floor.m_data1[k][0], spot[0]);
+        EXPECT_EQ(floor.m_data1[k][1], spot[1]);
+        EXPECT_EQ(graphics->paintCells[k].team, 1);
+        EXPECT_EQ(paint.m_data1[4 * k][0], spot[0] - 25.0f) << "the top-left quarter";
+        EXPECT_EQ(paint.m_data1[4 * k + 3][1], spot[1] - 25.0f) << "the bottom-right quarter";
+        EXPECT_EQ(paint.m_data2[4 * k][3], 1.0f) << "drawn";
+    }
+    EXPECT_TRUE(StepFrames(2));
+}
+
+// Arena 1's tile map holds no tiles: no floor to paint.
+class NoFloor : public MatchFixture {
+protected:
+    void PrepareData(TestHarness::TempDataTree& tree) override {
+        tree.WriteData("objects/TilemapJsons/Level_1.json",
+                       "[{\"row\": 0, \"col\": 0, \"_texColumns\": 4, \"_texRows\": 4, "
+                       "\"_count\": 0, \"_depth\": 0, \"_name\": \"FloorTiles.png\", "
+                       "\"m_default1\": true, \"m_default2\": true, \"m_default3\": true, "
+                       "\"m_data1\": [], \"m_data2\": [], \"m_data3Index\": [], \"AABB\": []}]\n");
+    }
+};
+
+TEST_F(NoFloor, ScoresShowNoPaintAndTheMissingFloorIsReportedOnce) {
+    std::string said;
+    Start(GameState::Level1, LineUp(15, 1, 8, 2), &said);
+    const std::string line = "No paintable floor in tile map Level_1";
+    ASSERT_NE(said.find(line), std::string::npos) << said;
+    EXPECT_EQ(said.find(line, said.find(line) + 1), std::string::npos) << said;
+    WaitForCountdown();
+    std::string later = TestHarness::Printed([&] { StepFrames(30); });
+    EXPECT_EQ(later.find(line), std::string::npos);
+    for (const char* bar : {"BlueBar", "RedBar"}) {
+        GameObject* object = VXGameplayHUD::Objects()->FindObject(bar);
+        ASSERT_NE(object, nullptr) << bar;
+        EXPECT_EQ(static_cast<VXTextComponent*>(object->GetComponent(CT_Text))->text, "00%") << bar;
+    }
+}
+
 // The first prefab of the listing (the Archer's) is an empty file.
 class EmptyArrowPrefab : public MatchFixture {
 protected:
@@ -221,7 +378,8 @@ protected:
 TEST_F(EmptyArrowPrefab, LeavesOnlyTheArcherWithoutAProjectile) {
     std::string said;
     VXMatchLevel& level = Start(GameState::Level1, LineUp(15, 1, 6, 2), &said);
-    EXPECT_NE(said.find(" -> Prefab Arrow.json holds no object; the Archer does not fire"),
+    EXPECT_NE(said.find(" -> No prefab \"Arrow\" in " + DataPath("objects/prefabs/") +
+                        "; the Archer does not fire"),
               std::string::npos)
         << said;
     const std::map<int32_t, std::string> projectiles = {
@@ -230,6 +388,57 @@ TEST_F(EmptyArrowPrefab, LeavesOnlyTheArcherWithoutAProjectile) {
     for (const auto& [kind, prefab] : level.statics.projectilePrefabs)
         got[kind] = prefab ? prefab->g_name : "";
     EXPECT_EQ(got, projectiles);
+}
+
+// A folder as designers leave it: the editor's SAVE AS PREFAB of a
+// character (listed before the projectiles), a copied Mac folder's hidden
+// files, and a backup of the Lance under another name (listed first).
+class DesignersPrefabFolder : public MatchFixture {
+protected:
+    void PrepareData(TestHarness::TempDataTree& tree) override {
+        const std::string lance = TestHarness::ReadFile(tree.Data("objects/prefabs/Lance.json"));
+        tree.WriteData("objects/prefabs/0 Lance backup.json", lance);
+        tree.WriteData("objects/prefabs/.DS_Store", std::string("\0\0\0\1Bud1\0\x10", 10));
+        tree.WriteData("objects/prefabs/._Arrow.json", std::string("\0\x05\x16\x07\0\x02", 6));
+    }
+};
+
+TEST_F(DesignersPrefabFolder, EachCharacterFiresItsOwnProjectileAndIsNotHitByIt) {
+    TestHarness::VirtualPad pads[2];
+    Start(GameState::Level1, LineUp(15, 1, 6, 2));
+    {
+        // The editor's SAVE AS PREFAB of the level file's Archer: "Archer.json".
+        VXObjectManager editor;
+        editor.LoadObjects(DataPath("objects/savefile1.json"));
+        ASSERT_TRUE(SavePrefab(editor.FindObject("Archer")));
+    }
+    ASSERT_TRUE(std::filesystem::exists(tree->Data("objects/prefabs/Archer.json")));
+    const std::map<int, std::string> projectile = {{15, "Arrow"},  {6, "CannonBall"}, {7, "Fist"},
+                                                   {18, "Katana"}, {8, "Lance"},      {19, "Mop"}};
+    for (const auto& [first, second] : {std::pair(15, 6), std::pair(7, 18), std::pair(8, 19)}) {
+        FillLineUp(first, 1, second, 2);
+        const std::string said = Enter(GameState::Reload);
+        EXPECT_EQ(said.find("does not fire"), std::string::npos) << said;
+        VXMatchLevel& level = Level(GameState::Level1);
+        std::map<int, std::string> got;
+        for (const auto& [kind, prefab] : level.statics.projectilePrefabs)
+            got[kind] = prefab ? prefab->g_name : "";
+        EXPECT_EQ(got, projectile);
+        WaitForCountdown();
+        for (TestHarness::VirtualPad& pad : pads)
+            pad.Trigger(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 255);
+        StepFrames(3);
+        for (TestHarness::VirtualPad& pad : pads) pad.Trigger(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0);
+        for (int k = 0; k < 2; ++k) {
+            GameObject* player = level.players[k];
+            const std::string& shot = projectile.at(player->objectType);
+            GameObject* clone = Find(level, shot + "_cloned");
+            ASSERT_NE(clone, nullptr) << shot;
+            EXPECT_TRUE(clone->m_active) << shot << " flies";
+            EXPECT_FALSE(player->GetPlayerLogic()->actionTimers.at(3).running)
+                << player->g_name << " hit by its own " << shot;
+        }
+    }
 }
 
 struct LineUpCase {

@@ -51,8 +51,25 @@ TEST_F(MalformedObjectFiles, FilesThatAreNotAnArrayOfObjectsAddNothing) {
     EXPECT_NE(
         out.find("loading from " + Scratch("missing.json").string() + " failed! (not found)\n"),
         std::string::npos);
+    const std::string binary = Scratch("._Level.json", std::string("\0\x05\x16\x07\0\x02", 6));
+    out = Printed([&] { EXPECT_FALSE(manager.LoadObjects(binary)); });
+    EXPECT_EQ(
+        out, "ERROR: " + binary + " is not valid JSON (a binary file, not JSON); nothing loaded\n");
     out = Printed([&] { EXPECT_FALSE(manager.LoadObjects(scratch.string())); });
     EXPECT_NE(out.find("loading from " + scratch.string() + " failed! (is a folder)\n"),
+              std::string::npos)
+        << out;
+}
+
+TEST_F(MalformedObjectFiles, ASpriteWhoseSheetIsNotListedIsNamed) {
+    const std::string path =
+        Scratch("ghost.json",
+                "[{\"GameObject\": 1, \"g_name\": \"Ghost\", \"m_active\": true,"
+                "  \"VXSpriteComponent\": [1.0, 1.0, 1.0, 1.0, 1, true, 0, 0, 1, 1, \"Gone.png\"],"
+                "  \"position\": [0.0, 0.0, 0.0], \"scaleX\": 1, \"scaleY\": 1}]");
+    VXObjectManager manager;
+    const std::string out = Printed([&] { manager.LoadObjects(path); });
+    EXPECT_NE(out.find(" -> Sprite of \"Ghost\": sheet Gone.png is not in the texture list"),
               std::string::npos)
         << out;
 }
