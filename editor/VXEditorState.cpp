@@ -14,7 +14,6 @@ const char* const g_toolNames[ToolCount] = {"DEFAULT", "TRANSLATE",  "ROTATE", "
 int32_t g_selectionKind = SelectObjects;
 GameObject* g_selectedObject = nullptr;
 int32_t g_libraryIndex = 0;
-int32_t g_librarySelectionMask = 1;
 int32_t g_libraryItemCount = 0;
 uint8_t g_selectionChanged = 0;
 int32_t g_currentTool = ToolDefault;
@@ -106,18 +105,12 @@ std::string FileNameOfPath(const std::string& path) {
     return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
-int32_t HighlightBit(int32_t index) {
-    const int32_t bit = ((index % 32) + 32) % 32;
-    return static_cast<int32_t>(1u << bit);
-}
-
 namespace {
-// The entry highlighted last; the mask alone cannot tell entries 32 apart.
+// The LIBRARY entry highlighted last.
 int32_t g_libraryHighlight = 0;
 }  // namespace
 
 void HighlightLibraryEntry(int32_t index) {
-    g_librarySelectionMask = HighlightBit(index);
     g_libraryHighlight = index;
 }
 

@@ -43,7 +43,6 @@ enum VXSelectionKind : int32_t { SelectObjects = 0, SelectPrefabs = 1, SelectTil
 extern int32_t g_selectionKind;
 extern GameObject* g_selectedObject;
 extern int32_t g_libraryIndex;
-extern int32_t g_librarySelectionMask;
 extern int32_t g_libraryItemCount;
 extern uint8_t g_selectionChanged;
 extern int32_t g_currentTool;
@@ -126,10 +125,7 @@ bool IsValidAssetName(const std::string& name);
 // The part of a path after its last separator, '/' or '\\' (the whole path
 // when there is none).
 std::string FileNameOfPath(const std::string& path);
-// The highlight bit of a list entry: 1 << (index mod 32).
-int32_t HighlightBit(int32_t index);
-// Makes `index` the highlighted LIBRARY entry: g_librarySelectionMask gets
-// its bit, and the index itself is kept, since bits repeat every 32 entries.
+// Makes `index` the highlighted LIBRARY entry.
 void HighlightLibraryEntry(int32_t index);
 // Whether the LIBRARY entry `index` is drawn highlighted.
 bool LibraryEntryHighlighted(int32_t index);
