@@ -54,7 +54,11 @@ std::vector<std::string> Names(const VXObjectLoader& loader) {
 
 TEST_F(WindowsFiles, LevelAndPrefabFilesLoadWhole) {
     for (const char* relative : {"objects/savefile1.json", "objects/prefabs/Arrow.json"}) {
-        const auto [plain, windows] = Both(relative, "objects/windows.json");
+        // Plain names, not a structured binding: a lambda may not capture one
+        // before C++20 (clang refuses).
+        const auto files = Both(relative, "objects/windows.json");
+        const std::string& plain = files.first;
+        const std::string& windows = files.second;
         VXObjectLoader expected;
         ASSERT_TRUE(expected.Load(plain));
         VXObjectLoader loaded;
@@ -72,8 +76,9 @@ TEST_F(WindowsFiles, LevelAndPrefabFilesLoadWhole) {
 }
 
 TEST_F(WindowsFiles, TileMapsReadTheSameFloor) {
-    const auto [plain, windows] =
-        Both("objects/TilemapJsons/Level_1.json", "objects/w/Level_1.json");
+    const auto files = Both("objects/TilemapJsons/Level_1.json", "objects/w/Level_1.json");
+    const std::string& plain = files.first;
+    const std::string& windows = files.second;
     VXTilemapRegistry expected;
     VXTilemapRegistry loaded;
     ASSERT_TRUE(LoadTilemapFile(plain, expected));
