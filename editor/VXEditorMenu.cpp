@@ -324,8 +324,9 @@ void VXLevelEditor::HandlePickedFile(const VXFileAnswer& answer) {
         // The tile list starts again at its first tile.
         g_libraryIndex = 0;
         // The editor paints its own floor; the file chosen is not read.
-        VXDebugConsole::Log("TILESET " + std::to_string(g_selectedTileSet) + " LOADED! (" +
-                            FileNameOfPath(answer.path) + " NOT READ)\n");
+        VXDebugConsole::Log("TILESET " + std::to_string(g_selectedTileSet) +
+                            " SELECTED FOR PAINTING! (" + FileNameOfPath(answer.path) +
+                            " NOT READ)\n");
     }
 }
 
@@ -359,6 +360,9 @@ void VXLevelEditor::SaveAs(VXObjectManager** objects) {
             const std::string path = kObjectsFolder + g_saveAsName + ".json";
             std::printf("%s\n", path.c_str());
             SaveObjectsAndLog(*objects, path);
+        } else if (!g_saveAsName.empty() &&
+                   g_saveAsName.find_first_not_of('.') == std::string::npos) {
+            VXDebugConsole::Log("NOT SAVED! A NAME OF DOTS ONLY IS NO FILE NAME\n");
         } else {
             VXDebugConsole::Log("NOT SAVED! USE LETTERS, DIGITS, SPACE, _ - AND . ONLY\n");
         }

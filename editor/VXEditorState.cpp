@@ -5,6 +5,7 @@
 #include <map>
 
 #include "core/DataRoot.h"
+#include "objects/GameObject.h"
 
 namespace FrameWork {
 
@@ -88,8 +89,48 @@ void BuildEditorNameLists() {
     for (const std::string& name : g_objectTypeNames) g_objectTypeNameItems.push_back(name.c_str());
 }
 
+namespace {
+// Deeper than any scene nests; a chain longer than this is taken as a root.
+constexpr int kMaxParentDepth = 64;
+}  // namespace
+
+VXEditorRect WorldRect(const GameObject* object) {
+    VXEditorRect r;
+    if (!object) return r;
+    r = {object->position[0], object->position[1], object->scale[0], object->scale[1]};
+    int depth = 0;
+    for (const GameObject* p = object->parent; p && depth < kMaxParentDepth;
+         p = p->parent, ++depth) {
+        r.x = p->position[0] + p->scale[0] * r.x;
+        r.y = p->position[1] + p->scale[1] * r.y;
+        r.w *= p->scale[0];
+        r.h *= p->scale[1];
+    }
+    return r;
+}
+
+void SetWorldPosition(GameObject* object, int axis, float value) {
+    const GameObject* parent = object->parent;
+    if (!parent) {
+        object->position[axis] = value;
+        return;
+    }
+    const VXEditorRect p = WorldRect(parent);
+    const float size = axis == 0 ? p.w : p.h;
+    if (size != 0.0f) object->position[axis] = (value - (axis == 0 ? p.x : p.y)) / size;
+}
+
+void GrowWorldScale(GameObject* object, int axis, float delta) {
+    const VXEditorRect p = WorldRect(object->parent);
+    const float size = !object->parent ? 1.0f : axis == 0 ? p.w : p.h;
+    if (size != 0.0f) object->scale[axis] += delta / size;
+}
+
 bool IsValidFileName(const std::string& name) {
-    if (name.empty() || name.find("..") != std::string::npos) return false;
+    // "." alone names the folder itself, and "x.json" of a name "." would
+    // be a hidden file.
+    if (name.find_first_not_of('.') == std::string::npos || name.find("..") != std::string::npos)
+        return false;
     return std::all_of(name.begin(), name.end(), [](char c) {
         const unsigned char u = static_cast<unsigned char>(c);
         return std::isalnum(u) || c == ' ' || c == '_' || c == '-' || c == '.';

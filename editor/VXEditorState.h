@@ -49,7 +49,7 @@ extern int32_t g_currentTool;
 extern int32_t g_brushSize;
 // The cursor in world units, y growing downwards (world y is its negation).
 extern VXEditorPoint g_mouseWorld;
-// The selected object's position minus the cursor when it was picked.
+// The selected object's world position minus the cursor when it was picked.
 extern VXEditorPoint g_dragOffset;
 // 0 NORMAL, 1 DEBUG.
 extern uint8_t g_editorMode;
@@ -92,6 +92,20 @@ extern VXShapeInstancer* g_editorTiles;
 // The buffer of the overlay's lines.
 extern GLuint g_lineBuffer;
 
+// An object's place and size in the world, as it is drawn: a root's own
+// position and scale; a child's through its parents' (a parent's position
+// plus its scale times the child's, as the object files store it).
+struct VXEditorRect {
+    float x = 0.0f, y = 0.0f;  // the centre
+    float w = 0.0f, h = 0.0f;  // the full width and height
+};
+VXEditorRect WorldRect(const GameObject* object);
+// Moves `object` so that its centre lies at world `value` on `axis` (0 x,
+// 1 y), and grows its drawn size on `axis` by world `delta`.  A parent with
+// no size on that axis leaves the child's own value as it is.
+void SetWorldPosition(GameObject* object, int axis, float value);
+void GrowWorldScale(GameObject* object, int axis, float delta);
+
 // The sounds the resource library plays by name.
 struct VXAudioEntry {
     std::string name;
@@ -117,7 +131,7 @@ void BuildEditorNameLists();
 extern int32_t g_currentAnimation;
 
 // A name the user typed for a file of the data folder: letters, digits,
-// space, "_", "-" and "." only, not empty, and no "..".
+// space, "_", "-" and "." only, not empty, not dots only, and no "..".
 bool IsValidFileName(const std::string& name);
 // A name that becomes a file name and a word of a whitespace-separated
 // asset list (prefabs, images, sounds): the same rule, without spaces.

@@ -6,6 +6,7 @@
 #include <imgui.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "core/VXFrameContext.h"
@@ -52,35 +53,46 @@ struct Box {
     bool Contains(float x, float y) const { return x > x0 && x < x1 && y > y0 && y < y1; }
 };
 
+// An object's pick box: its own rectangle where it is drawn, scale x by
+// scale y around its position (a mirrored object keeps its size).
 Box PickBox(const GameObject* object) {
-    const float h = object->scale[0] / 2.0f;
-    return {object->position[0] - h, object->position[1] - h, object->position[0] + h,
-            object->position[1] + h};
+    const VXEditorRect r = WorldRect(object);
+    const float hx = std::fabs(r.w) / 2.0f, hy = std::fabs(r.h) / 2.0f;
+    return {r.x - hx, r.y - hy, r.x + hx, r.y + hy};
+}
+
+float Area(const Box& b) {
+    return (b.x1 - b.x0) * (b.y1 - b.y0);
 }
 
 // The entry of `list` a press at (mx, my) picks: of the pick boxes that hold
-// the point, the smallest (the walls' boxes cover the arena, and a crate on
-// them is what the designer aims at), the first in list order among equal
-// ones; -1 for none.  The cursor object is never picked.
+// the point, the smallest (a crate standing on a wall is what the designer
+// aims at), the first in list order among equal ones; -1 for none.  The
+// cursor object is never picked.
 int PickedEntry(const std::vector<GameObject*>& list, float mx, float my) {
     int picked = -1;
+    float pickedArea = 0.0f;
     for (size_t i = 0; i < list.size(); ++i) {
         const GameObject* object = list[i];
-        if (!object || object->g_name == "mouse" || !PickBox(object).Contains(mx, my)) continue;
-        if (picked < 0 || object->scale[0] < list[static_cast<size_t>(picked)]->scale[0])
-            picked = static_cast<int>(i);
+        if (!object || object->g_name == "mouse") continue;
+        const Box box = PickBox(object);
+        if (!box.Contains(mx, my) || (picked >= 0 && Area(box) >= pickedArea)) continue;
+        picked = static_cast<int>(i);
+        pickedArea = Area(box);
     }
     return picked;
 }
 
 Box XHandle(const GameObject* o) {
-    const float x = o->position[0], y = o->position[1], hx = o->scale[0] / 2.0f;
-    return {x + hx, y - 15.0f, x + 2.0f * hx + 210.0f, y + 15.0f};
+    const VXEditorRect r = WorldRect(o);
+    const float hx = r.w / 2.0f;
+    return {r.x + hx, r.y - 15.0f, r.x + 2.0f * hx + 210.0f, r.y + 15.0f};
 }
 
 Box YHandle(const GameObject* o) {
-    const float x = o->position[0], y = o->position[1], hy = o->scale[1] / 2.0f;
-    return {x - 15.0f, y + hy, x + 15.0f, y + 2.0f * hy + 210.0f};
+    const VXEditorRect r = WorldRect(o);
+    const float hy = r.h / 2.0f;
+    return {r.x - 15.0f, r.y + hy, r.x + 15.0f, r.y + 2.0f * hy + 210.0f};
 }
 
 // The cursor is on a handle of the selected object that the current tool
@@ -212,7 +224,8 @@ void VXLevelEditor::HandleMouseTool(VXObjectManager** objects, VXShapeInstancer*
                 flags.selected = flags.selected ? 0 : 1;
                 g_selectionKind = SelectObjects;
                 g_selectedObject = object;
-                g_dragOffset = {object->position[0] - mx, object->position[1] + g_mouseWorld.y};
+                const VXEditorRect r = WorldRect(object);
+                g_dragOffset = {r.x - mx, r.y + g_mouseWorld.y};
                 return;
             }
             if (LeftReleased()) {
@@ -268,22 +281,22 @@ void VXLevelEditor::UpdateGizmo() {
             if (onX) {
                 g_gizmoDragging = 1;
                 if (LeftPressed()) {
-                    g_dragOffset.x = o->position[0] - mx;
+                    g_dragOffset.x = WorldRect(o).x - mx;
                     g_gizmoDragState = 1;
                 }
             } else if (onY) {
                 g_gizmoDragging = 1;
                 if (LeftPressed()) {
-                    g_dragOffset.y = g_mouseWorld.y + o->position[1];
+                    g_dragOffset.y = g_mouseWorld.y + WorldRect(o).y;
                     g_gizmoDragState = 2;
                 }
             } else {
                 g_gizmoDragging = 0;
             }
             if (LeftHeld() && g_gizmoDragState == 1)
-                o->position[0] = g_dragOffset.x + g_mouseWorld.x;
+                SetWorldPosition(o, 0, g_dragOffset.x + g_mouseWorld.x);
             if (LeftHeld() && g_gizmoDragState == 2)
-                o->position[1] = g_dragOffset.y - g_mouseWorld.y;
+                SetWorldPosition(o, 1, g_dragOffset.y - g_mouseWorld.y);
             break;
         case ToolRotate:
             if (onX) {
@@ -309,8 +322,8 @@ void VXLevelEditor::UpdateGizmo() {
             }
             if (g_gizmoDragState == 3 && IsKeyDown(Shift) && LeftHeld()) {
                 const float grow = g_mouseWorld.x - g_scaleAnchor.x;
-                o->scale[0] += grow;
-                o->scale[1] += grow;
+                GrowWorldScale(o, 0, grow);
+                GrowWorldScale(o, 1, grow);
             } else {
                 if (onX) {
                     g_gizmoDragging = 1;
@@ -329,9 +342,9 @@ void VXLevelEditor::UpdateGizmo() {
                 }
                 if (LeftHeld() && !g_cursorOverPicked) {
                     if (g_gizmoDragState == 1)
-                        o->scale[0] += g_mouseWorld.x - g_scaleAnchor.x;
+                        GrowWorldScale(o, 0, g_mouseWorld.x - g_scaleAnchor.x);
                     else if (g_gizmoDragState == 2)
-                        o->scale[1] += my - g_scaleAnchor.y;
+                        GrowWorldScale(o, 1, my - g_scaleAnchor.y);
                 }
             }
             g_scaleAnchor = {g_mouseWorld.x, my};
@@ -346,9 +359,9 @@ void VXLevelEditor::DrawOverlay() {
     if (g_currentTool == ToolPaint || g_currentTool == ToolPaintOver) DrawToolGizmo(ToolPaint);
     const GameObject* o = g_selectedObject;
     if (!o) return;
-    const float hx = o->scale[0] / 2.0f, hy = o->scale[1] / 2.0f;
-    const float x = o->position[0], y = o->position[1];
-    Rectangle(x - hx, y - hy, x + hx, y + hy, 0.0f, 1.0f, 1.0f);
+    const VXEditorRect r = WorldRect(o);
+    const float hx = r.w / 2.0f, hy = r.h / 2.0f;
+    Rectangle(r.x - hx, r.y - hy, r.x + hx, r.y + hy, 0.0f, 1.0f, 1.0f);
     DrawToolGizmo(g_currentTool);
 }
 
@@ -357,7 +370,8 @@ void VXLevelEditor::DrawToolGizmo(int tool) {
     const GameObject* o = g_selectedObject;
     if (tool >= ToolTranslate && tool <= ToolScale) {
         if (!o) return;
-        const float x = o->position[0], y = o->position[1], sx = o->scale[0], sy = o->scale[1];
+        const VXEditorRect r = WorldRect(o);
+        const float x = r.x, y = r.y, sx = r.w, sy = r.h;
         const float u = x + sx + 200.0f, t = y + sy + 200.0f;
         Line(x, y, u, y, 0.0f, 1.0f, 0.35f);
         if (tool == ToolRotate) return;

@@ -107,7 +107,9 @@ bool VXImGuiFilePicker::Choose(const std::string& name, VXFileAnswer& answer) {
         accepted = std::any_of(request_.extensions.begin(), request_.extensions.end(),
                                [&](const std::string& e) { return EndsWith(name, e); });
     if (!accepted) {
-        note_ = "\"" + name + "\" NOT FOUND!";
+        std::error_code kindError;
+        const bool folder = PlainName(name) && std::filesystem::is_directory(path, kindError);
+        note_ = "\"" + name + (folder ? "\" IS A FOLDER!" : "\" NOT FOUND!");
         return false;
     }
     answer = Close(VXFileAnswer::Chosen, path);

@@ -60,8 +60,11 @@ public:
     std::vector<std::string> Entries() const;
     // Opens the file `name` of the current folder: an existing regular file
     // with an accepted ending answers Chosen; anything else keeps the
-    // picker open with a "not found" note.
+    // picker open with a note: "IS A FOLDER!" for a folder, "NOT FOUND!"
+    // for anything else.
     bool Choose(const std::string& name, VXFileAnswer& answer);
+    // The note under the name field ("" when there is none).
+    const std::string& Note() const { return note_; }
     // Enters a folder of the current one (".." goes up, never above the
     // root).
     void Enter(const std::string& folder);

@@ -5,7 +5,11 @@
 #include <imgui_internal.h>
 
 #include <cstdio>
+#include <iostream>
 #include <map>
+#include <sstream>
+#include <streambuf>
+#include <vector>
 
 #include "core/DataRoot.h"
 #include "core/VXAudioManager.h"
@@ -63,6 +67,41 @@ void CameraPixelOffset(int& px, int& py) {
     px = Camera::ViewPixel(graphics->camera.camView[12]) - (graphics->camera.screenWidth >> 1);
     py = Camera::ViewPixel(graphics->camera.camView[13]) - (graphics->camera.screenHeight >> 1);
 }
+
+// While it lives, what is written to std::cout still goes there and is kept
+// here too: the object reader reports on standard output, and the console
+// shows the same lines.
+class OutputCopy : public std::streambuf {
+public:
+    OutputCopy() : target_(std::cout.rdbuf(this)) {}
+    ~OutputCopy() override { std::cout.rdbuf(target_); }
+    OutputCopy(const OutputCopy&) = delete;
+    OutputCopy& operator=(const OutputCopy&) = delete;
+    // The lines kept that begin with `start`, each with its newline.
+    std::vector<std::string> Lines(const std::string& start) const {
+        std::vector<std::string> lines;
+        std::istringstream in(text_);
+        for (std::string line; std::getline(in, line);)
+            if (line.compare(0, start.size(), start) == 0) lines.push_back(line + "\n");
+        return lines;
+    }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        text_.push_back(traits_type::to_char_type(c));
+        return target_ ? target_->sputc(traits_type::to_char_type(c)) : c;
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        text_.append(s, static_cast<size_t>(n));
+        return target_ ? target_->sputn(s, n) : n;
+    }
+    int sync() override { return target_ ? target_->pubsync() : 0; }
+
+private:
+    std::streambuf* target_;
+    std::string text_;
+};
 
 // The end of the frame draw in the editor: the overlay, then the ImGui frame
 // that Update built.
@@ -135,8 +174,17 @@ void VXLevelEditor::Initialize() {
     g_selectedObject = nullptr;
     m_objects = new VXObjectManager();
     const std::string level = g_loadChosenLevel ? g_levelPath : std::string(kFirstLevel);
-    if (!m_objects->LoadObjects(level))
+    std::vector<std::string> warnings;
+    bool loaded = false;
+    {
+        OutputCopy output;
+        loaded = m_objects->LoadObjects(level);
+        warnings = output.Lines("WARNING: ");
+    }
+    if (!loaded)
         VXDebugConsole::Log("NOT LOADED! " + FileNameOfPath(level) + " (see the output)\n");
+    // What the reader left out of a file it read in part.
+    for (const std::string& line : warnings) VXDebugConsole::Log(line);
 
     if (m_tiles) m_tiles->Clear();
     delete m_tiles;
@@ -294,8 +342,8 @@ void VXLevelEditor::UpdateObjects() {
     for (GameObject* object : m_objects->objects) {
         const VXEditorObjectFlags& flags = EditorFlags(object);
         if (!flags.selected || flags.locked) continue;
-        object->position[0] = g_mouseWorld.x + g_dragOffset.x;
-        object->position[1] = g_dragOffset.y - g_mouseWorld.y;
+        SetWorldPosition(object, 0, g_mouseWorld.x + g_dragOffset.x);
+        SetWorldPosition(object, 1, g_dragOffset.y - g_mouseWorld.y);
         if (auto* body = static_cast<VXRigidBody*>(object->GetComponent(CT_RigidBody))) {
             body->Position.x = object->position[0];
             body->Position.y = object->position[1];

@@ -475,7 +475,9 @@ bool VXObjectLoader::LoadFromMemory(const char* text, size_t length, const std::
     // JSON text never holds a NUL byte: a binary file is named as such, not
     // as an empty document.
     if (length && std::memchr(text, '\0', length)) {
-        std::cout << "ERROR: " << source << " is not valid JSON (a binary file, not JSON); "
+        failure = NotJson;
+        failureDetail = "a binary file, not JSON";
+        std::cout << "ERROR: " << source << " is not valid JSON (" << failureDetail << "); "
                   << "nothing loaded" << std::endl;
         return false;
     }

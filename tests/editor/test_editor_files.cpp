@@ -5,7 +5,9 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 #include "editor/VXDebugConsole.h"
 #include "editor/VXEditorState.h"
@@ -82,8 +84,10 @@ TEST_F(EditorFixture, SaveAsTakesOnlyPlainFileNames) {
         std::string name;
         std::string written;  // the file that must appear, "" for none
     };
-    const Case cases[] = {
-        {"level copy_2.b", "objects/level copy_2.b.json"}, {"../escaped", ""}, {"a/b", ""}};
+    const Case cases[] = {{"level copy_2.b", "objects/level copy_2.b.json"},
+                          {"../escaped", ""},
+                          {"a/b", ""},
+                          {".", ""}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         VXDebugConsole::Clear();
@@ -101,6 +105,8 @@ TEST_F(EditorFixture, SaveAsTakesOnlyPlainFileNames) {
     }
     EXPECT_FALSE(std::filesystem::exists(Data("escaped.json")));
     EXPECT_FALSE(std::filesystem::exists(Data("objects/a")));
+    EXPECT_FALSE(std::filesystem::exists(Data("objects/..json")));
+    EXPECT_EQ(VXDebugConsole::Text(), "NOT SAVED! A NAME OF DOTS ONLY IS NO FILE NAME\n");
 }
 
 TEST_F(EditorFixture, FailedSaveIsLoggedAndKeepsTheOldFile) {
@@ -148,9 +154,10 @@ TEST_F(EditorFixture, LoadObjectRestartsOnTheChosenFile) {
 
 // A file LOAD OBJECT cannot open as a level, or from which the game's
 // object reader gets no game object, is refused: the scene stays, the
-// console and the output say which file and why, and a save afterwards
-// writes the scene that stayed.
-TEST_F(EditorFixture, LoadObjectRefusesAFileItCannotRead) {
+// console and the output say which file and the same reason, and a save
+// afterwards writes the scene that stayed.  A file read in part loads, and
+// the console shows the reader's warnings as the output does.
+TEST_F(EditorFixture, LoadObjectSaysWhyItRefusesAFileOrWhatItLeftOut) {
     AnsweringPicker picker;
     SetFilePicker(&picker);
     EnterEditor();
@@ -158,6 +165,7 @@ TEST_F(EditorFixture, LoadObjectRefusesAFileItCannotRead) {
     tree->WriteData("objects/cut.json", level.substr(0, level.size() / 2));
     tree->WriteData("objects/single.json", "{\"g_name\": \"x\"}");
     tree->WriteData("objects/numbers.json", "[1, 2, 3]");
+    tree->WriteData("objects/binary.json", std::string("[\0\x01\x7f]", 5));
     // Deep enough to overflow any reader that recurses.
     const size_t depth = 1000000;
     tree->WriteData("objects/deep.json", std::string(depth, '[') + std::string(depth, ']'));
@@ -167,6 +175,7 @@ TEST_F(EditorFixture, LoadObjectRefusesAFileItCannotRead) {
     } cases[] = {{"cut.json", "IS NOT VALID JSON"},
                  {"single.json", "HOLDS NO LIST OF OBJECTS"},
                  {"gone.json", "CANNOT BE READ"},
+                 {"binary.json", "IS NOT VALID JSON (a binary file, not JSON)"},
                  {"numbers.json", "HOLDS NO GAME OBJECTS"},
                  {"TilemapJsons/Level_1.json", "HOLDS NO GAME OBJECTS"},
                  {"deep.json", "HOLDS NO GAME OBJECTS"}};
@@ -193,6 +202,34 @@ TEST_F(EditorFixture, LoadObjectRefusesAFileItCannotRead) {
     }
     SaveWithCtrlS();
     EXPECT_TRUE(ReadText(Data("objects/savefile.json")) == level);
+
+    std::string partly = ReadText(Data("objects/savefile2.json"));
+    const size_t position = partly.find("\"position\"");
+    const size_t scale = partly.find("\"scaleX\"");
+    ASSERT_TRUE(position != std::string::npos && scale != std::string::npos);
+    partly.replace(scale, partly.find(',', scale) - scale, "\"scaleX\": \"wide\"");
+    partly.replace(position, partly.find(']', position) + 1 - position, "\"position\": \"here\"");
+    tree->WriteData("objects/partly.json", partly);
+    picker.answer = Data("objects/partly.json");
+    VXDebugConsole::Clear();
+    const std::string printed = TestHarness::Printed([&] {
+        ClickItem("MENU");
+        ClickItem("MENU/LOAD OBJECT");
+        StepFrames(3);
+    });
+    rapidjson::Document loaded;
+    loaded.Parse(partly.c_str());
+    ASSERT_TRUE(loaded.IsArray());
+    ASSERT_EQ(Editor()->m_objects->objects.size(), loaded.Size() + 1);  // and the cursor
+    // The check before the restart reads the file too: its lines come twice.
+    std::vector<std::string> warnings;
+    std::istringstream lines(printed);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("WARNING: ", 0) == 0 &&
+            std::find(warnings.begin(), warnings.end(), line + "\n") == warnings.end())
+            warnings.push_back(line + "\n");
+    ASSERT_EQ(warnings.size(), 2u) << printed.substr(0, 2000);
+    EXPECT_EQ(VXDebugConsole::Text(), warnings[0] + warnings[1]);
 }
 
 // A level saved by an editor that starts files with a byte-order mark: the
@@ -337,10 +374,12 @@ TEST_F(EditorFixture, LoadLevelSelectsTheLastTileSetOrSaysThereIsNone) {
         const size_t sets = Editor()->m_tiles->objectLists.size();
         ASSERT_GT(sets, 0u);
         EXPECT_EQ(g_selectedTileSet, static_cast<int32_t>(sets) - 1);
-        // LOAD LEVEL says which set it chose and that the file is not read.
+        // LOAD LEVEL says which set it chose and that the file is not read,
+        // never that anything was loaded.
         EXPECT_EQ(VXDebugConsole::Text(), none ? "There are no Tilesets loaded!\n"
                                                : "TILESET " + std::to_string(sets - 1) +
-                                                     " LOADED! (savefile1.json NOT READ)\n");
+                                                     " SELECTED FOR PAINTING! (savefile1.json "
+                                                     "NOT READ)\n");
         EXPECT_EQ(g_libraryIndex, 0);
     }
     // LIBRARY shows the chosen set highlighted and lists its tiles; a click

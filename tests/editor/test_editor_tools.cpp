@@ -220,13 +220,15 @@ TEST_F(ToolFixture, HandlePressOverAWallDrivesTheSelectedObject) {
     }
 }
 
-// The walls' boxes cover the arena: a click on a crate standing on them
-// picks the crate (the smallest box under the cursor), and a TRANSLATE drag
-// moves the crate and leaves every wall where it was.
+// A click on a crate standing on a wall picks the crate (the smallest box
+// under the cursor), and a TRANSLATE drag moves the crate and leaves every
+// wall where it was.
 TEST_F(ToolFixture, ClickOnACrateOverTheWallsPicksTheCrate) {
     EnterEditor();
     TapKey(SDL_SCANCODE_2);  // TRANSLATE
-    const int x = windowWidth * 3 / 5, y = windowHeight / 2;
+    // On the 100 x 500 wall at (450, -350) of the shipped level.
+    int x = 0, y = 0;
+    ScreenOf(450.0f, -300.0f, x, y);
     MoveMouse(x, y);
     StepFrames(2);
     ASSERT_FALSE(ImGui::IsWindowHovered(ImGuiHoveredFlags_AnyWindow));
@@ -234,9 +236,9 @@ TEST_F(ToolFixture, ClickOnACrateOverTheWallsPicksTheCrate) {
     VXObjectManager* scene = Editor()->m_objects;
     std::vector<std::pair<GameObject*, std::array<float, 2>>> walls;
     for (GameObject* o : scene->objects) {
-        const float h = o->scale[0] / 2;
-        if (o->g_name.rfind("WallCollider", 0) == 0 && std::fabs(wx - o->position[0]) < h &&
-            std::fabs(wy - o->position[1]) < h)
+        if (o->g_name.rfind("WallCollider", 0) == 0 &&
+            std::fabs(wx - o->position[0]) < o->scale[0] / 2 &&
+            std::fabs(wy - o->position[1]) < o->scale[1] / 2)
             walls.push_back({o, {o->position[0], o->position[1]}});
     }
     ASSERT_FALSE(walls.empty()) << "no wall box under the point";
@@ -255,6 +257,73 @@ TEST_F(ToolFixture, ClickOnACrateOverTheWallsPicksTheCrate) {
         EXPECT_EQ(wall->position[0], was[0]) << wall->g_name;
         EXPECT_EQ(wall->position[1], was[1]) << wall->g_name;
     }
+}
+
+// An object's pick box is its own rectangle where it is drawn.  In the
+// first map, 800 units under the 2400 x 100 top wall, a click on bare floor
+// picks nothing and a TRANSLATE drag there moves nothing, so a save writes
+// the file loaded; a click on a flag's ring (a child, stored relative to
+// its flag) picks the ring, and a drag moves it as far as the cursor went.
+TEST_F(ToolFixture, PickBoxesAreTheObjectsOwnRectangles) {
+    AnsweringPicker picker;
+    picker.answer = Data("objects/savefile0.json");
+    SetFilePicker(&picker);
+    EnterEditor();
+    ClickItem("MENU");
+    ClickItem("MENU/LOAD OBJECT");
+    StepFrames(3);
+    const std::vector<GameObject*>& objects = Editor()->m_objects->objects;
+    auto find = [&](const std::string& name) -> GameObject* {
+        for (GameObject* o : objects)
+            if (o->g_name == name) return o;
+        return nullptr;
+    };
+    GameObject* wall = find("WallCollider_1");
+    GameObject* ring = find("Flag1RingA");
+    ASSERT_TRUE(wall && ring && ring->parent == find("Flag1"));
+    ASSERT_EQ(wall->position[1], 1150.0f);
+    TapKey(SDL_SCANCODE_2);  // TRANSLATE
+    std::vector<std::array<float, 2>> places;
+    for (const GameObject* o : objects) places.push_back({o->position[0], o->position[1]});
+    const auto name = [] { return g_selectedObject ? g_selectedObject->g_name : "nothing"; };
+
+    int x = 0, y = 0;
+    ScreenOf(0.0f, 1150.0f - 800.0f, x, y);
+    MoveMouse(x, y);
+    StepFrames(2);
+    ASSERT_FALSE(WindowUnderCursor());
+    ClickMouse(x, y);
+    EXPECT_EQ(g_selectedObject, nullptr) << name();
+    MouseButton(true, x, y);
+    StepFrames(1);
+    MoveMouse(x + 60, y);
+    StepFrames(2);
+    MouseButton(false, x + 60, y);
+    StepFrames(2);
+    for (size_t i = 0; i < objects.size() - 1; ++i) {  // the cursor object last
+        EXPECT_EQ(objects[i]->position[0], places[i][0]) << objects[i]->g_name;
+        EXPECT_EQ(objects[i]->position[1], places[i][1]) << objects[i]->g_name;
+    }
+    SaveWithCtrlS();
+    EXPECT_TRUE(ReadText(Data("objects/savefile.json")) == ReadText(picker.answer));
+
+    // Between the 180 and the 220 ring, inside the 300 capture circle.
+    const GameObject* flag = ring->parent;
+    const auto ringX = [&] { return flag->position[0] + flag->scale[0] * ring->position[0]; };
+    ScreenOf(flag->position[0] + 100.0f, flag->position[1] + 50.0f, x, y);
+    MoveMouse(x, y);
+    StepFrames(2);
+    ASSERT_FALSE(WindowUnderCursor());
+    const float before = ringX();
+    MouseButton(true, x, y);
+    StepFrames(1);
+    EXPECT_EQ(g_selectedObject, ring) << name();
+    MoveMouse(x + 30, y);
+    StepFrames(2);
+    MouseButton(false, x + 30, y);
+    StepFrames(2);
+    EXPECT_NEAR(ringX() - before, 30.0f / VXGraphicsManager::Instance()->zoom, 0.5f);
+    EXPECT_EQ(wall->position[0], 0.0f);
 }
 
 // A frame stalled for a second with a wheel notch queued, or with the
@@ -602,17 +671,29 @@ TEST(EditorFilePicker, ListsAndOpensOnlyFilesBelowItsRoot) {
         std::filesystem::temp_directory_path() / ("picker_" + std::to_string(::getpid()));
     std::filesystem::create_directories(root / "sub");
     std::filesystem::create_directories(root / "zdir");
+    std::filesystem::create_directories(root / "x.json");
     for (const char* name : {"b.json", "a.json", "c.txt", "sub/d.json"})
         std::ofstream(root / name) << "[]";
     VXImGuiFilePicker picker;
     picker.Open({"LOAD OBJECT", {".json"}, root.string()});
-    EXPECT_EQ(picker.Entries(), (std::vector<std::string>{"sub/", "zdir/", "a.json", "b.json"}));
+    EXPECT_EQ(picker.Entries(),
+              (std::vector<std::string>{"sub/", "x.json/", "zdir/", "a.json", "b.json"}));
     picker.Enter("..");  // never above the root
     EXPECT_EQ(picker.Folder(), "");
     VXFileAnswer answer;
     for (const char* refused : {"c.txt", "zdir", "missing.json", "../a.json", "sub/d.json"})
         EXPECT_FALSE(picker.Choose(refused, answer)) << refused;
     EXPECT_TRUE(picker.IsOpen());
+    // The note says what the name is.
+    const struct {
+        const char* name;
+        const char* note;
+    } notes[] = {{"x.json", "\"x.json\" IS A FOLDER!"},
+                 {"missing.json", "\"missing.json\" NOT FOUND!"}};
+    for (const auto& n : notes) {
+        EXPECT_FALSE(picker.Choose(n.name, answer));
+        EXPECT_EQ(picker.Note(), n.note);
+    }
     picker.Enter("sub/");
     EXPECT_EQ(picker.Entries(), (std::vector<std::string>{"..", "d.json"}));
     ASSERT_TRUE(picker.Choose("d.json", answer));
