@@ -21,6 +21,11 @@ void LoadTextList(const std::string& path, std::vector<std::string>& out) {
         std::printf("loading from %s failed!\n", path.c_str());
         return;
     }
+    why = Platform::WhyNotUtf8Text(text);
+    if (!why.empty()) {
+        std::printf(" -> %s is not UTF-8 text (%s): not read\n", path.c_str(), why.c_str());
+        return;
+    }
     std::istringstream in(text);
     std::string word;
     while (in >> word) out.push_back(word);

@@ -93,6 +93,26 @@ int32_t CellsAcross(float count, int32_t cap) {
     return static_cast<int32_t>(std::min(count, static_cast<float>(cap)));
 }
 
+// Why a capture box of `columns` x `rows` cells from (x, y) found no tile:
+// no tile centre lies in the box, or its cells' size misses them.
+std::string WhyNoCell(float x, float y, float cellWidth, float cellHeight, float columns,
+                      float rows, const std::map<std::pair<int64_t, int64_t>, size_t>& tileAt) {
+    char size[64];
+    std::snprintf(size, sizeof size, "cell size %g x %g", static_cast<double>(cellWidth),
+                  static_cast<double>(cellHeight));
+    const int32_t across = CellsAcross(columns, kMostCells);
+    const int32_t down = CellsAcross(rows, kMostCells);
+    if (across == 0 || down == 0) return std::string(size) + ": larger than the flag's box";
+    const double right = x + static_cast<double>(cellWidth) * across;
+    const double top = y + static_cast<double>(cellHeight) * down;
+    for (const auto& tile : tileAt) {
+        const auto [tx, ty] = tile.first;
+        if (tx >= std::floor(x) && tx <= right && ty >= std::floor(y) && ty <= top)
+            return std::string(size) + ": no cell centre lies on a tile's";
+    }
+    return "no tile under it";
+}
+
 }  // namespace
 
 void VXFlagCom::Serialize(JsonWriter& writer, rapidjson::StringBuffer&) {
@@ -150,6 +170,7 @@ void VXFlagCom::SetCaptureArea(float x, float y, float cellWidth, float cellHeig
         SharedCentres(y, cellHeight, CellsAcross(rows, kMostCells), tileYs);
 
     std::vector<VXPaintCell>& paint = VXGraphicsManager::Instance()->paintCells;
+    const size_t before = cellList.size();
     for (const auto& [r, cy] : down) {
         for (const auto& [c, cx] : across) {
             ++cellsVisited;
@@ -165,6 +186,9 @@ void VXFlagCom::SetCaptureArea(float x, float y, float cellWidth, float cellHeig
             cellPositions.emplace_back(set->m_data1[index][0], set->m_data1[index][1]);
         }
     }
+    if (cellList.size() == before)
+        std::printf(" -> Flag \"%s\" has no capture cell (%s)\n", name.c_str(),
+                    WhyNoCell(x, y, cellWidth, cellHeight, columns, rows, tileAt).c_str());
     HideOrnaments(owner);
 }
 

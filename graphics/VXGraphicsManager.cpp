@@ -346,6 +346,11 @@ void VXGraphicsManager::ReadTextureList(std::istream& file, const std::string& p
     std::vector<Token> tokens;
     std::string all(std::istreambuf_iterator<char>(file), {});
     Platform::DropByteOrderMark(all);
+    const std::string why = Platform::WhyNotUtf8Text(all);
+    if (!why.empty()) {
+        std::printf(" -> %s is not UTF-8 text (%s): not read\n", path.c_str(), why.c_str());
+        return;
+    }
     std::istringstream lines(all);
     std::string text;
     for (int line = 1; std::getline(lines, text); ++line) {

@@ -10,8 +10,10 @@
 #include "physics/VXPhysicsManager.h"
 #include "physics/VXRigidBody.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace FrameWork {
 
@@ -90,11 +92,6 @@ void VXShapeInstancer::Setup() {
         return;
     }
     const VXTilemapData& record = it->second;
-    if (!TilemapSizeFits(record)) {
-        std::printf(" -> Tile map %s %s: the floor stays empty\n", tilemapName.c_str(),
-                    TilemapSizeText(record).c_str());
-        return;
-    }
     VXInstanceSet* floor = graphics->FindInstanceSet(record._name);
     if (!floor) {
         std::printf(" -> Tile set %s is not loaded: the floor stays empty\n", record._name.c_str());
@@ -103,21 +100,14 @@ void VXShapeInstancer::Setup() {
     VXInstanceSet* paint = graphics->FindInstanceSet(kPaintSetName);
     if (!paint) std::printf(" -> Tile set %s is not loaded: no paint is drawn\n", kPaintSetName);
 
-    if (!LayOutCells(record)) {
-        std::printf(
-            " -> Tile map %s spreads its tiles over more than %lld cells: the floor stays "
-            "empty\n",
-            tilemapName.c_str(), static_cast<long long>(kMaxTilemapCells));
-        return;
-    }
+    const std::vector<size_t> placed = LayOutCells(record);
     floor->ClearInstances();
     if (paint) paint->ClearInstances();
 
-    const size_t tiles = record.m_data1.size();
-    graphics->paintCells.reserve(tiles);
-    for (const auto& tile : record.m_data1) {
-        const float x = tile[0];
-        const float y = tile[1];
+    graphics->paintCells.reserve(placed.size());
+    for (size_t i : placed) {
+        const float x = record.m_data1[i][0];
+        const float y = record.m_data1[i][1];
         floor->m_data1.push_back({x, y, kFloorTileSize, kFloorTileSize});
         floor->m_data2.push_back({1.0f, 1.0f, 1.0f, 1.0f});
         ++walkableCells;
@@ -134,8 +124,8 @@ void VXShapeInstancer::Setup() {
         }
         graphics->paintCells.emplace_back();
     }
-    floor->_count = static_cast<int32_t>(tiles);
-    if (paint) paint->_count = static_cast<int32_t>(tiles * 4);
+    floor->_count = static_cast<int32_t>(placed.size());
+    if (paint) paint->_count = static_cast<int32_t>(placed.size() * 4);
 
     if (currentList >= 0 && static_cast<size_t>(currentList) < objectLists.size())
         for (GameObject* wall : objectLists[static_cast<size_t>(currentList)]) {
@@ -144,7 +134,12 @@ void VXShapeInstancer::Setup() {
                 MarkWall(wall->position[0], wall->position[1], box->halfWidth, box->halfHeight);
         }
 
-    for (int32_t cell : record.m_data3Index) floor->AddFrameIndex(cell);
+    // The atlas frames of the placed tiles (frames listed past the last tile
+    // go along as they are).
+    std::vector<bool> kept(record.m_data1.size(), false);
+    for (size_t i : placed) kept[i] = true;
+    for (size_t k = 0; k < record.m_data3Index.size(); ++k)
+        if (k >= kept.size() || kept[k]) floor->AddFrameIndex(record.m_data3Index[k]);
 }
 
 void VXShapeInstancer::MarkWall(float ox, float oy, float halfWidth, float halfHeight) {
@@ -197,43 +192,124 @@ int32_t VXShapeInstancer::SnapIndex(float x0, float y0, float x, float y, int32_
     return static_cast<int32_t>(row) * cols + static_cast<int32_t>(column);
 }
 
-bool VXShapeInstancer::LayOutCells(const VXTilemapData& record) {
+namespace {
+
+// The lines about skipped tiles of one floor: the first few in full, then
+// how many more.
+class SkipReport {
+public:
+    explicit SkipReport(std::string map) : map_(std::move(map)) {}
+    ~SkipReport() {
+        if (count_ > kShown)
+            std::printf(" -> Tile map %s: %zu more tiles skipped\n", map_.c_str(), count_ - kShown);
+    }
+    SkipReport(const SkipReport&) = delete;
+    SkipReport& operator=(const SkipReport&) = delete;
+    void Skip(size_t tile, const std::string& why) {
+        if (count_++ < kShown)
+            std::printf(" -> Tile map %s: tile %zu %s; skipped\n", map_.c_str(), tile, why.c_str());
+    }
+
+private:
+    static constexpr size_t kShown = 10;
+    std::string map_;
+    size_t count_ = 0;
+};
+
+std::string Coordinates(float x, float y) {
+    char text[64];
+    std::snprintf(text, sizeof text, "(%g, %g)", static_cast<double>(x), static_cast<double>(y));
+    return text;
+}
+
+// The median of `values` (not empty), which it reorders.
+double Median(std::vector<double>& values) {
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+}  // namespace
+
+std::vector<size_t> VXShapeInstancer::LayOutCells(const VXTilemapData& record) {
     rows = columns = 0;
     cellTiles.clear();
-    tileCells.assign(record.m_data1.size(), -1);
-    const float w = static_cast<float>(cellWidth);
-    const float h = static_cast<float>(cellHeight);
-    bool any = false;
-    float left = 0.0f, right = 0.0f, top = 0.0f, bottom = 0.0f;
-    for (const auto& tile : record.m_data1) {
-        if (!std::isfinite(tile[0]) || !std::isfinite(tile[1])) continue;
-        left = any ? std::fmin(left, tile[0]) : tile[0];
-        right = any ? std::fmax(right, tile[0]) : tile[0];
-        top = any ? std::fmax(top, tile[1]) : tile[1];
-        bottom = any ? std::fmin(bottom, tile[1]) : tile[1];
-        any = true;
+    tileCells.clear();
+    std::vector<size_t> placed;
+    if (cellWidth <= 0 || cellHeight <= 0) return placed;
+    SkipReport report(record.fileName.empty() ? tilemapName : record.fileName);
+    const double w = cellWidth;
+    const double h = cellHeight;
+    const auto& tiles = record.m_data1;
+
+    // Tiles at a position that is not finite have no cell.
+    std::vector<size_t> finite;
+    std::vector<double> xs, ys;
+    for (size_t i = 0; i < tiles.size(); ++i) {
+        if (std::isfinite(tiles[i][0]) && std::isfinite(tiles[i][1])) {
+            finite.push_back(i);
+            xs.push_back(tiles[i][0]);
+            ys.push_back(tiles[i][1]);
+        } else {
+            report.Skip(i, "is not at a finite position");
+        }
     }
-    if (!any || cellWidth <= 0 || cellHeight <= 0) return true;
-    const double across = std::round((static_cast<double>(right) - left) / w) + 1.0;
-    const double down = std::round((static_cast<double>(top) - bottom) / h) + 1.0;
-    if (!(across * down <= static_cast<double>(kMaxTilemapCells))) return false;
-    columns = static_cast<int32_t>(across);
-    rows = static_cast<int32_t>(down);
-    firstTileX = left;
-    firstTileY = top;
-    lastTileX = left + w * static_cast<float>(columns - 1);
-    lastTileY = top - h * static_cast<float>(rows - 1);
+    if (finite.empty()) return placed;
+
+    // From the middle of the floor outward, each tile widens the box round
+    // the tiles kept before it; a tile that would stretch the box over more
+    // than kMaxTilemapCells cells lies far outside the others.
+    const double mx = Median(xs);
+    const double my = Median(ys);
+    auto away = [&](size_t i) {
+        return std::fmax(std::fabs(tiles[i][0] - mx) / w, std::fabs(tiles[i][1] - my) / h);
+    };
+    std::vector<size_t> order = finite;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return away(a) < away(b); });
+    auto cellsOf = [&](double l, double r, double t, double b) {
+        return (std::round((r - l) / w) + 1.0) * (std::round((t - b) / h) + 1.0);
+    };
+    std::vector<bool> inBox(tiles.size(), false);
+    double left = tiles[order[0]][0], right = left;
+    double top = tiles[order[0]][1], bottom = top;
+    for (size_t i : order) {
+        const double x = tiles[i][0];
+        const double y = tiles[i][1];
+        const double l = std::fmin(left, x), r = std::fmax(right, x);
+        const double t = std::fmax(top, y), b = std::fmin(bottom, y);
+        if (!(cellsOf(l, r, t, b) <= static_cast<double>(kMaxTilemapCells))) {
+            report.Skip(
+                i, "at " + Coordinates(tiles[i][0], tiles[i][1]) + " lies far outside the others");
+            continue;
+        }
+        left = l, right = r, top = t, bottom = b;
+        inBox[i] = true;
+    }
+
+    columns = static_cast<int32_t>(std::round((right - left) / w) + 1.0);
+    rows = static_cast<int32_t>(std::round((top - bottom) / h) + 1.0);
+    firstTileX = static_cast<float>(left);
+    firstTileY = static_cast<float>(top);
+    lastTileX = firstTileX + cellWidth * static_cast<float>(columns - 1);
+    lastTileY = firstTileY - cellHeight * static_cast<float>(rows - 1);
+    // Each cell holds the first tile (in file order) that lies on it.
     cellTiles.assign(static_cast<size_t>(columns) * static_cast<size_t>(rows), -1);
-    for (size_t i = 0; i < record.m_data1.size(); ++i) {
-        const int32_t cell = SnapIndex(left, top, record.m_data1[i][0], record.m_data1[i][1],
-                                       cellWidth, cellHeight, columns, rows);
-        if (cell < 0) continue;
-        tileCells[i] = cell;
-        // Two tiles on one cell: the first is the one found there.
+    for (size_t i : finite) {
+        if (!inBox[i]) continue;
+        const int32_t cell = SnapIndex(firstTileX, firstTileY, tiles[i][0], tiles[i][1], cellWidth,
+                                       cellHeight, columns, rows);
+        if (cell < 0) continue;  // cannot happen: the box holds the tile
         int32_t& owner = cellTiles[static_cast<size_t>(cell)];
-        if (owner < 0) owner = static_cast<int32_t>(i);
+        if (owner >= 0) {
+            report.Skip(i, "lies on tile " + std::to_string(placed[static_cast<size_t>(owner)]));
+            continue;
+        }
+        owner = static_cast<int32_t>(placed.size());
+        tileCells.push_back(cell);
+        placed.push_back(i);
     }
-    return true;
+    return placed;
 }
 
 int32_t VXShapeInstancer::SnapToGrid(const float* position) const {

@@ -98,19 +98,24 @@ public:
     float firstTileY = 0.0f;
     float lastTileX = 0.0f;
     float lastTileY = 0.0f;
-    // The floor laid out by its tiles' positions: the first and last tile
-    // are the grid's top-left and bottom-right cells, `rows` x `columns`
-    // covers every tile, and a floor edited with holes or tiles beyond its
-    // rectangle keeps each tile under its own cell.  Grid cell (row x
-    // columns + column) -> tile index in file order (-1: a hole), and back.
+    // The floor laid out by its tiles' positions, whatever rows and columns
+    // the file declares: the first and last tile are the grid's top-left and
+    // bottom-right cells, `rows` x `columns` covers every placed tile, and a
+    // floor edited with holes or tiles beyond its rectangle keeps each tile
+    // under its own cell.  The placed tiles are the grid's tiles, in file
+    // order: a tile at a position that is not finite, one far outside the
+    // others (it would stretch the grid over more than kMaxTilemapCells
+    // cells) and one on a cell an earlier tile holds are skipped, each
+    // named on standard output.  Grid cell (row x columns + column) -> tile
+    // index (-1: a hole), and back.
     std::vector<int32_t> cellTiles;
     std::vector<int32_t> tileCells;
 
 private:
     // Fills rows, columns, the first and last tile and the two cell maps
-    // from the tiles' positions; false when they spread over more cells
-    // than a tile map may have.
-    bool LayOutCells(const VXTilemapData& record);
+    // from the tiles' positions; the indexes in the record of the tiles
+    // placed, in file order.
+    std::vector<size_t> LayOutCells(const VXTilemapData& record);
     VXInstanceSet* FloorSet() const;
     VXInstanceSet* EditorSet() const;
     // The centre of the editor cell under a cursor point and the index of

@@ -33,6 +33,9 @@ struct VXTilemapData {
     std::vector<int32_t> m_data3Index;
     std::vector<int32_t> aabbIndices;
     std::vector<std::pair<float, float>> aabbSizes;
+    // The file's name ("Level_0.json") for the lines about its tiles; set by
+    // LoadTilemapFile.
+    std::string fileName;
 };
 
 using VXTilemapRegistry = std::map<std::string, VXTilemapData>;
@@ -47,20 +50,13 @@ std::string TilemapKey(const std::string& path);
 // in whole groups (four numbers, or three AABB values).
 bool ParseTilemap(const char* text, std::size_t length, VXTilemapData& out, std::string& why);
 
-// The most cells a tile map may declare: rows, columns and rows x columns
-// each stay within it, so every tile index fits an int.
+// The most cells a floor grid may span (the box round its placed tiles),
+// so every tile index fits an int and no floor can exhaust memory.
 constexpr int64_t kMaxTilemapCells = int64_t{1} << 24;
 
-// Whether the grid `record` declares can hold its tiles: rows and columns
-// from 0 to kMaxTilemapCells, and at least as many cells as tiles.
-bool TilemapSizeFits(const VXTilemapData& record);
-// "declares a R x C grid for N tiles", for the lines that refuse a record.
-std::string TilemapSizeText(const VXTilemapData& record);
-
 // Reads the file at `path` into `registry` under its key.  A record already
-// registered under that key stays.  A missing or malformed file, or one
-// whose grid does not fit its tiles (TilemapSizeFits), prints one line and
-// registers nothing.  Returns whether a record was added.
+// registered under that key stays.  A missing or malformed file prints one
+// line and registers nothing.  Returns whether a record was added.
 bool LoadTilemapFile(const std::string& path, VXTilemapRegistry& registry);
 
 // One wall entry of the "AABB" list: the wall object's name and its half

@@ -146,7 +146,9 @@ bool ParseTilemap(const char* text, std::size_t length, VXTilemapData& out, std:
     // Iterative parsing: deep nesting cannot exhaust the stack.
     doc.Parse<rapidjson::kParseIterativeFlag>(text, length);
     if (doc.HasParseError()) {
-        why = "is not valid JSON";
+        // A file saved as UTF-16 says so rather than "not valid JSON".
+        const std::string encoding = Platform::WhyNotUtf8Text(std::string(text, length));
+        why = encoding.empty() ? "is not valid JSON" : "is not UTF-8 text (" + encoding + ")";
         return false;
     }
     if (!doc.IsArray()) {
@@ -179,20 +181,6 @@ bool ParseTilemap(const char* text, std::size_t length, VXTilemapData& out, std:
     return false;
 }
 
-bool TilemapSizeFits(const VXTilemapData& record) {
-    const int64_t rows = record.row;
-    const int64_t columns = record.col;
-    if (rows < 0 || columns < 0 || rows > kMaxTilemapCells || columns > kMaxTilemapCells)
-        return false;
-    const int64_t cells = rows * columns;
-    return cells <= kMaxTilemapCells && static_cast<size_t>(cells) >= record.m_data1.size();
-}
-
-std::string TilemapSizeText(const VXTilemapData& record) {
-    return "declares a " + std::to_string(record.row) + " x " + std::to_string(record.col) +
-           " grid for " + std::to_string(record.m_data1.size()) + " tiles";
-}
-
 bool LoadTilemapFile(const std::string& path, VXTilemapRegistry& registry) {
     std::string text;
     std::string why;
@@ -207,11 +195,10 @@ bool LoadTilemapFile(const std::string& path, VXTilemapRegistry& registry) {
         return false;
     }
     if (!why.empty()) std::printf(" -> Tile map %s: %s\n", path.c_str(), why.c_str());
-    if (!TilemapSizeFits(record)) {
-        std::printf(" -> Tile map %s %s; not loaded\n", path.c_str(),
-                    TilemapSizeText(record).c_str());
-        return false;
-    }
+    // The declared "row" and "col" bound nothing: the floor grid places
+    // the tiles by their positions.
+    const size_t slash = path.find_last_of('/');
+    record.fileName = slash == std::string::npos ? path : path.substr(slash + 1);
     return registry.emplace(TilemapKey(path), std::move(record)).second;
 }
 

@@ -407,7 +407,16 @@ void VXMatchLevel::SetUpFlags() {
         const float cellWidth = object->scale[0];
         const float cellHeight = object->scale[1];
         if (!(cellWidth > 0.0f) || !(cellHeight > 0.0f)) {
-            ReportMissing("Flag \"" + object->g_name + "\" has a scale of 0");
+            char scale[64];
+            std::snprintf(scale, sizeof scale, " (%g, %g)", static_cast<double>(cellWidth),
+                          static_cast<double>(cellHeight));
+            const bool negative = cellWidth < 0.0f || cellHeight < 0.0f;
+            const bool zero = cellWidth == 0.0f || cellHeight == 0.0f;
+            ReportMissing("Flag \"" + object->g_name + "\" has " +
+                          (negative ? "a negative scale"
+                           : zero   ? "a scale of 0"
+                                    : "a scale that is not a number") +
+                          scale);
             continue;
         }
         const float width = box->halfWidth * 2.0f;

@@ -390,6 +390,52 @@ void DropByteOrderMark(std::string& text) {
     if (text.compare(0, kByteOrderMarkSize, kByteOrderMark) == 0) text.erase(0, kByteOrderMarkSize);
 }
 
+std::string WhyNotUtf8Text(const std::string& text) {
+    const auto byte = [&text](size_t k) { return static_cast<unsigned char>(text[k]); };
+    const size_t n = text.size();
+    if (n >= 4 && ((byte(0) == 0xFF && byte(1) == 0xFE && byte(2) == 0 && byte(3) == 0) ||
+                   (byte(0) == 0 && byte(1) == 0 && byte(2) == 0xFE && byte(3) == 0xFF)))
+        return "UTF-32";
+    if (n >= 2 && ((byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF)))
+        return "UTF-16";
+    if (text.find('\0') != std::string::npos) return "zero bytes: UTF-16 or binary";
+    for (size_t k = 0; k < n;) {
+        const unsigned char lead = byte(k);
+        // Sequence length and the range of its second byte (no overlong
+        // forms, no surrogates, nothing past U+10FFFF).
+        size_t length = 1;
+        unsigned char low = 0x80, high = 0xBF;
+        if (lead < 0x80) {
+            ++k;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        } else {
+            length = 0;
+        }
+        bool ok = length > 0 && k + length <= n;
+        for (size_t j = 1; ok && j < length; ++j) {
+            const unsigned char c = byte(k + j);
+            ok = j == 1 ? c >= low && c <= high : c >= 0x80 && c <= 0xBF;
+        }
+        if (!ok) {
+            char why[80];
+            std::snprintf(why, sizeof why, "byte 0x%02X at offset %zu", lead, k);
+            return why;
+        }
+        k += length;
+    }
+    return std::string();
+}
+
 std::string WhyUnreadable(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code ec;

@@ -119,6 +119,10 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& why);
 // Why `path` gives no file to read: "not found", "is a folder" or "cannot be
 // read" (the last also for a file that opens).
 std::string WhyUnreadable(const std::string& path);
+// Why `text` is not UTF-8 text ("UTF-16", "UTF-32", "zero bytes: UTF-16 or
+// binary", "byte 0xE9 at offset 12"); empty when it is.
+// The list readers refuse such a file whole instead of reading broken names.
+std::string WhyNotUtf8Text(const std::string& text);
 // `text` without a leading UTF-8 byte-order mark.
 void DropByteOrderMark(std::string& text);
 void DropByteOrderMark(const char*& text, size_t& length);

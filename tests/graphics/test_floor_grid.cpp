@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -14,6 +16,7 @@
 #include "core/VXAudioManager.h"
 #include "core/VXFrameContext.h"
 #include "gameplay/VXComponentKinds.h"
+#include "gameplay/VXFlagCom.h"
 #include "gameplay/VXGameplayHooks.h"
 #include "gameplay/VXObjectManager.h"
 #include "gameplay/VXPlayerLogic.h"
@@ -187,6 +190,139 @@ TEST_F(FloorGrid, MissingTileMapOrSetLeavesTheGridEmpty) {
     grid = std::make_unique<VXShapeInstancer>("Level_7", nullptr);
     EXPECT_NE(TestHarness::Printed([&] { grid->Setup(); }).find("Floor.png"), std::string::npos);
     EXPECT_EQ(grid->walkableCells, 0);
+}
+
+// Tiles as hand edits and tools leave them: the grid places them by
+// position whatever the file declares, and a tile that cannot take a cell
+// of its own is named once and skipped while the rest of the floor plays.
+TEST_F(FloorGrid, TilesWithoutACellOfTheirOwnAreNamedAndSkipped) {
+    VXTilemapData& record = graphics->tilemaps["Level_7"];
+    record.fileName = "Level_7.json";
+    const VXTilemapData shipped = record;
+    const struct {
+        const char* what;
+        std::vector<std::array<float, 4>> extra;
+        int rows;
+        const char* said;
+    } cases[] = {
+        // clang-format off
+        {"a 4th row below the declared 3 x 4", {{kX0, TileY(3), 104, 104}}, 4, ""},
+        {"a copy of tile 5", {{TileX(1), TileY(1), 104, 104}}, 3,
+         " -> Tile map Level_7.json: tile 12 lies on tile 5; skipped\n"},
+        {"a tile 40 units off tile 2", {{TileX(2) + 40.0f, TileY(0), 104, 104}}, 3,
+         " -> Tile map Level_7.json: tile 12 lies on tile 2; skipped\n"},
+        {"a tile at x = 1e9", {{1e9f, TileY(0), 104, 104}}, 3,
+         " -> Tile map Level_7.json: tile 12 at (1e+09, 100) lies far outside the others; "
+         "skipped\n"},
+        {"tiles at -1e9, 1e38 and the float maximum",
+         {{-1e9f, TileY(1), 104, 104}, {TileX(0), 1e38f, 104, 104}, {FLT_MAX, -FLT_MAX, 1, 1}}, 3,
+         " -> Tile map Level_7.json: tile 12 at (-1e+09, 0) lies far outside the others; "
+         "skipped\n -> Tile map Level_7.json: tile 13 at (-150, 1e+38) lies far outside the "
+         "others; skipped\n -> Tile map Level_7.json: tile 14 at (3.40282e+38, -3.40282e+38) "
+         "lies far outside the others; skipped\n"},
+        {"a tile at no number", {{NAN, TileY(0), 104, 104}}, 3,
+         " -> Tile map Level_7.json: tile 12 is not at a finite position; skipped\n"},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        record = shipped;
+        for (const auto& tile : c.extra) {
+            record.m_data1.push_back(tile);
+            record.m_data3Index.push_back(15);
+        }
+        EXPECT_EQ(TestHarness::Printed([&] { grid->Setup(); }), c.said);
+        const size_t tiles = c.rows == kRows ? 12u : 13u;
+        ASSERT_EQ(graphics->paintCells.size(), tiles);
+        EXPECT_EQ(grid->walkableCells, static_cast<int32_t>(tiles));
+        EXPECT_TRUE(grid->rows == c.rows && grid->columns == kColumns);
+        EXPECT_EQ(floor->_count, static_cast<int32_t>(tiles));
+        EXPECT_EQ(floor->m_data3Index.size(), tiles);
+        EXPECT_EQ(paint->m_data1.size(), 4 * tiles);
+        EXPECT_EQ(Snap(TileX(3), TileY(2)), 11);
+        EXPECT_EQ(Snap(TileX(2), TileY(0)), 2);
+    }
+    // A one-tile floor listed twice is one cell: painting it is all of it.
+    record = shipped;
+    record.m_data1.assign(2, {0.0f, 0.0f, 104.0f, 104.0f});
+    EXPECT_EQ(TestHarness::Printed([&] { grid->Setup(); }),
+              " -> Tile map Level_7.json: tile 1 lies on tile 0; skipped\n");
+    EXPECT_TRUE(graphics->paintCells.size() == 1u && grid->walkableCells == 1);
+    // A floor of nothing but copies says the first few and counts the rest.
+    record.m_data1.assign(30, {0.0f, 0.0f, 104.0f, 104.0f});
+    const std::string said = TestHarness::Printed([&] { grid->Setup(); });
+    EXPECT_NE(said.find("tile 10 lies on tile 0; skipped\n -> Tile map Level_7.json: 19 more "
+                        "tiles skipped\n"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(said.find("tile 11 "), std::string::npos) << said;
+}
+
+// Arena 1's floor with every tile listed twice counts the cells the floor
+// has, so a side that paints them all holds 100 %.
+TEST_F(FloorGrid, ShippedFloorListedTwiceCountsItsCellsOnce) {
+    TestHarness::TempDataTree tree;
+    VXTilemapRegistry maps;
+    ASSERT_TRUE(LoadTilemapFile(DataPath("objects/TilemapJsons/Level_1.json"), maps));
+    VXTilemapData once = maps.at("Level_1");
+    graphics->tilemaps["Level_7"] = once;
+    VXInstanceSet* tiles = graphics->AddInstanceSet(once._name, 0);
+    grid->Setup();
+    const std::vector<int32_t> cells = grid->cellTiles;
+    const int32_t walkable = grid->walkableCells;
+    ASSERT_GT(walkable, 0);
+    VXTilemapData twice = once;
+    twice.m_data1.insert(twice.m_data1.end(), once.m_data1.begin(), once.m_data1.end());
+    twice.m_data3Index.insert(twice.m_data3Index.end(), once.m_data3Index.begin(),
+                              once.m_data3Index.end());
+    graphics->tilemaps["Level_7"] = twice;
+    TestHarness::Printed([&] { grid->Setup(); });
+    EXPECT_EQ(grid->walkableCells, walkable);
+    EXPECT_EQ(graphics->paintCells.size(), once.m_data1.size());
+    EXPECT_EQ(grid->cellTiles, cells);
+    EXPECT_EQ(tiles->m_data3Index, once.m_data3Index);
+}
+
+// A flag that ends with no capture cell says why, once; one with cells
+// says nothing.
+TEST_F(FloorGrid, FlagsWithoutCaptureCellsSayWhy) {
+    graphics->tileSetNames = {"Floor.png"};
+    // Tile 6 (row 1, column 2) is a hole.
+    graphics->tilemaps["Level_7"].m_data1.erase(graphics->tilemaps["Level_7"].m_data1.begin() + 6);
+    grid->Setup();
+    g_currentInstancer = grid.get();
+    GameObject* owner = MakeObject("Flag9", 0, 0, 200, 200);
+    VXFlagCom flag(owner);
+    const struct {
+        float x, y, size, columns, rows;
+        const char* said;
+    } cases[] = {
+        // clang-format off
+        // Two tiles, 100-unit cells: found, nothing said.
+        {TileX(0) - 50.0f, TileY(0) - 50.0f, 100.0f, 2.0f, 1.0f, ""},
+        // 50-unit cells whose centres fall between the tiles' centres.
+        {TileX(0) - 40.0f, TileY(1) - 50.0f, 50.0f, 2.0f, 2.0f,
+         "(cell size 50 x 50: no cell centre lies on a tile's)"},
+        {TileX(0) - 50.0f, TileY(1) - 50.0f, 1e-6f, 1e8f, 1e8f,
+         "(cell size 1e-06 x 1e-06: no cell centre lies on a tile's)"},
+        {TileX(0) - 50.0f, TileY(1) - 50.0f, 1e9f, 2e-7f, 2e-7f,
+         "(cell size 1e+09 x 1e+09: larger than the flag's box)"},
+        // Over the hole, and far off the floor.
+        {TileX(2) - 50.0f, TileY(1) - 50.0f, 100.0f, 1.0f, 1.0f, "(no tile under it)"},
+        {5000.0f, 5000.0f, 100.0f, 3.0f, 3.0f, "(no tile under it)"},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.said);
+        flag.cellList.clear();
+        const std::string said = TestHarness::Printed(
+            [&] { flag.SetCaptureArea(c.x, c.y, c.size, c.size, 0, nullptr, c.columns, c.rows); });
+        EXPECT_EQ(said, *c.said
+                            ? std::string(" -> Flag \"Flag9\" has no capture cell ") + c.said + "\n"
+                            : std::string());
+        EXPECT_EQ(flag.cellList.empty(), *c.said != '\0');
+    }
+    g_currentInstancer = nullptr;
 }
 
 TEST_F(FloorGrid, WallResponsePushesOutAndHalvesTheBounce) {

@@ -115,3 +115,44 @@ TEST_F(WindowsFiles, TextureAndSoundListsKeepTheirFirstName) {
     ASSERT_FALSE(plainNames.empty());
     EXPECT_TRUE(std::filesystem::is_regular_file(tree.Data("audio/" + windowsNames.front())));
 }
+
+// A list that is not UTF-8 text is named once with the reason and read as
+// no list at all, instead of a line per entry with a broken name.
+TEST_F(WindowsFiles, ListsThatAreNotUtf8AreNamedOnceAndNotRead) {
+    auto utf16 = [](const std::string& text, bool bigEndian, bool mark) {
+        std::string out = mark ? (bigEndian ? "\xFE\xFF" : "\xFF\xFE") : "";
+        for (char c : text) out += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+        return out;
+    };
+    const std::string sounds = TestHarness::ReadFile(tree.Data("objects/audiolist.txt"));
+    const std::string textures = TestHarness::ReadFile(tree.Data("objects/texturelist.txt"));
+    const struct {
+        const char* what;
+        std::string sounds, textures;
+    } cases[] = {
+        {"UTF-16", utf16(sounds, false, true), utf16(textures, true, true)},
+        {"zero bytes: UTF-16 or binary", utf16(sounds, false, false), utf16(textures, true, false)},
+        {"byte 0xE9 at offset 4", "bell\xE9.wav\n", "wall\xE9.png 1 1\n"},
+    };
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        tree.WriteData("objects/s.txt", c.sounds);
+        tree.WriteData("objects/t.txt", c.textures);
+        const std::string soundList = tree.Data("objects/s.txt").string();
+        const std::string textureList = tree.Data("objects/t.txt").string();
+        std::vector<std::string> names;
+        EXPECT_EQ(Printed([&] { LoadTextList(soundList, names); }),
+                  " -> " + soundList + " is not UTF-8 text (" + c.what + "): not read\n");
+        EXPECT_TRUE(names.empty());
+        graphics->Clear();
+        EXPECT_EQ(Printed([&] { graphics->ReadTextureList(textureList); }),
+                  " -> " + textureList + " is not UTF-8 text (" + c.what + "): not read\n");
+        EXPECT_TRUE(graphics->textureImageNames.empty());
+    }
+    // UTF-8 names beyond ASCII read as they are.
+    tree.WriteData("objects/s.txt", "cl\xC3\xA9.wav \xF0\x9F\x94\x94.ogg\n");
+    std::vector<std::string> names;
+    EXPECT_EQ(Printed([&] { LoadTextList(tree.Data("objects/s.txt").string(), names); }), "");
+    EXPECT_EQ(names, (std::vector<std::string>{"cl\xC3\xA9.wav", "\xF0\x9F\x94\x94.ogg"}));
+}

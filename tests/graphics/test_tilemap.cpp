@@ -172,6 +172,27 @@ TEST_F(Tilemap, MalformedFilesPrintALineAndRegisterNothing) {
     EXPECT_TRUE(registry.empty());
 }
 
+// The declared rows and columns bound nothing (the floor grid places the
+// tiles by position), and a file saved as UTF-16 says so.
+TEST_F(Tilemap, DeclaredSizeIsNoBoundAndAUtf16FileIsNamedAsSuch) {
+    std::string tiles;
+    for (int k = 0; k < 600; ++k)
+        tiles += (k ? ", " : "") + std::to_string(100 * (k % 24)) + ", " +
+                 std::to_string(-100 * (k / 24)) + ", 104, 104";
+    const std::string text =
+        "[{\"row\": 24, \"col\": 24, \"_name\": \"FloorTiles.png\", "
+        "\"m_data1\": [" +
+        tiles + "]}]";
+    EXPECT_EQ(Load(Write("Level_0.json", text), true).find("not loaded"), std::string::npos);
+    EXPECT_EQ(registry.at("Level_0").m_data1.size(), 600u);
+    EXPECT_EQ(registry.at("Level_0").fileName, "Level_0.json");
+
+    std::string utf16 = "\xFF\xFE";
+    for (char c : text) utf16 += std::string{c, '\0'};
+    EXPECT_EQ(Load(Write("Level_5.json", utf16), false),
+              " -> Tile map " + (dir / "Level_5.json").string() + " is not UTF-8 text (UTF-16)\n");
+}
+
 TEST_F(Tilemap, PartialAndMistypedRecordsKeepTheirDefaults) {
     const std::string cases[] = {
         R"([{"row": "20", "col": 2.5, "_count": 4294967296, "_name": 7}])",
