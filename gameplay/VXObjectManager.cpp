@@ -197,6 +197,7 @@ void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
     const ComponentKind* kinds = InstalledComponentKinds(count);
     for (size_t k = 0; k < count; ++k)
         if (kinds[k].build && (!asPrefab || kinds[k].inPrefabs)) kinds[k].build(object, d);
+    object->unreadBlocks = d.unreadBlocks;
 
     LinkToParent(object, d.parentName);
     // The oriented box is built from the object's own (local) size, as the
