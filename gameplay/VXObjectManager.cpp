@@ -24,7 +24,9 @@
 #include "physics/VXPhysicsManager.h"
 #include "physics/VXRigidBody.h"
 
+#include <algorithm>
 #include <iostream>
+#include <memory>
 
 namespace FrameWork {
 
@@ -195,11 +197,39 @@ void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
     const ComponentKind* kinds = InstalledComponentKinds(count);
     for (size_t k = 0; k < count; ++k)
         if (kinds[k].build && (!asPrefab || kinds[k].inPrefabs)) kinds[k].build(object, d);
+    object->unreadBlocks = d.unreadBlocks;
 
     LinkToParent(object, d.parentName);
     // The oriented box is built from the object's own (local) size, as the
     // editor built it.
     if (d.obbPresent && !asPrefab) AddOBBComponent(object);
+    if (asPrefab) LeaveManagerLists(object);
+}
+
+namespace {
+
+template <class T>
+void DropOwnedBy(std::vector<std::shared_ptr<T>>& list, const GameObject* object) {
+    list.erase(
+        std::remove_if(list.begin(), list.end(),
+                       [object](const std::shared_ptr<T>& c) { return c && c->owner == object; }),
+        list.end());
+}
+
+}  // namespace
+
+void VXObjectManager::LeaveManagerLists(const GameObject* object) {
+    if (graphics) {
+        DropOwnedBy(graphics->renderList, object);
+        DropOwnedBy(graphics->textList, object);
+        DropOwnedBy(graphics->emitters, object);
+    }
+    if (physics) {
+        DropOwnedBy(physics->aabbs, object);
+        DropOwnedBy(physics->obbs, object);
+        DropOwnedBy(physics->circles, object);
+        DropOwnedBy(physics->bodies, object);
+    }
 }
 
 void VXObjectManager::LinkToParent(GameObject* object, const std::string& parentName) {

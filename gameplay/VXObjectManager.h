@@ -96,11 +96,16 @@ public:
     VXDebugManager* debug = nullptr;
     std::vector<GameObject*> walls;
     std::vector<GameObject*> objects;
+    // Templates for CloneObject, in none of the managers' lists.
     std::vector<GameObject*> prefabs;
     VXObjectLoader loader;
 
 private:
     void BuildRecord(const GameObjectData& record, bool asPrefab);
+    // A prefab is a template: its components join no draw or physics list,
+    // so nothing of it is drawn, collides or moves, whatever its active
+    // flags, until a clone is made of it.
+    void LeaveManagerLists(const GameObject* object);
     // Links `object` under the first object named `parentName` that is
     // already in the list.
     void LinkToParent(GameObject* object, const std::string& parentName);

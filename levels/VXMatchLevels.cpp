@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <utility>
 
@@ -229,7 +230,9 @@ void VXMatchLevel::Initialize() {
         const size_t before = objectManager->prefabs.size();
         objectManager->LoadPrefabs(kPrefabFolder + name);
         const std::vector<GameObject*>& prefabs = objectManager->prefabs;
-        listed.emplace_back(name, prefabs.size() > before ? prefabs[before] : nullptr);
+        listed.emplace_back(
+            name, std::vector<GameObject*>(prefabs.begin() + static_cast<std::ptrdiff_t>(before),
+                                           prefabs.end()));
     }
 
     SetUpPlayers();
@@ -343,17 +346,23 @@ void VXMatchLevel::FillSoundMap() {
 }
 
 void VXMatchLevel::FillProjectilePrefabs(const VXListedPrefabs& listed) {
-    // The file named for the projectile first; then any other file whose
-    // object bears its name (a copy saved under another name).  Other files
-    // (a character saved as a prefab, a backup, a copied folder's hidden
-    // files) give no character its projectile.
+    // The file named for the projectile first; then the first other file
+    // holding an object of its name (a copy saved under another name, or
+    // one file of several prefabs).  Other objects (a character saved as a
+    // prefab, a backup, a copied folder's hidden files) give no character
+    // its projectile.
+    auto named = [](const std::vector<GameObject*>& prefabs, const std::string& name) {
+        for (GameObject* prefab : prefabs)
+            if (prefab && prefab->g_name == name) return prefab;
+        return static_cast<GameObject*>(nullptr);
+    };
     for (const ProjectileName& projectile : kProjectiles) {
         const std::string name = projectile.name;
         GameObject* found = nullptr;
-        for (const auto& [file, prefab] : listed)
-            if (file == name + ".json" && prefab && prefab->g_name == name) found = prefab;
         for (auto it = listed.begin(); !found && it != listed.end(); ++it)
-            if (it->second && it->second->g_name == name) found = it->second;
+            if (it->first == name + ".json") found = named(it->second, name);
+        for (auto it = listed.begin(); !found && it != listed.end(); ++it)
+            found = named(it->second, name);
         if (found)
             statics.projectilePrefabs[projectile.kind] = found;
         else

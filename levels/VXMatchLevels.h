@@ -48,7 +48,9 @@ struct VXMatchLevelTable {
     bool hitChildBySecond;
 };
 
-using VXListedPrefabs = std::vector<std::pair<std::string, GameObject*>>;
+// Each file of the prefab folder, in listing order, with the prefabs it
+// held, in file order.
+using VXListedPrefabs = std::vector<std::pair<std::string, std::vector<GameObject*>>>;
 
 // What each level class keeps of its own for the whole run.
 struct VXMatchLevelStatics {
@@ -102,8 +104,7 @@ private:
     void BindKeyboard(GameObject* player, bool second);
     void SetUpFlags();
     void FillSoundMap();
-    // `listed`: each file of the prefab folder in listing order with its
-    // first prefab (null when the file held none).
+    // `listed`: each file of the prefab folder with its prefabs.
     void FillProjectilePrefabs(const VXListedPrefabs& listed);
 
     void MoveProjectilePrefabs();

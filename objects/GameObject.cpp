@@ -5,6 +5,8 @@
 #include "core/Message.h"
 #include "core/VXMath.h"
 
+#include <rapidjson/document.h>
+
 #include <algorithm>
 #include <cmath>
 #include <iostream>
@@ -72,6 +74,7 @@ GameObject* GameObject::CloneFrom(const GameObject& source) {
     clone->components.reserve(15);
     for (const auto& c : source.components)
         if (c) clone->pendingComponentTypes.push_back(c->type);
+    clone->unreadBlocks = source.unreadBlocks;
     clone->UpdateTransform();
     return clone;
 }
@@ -262,18 +265,82 @@ size_t LoadOrder(int32_t type) {
     return count;
 }
 
+// The first key written into `buffer` from `from` on ("" when none).
+std::string FirstKeyFrom(const rapidjson::StringBuffer& buffer, size_t from) {
+    const char* text = buffer.GetString();
+    const size_t size = buffer.GetSize();
+    size_t open = from;
+    while (open < size && text[open] != '"') ++open;
+    std::string key;
+    for (size_t i = open + 1; i < size && text[i] != '"'; ++i) {
+        if (text[i] == '\\' && i + 1 < size) ++i;
+        key += text[i];
+    }
+    return open < size ? key : std::string();
+}
+
+// Puts the object's unread blocks back among the blocks it writes: each
+// one after the key it followed in the file.
+class UnreadBlockWriter {
+public:
+    UnreadBlockWriter(const std::vector<UnreadBlock>& blocks, JsonWriter& writer)
+        : blocks_(blocks), writer_(writer), written_(blocks.size(), false) {}
+
+    // The blocks that followed `key`.
+    void After(const std::string& key) {
+        for (size_t i = 0; i < blocks_.size(); ++i)
+            if (!written_[i] && blocks_[i].after == key) Write(i);
+    }
+    // The blocks whose key is not among `later` (the keys still to come):
+    // their key is no longer written, and they keep their place among the
+    // components.
+    void NotAfter(const std::vector<std::string>& later) {
+        for (size_t i = 0; i < blocks_.size(); ++i)
+            if (!written_[i] &&
+                std::find(later.begin(), later.end(), blocks_[i].after) == later.end())
+                Write(i);
+    }
+
+private:
+    void Write(size_t i) {
+        written_[i] = true;
+        const UnreadBlock& block = blocks_[i];
+        rapidjson::Document value;
+        value.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(
+            block.json.c_str(), block.json.size());
+        // Made by the reader from a parsed value; anything else is not JSON
+        // and is left out rather than breaking the file.
+        if (value.HasParseError()) {
+            std::cout << "WARNING: the block \"" << block.key << "\" is not JSON; not saved"
+                      << std::endl;
+            return;
+        }
+        writer_.Key(block.key.c_str(), static_cast<rapidjson::SizeType>(block.key.size()));
+        value.Accept(writer_);
+    }
+
+    const std::vector<UnreadBlock>& blocks_;
+    JsonWriter& writer_;
+    std::vector<bool> written_;
+};
+
 }  // namespace
 
 void GameObject::Serialize(rapidjson::StringBuffer& buffer) const {
     JsonWriter writer(buffer);
     writer.SetIndent(' ', 4);
+    UnreadBlockWriter unread(unreadBlocks, writer);
     writer.StartObject();
+    unread.After("");
     writer.Key("GameObject");
     writer.Int(objectType);
+    unread.After("GameObject");
     writer.Key("g_name");
     writer.String(g_name.c_str(), static_cast<rapidjson::SizeType>(g_name.size()));
+    unread.After("g_name");
     writer.Key("m_active");
     writer.Bool(m_active != 0);
+    unread.After("m_active");
     // In the order the loader builds the kinds, so that an object whose
     // components were added in another order (in the editor) loads back
     // into the text it was saved as.
@@ -283,7 +350,17 @@ void GameObject::Serialize(rapidjson::StringBuffer& buffer) const {
     std::stable_sort(written.begin(), written.end(), [](const Component* a, const Component* b) {
         return LoadOrder(a->type) < LoadOrder(b->type);
     });
-    for (Component* c : written) c->Serialize(writer, buffer);
+    for (Component* c : written) {
+        const size_t from = buffer.GetSize();
+        c->Serialize(writer, buffer);
+        const std::string key = FirstKeyFrom(buffer, from);
+        if (!key.empty()) unread.After(key);
+    }
+
+    std::vector<std::string> placement = {"position",  "rotationX", "rotationY",
+                                          "rotationZ", "scaleX",    "scaleY"};
+    if (parent) placement.insert(placement.begin(), "MY PARENT");
+    unread.NotAfter(placement);
 
     // A child is stored in world values; the object itself keeps its local
     // values (the converted ones are copies).
@@ -293,6 +370,7 @@ void GameObject::Serialize(rapidjson::StringBuffer& buffer) const {
         writer.Key("MY PARENT");
         writer.String(parent->g_name.c_str(),
                       static_cast<rapidjson::SizeType>(parent->g_name.size()));
+        unread.After("MY PARENT");
         for (int i = 0; i < 2; ++i) {
             pos[i] = parent->position[i] + parent->scale[i] * position[i];
             scl[i] = parent->scale[i] * scale[i];
@@ -305,16 +383,14 @@ void GameObject::Serialize(rapidjson::StringBuffer& buffer) const {
     WriteNumber(writer, pos[1]);
     writer.EndArray();
     SetOneLine(writer, false);
-    writer.Key("rotationX");
-    WriteNumber(writer, rotation[0]);
-    writer.Key("rotationY");
-    WriteNumber(writer, rotation[1]);
-    writer.Key("rotationZ");
-    WriteNumber(writer, rotation[2]);
-    writer.Key("scaleX");
-    WriteNumber(writer, scl[0]);
-    writer.Key("scaleY");
-    WriteNumber(writer, scl[1]);
+    unread.After("position");
+    const float numbers[5] = {rotation[0], rotation[1], rotation[2], scl[0], scl[1]};
+    for (int k = 0; k < 5; ++k) {
+        const std::string& key = placement[placement.size() - 5 + static_cast<size_t>(k)];
+        writer.Key(key.c_str(), static_cast<rapidjson::SizeType>(key.size()));
+        WriteNumber(writer, numbers[k]);
+        unread.After(key);
+    }
     writer.EndObject();
 }
 

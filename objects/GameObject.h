@@ -4,6 +4,7 @@
 
 #include "objects/Component.h"
 #include "objects/ComponentType.h"
+#include "objects/UnreadBlock.h"
 
 #include <rapidjson/stringbuffer.h>
 
@@ -52,7 +53,7 @@ public:
     // A new root object copied from `source` for cloning: transform and type
     // copied, name + "_cloned", active, no parent, children or follower, no
     // components; the source's component type ids go to
-    // pendingComponentTypes in list order.
+    // pendingComponentTypes in list order, and its unread blocks are copied.
     static GameObject* CloneFrom(const GameObject& source);
 
     // Wraps rotation z, sends the frame message to every component, rebuilds
@@ -164,7 +165,8 @@ public:
         if (sprite) sprite->worldSpace = true;
     }
 
-    // Writes the object as one JSON object into `buffer`.
+    // Writes the object as one JSON object into `buffer`, its unread blocks
+    // in their places.
     void Serialize(rapidjson::StringBuffer& buffer) const;
 
     uint8_t snapToGrid = 0;
@@ -185,6 +187,8 @@ public:
     GameObject* parent = nullptr;
     std::vector<GameObject*> children;
     GameObject* follower = nullptr;
+    // The blocks of its record the game did not read, in file order.
+    std::vector<UnreadBlock> unreadBlocks;
 
     // Attaches `component` as type `typeId`; with `unique`, refuses a second
     // component of that type (the message of AddComponent).

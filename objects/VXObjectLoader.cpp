@@ -5,11 +5,14 @@
 
 #include <rapidjson/document.h>
 #include <rapidjson/error/en.h>
+#include <rapidjson/stringbuffer.h>
+#include <rapidjson/writer.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <utility>
 
 namespace FrameWork {
 
@@ -18,9 +21,89 @@ namespace {
 using rapidjson::SizeType;
 using rapidjson::Value;
 
-constexpr unsigned kParseFlags = rapidjson::kParseIterativeFlag;
+// Full precision, so that a number of a block kept as it stands is written
+// back as the same number.
+constexpr unsigned kParseFlags =
+    rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag;
 // More lines than this about one file would bury the console.
 constexpr int kMaxWarningsPerFile = 20;
+// A block the game does not read is kept, and later written back, up to this
+// depth of nested arrays and objects (writing it back recurses).
+constexpr size_t kMaxKeptNesting = 256;
+
+// The number of a text block's key: "VXTextComponent" followed by decimal
+// digits, with the writer's sign.
+bool TextKeyNumber(const Value& name, int32_t& number) {
+    static const char kPrefix[] = "VXTextComponent";
+    const size_t prefixLength = sizeof(kPrefix) - 1;
+    const char* key = name.GetString();
+    const size_t length = name.GetStringLength();
+    if (length <= prefixLength || std::strncmp(key, kPrefix, prefixLength) != 0) return false;
+    const size_t first = prefixLength + (key[prefixLength] == '-' ? 1 : 0);
+    if (length == first || length - first > 9) return false;
+    long long value = 0;
+    for (size_t k = first; k < length; ++k) {
+        if (key[k] < '0' || key[k] > '9') return false;
+        value = value * 10 + (key[k] - '0');
+    }
+    number = static_cast<int32_t>(first > prefixLength ? -value : value);
+    return true;
+}
+
+// The keys a component or the object is built from.  The audio and chest
+// blocks are read but build nothing: like any other key, they are kept as
+// they stand.
+bool IsReadKey(const Value& name) {
+    static const char* const kKeys[] = {"GameObject",
+                                        "g_name",
+                                        "m_active",
+                                        "VXSpriteComponent",
+                                        "VXRigidBody",
+                                        "VXAABB",
+                                        "VXCircleCollider",
+                                        "VXShootLogicComponent",
+                                        "EnemyAIComponent",
+                                        "VXBulletComponent",
+                                        "VXPlayerLogic",
+                                        "VXTrapComponent",
+                                        "VXParticleEmitter",
+                                        "VXWallLogicCom",
+                                        "VXSpPointComponent",
+                                        "VXFlagCom",
+                                        "VXBlockBombCom",
+                                        "VXOBB",
+                                        "MY PARENT",
+                                        "position",
+                                        "rotationX",
+                                        "rotationY",
+                                        "rotationZ",
+                                        "scaleX",
+                                        "scaleY"};
+    const std::string key(name.GetString(), name.GetStringLength());
+    for (const char* known : kKeys)
+        if (key == known) return true;
+    int32_t number = 0;
+    return TextKeyNumber(name, number);
+}
+
+// How deep arrays and objects nest in `value` (a number or string: 0),
+// found without recursion.
+size_t NestingDepth(const Value& value) {
+    size_t deepest = 0;
+    std::vector<std::pair<const Value*, size_t>> open = {{&value, 0}};
+    while (!open.empty()) {
+        const auto [v, depth] = open.back();
+        open.pop_back();
+        if (v->IsArray()) {
+            deepest = std::max(deepest, depth + 1);
+            for (const Value& element : v->GetArray()) open.push_back({&element, depth + 1});
+        } else if (v->IsObject()) {
+            deepest = std::max(deepest, depth + 1);
+            for (const auto& member : v->GetObject()) open.push_back({&member.value, depth + 1});
+        }
+    }
+    return deepest;
+}
 
 // Reads one file's objects and reports what it had to leave out.
 class RecordReader {
@@ -122,6 +205,27 @@ private:
         d.blockBombPresent = obj.HasMember("VXBlockBombCom");
         d.obbPresent = obj.HasMember("VXOBB");
         ReadPlacement(obj, d);
+        KeepUnread(obj, d.unreadBlocks);
+    }
+
+    // Every block no component is built from, with the key it followed.
+    void KeepUnread(const Value& obj, std::vector<UnreadBlock>& out) {
+        std::string after;
+        for (auto it = obj.MemberBegin(); it != obj.MemberEnd(); ++it) {
+            std::string key(it->name.GetString(), it->name.GetStringLength());
+            if (IsReadKey(it->name)) {
+                after = std::move(key);
+                continue;
+            }
+            if (NestingDepth(it->value) > kMaxKeptNesting) {
+                Warn("\"" + key + "\"", "is nested too deeply to keep; it is not saved again");
+                continue;
+            }
+            rapidjson::StringBuffer text;
+            rapidjson::Writer<rapidjson::StringBuffer> writer(text);
+            it->value.Accept(writer);
+            out.push_back({after, std::move(key), std::string(text.GetString(), text.GetSize())});
+        }
     }
 
     void ReadSprite(const Value& obj, GameObjectData::Sprite& s) {
@@ -240,27 +344,12 @@ private:
 
     // Every key "VXTextComponent" followed by decimal digits, in file order.
     void ReadTexts(const Value& obj, std::vector<GameObjectData::Text>& texts) {
-        static const char kPrefix[] = "VXTextComponent";
-        const size_t prefixLength = sizeof(kPrefix) - 1;
         for (auto it = obj.MemberBegin(); it != obj.MemberEnd(); ++it) {
-            const char* key = it->name.GetString();
-            size_t length = it->name.GetStringLength();
-            if (length <= prefixLength || std::strncmp(key, kPrefix, prefixLength) != 0) continue;
-            // The writer puts the number in decimal, with its sign.
-            size_t first = prefixLength + (key[prefixLength] == '-' ? 1 : 0);
-            long long number = 0;
-            bool digits = length > first && length - first <= 9;
-            for (size_t k = first; digits && k < length; ++k) {
-                if (key[k] < '0' || key[k] > '9')
-                    digits = false;
-                else
-                    number = number * 10 + (key[k] - '0');
-            }
-            if (!digits) continue;
-            if (first > prefixLength) number = -number;
+            int32_t number = 0;
+            if (!TextKeyNumber(it->name, number)) continue;
             GameObjectData::Text t;
             t.present = true;
-            t.number = static_cast<int32_t>(number);
+            t.number = number;
             const char* what = "\"VXTextComponent\"";
             const Value& a = it->value;
             if (!a.IsArray()) {

@@ -3,6 +3,8 @@
 // and empties the list.
 #pragma once
 
+#include "objects/UnreadBlock.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -128,6 +130,9 @@ struct GameObjectData {
     float position[2] = {0.0f, 0.0f};
     float rotation[3] = {0.0f, 0.0f, 0.0f};
     float scale[2] = {1.0f, 1.0f};
+
+    // The blocks no component is built from, kept as they stand.
+    std::vector<UnreadBlock> unreadBlocks;
 };
 
 class VXObjectLoader {

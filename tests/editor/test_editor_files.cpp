@@ -256,6 +256,29 @@ TEST_F(EditorFixture, LoadObjectOfAFileWithAByteOrderMarkLoadsItsObjects) {
     EXPECT_TRUE(ReadText(Data("objects/savefile.json")) == other);
 }
 
+// A level from another version of the tools, with component kinds this
+// game does not know: LOAD OBJECT keeps them with their objects and SAVE
+// writes them back where they stood.
+TEST_F(EditorFixture, LoadObjectAndSaveKeepBlocksTheGameDoesNotRead) {
+    AnsweringPicker picker;
+    SetFilePicker(&picker);
+    EnterEditor();
+    std::string level = ReadText(Data("objects/savefile1.json"));
+    const size_t archer = level.find("\"m_active\": true,", level.find("\"Archer\""));
+    level.insert(archer + 17,
+                 "\n    \"VXUnknownComponent\": [\n        1,\n        2,\n        3\n    ],");
+    const size_t shadow = level.find("\"MY PARENT\"", level.find("\"ArcherShadow\""));
+    level.insert(shadow, "\"FancyThing\": {\n        \"a\": 1\n    },\n    ");
+    tree->WriteData("objects/newer.json", level);
+    picker.answer = Data("objects/newer.json");
+    ClickItem("MENU");
+    ClickItem("MENU/LOAD OBJECT");
+    StepFrames(3);
+    ASSERT_NE(Editor()->m_objects->FindObject("ArcherShadow"), nullptr);
+    SaveWithCtrlS();
+    EXPECT_TRUE(ReadText(Data("objects/savefile.json")) == level);
+}
+
 // QUIT, LOAD OBJECT and closing the window go on at once over a scene as it
 // was loaded, and ask "Discard changes?" once an object or a tile changed:
 // NO keeps the editor and the work, YES goes on.

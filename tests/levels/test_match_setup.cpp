@@ -1,5 +1,6 @@
 // A match level's start and end: the players, their bindings and places, the
 // hidden pools, what Free lets go of, a restart, and set-ups from broken data.
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -17,7 +18,9 @@
 #include "graphics/VXTextComponent.h"
 #include "graphics/VXTilemapData.h"
 #include "physics/VXAABB.h"
+#include "physics/VXCircleCollider.h"
 #include "physics/VXPhysicsManager.h"
+#include "physics/VXRigidBody.h"
 #include "tests/levels/MatchTestSupport.h"
 #include "tests/support/VirtualPad.h"
 
@@ -377,11 +380,31 @@ TEST_F(NoFloor, ScoresShowNoPaintAndTheMissingFloorIsReportedOnce) {
     }
 }
 
-// The first prefab of the listing (the Archer's) is an empty file.
+// The objects of a prefab file, without the list's brackets.
+std::string PrefabObjects(const TestHarness::TempDataTree& tree, const std::string& name) {
+    const std::string text = TestHarness::ReadFile(tree.Data("objects/prefabs/" + name + ".json"));
+    const size_t open = text.find('['), close = text.rfind(']');
+    return open < close && close != std::string::npos ? text.substr(open + 1, close - open - 1)
+                                                      : std::string();
+}
+
+// The first prefab of the listing (the Archer's) is an empty file; the
+// Maid's file holds a bucket before the mop, and the other four
+// projectiles share one file.
 class EmptyArrowPrefab : public MatchFixture {
 protected:
     void PrepareData(TestHarness::TempDataTree& tree) override {
         tree.WriteData("objects/prefabs/Arrow.json", "");
+        std::string bucket = PrefabObjects(tree, "Lance");
+        bucket.replace(bucket.find("\"Lance\""), 7, "\"Bucket\"");
+        tree.WriteData("objects/prefabs/Mop.json",
+                       "[" + bucket + "," + PrefabObjects(tree, "Mop") + "]\n");
+        std::string shots;
+        for (const char* name : {"Lance", "Fist", "CannonBall", "Katana"}) {
+            shots += (shots.empty() ? "" : ",") + PrefabObjects(tree, name);
+            tree.RemoveData(std::string("objects/prefabs/") + name + ".json");
+        }
+        tree.WriteData("objects/prefabs/Shots.json", "[" + shots + "]\n");
     }
 };
 
@@ -392,6 +415,7 @@ TEST_F(EmptyArrowPrefab, LeavesOnlyTheArcherWithoutAProjectile) {
                         "; the Archer does not fire"),
               std::string::npos)
         << said;
+    EXPECT_EQ(said.find("does not fire"), said.rfind("does not fire")) << said;
     const std::map<int32_t, std::string> projectiles = {
         {6, "CannonBall"}, {7, "Fist"}, {18, "Katana"}, {8, "Lance"}, {19, "Mop"}};
     std::map<int32_t, std::string> got;
@@ -413,9 +437,35 @@ protected:
     }
 };
 
+// What the match draws and what can collide: the sprites with a sheet and
+// the colliders and bodies that are switched on.
+struct DrawnAndSolid {
+    size_t sprites = 0, colliders = 0;
+    bool operator==(const DrawnAndSolid& o) const {
+        return sprites == o.sprites && colliders == o.colliders;
+    }
+};
+void PrintTo(const DrawnAndSolid& c, std::ostream* os) {
+    *os << c.sprites << " sprites, " << c.colliders << " colliders";
+}
+DrawnAndSolid CountDrawnAndSolid() {
+    DrawnAndSolid n;
+    for (const auto& sprite : VXGraphicsManager::Instance()->renderList)
+        n.sprites += sprite && sprite->active && sprite->texture;
+    const VXPhysicsManager* physics = VXPhysicsManager::Instance();
+    for (const auto& box : physics->aabbs) n.colliders += box && box->active;
+    for (const auto& circle : physics->circles) n.colliders += circle && circle->active;
+    for (const auto& body : physics->bodies)
+        n.colliders += body && body->owner && body->owner->m_active;
+    return n;
+}
+
+// The character saved as a prefab is a template: the match with it in the
+// folder draws and collides exactly what the match without it did.
 TEST_F(DesignersPrefabFolder, EachCharacterFiresItsOwnProjectileAndIsNotHitByIt) {
     TestHarness::VirtualPad pads[2];
     Start(GameState::Level1, LineUp(15, 1, 6, 2));
+    const DrawnAndSolid without = CountDrawnAndSolid();
     {
         // The editor's SAVE AS PREFAB of the level file's Archer: "Archer.json".
         VXObjectManager editor;
@@ -430,6 +480,12 @@ TEST_F(DesignersPrefabFolder, EachCharacterFiresItsOwnProjectileAndIsNotHitByIt)
         const std::string said = Enter(GameState::Reload);
         EXPECT_EQ(said.find("does not fire"), std::string::npos) << said;
         VXMatchLevel& level = Level(GameState::Level1);
+        if (first == 15) {
+            const std::vector<GameObject*>& prefabs = level.objectManager->prefabs;
+            ASSERT_TRUE(std::any_of(prefabs.begin(), prefabs.end(),
+                                    [](GameObject* p) { return p->g_name == "Archer"; }));
+            EXPECT_EQ(CountDrawnAndSolid(), without);
+        }
         std::map<int, std::string> got;
         for (const auto& [kind, prefab] : level.statics.projectilePrefabs)
             got[kind] = prefab ? prefab->g_name : "";

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXInstanceSet.h"
@@ -260,4 +261,87 @@ TEST_F(ObjectFiles, PrefabsBuildOnlyTheirKinds) {
     // Its pool and instances are ready for the first burst.
     EXPECT_EQ(emitter->particles.size(), 4u);
     EXPECT_EQ(emitter->instanceSet->m_data1.size(), 4u);
+}
+
+// Blocks the game does not read (another version's component kinds, keys
+// added by hand, the audio and chest blocks, which build nothing) come back
+// in their places, pretty-printed as the writer prints; a clone and a
+// prefab carry them too.
+TEST_F(ObjectFiles, UnreadBlocksAreWrittenBackInTheirPlaces) {
+    const std::string file = R"([{
+    "Before": "all",
+    "GameObject": 1,
+    "g_name": "Crate",
+    "m_active": true,
+    "VXUnknownComponent": [
+        1,
+        2,
+        3
+    ],
+    "VXAABB": [
+        32.0,
+        16.0,
+        "Min", [68.0, -66.0, 0.0],
+        "Max", [132.0, -34.0, 0.0]
+    ],
+    "FancyThing": {
+        "a": 1,
+        "b": [
+            0.10000000149011612,
+            -2.5e-7,
+            "é \"q\" \\",
+            null,
+            false,
+            {},
+            []
+        ],
+        "c": 18446744073709551615
+    },
+    "VXChestComponent": [],
+    "VXAudioComponent": [
+        2,
+        true
+    ],
+    "VXTextComponentX": [],
+    "position": [100.0, -50.0],
+    "AfterPosition": -1,
+    "rotationX": 0.0,
+    "rotationY": 0.0,
+    "rotationZ": 0.0,
+    "scaleX": 64.0,
+    "scaleY": 32.0,
+    "Last": "end"
+},{
+    "GameObject": 1,
+    "g_name": "Label",
+    "m_active": true,
+    "MY PARENT": "Crate",
+    "Note": "kept after the parent",
+    "position": [100.0, -50.0],
+    "rotationX": 0.0,
+    "rotationY": 0.0,
+    "rotationZ": 0.0,
+    "scaleX": 64.0,
+    "scaleY": 32.0
+}]
+)";
+    VXObjectManager manager;
+    ASSERT_EQ(Printed([&] { ASSERT_TRUE(manager.LoadObjects(Scratch("unread.json", file))); }), "");
+    ASSERT_EQ(manager.objects.size(), 2u);
+    GameObject* crate = manager.objects[0];
+    EXPECT_EQ(ObjectsToText(manager.objects), file);
+
+    std::unique_ptr<GameObject> clone(GameObject::CloneFrom(*crate));
+    const std::string cloned = ObjectsToText({clone.get()});
+    EXPECT_NE(cloned.find(file.substr(file.find("    \"FancyThing\""), 100)), std::string::npos)
+        << cloned;
+    ASSERT_TRUE(manager.LoadPrefabs(Scratch("unread.json").string()));
+    EXPECT_EQ(ObjectsToText(manager.prefabs), file);
+
+    // A block whose neighbour is no longer written stays among the blocks.
+    crate->GetAABB()->active = 0;
+    const std::string without = ObjectsToText(manager.objects);
+    EXPECT_TRUE(IsValidJson(without));
+    EXPECT_LT(without.find("\"FancyThing\""), without.find("\"position\""));
+    EXPECT_LT(without.find("\"VXTextComponentX\""), without.find("\"position\""));
 }

@@ -156,13 +156,17 @@ TEST_F(MalformedObjectFiles, DeepNestingIsRefusedOrReadWithoutRecursion) {
     std::string inObject =
         "[{\"GameObject\": 1, \"g_name\": \"deep\", \"m_active\": true, "
         "\"VXAABB\": " +
-        arrays + ", \"VXPlayerLogic\": " + arrays + ", \"position\": [0.0, 0.0]}]";
+        arrays + ", \"VXPlayerLogic\": " + arrays + ", \"Unknown\": " + arrays +
+        ", \"position\": [0.0, 0.0]}]";
     VXObjectManager manager;
     std::string out = LoadAll(manager, Scratch("deep1.json", arrays));
     EXPECT_TRUE(manager.objects.empty());
     out = LoadAll(manager, Scratch("deep2.json", inObject));
     ASSERT_EQ(manager.objects.size(), 1u);
     EXPECT_EQ(manager.objects[0]->g_name, "deep");
+    // Too deep to write back: said, not kept.
+    EXPECT_NE(out.find("\"deep\": \"Unknown\" is nested too deeply to keep"), std::string::npos)
+        << out.substr(0, 2000);
     std::string unclosed(depth, '{');
     out = LoadAll(manager, Scratch("deep3.json", "[" + unclosed));
     EXPECT_NE(out.find("ERROR"), std::string::npos);
