@@ -110,8 +110,8 @@ void LoadHUD(bool matchState) {
     const float w = Width();
     const float h = static_cast<float>(windowHeight);
 
-    GameObject* background = AddRecord("Background UI", 1, 2047.0f, 140.0f, w / 2.0f, 70.0f, 50,
-                                       "GameplayUI_Viewport_Overlay.png");
+    GameObject* background = AddRecord("Background UI", 1, 2047.0f, kStripHeight, w / 2.0f,
+                                       kStripHeight / 2.0f, 50, "GameplayUI_Viewport_Overlay.png");
     AddScreenText(*g_objects, background, "Timer", -130.0f, -50.0f, kPlaceholder, 0, 0, 0);
     GameObject* blue = AddRecord("BlueBar", 7, 270.0f, 120.0f, w / 2.0f - 243.0f, 50.0f, 51,
                                  "ScoreBar_SpriteSheet.png");

@@ -35,6 +35,10 @@ struct PortraitSlot {
 
 namespace VXGameplayHUD {
 
+// The height of the strip along the window's bottom that the HUD's
+// background, score bars and portraits stand on, in window pixels.
+constexpr float kStripHeight = 140.0f;
+
 // The HUD's objects and records, for the match flow and the tests.
 VXObjectManager* Objects();
 const std::vector<HudRecord>& Records();

@@ -61,6 +61,20 @@ float Smoothing(float frameTime) {
     return frameTime;
 }
 
+float LargestScale(float levelScale, int height, float hudHeight) {
+    // The room from the players' midpoint to the nearer of the top and the
+    // HUD (a floor that fits at 1080 lines leaves about half of the width of
+    // a 1920 x 1080 screen free: the height is what limits).
+    auto room = [hudHeight](int h) {
+        return std::min(static_cast<float>(h / 2) - kLift,
+                        static_cast<float>(h / 2) + kLift - hudHeight);
+    };
+    const float here = room(height);
+    const float there = room(kScaleScreenHeight);
+    if (!(here > 0.0f && there > 0.0f)) return levelScale;
+    return levelScale * std::max(1.0f, there / here);
+}
+
 void BuildProjection(float out[16], int width, int height) {
     std::fill(out, out + 16, 0.0f);
     out[0] = 2.0f / static_cast<float>(width);
@@ -222,10 +236,11 @@ void VXGraphicsManager::UpdateCameraFollow() {
     float s = sx + std::fabs(sx - sy);
     // Targets at places that are not numbers give no scale: the nearest
     // one is used.
+    const float largest = Camera::LargestScale(maxScale, H, hudHeight);
     if (!(s >= 1.1f))
         s = 1.1f;
-    else if (maxScale > 0.0f && s > maxScale)
-        s = maxScale;
+    else if (maxScale > 0.0f && s > largest)
+        s = largest;
 
     zoom = 1.0f / s;
     cameraX = std::trunc(nx);

@@ -49,6 +49,16 @@ int ViewPixel(float view);
 float Smoothing(float frameTime);
 // The follow keeps the players' midpoint this many pixels above the centre.
 constexpr float kLift = 10.0f;
+// A level's largest scale is the one that fits its floor on a screen of
+// this many lines.
+constexpr int kScaleScreenHeight = 1080;
+// The largest scale the follow may zoom out to in a window `height` lines
+// tall whose bottom `hudHeight` lines a HUD covers: the level's own on a
+// 1080-line screen, and larger by as much as the room between the players'
+// midpoint and the nearer of the HUD and the top is smaller here, so that
+// what fits at 1080 lines fits in every window.  Taller windows keep the
+// level's, and so does one with no room above the HUD.
+float LargestScale(float levelScale, int height, float hudHeight);
 }  // namespace Camera
 
 class VXGraphicsManager : public System {
@@ -138,6 +148,9 @@ public:
     uint8_t editorMode = 0;
     float aspectRatio = 0.0f;
     float maxScale = 0.0f;
+    // Window lines at the bottom that the match's HUD covers: the follow
+    // zooms out to keep the players above them.
+    float hudHeight = 0.0f;
     // The one vertex array a core profile needs bound for every draw.
     GLuint vertexArray = 0;
 

@@ -211,6 +211,7 @@ void VXMatchLevel::Initialize() {
 
     graphics_ = VXGraphicsManager::Instance();
     graphics_->maxScale = table.maxCameraScale;
+    graphics_->hudHeight = VXGameplayHUD::kStripHeight;
     audio_ = VXAudioManager::Instance();
     input_ = VXInputManager::Instance();
     physics_ = VXPhysicsManager::Instance();
