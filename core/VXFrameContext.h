@@ -69,6 +69,14 @@ struct VXFrameContext {
 // The one frame context of the process.
 VXFrameContext& FrameContext();
 
+// The frame's time in whole steps of kStepTime (at most kMaxFrameSteps):
+// what the screens' fades and slides and the menus' repeat timers move on
+// by, so that they take the same seconds at any frame rate and a stall past
+// a quarter second only loses the rest, as a match does.
+inline float SteppedFrameTime() {
+    return static_cast<float>(FrameContext().frameSteps) * kStepTime;
+}
+
 // The size the frame uses for the viewport and the projection.
 extern int32_t windowWidth;
 extern int32_t windowHeight;

@@ -91,8 +91,10 @@ void VXMatchFlow::Update() {
 
     GameObject* countdown = Find("StartScreenCount");
     VXSpriteComponent* count = SpriteOf(countdown);
+    // The menus' repeat timers run on the frame's steps: a stall past a
+    // quarter second does not count in full.
     for (float& timer : repeatTimer)
-        if (timer > 0.0f) timer -= dt;
+        if (timer > 0.0f) timer -= SteppedFrameTime();
 
     // The countdown holds the match until its last frame has shown; one
     // without frames to play lets the match start at once.

@@ -25,6 +25,8 @@ const char* const kPortraitSheet = "CharacterPortraits_FullSpritesheet.dds";
 const char* const kReadySheet = "ReadyIcon_FullSpritesheet.png";
 const char* const kDenyImage = "570x870_CharacteSelect_deny.png";
 const float kSlideTarget[2] = {0.0f, -100.0f};
+// Portraits rest at grey 0.3 or above; the deny state holds one at 0.1.
+constexpr float kDeniedBelow = 0.25f;
 const char* const kPortraitGroup[8] = {"BlueTeamIcon1",   "BlueTeamIcon2",  "RedTeamIcon1",
                                        "RedTeamIcon2",    "SelectedImage1", "SelectedImage2",
                                        "SelectedImage1a", "SelectedImage2b"};
@@ -342,9 +344,12 @@ void VXLevelSelectScreen::SlideAndFade() {
     g_fadeLevel += 0.1f;
 }
 
-void VXLevelSelectScreen::HighlightPortraits() {
-    auto brighten = [](VXSpriteComponent* s, bool ready) {
-        if (s && s->blue <= 1.0f && !ready)
+void VXLevelSelectScreen::HighlightPortraits(bool firstStep) {
+    // A portrait the deny state darkened this frame (to 0.1, below the grey
+    // it rests at) is lifted once a frame, not once a step, so that it reads
+    // as dark at any frame rate.
+    auto brighten = [firstStep](VXSpriteComponent* s, bool ready) {
+        if (s && s->blue <= 1.0f && !ready && (firstStep || s->blue >= kDeniedBelow))
             SetSpriteColour(s, s->red + 0.1f, s->green + 0.1f, s->blue + 0.1f);
     };
     auto darken = [](VXSpriteComponent* s) {
@@ -365,7 +370,11 @@ void VXLevelSelectScreen::HighlightPortraits() {
 
 void VXLevelSelectScreen::Update() {
     VXObjectManager& objects = *m_objects;
-    const float dt = FrameContext().frameTime;
+    // The pulses, slides, fades, highlights and repeat timers move on by the
+    // frame's steps of 1/60 s, so that they take the same seconds at any
+    // frame rate.
+    const int32_t steps = FrameContext().frameSteps;
+    const float dt = SteppedFrameTime();
     g_sounds["MenuBGM"].UpdateLoop();
     for (const char* name :
          {"SelectedImage1", "SelectedImage2", "SelectedImage1a", "SelectedImage2b"}) {
@@ -385,11 +394,13 @@ void VXLevelSelectScreen::Update() {
         m_introDone = true;
         background->playing = false;
     }
-    SlideAndFade();
-    HighlightPortraits();
+    for (int32_t step = 0; step < steps; ++step) {
+        SlideAndFade();
+        HighlightPortraits(step == 0);
+    }
     if (m_p1RepeatTimer > 0.0f) m_p1RepeatTimer -= dt;
     if (m_p2RepeatTimer > 0.0f) m_p2RepeatTimer -= dt;
-    for (GameObject* object : objects.objects) object->Update(dt);
+    for (GameObject* object : objects.objects) object->Update(FrameContext().frameTime);
 }
 
 void VXLevelSelectScreen::Free() {

@@ -64,7 +64,8 @@ private:
     void BuildObjects();
     void ColourPasses();
     void SlideAndFade();
-    void HighlightPortraits();
+    // One step of the portraits' highlight; `firstStep` for the frame's first.
+    void HighlightPortraits(bool firstStep);
 };
 
 // The portrait rows' characters: Archer, Knight, Pirate, Viking, Samurai,
@@ -80,7 +81,7 @@ void CharactersLeft(int32_t first, int32_t second, int32_t out[4]);
 // "CharSelect") whatever the engine's state.
 void PlaySelectScreenCue(const char* name);
 
-// A fifth of the remaining way a frame, until within 0.001 vertically.
+// A fifth of the remaining way a step, until within 0.001 vertically.
 void SmoothMove(float point[2], const float target[2]);
 // Black to full colour over about a second, again and again.
 void AnimateColour(GameObject* object, float frameTime);

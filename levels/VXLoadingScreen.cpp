@@ -149,15 +149,25 @@ void VXLoadingScreen::Update() {
         g_state.done = true;
     }
 
+    // The spin, the pulse and the fade move on by the frame's steps of
+    // 1/60 s, so that they take the same seconds at any frame rate; the
+    // loading above stays one of each kind a frame.
+    VXFrameContext& frame = FrameContext();
     VXObjectManager& objects = LoaderObjects();
-    if (GameObject* ball = FindScreenObject(objects, "LoaderBall")) ball->rotation[2] -= 10.0f;
-
+    GameObject* ball = FindScreenObject(objects, "LoaderBall");
     VXSpriteComponent* caption = FindScreenSprite(objects, "LoaderText");
-    const float pulse = caption ? PulseCaption(caption->alpha, g_state.pulseUp) : 0.0f;
-    if (g_state.done)
-        Fade();
-    else if (caption)
-        caption->alpha = pulse;
+    for (int32_t step = 0; step < frame.frameSteps && frame.nextState == frame.currentState;
+         ++step) {
+        if (ball) {
+            ball->rotation[2] -= 10.0f;
+            if (ball->rotation[2] < 0.0f) ball->rotation[2] = 359.0f;
+        }
+        const float pulse = caption ? PulseCaption(caption->alpha, g_state.pulseUp) : 0.0f;
+        if (g_state.done)
+            Fade();
+        else if (caption)
+            caption->alpha = pulse;
+    }
 
     const float dt = FrameContext().frameTime;
     for (GameObject* object : objects.objects) object->Update(dt);

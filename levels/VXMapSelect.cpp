@@ -87,8 +87,10 @@ void VXLevelSelectScreen::UpdateMapSelection() {
     VXSpriteComponent* map = FindScreenSprite(*m_objects, "MapSelector");
     if (!map) return;
     const bool both = m_p1Ready && m_p2Ready;
+    // The map fades in and out by the frame's steps of 1/60 s.
+    const int32_t steps = FrameContext().frameSteps;
     if (both) {
-        if (map->alpha < 1.0f) map->alpha += kMapFade;
+        for (int32_t step = 0; step < steps && map->alpha < 1.0f; ++step) map->alpha += kMapFade;
         m_mapSelectOpen = true;
         const uint32_t shown = map->animation.currentFrame;
         VXInputManager* input = VXInputManager::Instance();
@@ -126,7 +128,7 @@ void VXLevelSelectScreen::UpdateMapSelection() {
             map->SetFrame(static_cast<uint32_t>((static_cast<int>(shown) + step + 3) % 3));
     }
     if (!both) {
-        if (map->alpha > 0.0f) map->alpha -= kMapFade;
+        for (int32_t step = 0; step < steps && map->alpha > 0.0f; ++step) map->alpha -= kMapFade;
         m_mapSelectOpen = false;
     }
 }

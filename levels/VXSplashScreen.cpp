@@ -236,7 +236,10 @@ void VXSplashScreen::FadeLogo() {
 
 void VXSplashScreen::Update() {
     VXFrameContext& frame = FrameContext();
-    if (inputCooldown > 0.0f) inputCooldown -= kTick;
+    // The cooldown and the logos move on by the frame's steps of 1/60 s, so
+    // they take the same seconds at any frame rate.
+    const int32_t steps = frame.frameSteps;
+    for (int32_t step = 0; step < steps && inputCooldown > 0.0f; ++step) inputCooldown -= kTick;
 
     if (phase == SplashTitle) {
         g_sounds["MenuBGM"].UpdateLoop();
@@ -249,7 +252,7 @@ void VXSplashScreen::Update() {
         }
     }
 
-    FadeLogo();
+    for (int32_t step = 0; step < steps && phase != SplashTitle; ++step) FadeLogo();
 
     if (phase == SplashTitle && IsKeyTriggered(VK::Return))
         frame.nextState = GameState::LevelSelectScreen;

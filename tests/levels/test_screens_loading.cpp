@@ -89,8 +89,45 @@ TEST_F(Loading, MissingListsEndLoadingAtOnceAndTheScreenStillHandsOver) {
             << out;
 }
 
+// The fade takes the same seconds at 60, 30, 15 and 10 frames a second: the
+// caption's alpha drops by one a second, moved on by the frame's steps of
+// 1/60 s, and the screen hands over in the frame after it reaches 0.  (The
+// alpha it starts from is wherever its pulse stood.)  One engine, the
+// screen visited again for each rate.
+TEST_F(Loading, TheFadeTakesTheSameSecondsAtAnyFrameRate) {
+    for (const char* gone :
+         {"objects/audiolist.txt", "objects/texturelist.txt", "objects/TilemapJsons"})
+        tree->RemoveData(gone);
+    BeginRun();
+    for (const int steps : {1, 2, 4, 6}) {
+        SCOPED_TRACE(testing::Message() << steps << " steps a frame");
+        clock.tick = steps * 16667ull;
+        if (State() != GameState::LoadingScreen) {
+            FrameContext().nextState = GameState::LoadingScreen;
+            ASSERT_TRUE(StepFrames(1));
+        }
+        int done = 0, frame = 0;
+        float left = 0.0f;  // the caption's alpha after the first fading frame
+        while (frame < 600 && State() == GameState::LoadingScreen && StepFrames(1)) {
+            ++frame;
+            if (!done && VXLoadingScreen::State().done) {
+                done = frame;
+                left = VXLoadingScreen::State().fade;
+            }
+        }
+        ASSERT_EQ(State(), GameState::SplashScreen);
+        ASSERT_GT(left, 0.3f);
+        const int fadeSteps = (frame - done) * steps;
+        EXPECT_GE(fadeSteps, static_cast<int>(left * 60.0f)) << "in steps of 1/60 s";
+        EXPECT_LE(fadeSteps, static_cast<int>(left * 60.0f) + 2 * steps)
+            << "within the frame that reaches 0, and the next";
+    }
+}
+
 // A second engine in the same process (or a second visit) starts loading
-// from the beginning and reaches the logos again.
+// from the beginning and reaches the logos again.  The picture's size does
+// not matter here (a small window), and the first logo passes in frames of
+// a quarter second.
 TEST_F(Loading, ASecondEngineInOneProcessLoadsAgainAndShowsTheLogosAgain) {
     for (int run = 0; run < 2; ++run) {
         SCOPED_TRACE(run);
@@ -100,6 +137,8 @@ TEST_F(Loading, ASecondEngineInOneProcessLoadsAgainAndShowsTheLogosAgain) {
             engine = VXEngine::Instance();
             ASSERT_TRUE(engine->Init());
         }
+        engine->SetWindowed(320, 180);
+        clock.tick = 16667;
         const LoadingFrames f = Run();
         EXPECT_GT(f.loaded, 1);
         ASSERT_GT(f.handedOver, 0);
@@ -108,8 +147,10 @@ TEST_F(Loading, ASecondEngineInOneProcessLoadsAgainAndShowsTheLogosAgain) {
         auto* splash = ScreenTest::ScreenOf<VXSplashScreen>(GameState::SplashScreen);
         EXPECT_EQ(splash->phase, SplashLogo1);
         // Through the first logo, then a skip shows the title.
+        clock.tick = kMaxFrameSteps * 16667ull;
         while (splash->phase == SplashLogo1 && StepFrames(1)) {
         }
+        clock.tick = 16667;
         TapKey(SDL_SCANCODE_RETURN);
         EXPECT_TRUE(splash->titleShown);
         EXPECT_EQ(splash->phase, SplashTitle);

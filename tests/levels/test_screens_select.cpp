@@ -246,6 +246,61 @@ INSTANTIATE_TEST_SUITE_P(Pads, SelectPads,
                                            PadCase{"LoneInSlot1", 2, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// At 15 and 10 frames a second the selection takes the seconds it takes at
+// 60:
+// the VS icon slides in and the selectors fade in by the frame's steps of
+// 1/60 s, so the first key after them comes as soon; a portrait a player
+// arrives on comes to full colour as soon; and a portrait the deny state
+// holds reads as dark as at 60 (grey 0.2).  The picture's size does not
+// matter here: a small window (wide enough that the Blue side is left of
+// the centre).
+class SelectAtRate : public Select, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SelectAtRate, TheFirstKeyHighlightAndDenyComeInTheSameSeconds) {
+    const int steps = GetParam();
+    engine->SetWindowed(800, 450);
+    RunToTitle();
+    clock.tick = steps * 16667ull;
+    PressKey(SDL_SCANCODE_RETURN);
+    ASSERT_TRUE(StepFrames(1));
+    ReleaseKey(SDL_SCANCODE_RETURN);
+    ASSERT_EQ(State(), GameState::LevelSelectScreen);
+    // Steps until the selectors show in full; at 60 frames a second the
+    // background's intro, the slide and the fade take 81 frames here.
+    int shownAfter = 0;
+    while (shownAfter < 600 && SpriteOf(Object("Player1Selector"))->alpha < 1.0f) {
+        ASSERT_TRUE(StepFrames(1));
+        shownAfter += steps;
+    }
+    EXPECT_GE(shownAfter, 81);
+    EXPECT_LT(shownAfter, 81 + steps) << "within the frame that reaches it";
+    TapKey(SDL_SCANCODE_A);  // player 1 onto Blue, the Maid
+    EXPECT_TRUE(Screen()->m_p1OnBlue);
+
+    // Player 1 locks the Maid; player 2 arrives on Red (the Knight): its
+    // portrait comes up from grey 0.3 in seven steps.
+    TapKey(SDL_SCANCODE_SPACE);
+    PressKey(SDL_SCANCODE_RIGHT);
+    ASSERT_TRUE(StepFrames(1));
+    ReleaseKey(SDL_SCANCODE_RIGHT);
+    ASSERT_TRUE(StepFrames(1));
+    ASSERT_TRUE(Screen()->m_p2OnRed);
+    VXSpriteComponent* red = SpriteOf(Object("RedTeamIcon1"));
+    int fullAfter = 0;
+    while (fullAfter < 100 && red->red < 1.0f) {
+        ASSERT_TRUE(StepFrames(1));
+        fullAfter += steps;
+    }
+    EXPECT_LE(fullAfter, 7);
+    TapKey(SDL_SCANCODE_LEFT);  // Archer
+    TapKey(SDL_SCANCODE_LEFT);  // Maid, which player 1 holds
+    ASSERT_TRUE(Object("SelectedImage2")->m_active);
+    EXPECT_NEAR(red->red, 0.2f, 0.01f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, SelectAtRate, ::testing::Values(4, 6),
+                         [](const auto& info) { return std::to_string(60 / info.param) + "Hz"; });
+
 TEST_F(Select, AMissingObjectSkipsItsStepsWithOneLine) {
     RunToSelection();
     auto& list = Screen()->m_objects->objects;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "core/VXAudioManager.h"
 #include "core/VXInputManager.h"
@@ -41,23 +42,80 @@ protected:
     }
 };
 
-TEST_F(Title, LogosLast360360And241FramesAndTheFirstCannotBeSkipped) {
+// Frames of 1/60, 1/30, 1/15 and 1/10 s (whole steps of 16667 us).
+constexpr int kRates[] = {1, 2, 4, 6};
+
+// The logos at 60, 30, 15 and 10 frames a second, one after the other in one
+// engine (the loading screen visited again brings them back): each frame
+// moves them on by its steps of 1/60 s, so they change at 6, 12 and 16 s
+// whatever the rate: at 60 frames a second after 360, 720 and 961 updates.
+// Enter in the first logo (at about 1.7 s) skips nothing.  The picture's
+// size does not matter here: a small window.
+TEST_F(Title, LogosTakeTheSameSecondsAtAnyFrameRateAndTheFirstCannotBeSkipped) {
+    engine->SetWindowed(320, 180);
     BeginRun();
-    ASSERT_TRUE(RunUntilState(GameState::SplashScreen));
-    // The frame that switched states ran no splash update yet.
-    std::vector<int> changes;
-    int phase = Splash()->phase;
-    for (int update = 1; update <= 1000 && !Splash()->titleShown; ++update) {
-        if (update == 100) PressKey(SDL_SCANCODE_RETURN);  // no skip in the first logo
-        if (update == 102) ReleaseKey(SDL_SCANCODE_RETURN);
-        ASSERT_TRUE(StepFrames(1));
-        if (Splash()->phase != phase) {
-            phase = Splash()->phase;
-            changes.push_back(update);
+    std::vector<int> sixty;  // the changes at 60 frames a second, in steps
+    for (const int steps : kRates) {
+        SCOPED_TRACE(testing::Message() << steps << " steps a frame");
+        clock.tick = steps * 16667ull;
+        if (State() == GameState::SplashScreen) FrameContext().nextState = GameState::LoadingScreen;
+        ASSERT_TRUE(RunUntilState(GameState::SplashScreen));
+        ASSERT_EQ(Splash()->phase, SplashLogo1);
+        // The frame that switched states ran no splash update yet.
+        const int enter = 100 / steps;
+        std::vector<int> changes;
+        int phase = Splash()->phase;
+        for (int update = 1; update <= 1000 && !Splash()->titleShown; ++update) {
+            if (update == enter) PressKey(SDL_SCANCODE_RETURN);  // no skip in the first logo
+            if (update == enter + 2) ReleaseKey(SDL_SCANCODE_RETURN);
+            ASSERT_TRUE(StepFrames(1));
+            if (Splash()->phase != phase) {
+                phase = Splash()->phase;
+                changes.push_back(update * steps);
+            }
+        }
+        EXPECT_EQ(Item(), TitlePlay);
+        if (steps == 1) {
+            EXPECT_EQ(changes, (std::vector<int>{360, 720, 961}));
+            sixty = changes;
+            continue;
+        }
+        // Within the frame that reaches each change.
+        ASSERT_EQ(changes.size(), sixty.size());
+        for (size_t i = 0; i < changes.size(); ++i) {
+            EXPECT_GE(changes[i], sixty[i]) << i;
+            EXPECT_LT(changes[i], sixty[i] + steps) << i;
         }
     }
-    EXPECT_EQ(changes, (std::vector<int>{360, 720, 961}));
-    EXPECT_EQ(Item(), TitlePlay);
+}
+
+// A held stick moves the title's highlight every 0.3 s at any frame rate;
+// 1.2 s of it at 60, 30, 15 and 10 frames a second move it as often.
+TEST_F(Title, AHeldStickRepeatsInTheSameSecondsAtAnyFrameRate) {
+    VirtualPad pad;
+    engine->SetWindowed(320, 180);
+    RunToTitle();
+    int sixty = -1;
+    for (const int steps : kRates) {
+        SCOPED_TRACE(testing::Message() << steps << " steps a frame");
+        clock.tick = steps * 16667ull;
+        ASSERT_TRUE(StepFrames(2));
+        ASSERT_LE(Splash()->inputCooldown, 0.0f);
+        int moves = 0, item = Item();
+        pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, -32767);
+        for (int frame = 0; frame < 72 / steps; ++frame) {
+            ASSERT_TRUE(StepFrames(1));
+            if (Item() != item) ++moves;
+            item = Item();
+        }
+        pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 0);
+        ASSERT_TRUE(StepFrames(1));
+        if (steps == 1) {
+            EXPECT_EQ(moves, 4);  // at once, then after 0.3, 0.6 and 0.9 s
+            sixty = moves;
+        }
+        EXPECT_EQ(moves, sixty);
+    }
 }
 
 // A skip in the second or third logo shows the title with "play" lit; the
@@ -76,12 +134,17 @@ class TitleSkip : public Title, public ::testing::WithParamInterface<SkipCase> {
 
 TEST_P(TitleSkip, ShowsTheTitleAtOnce) {
     VirtualPad first, second;
+    engine->SetWindowed(320, 180);  // the picture's size does not matter here
     BeginRun();
     ASSERT_TRUE(RunUntilState(GameState::SplashScreen));
+    // Through the first logos in frames of a quarter second, then steady.
+    clock.tick = kMaxFrameSteps * 16667ull;
     RunToPhase(GetParam().phase);
+    clock.tick = 16667;
     if (GetParam().input == 0) TapKey(SDL_SCANCODE_RETURN);
     if (GetParam().input == 1) ClickMouse(SDL_BUTTON_LEFT, 20, 20);
     if (GetParam().input == 2) Press(second, SDL_CONTROLLER_BUTTON_START);
+    ASSERT_EQ(State(), GameState::SplashScreen) << "the same press does not leave";
     EXPECT_EQ(Splash()->phase, SplashTitle);
     EXPECT_TRUE(Splash()->titleShown);
     EXPECT_EQ(Item(), TitlePlay);
