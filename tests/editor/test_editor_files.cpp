@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 
@@ -190,7 +191,8 @@ TEST_F(EditorFixture, LoadObjectSaysWhyItRefusesAFileOrWhatItLeftOut) {
             ClickItem("MENU/LOAD OBJECT");
             StepFrames(3);
         });
-        EXPECT_EQ(Editor()->m_objects, scene);
+        // The scene is read next: a replaced one has been freed.
+        ASSERT_EQ(Editor()->m_objects, scene);
         EXPECT_EQ(scene->objects.size(), count);
         EXPECT_NE(printed.find(" -> LOAD OBJECT refused: " + picker.answer + " " + c.reason),
                   std::string::npos)
@@ -235,11 +237,29 @@ TEST_F(EditorFixture, LoadObjectSaysWhyItRefusesAFileOrWhatItLeftOut) {
 // A level saved by an editor that starts files with a byte-order mark: the
 // check and the loader agree, and both read past the mark, so LOAD OBJECT
 // opens the file's objects and a save writes them back without the mark.
-TEST_F(EditorFixture, LoadObjectOfAFileWithAByteOrderMarkLoadsItsObjects) {
+// A cut file with the mark is refused at the offset of its text, the one
+// the same file without the mark names.
+TEST_F(EditorFixture, LoadObjectOfAFileWithAByteOrderMarkLoadsItOrNamesTheOffsetInItsText) {
     AnsweringPicker picker;
     SetFilePicker(&picker);
     EnterEditor();
     const std::string other = ReadText(Data("objects/savefile2.json"));
+    const std::string cut = other.substr(0, other.size() / 2);
+    tree->WriteData("objects/cut.json", cut);
+    tree->WriteData("objects/markedcut.json", "\xEF\xBB\xBF" + cut);
+    std::string refused[2];
+    for (int marked : {0, 1}) {
+        picker.answer = Data(marked ? "objects/markedcut.json" : "objects/cut.json");
+        VXDebugConsole::Clear();
+        ClickItem("MENU");
+        ClickItem("MENU/LOAD OBJECT");
+        StepFrames(3);
+        refused[marked] = VXDebugConsole::Text();
+    }
+    const std::string plainStart = "NOT LOADED! cut.json IS NOT VALID JSON (";
+    ASSERT_EQ(refused[0].rfind(plainStart, 0), 0u) << refused[0];
+    EXPECT_EQ(refused[1], "NOT LOADED! markedcut.json" +
+                              refused[0].substr(std::strlen("NOT LOADED! cut.json")));
     tree->WriteData("objects/marked.json", "\xEF\xBB\xBF" + other);
     picker.answer = Data("objects/marked.json");
     ClickItem("MENU");

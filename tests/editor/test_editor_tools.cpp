@@ -378,16 +378,21 @@ TEST_F(ToolFixture, AStalledFrameZoomsOneNotchAndTurnsBoundedly) {
 }
 
 // Digits typed into a field are the field's: the tool, the selection and
-// the LIBRARY entry stay.
+// the LIBRARY entry stay, and an 8 does not play the editor's sound, which
+// it does outside a field.
 TEST_F(ToolFixture, DigitsTypedIntoAFieldKeepTheTool) {
     EnterEditor();
     GameObject* pirate = Pirate();
     ASSERT_NE(pirate, nullptr);
+    VXAudioManager* audio = VXAudioManager::Instance();
+    ASSERT_TRUE(audio->HasDevice()) << "the tests run with SDL_AUDIODRIVER=dummy";
+    ASSERT_FALSE(audio->channels.empty());
+    audio->channels[0].played = false;  // the "sfx" entry's sound
     const struct {
         SDL_Scancode toolKey;
         const char* field;
         const char* typed;
-    } cases[] = {{SDL_SCANCODE_2, "INSPECTOR/PositionX", "-600"},
+    } cases[] = {{SDL_SCANCODE_2, "INSPECTOR/PositionX", "-680"},
                  {SDL_SCANCODE_5, "TOOL/BRUSH SIZE", "3"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.field);
@@ -416,8 +421,11 @@ TEST_F(ToolFixture, DigitsTypedIntoAFieldKeepTheTool) {
         TapKey(SDL_SCANCODE_RETURN);
         StepFrames(2);
         EXPECT_EQ(tool == ToolTranslate ? pirate->position[0] : static_cast<float>(g_brushSize),
-                  tool == ToolTranslate ? -600.0f : 3.0f);
+                  tool == ToolTranslate ? -680.0f : 3.0f);
     }
+    EXPECT_FALSE(audio->channels[0].played) << "an 8 typed into a field played the sound";
+    TapKey(SDL_SCANCODE_8);
+    EXPECT_TRUE(audio->channels[0].played) << "8 outside a field plays it";
 }
 
 // An icon sheet that could not be read leaves the tools as text buttons.

@@ -1,5 +1,6 @@
 // The match flow in the running engine: the start countdown, the pause
 // window and pages, quitting, the time-over banner and the win screen.
+#include "core/VXInputManager.h"
 #include "tests/gameplay/match_fixture.h"
 #include "tests/support/VirtualPad.h"
 
@@ -120,7 +121,9 @@ TEST_F(Match, QuitReturnsToTheScreenTheMatchWasStartedFrom) {
     }
 }
 
-TEST_F(Match, TimeUpShowsTheBannerThenTheWinnersScreenUntilEnter) {
+// The winners screen is left by Enter, or by Start on a player's pad: the
+// players' pads are the first two connected, wherever their slots are.
+TEST_F(Match, TimeUpShowsTheBannerThenTheWinnersScreenUntilEnterOrAPlayersStart) {
     const struct {
         int blue, red;
         std::vector<GameLevelInitObject> lineUp;
@@ -145,8 +148,24 @@ TEST_F(Match, TimeUpShowsTheBannerThenTheWinnersScreenUntilEnter) {
         EXPECT_EQ(Frame("PotraitBase"), c.plate);
         EXPECT_EQ(Frame("CharacterPotrait"), c.portrait);
         EXPECT_GT(SpriteOf(Object("CharacterPotrait"))->red, 0.9f);
-        Tap(SDL_SCANCODE_RETURN);
-        EXPECT_EQ(engine->currentState, GameState::LevelSelectScreen);
+        if (&c == &cases[0]) {
+            Tap(SDL_SCANCODE_RETURN);
+        } else {
+            // Slot 0 empties: the pads of slots 1 and 2 play.
+            auto gone = std::make_unique<TestHarness::VirtualPad>();
+            TestHarness::VirtualPad second, third;
+            StepFrames(1);
+            gone.reset();
+            StepFrames(1);
+            ASSERT_EQ(VXInputManager::Instance()->PlayerPad(1), 2);
+            EXPECT_EQ(engine->currentState, GameState::Level0);
+            third.Button(SDL_CONTROLLER_BUTTON_START, true);
+            StepFrames(1);
+            third.Button(SDL_CONTROLLER_BUTTON_START, false);
+            StepFrames(1);
+        }
+        EXPECT_EQ(engine->currentState, GameState::LevelSelectScreen)
+            << (&c == &cases[0] ? "Enter" : "Start on player 2's pad") << " leaves";
         EXPECT_EQ(g_matchOver, 0);
     }
 }

@@ -169,6 +169,7 @@ TEST_F(HostileImages, EachIsReportedAndReplacedByTheDefaultImage) {
         std::string said = Printed([&] { record = graphics->AddNamedTexture(c.name, path, 4, 4); });
         EXPECT_EQ(said.find(" -> Image " + path + " refused: "), 0u) << said;
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        ASSERT_NE(record, nullptr) << c.name;
         EXPECT_EQ(record->width, fallback.width) << c.name;
         EXPECT_EQ(record->frameOffsets.size(), 1u) << c.name;
         EXPECT_NE(record->texture, 0u);
@@ -237,7 +238,9 @@ TEST_F(HostileGameData, TheLoadingScreenReportsEachFileAndHandsOver) {
             << c.name;
         ASSERT_NE(engine->graphics->FindTexture(c.name), nullptr) << c.name;
     }
-    EXPECT_EQ(engine->graphics->FindTexture("ArrowGrid.png")->frameOffsets.size(), 51u * 256u);
+    const VXTextureRecord* grid = engine->graphics->FindTexture("ArrowGrid.png");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->frameOffsets.size(), 51u * 256u);
 }
 
 }  // namespace

@@ -137,6 +137,6 @@ TEST(Particles, FlyingParticlesAreWrittenIntoTheirInstances) {
     e.emitter->Emit();
     EXPECT_EQ(e.emitter->particles.size(), 50u);
     e.emitter->UploadInstances();
-    EXPECT_EQ(set._count, 50);
+    ASSERT_EQ(set._count, 50);
     EXPECT_EQ(set.m_data2[19][3], 1.0f);
 }

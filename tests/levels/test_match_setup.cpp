@@ -135,9 +135,11 @@ TEST_F(BrokenData, EachMissingPieceIsReportedAndSkipped) {
          {"\"GameManager\"", "\"P2Icon\"", "\"Flag1\" has a scale of 0", "No prefab \"Mop\" in ",
           "; the Maid does not fire", "No prefab \"Lance\" in "})
         EXPECT_NE(said.find(missing), std::string::npos) << missing << " in\n" << said;
+    ASSERT_FALSE(level.statics.record.walls.empty());
     GameObject* wall = level.statics.record.walls.front();
     EXPECT_TRUE(wall != Find(level, "Wall 1") && wall->GetWallLogic()) << "the new object's";
     auto* sprite = static_cast<VXSpriteComponent*>(wall->GetComponent(CT_Sprite));
+    ASSERT_TRUE(sprite && !sprite->animation.frameRows.empty());
     EXPECT_EQ(sprite->animation.frameRows[0].size(), 2u) << "only the cells the sheet has";
     WaitForCountdown();
     pads[0].Trigger(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 255);
@@ -222,6 +224,7 @@ TEST_F(HugeFloorAndFlag, FlagSetUpIsLinearAndClampedToTheGrid) {
     VXFlagCom* flag = object->GetFlag();
     // The box reaches past every side of the floor: every tile, once.
     EXPECT_EQ(flag->cellList.size(), static_cast<size_t>(kSide * kSide));
+    ASSERT_FALSE(flag->cellPositions.empty());
     EXPECT_EQ(flag->cellPositions.front(), std::make_pair(-19950.0f, -19950.0f));
 
     // Each cell is looked up once, and only over the grid and one cell round

@@ -1,7 +1,7 @@
-// A match at any frame rate: one stalled frame of 0.25 to 1 s carries
-// nobody and nothing through a wall or out of the arena, and the same
-// seconds of input at steady 1/60, 1/30 and 1/15 s frames play the same
-// match.  Arena 1 (state 0): its outer wall is x 1000 to 1100 on the right,
+// A match at any frame rate: a frame runs at most fifteen steps, one stalled
+// frame of 0.25 or 0.5 s carries nobody and nothing through a wall or out of
+// the arena, and the same seconds of input at steady 1/60, 1/30 and 1/15 s
+// frames play the same match.  Arena 1 (state 0): its outer wall is x 1000 to 1100 on the right,
 // and an inner wall 100 thick runs along y 500 to 600 for x -500 to -100.
 #include <algorithm>
 #include <cmath>
@@ -51,93 +51,146 @@ protected:
     VXMatchLevel* level = nullptr;
 };
 
-class OneStalledFrame : public MatchSteps, public ::testing::WithParamInterface<uint64_t> {};
+// The match's seconds: they grow by one step's time at every step.
+float ClockSeconds() {
+    return static_cast<float>(-g_secondsLeft) + g_secondAccumulator;
+}
 
-TEST_P(OneStalledFrame, CarriesNobodyThroughAWallOrOutOfTheArena) {
+// A frame runs the steps its time holds, up to fifteen: 0.2 s runs twelve
+// and loses nothing, 0.5 s runs fifteen and loses the rest, for the clock
+// and for a player driving on open floor alike.
+TEST_F(MatchSteps, AFrameRunsUpToFifteenStepsAndDropsTheRestOfALongerStall) {
     Play(8, 6);
-    // Player 1 drives up at the inner wall, player 2 right at the outer one.
-    Launch(P(1), -300.0f, 440.0f, 90.0f, 520.0f);
-    Launch(P(2), 900.0f, -300.0f, 0.0f, 520.0f);
     PressKey(SDL_SCANCODE_W);
-    PressKey(SDL_SCANCODE_UP);
-    Stall(GetParam());
-    float highest = P(1)->position[1], rightmost = P(2)->position[0];
-    for (int i = 0; i < 30; ++i) {
+    const struct {
+        uint64_t micro;
+        int32_t steps;
+    } stalls[] = {{12 * kSteady, 12}, {500000u, 15}};
+    for (const auto& stall : stalls) {
+        SCOPED_TRACE(std::to_string(stall.micro) + " us");
+        // Player 1 drives right along open floor at its top speed.
+        Launch(P(1), -900.0f, -300.0f, 0.0f, 520.0f);
+        StepFrames(2);
+        float x = P(1)->position[0];
         StepFrames(1);
-        highest = std::max(highest, P(1)->position[1]);
-        rightmost = std::max(rightmost, P(2)->position[0]);
+        ASSERT_EQ(FrameContext().frameSteps, 1);
+        const float perStep = P(1)->position[0] - x;
+        ASSERT_GT(perStep, 5.0f) << "player 1 drives";
+        x = P(1)->position[0];
+        const float clock = ClockSeconds();
+        Stall(stall.micro);  // its last frame is the stalled one
+        EXPECT_EQ(FrameContext().frameSteps, stall.steps);
+        EXPECT_NEAR(ClockSeconds() - clock, (stall.steps + 2) * kStepTime, 0.5f * kStepTime)
+            << "the clock moved on by the steps run";
+        EXPECT_NEAR(P(1)->position[0] - x, (stall.steps + 2) * perStep, perStep)
+            << "player 1 drove for the steps run";
+        // What was left over, if anything, is gone: the next frame runs one.
+        StepFrames(1);
+        EXPECT_EQ(FrameContext().frameSteps, 1) << "nothing carried into the next frame";
     }
     ReleaseKey(SDL_SCANCODE_W);
-    ReleaseKey(SDL_SCANCODE_UP);
-    EXPECT_LT(highest, kInnerWallBottom) << "player 1 stays below the wall";
-    EXPECT_LT(rightmost, kOuterWallLeft) << "player 2 stays in the arena";
-    EXPECT_TRUE(OnTheFloor(P(1)) && OnTheFloor(P(2)));
 }
 
-TEST_P(OneStalledFrame, PlayersDrivingHeadOnCollideAndKeepTheirSides) {
-    Play(8, 6);
-    Launch(P(1), -500.0f, -300.0f, 0.0f, 520.0f);
-    Launch(P(2), -300.0f, -300.0f, 180.0f, 520.0f);
-    PressKey(SDL_SCANCODE_W);
-    PressKey(SDL_SCANCODE_UP);
-    Stall(GetParam());
-    bool kept = P(1)->position[0] < P(2)->position[0];
-    for (int i = 0; i < 20; ++i) {
-        StepFrames(1);
-        kept = kept && P(1)->position[0] < P(2)->position[0];
+// One stalled frame, of a quarter and of half a second (which reaches the
+// cap of steps), in one match reloaded for each: it carries nobody through
+// a wall, out of the arena, past the other player or the Knight's wall, and
+// a shot in flight still ends on the wall.  Player 1 is the Knight, player
+// 2 the Archer; each case sets both players where it needs them.
+class OneStalledFrame : public MatchSteps {
+protected:
+    void ThroughNoWallOrOutOfTheArena(uint64_t micro) {
+        // Player 1 drives up at the inner wall, player 2 right at the outer one.
+        Launch(P(1), -300.0f, 440.0f, 90.0f, 520.0f);
+        Launch(P(2), 900.0f, -300.0f, 0.0f, 520.0f);
+        PressKey(SDL_SCANCODE_W);
+        PressKey(SDL_SCANCODE_UP);
+        Stall(micro);
+        float highest = P(1)->position[1], rightmost = P(2)->position[0];
+        for (int i = 0; i < 30; ++i) {
+            StepFrames(1);
+            highest = std::max(highest, P(1)->position[1]);
+            rightmost = std::max(rightmost, P(2)->position[0]);
+        }
+        ReleaseKey(SDL_SCANCODE_W);
+        ReleaseKey(SDL_SCANCODE_UP);
+        EXPECT_LT(highest, kInnerWallBottom) << "player 1 stays below the wall";
+        EXPECT_LT(rightmost, kOuterWallLeft) << "player 2 stays in the arena";
+        EXPECT_TRUE(OnTheFloor(P(1)) && OnTheFloor(P(2)));
     }
-    ReleaseKey(SDL_SCANCODE_W);
-    ReleaseKey(SDL_SCANCODE_UP);
-    EXPECT_TRUE(kept) << "player 1 stays on the left";
-    EXPECT_TRUE(P(1)->GetPlayerLogic()->hitFlag && P(2)->GetPlayerLogic()->hitFlag)
-        << "they met and were knocked back";
-}
-
-TEST_P(OneStalledFrame, AShotInFlightReachesTheWall) {
-    Play(15, 8);
-    Launch(P(1), -800.0f, -300.0f, 90.0f, 0.0f);
-    Launch(P(2), 800.0f, -300.0f, 0.0f, 0.0f);
-    // An arrow just fired upward, 35 units below the inner wall.
-    P(1)->GetPlayerLogic()->FireProjectile(level->statics.projectilePrefabs.at(P(1)->objectType),
-                                           &level->objectManager);
-    GameObject* arrow = level->objectManager->objects.back();
-    ASSERT_EQ(arrow->g_name, "Arrow_cloned");
-    arrow->position[0] = -300.0f;
-    arrow->position[1] = 440.0f;
-    arrow->UpdateTransform();
-    auto* bullet = static_cast<VXBulletComponent*>(arrow->GetComponent(CT_Bullet));
-    const int32_t count = bullet->savedInt;
-    Stall(GetParam());
-    for (int i = 0; i < 30 && arrow->m_active; ++i) StepFrames(1);
-    EXPECT_FALSE(arrow->m_active);
-    EXPECT_EQ(bullet->savedInt, count - 1) << "ended by the wall, not by its lifetime";
-    EXPECT_LT(arrow->position[1], kInnerWallTop) << "not beyond the wall";
-}
-
-TEST_P(OneStalledFrame, TheKnightsWallHoldsTheOpponent) {
-    Play(8, 6);
-    // The Knight raises its wall (50 thick) at (0, -300) facing along x;
-    // player 2 drives at it from 120 units away.
-    Launch(P(1), 0.0f, -300.0f, 0.0f, 0.0f);
-    Launch(P(2), 400.0f, -300.0f, 180.0f, 0.0f);
-    TapKey(SDL_SCANCODE_G);
-    Launch(P(1), -700.0f, -300.0f, 0.0f, 0.0f);
-    Launch(P(2), 120.0f, -300.0f, 180.0f, 520.0f);
-    PressKey(SDL_SCANCODE_UP);
-    Stall(GetParam());
-    float closest = P(2)->position[0];
-    for (int i = 0; i < 30; ++i) {
-        StepFrames(1);
-        closest = std::min(closest, P(2)->position[0]);
+    void AShotInFlightEndsOnTheWall(uint64_t micro) {
+        Launch(P(1), 800.0f, -300.0f, 0.0f, 0.0f);
+        Launch(P(2), -800.0f, -300.0f, 90.0f, 0.0f);
+        // An arrow just fired upward, 60 units below the inner wall.
+        P(2)->GetPlayerLogic()->FireProjectile(
+            level->statics.projectilePrefabs.at(P(2)->objectType), &level->objectManager);
+        GameObject* arrow = level->objectManager->objects.back();
+        ASSERT_EQ(arrow->g_name, "Arrow_cloned");
+        arrow->position[0] = -300.0f;
+        arrow->position[1] = 440.0f;
+        arrow->UpdateTransform();
+        auto* bullet = static_cast<VXBulletComponent*>(arrow->GetComponent(CT_Bullet));
+        ASSERT_NE(bullet, nullptr);
+        const int32_t count = bullet->savedInt;
+        Stall(micro);
+        for (int i = 0; i < 30 && arrow->m_active; ++i) StepFrames(1);
+        EXPECT_FALSE(arrow->m_active);
+        EXPECT_EQ(bullet->savedInt, count - 1) << "ended by the wall, not by its lifetime";
+        EXPECT_LT(arrow->position[1], kInnerWallTop) << "not beyond the wall";
     }
-    ReleaseKey(SDL_SCANCODE_UP);
-    EXPECT_GT(closest, 0.0f) << "player 2 stays on its side of the wall";
-}
+    void TheKnightsWallHoldsTheOpponent(uint64_t micro) {
+        // The Knight raises its wall (50 thick) at (0, -300) facing along x;
+        // player 2 drives at it from 120 units away.
+        Launch(P(1), 0.0f, -300.0f, 0.0f, 0.0f);
+        Launch(P(2), 400.0f, -300.0f, 180.0f, 0.0f);
+        TapKey(SDL_SCANCODE_G);
+        Launch(P(1), -700.0f, -300.0f, 0.0f, 0.0f);
+        Launch(P(2), 120.0f, -300.0f, 180.0f, 520.0f);
+        PressKey(SDL_SCANCODE_UP);
+        Stall(micro);
+        float closest = P(2)->position[0];
+        for (int i = 0; i < 30; ++i) {
+            StepFrames(1);
+            closest = std::min(closest, P(2)->position[0]);
+        }
+        ReleaseKey(SDL_SCANCODE_UP);
+        EXPECT_GT(closest, 0.0f) << "player 2 stays on its side of the wall";
+    }
+    // Last: the knock-back marks both players for three seconds.
+    void PlayersDrivingHeadOnCollideAndKeepTheirSides(uint64_t micro) {
+        ASSERT_FALSE(P(1)->GetPlayerLogic()->hitFlag || P(2)->GetPlayerLogic()->hitFlag);
+        Launch(P(1), -500.0f, -300.0f, 0.0f, 520.0f);
+        Launch(P(2), -300.0f, -300.0f, 180.0f, 520.0f);
+        PressKey(SDL_SCANCODE_W);
+        PressKey(SDL_SCANCODE_UP);
+        Stall(micro);
+        bool kept = P(1)->position[0] < P(2)->position[0];
+        for (int i = 0; i < 20; ++i) {
+            StepFrames(1);
+            kept = kept && P(1)->position[0] < P(2)->position[0];
+        }
+        ReleaseKey(SDL_SCANCODE_W);
+        ReleaseKey(SDL_SCANCODE_UP);
+        EXPECT_TRUE(kept) << "player 1 stays on the left";
+        EXPECT_TRUE(P(1)->GetPlayerLogic()->hitFlag && P(2)->GetPlayerLogic()->hitFlag)
+            << "they met and were knocked back";
+    }
+};
 
-INSTANTIATE_TEST_SUITE_P(Seconds, OneStalledFrame, ::testing::Values(250000u, 500000u, 1000000u),
-                         [](const ::testing::TestParamInfo<uint64_t>& info) {
-                             return std::to_string(info.param / 1000) + "ms";
-                         });
+TEST_F(OneStalledFrame, CarriesNothingThroughAWallAPlayerOrTheKnightsWall) {
+    Play(8, 15);
+    for (uint64_t micro : {250000u, 500000u}) {
+        SCOPED_TRACE(std::to_string(micro / 1000) + " ms");
+        if (micro != 250000u) {
+            FrameContext().nextState = GameState::Reload;
+            StepFrames(2);
+            WaitForCountdown();
+        }
+        ThroughNoWallOrOutOfTheArena(micro);
+        AShotInFlightEndsOnTheWall(micro);
+        TheKnightsWallHoldsTheOpponent(micro);
+        PlayersDrivingHeadOnCollideAndKeepTheirSides(micro);
+    }
+}
 
 TEST_F(MatchSteps, APlayerOffTheFloorIsSetBackOnItNotPushedFurtherOut) {
     Play(8, 6);

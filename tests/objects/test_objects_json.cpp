@@ -256,7 +256,7 @@ TEST_F(ObjectFiles, PrefabsBuildOnlyTheirKinds) {
     GameObject* object = manager.objects.at(0);
     for (int id : {CT_ShootLogic, CT_Trap, CT_Flag, CT_SpawnPoint, CT_WallLogic, CT_PlayerLogic,
                    CT_ParticleEmitter})
-        EXPECT_NE(object->GetComponent(id), nullptr) << id;
+        ASSERT_NE(object->GetComponent(id), nullptr) << id;
     auto* emitter = static_cast<VXParticleEmitter*>(object->GetComponent(CT_ParticleEmitter));
     // Its pool and instances are ready for the first burst.
     EXPECT_EQ(emitter->particles.size(), 4u);
