@@ -50,9 +50,11 @@ std::string TilemapKey(const std::string& path);
 // in whole groups (four numbers, or three AABB values).
 bool ParseTilemap(const char* text, std::size_t length, VXTilemapData& out, std::string& why);
 
-// The most cells a floor grid may span (the box round its placed tiles),
-// so every tile index fits an int and no floor can exhaust memory.
-constexpr int64_t kMaxTilemapCells = int64_t{1} << 24;
+// The most cells a floor grid may span (the box round its placed tiles):
+// a floor of a thousand cells a side, where the shipped ones have two
+// dozen.  A tile that would stretch the box further lies far outside the
+// others, and no floor can take more than a few megabytes for its grid.
+constexpr int64_t kMaxTilemapCells = int64_t{1} << 20;
 
 // Reads the file at `path` into `registry` under its key.  A record already
 // registered under that key stays.  A missing or malformed file prints one

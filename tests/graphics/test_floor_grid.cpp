@@ -242,6 +242,15 @@ TEST_F(FloorGrid, TilesWithoutACellOfTheirOwnAreNamedAndSkipped) {
         EXPECT_EQ(Snap(TileX(3), TileY(2)), 11);
         EXPECT_EQ(Snap(TileX(2), TileY(0)), 2);
     }
+    // A one-row floor with a tile ten million cells along still fits in
+    // memory, but that tile is no part of the floor.
+    record = shipped;
+    record.m_data1.resize(kColumns);
+    record.m_data1.push_back({1e9f, TileY(0), 100.0f, 100.0f});
+    EXPECT_EQ(TestHarness::Printed([&] { grid->Setup(); }),
+              " -> Tile map Level_7.json: tile 4 at (1e+09, 100) lies far outside the others; "
+              "skipped\n");
+    EXPECT_TRUE(grid->rows == 1 && grid->columns == kColumns);
     // A one-tile floor listed twice is one cell: painting it is all of it.
     record = shipped;
     record.m_data1.assign(2, {0.0f, 0.0f, 104.0f, 104.0f});
