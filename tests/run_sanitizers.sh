@@ -9,8 +9,8 @@
 #
 # One clang build in build-asan/ serves both: every library and test is
 # built with ASan, UBSan and the fuzzers' coverage instrumentation, so the
-# game is compiled once.  Each fuzz run lasts FUZZ_SECONDS (default 30); the
-# corpora grow in build-asan/corpus/.  Exits non-zero on any failed test,
+# game is compiled once.  The fuzz runs run at once, each for FUZZ_SECONDS
+# (default 30); the corpora grow in build-asan/corpus/.  Exits non-zero on any failed test,
 # sanitizer report or fuzzer finding.
 set -euo pipefail
 
