@@ -5,7 +5,9 @@
 // when the GL or audio counts do not stay where the first match left them.
 //
 //   bench/in_data_tree.sh build/bench/soak_matches [matches=20] [seconds=150]
-// under an X server, with SDL_AUDIODRIVER=dummy.
+//       [width=1024 height=576]
+// under an X server, with SDL_AUDIODRIVER=dummy.  The window's size changes
+// none of the counts; the test suite's soak plays in a small one.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -20,7 +22,9 @@ using namespace FrameWork;
 int main(int argc, char** argv) {
     const int matches = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
     const int seconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 150;
-    VXEngine* engine = Bench::StartEngine(1024, 576);
+    const int width = argc > 4 ? std::max(64, std::atoi(argv[3])) : 1024;
+    const int height = argc > 4 ? std::max(36, std::atoi(argv[4])) : 576;
+    VXEngine* engine = Bench::StartEngine(width, height);
     if (!engine) return 1;
     Bench::Pad pads[2];
     if (!Bench::BootToTitle(engine)) {

@@ -208,8 +208,8 @@ TEST_F(MatchSteps, APlayerOffTheFloorIsSetBackOnItNotPushedFurtherOut) {
 
 // What one match made of the same input showed at one frame rate.
 struct Outcome {
-    float countdown = 0.0f;    // seconds until input is taken
-    float fiveSeconds = 0.0f;  // seconds the clock takes for five
+    float countdown = 0.0f;   // seconds until input is taken
+    float twoSeconds = 0.0f;  // seconds the clock takes for two
     float x = 0.0f, y = 0.0f, heading = 0.0f;
     float headingAfterTurn = 0.0f;
     float closestToTheWall = 1e9f;  // player 2's least x
@@ -219,10 +219,10 @@ struct Outcome {
 class SteadyRates : public MatchSteps {
 protected:
     // Plays a match (the first one, or the running one again) at frames of
-    // `tick` microseconds, for about ten seconds: the Knight raises its wall
+    // `tick` microseconds, for about seven seconds: the Knight raises its wall
     // at (0, -300) across player 2's road and player 2 drives at it the
     // whole time; player 1 drives, turns right while driving, slides, turns
-    // on the spot and drives again, then the clock is timed over five
+    // on the spot and drives again, then the clock is timed over two
     // seconds.  The input changes every 1/15 s at most, so it lands on a
     // frame's start at every rate.
     Outcome PlayAt(uint64_t tick) {
@@ -274,15 +274,15 @@ protected:
             if (&phase == &script[1]) out.headingAfterTurn = P(1)->rotation[2];
         }
         ReleaseKey(SDL_SCANCODE_W);
-        // From one turn of the clock's second to the fifth after it.
+        // From one turn of the clock's second to the second after it.
         const int32_t from = g_secondsLeft;
         for (int i = 0; i < 200 && g_secondsLeft == from; ++i) step();
         frames = 0;
-        while (g_secondsLeft > from - 6 && frames < 1000) {
+        while (g_secondsLeft > from - 3 && frames < 1000) {
             step();
             ++frames;
         }
-        out.fiveSeconds = static_cast<float>(frames) * seconds;
+        out.twoSeconds = static_cast<float>(frames) * seconds;
         ReleaseKey(SDL_SCANCODE_UP);
         out.x = P(1)->position[0];
         out.y = P(1)->position[1];
@@ -296,7 +296,7 @@ protected:
 TEST_F(SteadyRates, TheSameInputAt60_30And15FramesASecondPlaysTheSameMatch) {
     const Outcome at60 = PlayAt(16667);
     EXPECT_NEAR(at60.countdown, 2.4f, 0.2f);
-    EXPECT_NEAR(at60.fiveSeconds, 5.0f, 0.05f);
+    EXPECT_NEAR(at60.twoSeconds, 2.0f, 0.05f);
     EXPECT_NEAR(at60.headingAfterTurn, 180.0f, 5.0f) << "180 degrees a second";
     EXPECT_GT(at60.closestToTheWall, 0.0f);
     for (uint64_t tick : {33333u, 66667u}) {
@@ -305,7 +305,7 @@ TEST_F(SteadyRates, TheSameInputAt60_30And15FramesASecondPlaysTheSameMatch) {
         // Within a frame or two of 1/15 s: the countdown and the clock are
         // seen at a frame's end.
         EXPECT_NEAR(at.countdown, at60.countdown, 0.15f);
-        EXPECT_NEAR(at.fiveSeconds, at60.fiveSeconds, 0.1f);
+        EXPECT_NEAR(at.twoSeconds, at60.twoSeconds, 0.1f);
         EXPECT_NEAR(at.headingAfterTurn, at60.headingAfterTurn, 5.0f);
         EXPECT_NEAR(at.heading, at60.heading, 5.0f);
         EXPECT_NEAR(at.x, at60.x, 20.0f);
