@@ -5,11 +5,7 @@
 #include <imgui_internal.h>
 
 #include <cstdio>
-#include <iostream>
 #include <map>
-#include <sstream>
-#include <streambuf>
-#include <vector>
 
 #include "core/DataRoot.h"
 #include "core/VXAudioManager.h"
@@ -67,41 +63,6 @@ void CameraPixelOffset(int& px, int& py) {
     px = Camera::ViewPixel(graphics->camera.camView[12]) - (graphics->camera.screenWidth >> 1);
     py = Camera::ViewPixel(graphics->camera.camView[13]) - (graphics->camera.screenHeight >> 1);
 }
-
-// While it lives, what is written to std::cout still goes there and is kept
-// here too: the object reader reports on standard output, and the console
-// shows the same lines.
-class OutputCopy : public std::streambuf {
-public:
-    OutputCopy() : target_(std::cout.rdbuf(this)) {}
-    ~OutputCopy() override { std::cout.rdbuf(target_); }
-    OutputCopy(const OutputCopy&) = delete;
-    OutputCopy& operator=(const OutputCopy&) = delete;
-    // The lines kept that begin with `start`, each with its newline.
-    std::vector<std::string> Lines(const std::string& start) const {
-        std::vector<std::string> lines;
-        std::istringstream in(text_);
-        for (std::string line; std::getline(in, line);)
-            if (line.compare(0, start.size(), start) == 0) lines.push_back(line + "\n");
-        return lines;
-    }
-
-protected:
-    int_type overflow(int_type c) override {
-        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-        text_.push_back(traits_type::to_char_type(c));
-        return target_ ? target_->sputc(traits_type::to_char_type(c)) : c;
-    }
-    std::streamsize xsputn(const char* s, std::streamsize n) override {
-        text_.append(s, static_cast<size_t>(n));
-        return target_ ? target_->sputn(s, n) : n;
-    }
-    int sync() override { return target_ ? target_->pubsync() : 0; }
-
-private:
-    std::streambuf* target_;
-    std::string text_;
-};
 
 // The end of the frame draw in the editor: the overlay, then the ImGui frame
 // that Update built.
@@ -174,17 +135,10 @@ void VXLevelEditor::Initialize() {
     g_selectedObject = nullptr;
     m_objects = new VXObjectManager();
     const std::string level = g_loadChosenLevel ? g_levelPath : std::string(kFirstLevel);
-    std::vector<std::string> warnings;
-    bool loaded = false;
-    {
-        OutputCopy output;
-        loaded = m_objects->LoadObjects(level);
-        warnings = output.Lines("WARNING: ");
-    }
-    if (!loaded)
+    if (!m_objects->LoadObjects(level))
         VXDebugConsole::Log("NOT LOADED! " + FileNameOfPath(level) + " (see the output)\n");
     // What the reader left out of a file it read in part.
-    for (const std::string& line : warnings) VXDebugConsole::Log(line);
+    for (const std::string& line : m_objects->loader.warnings) VXDebugConsole::Log(line + "\n");
 
     if (m_tiles) m_tiles->Clear();
     delete m_tiles;

@@ -108,11 +108,14 @@ size_t NestingDepth(const Value& value) {
 // Reads one file's objects and reports what it had to leave out.
 class RecordReader {
 public:
-    explicit RecordReader(const std::string& source) : source_(source) {}
+    // Each warning is printed and kept in `lines` (the editor's console
+    // shows them too).
+    RecordReader(const std::string& source, std::vector<std::string>& lines)
+        : source_(source), lines_(lines) {}
     ~RecordReader() {
         if (warnings_ > kMaxWarningsPerFile)
-            std::cout << "WARNING: " << source_ << ": " << (warnings_ - kMaxWarningsPerFile)
-                      << " more problems not shown" << std::endl;
+            Say(source_ + ": " + std::to_string(warnings_ - kMaxWarningsPerFile) +
+                " more problems not shown");
     }
 
     void ReadRoot(const Value& root, std::vector<GameObjectData>& out) {
@@ -132,10 +135,14 @@ public:
 private:
     void Warn(const std::string& what, const std::string& problem) {
         if (++warnings_ > kMaxWarningsPerFile) return;
-        std::cout << "WARNING: " << source_ << ": object " << index_;
-        if (!name_.empty()) std::cout << " \"" << name_ << "\"";
-        if (!what.empty()) std::cout << ": " << what;
-        std::cout << " " << problem << std::endl;
+        std::string text = source_ + ": object " + std::to_string(index_);
+        if (!name_.empty()) text += " \"" + name_ + "\"";
+        if (!what.empty()) text += ": " + what;
+        Say(text + " " + problem);
+    }
+    void Say(const std::string& text) {
+        lines_.push_back("WARNING: " + text);
+        std::cout << lines_.back() << std::endl;
     }
 
     void Float(const Value& v, float& out, const char* what) {
@@ -518,6 +525,7 @@ private:
     }
 
     std::string source_;
+    std::vector<std::string>& lines_;
     std::string name_;
     SizeType index_ = 0;
     int warnings_ = 0;
@@ -540,14 +548,17 @@ bool ReadDocument(rapidjson::Document& doc, const std::string& source, VXObjectL
                   << std::endl;
         return false;
     }
-    RecordReader reader(source);
-    reader.ReadRoot(doc, loader.records);
+    {
+        RecordReader reader(source, loader.warnings);
+        reader.ReadRoot(doc, loader.records);
+    }
     return true;
 }
 
 }  // namespace
 
 bool VXObjectLoader::Load(const std::string& path) {
+    warnings.clear();
     std::string text;
     std::string why;
     if (!Platform::ReadTextFile(path, text, why)) {
@@ -559,6 +570,7 @@ bool VXObjectLoader::Load(const std::string& path) {
 }
 
 bool VXObjectLoader::LoadFromMemory(const char* text, size_t length, const std::string& source) {
+    warnings.clear();
     if (!text) length = 0;
     Platform::DropByteOrderMark(text, length);
     // JSON text never holds a NUL byte: a binary file is named as such, not

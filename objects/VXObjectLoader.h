@@ -150,6 +150,9 @@ public:
     Failure failure = None;
     // For NotJson: the parser's message and the offset it stopped at.
     std::string failureDetail;
+    // The "WARNING: " lines the last read of a whole file printed about
+    // values it could not take as they stood.
+    std::vector<std::string> warnings;
 
     std::vector<GameObjectData> records;
 };
