@@ -5,7 +5,8 @@
 #include "core/Message.h"
 #include "core/VXMath.h"
 
-#include <rapidjson/document.h>
+#include <rapidjson/memorystream.h>
+#include <rapidjson/reader.h>
 
 #include <algorithm>
 #include <cmath>
@@ -279,6 +280,31 @@ std::string FirstKeyFrom(const rapidjson::StringBuffer& buffer, size_t from) {
     return open < size ? key : std::string();
 }
 
+// Hands a parse's events to the writer, numbers as they stand (RapidJSON's
+// own RawNumber would write their digits as a string).
+class RawNumbersTo : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, RawNumbersTo> {
+public:
+    explicit RawNumbersTo(JsonWriter& writer) : writer_(writer) {}
+    bool Null() { return writer_.Null(); }
+    bool Bool(bool b) { return writer_.Bool(b); }
+    bool RawNumber(const char* text, rapidjson::SizeType length, bool) {
+        return writer_.RawValue(text, length, rapidjson::kNumberType);
+    }
+    bool String(const char* text, rapidjson::SizeType length, bool) {
+        return writer_.String(text, length);
+    }
+    bool Key(const char* text, rapidjson::SizeType length, bool) {
+        return writer_.Key(text, length);
+    }
+    bool StartObject() { return writer_.StartObject(); }
+    bool EndObject(rapidjson::SizeType members) { return writer_.EndObject(members); }
+    bool StartArray() { return writer_.StartArray(); }
+    bool EndArray(rapidjson::SizeType elements) { return writer_.EndArray(elements); }
+
+private:
+    JsonWriter& writer_;
+};
+
 // Puts the object's unread blocks back among the blocks it writes: each
 // one after the key it followed in the file.
 class UnreadBlockWriter {
@@ -305,18 +331,23 @@ private:
     void Write(size_t i) {
         written_[i] = true;
         const UnreadBlock& block = blocks_[i];
-        rapidjson::Document value;
-        value.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(
-            block.json.c_str(), block.json.size());
-        // Made by the reader from a parsed value; anything else is not JSON
-        // and is left out rather than breaking the file.
-        if (value.HasParseError()) {
+        // The text goes to the writer event by event, numbers as they
+        // stand.  The reader made it from a parsed value; anything else is
+        // not JSON and is left out rather than breaking the file.
+        constexpr unsigned kFlags =
+            rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
+        rapidjson::Reader reader;
+        rapidjson::MemoryStream check(block.json.data(), block.json.size());
+        rapidjson::BaseReaderHandler<> nothing;
+        if (reader.Parse<kFlags>(check, nothing).IsError()) {
             std::cout << "WARNING: the block \"" << block.key << "\" is not JSON; not saved"
                       << std::endl;
             return;
         }
         writer_.Key(block.key.c_str(), static_cast<rapidjson::SizeType>(block.key.size()));
-        value.Accept(writer_);
+        rapidjson::MemoryStream in(block.json.data(), block.json.size());
+        RawNumbersTo events(writer_);
+        reader.Parse<kFlags>(in, events);
     }
 
     const std::vector<UnreadBlock>& blocks_;

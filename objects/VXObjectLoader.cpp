@@ -5,6 +5,8 @@
 
 #include <rapidjson/document.h>
 #include <rapidjson/error/en.h>
+#include <rapidjson/memorystream.h>
+#include <rapidjson/reader.h>
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
@@ -12,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <map>
 #include <utility>
 
 namespace FrameWork {
@@ -21,10 +24,7 @@ namespace {
 using rapidjson::SizeType;
 using rapidjson::Value;
 
-// Full precision, so that a number of a block kept as it stands is written
-// back as the same number.
-constexpr unsigned kParseFlags =
-    rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag;
+constexpr unsigned kParseFlags = rapidjson::kParseIterativeFlag;
 // More lines than this about one file would bury the console.
 constexpr int kMaxWarningsPerFile = 20;
 // A block the game does not read is kept, and later written back, up to this
@@ -33,11 +33,9 @@ constexpr size_t kMaxKeptNesting = 256;
 
 // The number of a text block's key: "VXTextComponent" followed by decimal
 // digits, with the writer's sign.
-bool TextKeyNumber(const Value& name, int32_t& number) {
+bool TextKeyNumber(const char* key, size_t length, int32_t& number) {
     static const char kPrefix[] = "VXTextComponent";
     const size_t prefixLength = sizeof(kPrefix) - 1;
-    const char* key = name.GetString();
-    const size_t length = name.GetStringLength();
     if (length <= prefixLength || std::strncmp(key, kPrefix, prefixLength) != 0) return false;
     const size_t first = prefixLength + (key[prefixLength] == '-' ? 1 : 0);
     if (length == first || length - first > 9) return false;
@@ -53,7 +51,7 @@ bool TextKeyNumber(const Value& name, int32_t& number) {
 // The keys a component or the object is built from.  The audio and chest
 // blocks are read but build nothing: like any other key, they are kept as
 // they stand.
-bool IsReadKey(const Value& name) {
+bool IsReadKey(const char* name, size_t length) {
     static const char* const kKeys[] = {"GameObject",
                                         "g_name",
                                         "m_active",
@@ -79,11 +77,11 @@ bool IsReadKey(const Value& name) {
                                         "rotationZ",
                                         "scaleX",
                                         "scaleY"};
-    const std::string key(name.GetString(), name.GetStringLength());
+    const std::string key(name, length);
     for (const char* known : kKeys)
         if (key == known) return true;
     int32_t number = 0;
-    return TextKeyNumber(name, number);
+    return TextKeyNumber(name, length, number);
 }
 
 // How deep arrays and objects nest in `value` (a number or string: 0),
@@ -105,13 +103,110 @@ size_t NestingDepth(const Value& value) {
     return deepest;
 }
 
+// The text of each block the game does not read, as the file writes it
+// (numbers digit for digit), from a second, event-driven pass over the file;
+// only a file that holds such blocks takes it.  Blocks are found by the
+// index of their object in the root array and their place among its
+// members.
+class BlockTexts : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, BlockTexts> {
+public:
+    void Read(const char* text, size_t length) {
+        rapidjson::Reader reader;
+        rapidjson::MemoryStream in(text, length);
+        constexpr unsigned kFlags =
+            rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
+        reader.Parse<kFlags>(in, *this);
+    }
+    const std::string* Find(size_t element, size_t member) const {
+        const auto it = texts_.find({element, member});
+        return it == texts_.end() ? nullptr : &it->second;
+    }
+
+    bool Null() {
+        return Scalar([this] { return writer_.Null(); });
+    }
+    bool Bool(bool b) {
+        return Scalar([&] { return writer_.Bool(b); });
+    }
+    bool RawNumber(const char* text, SizeType length, bool) {
+        // As a raw value: RapidJSON's RawNumber writes the digits as a string.
+        return Scalar([&] { return writer_.RawValue(text, length, rapidjson::kNumberType); });
+    }
+    bool String(const char* text, SizeType length, bool) {
+        return Scalar([&] { return writer_.String(text, length); });
+    }
+    bool StartObject() {
+        return Open([this] { return writer_.StartObject(); });
+    }
+    bool StartArray() {
+        return Open([this] { return writer_.StartArray(); });
+    }
+    bool EndObject(SizeType members) {
+        return Close([&] { return writer_.EndObject(members); });
+    }
+    bool EndArray(SizeType elements) {
+        return Close([&] { return writer_.EndArray(elements); });
+    }
+    bool Key(const char* text, SizeType length, bool) {
+        if (capturing_) return writer_.Key(text, length);
+        if (depth_ == 2 && ++members_ && !IsReadKey(text, length)) {
+            buffer_.Clear();
+            writer_.Reset(buffer_);
+            capturing_ = true;
+        }
+        return true;
+    }
+
+private:
+    // A value inside the root array starts the next object (or non-object).
+    void Element() {
+        if (depth_ == 1) ++elements_, members_ = 0;
+    }
+    // The kept block is whole once its own value is.
+    void Done() {
+        if (!capturing_ || depth_ != 2) return;
+        texts_[{elements_ - 1, members_ - 1}].assign(buffer_.GetString(), buffer_.GetSize());
+        capturing_ = false;
+    }
+    template <class Write>
+    bool Scalar(Write write) {
+        Element();
+        const bool ok = !capturing_ || write();
+        Done();
+        return ok;
+    }
+    template <class Write>
+    bool Open(Write write) {
+        Element();
+        ++depth_;
+        return !capturing_ || write();
+    }
+    template <class Write>
+    bool Close(Write write) {
+        --depth_;
+        const bool ok = !capturing_ || write();
+        Done();
+        return ok;
+    }
+
+    size_t depth_ = 0;
+    size_t elements_ = 0;
+    size_t members_ = 0;
+    bool capturing_ = false;
+    rapidjson::StringBuffer buffer_;
+    rapidjson::Writer<rapidjson::StringBuffer> writer_;
+    std::map<std::pair<size_t, size_t>, std::string> texts_;
+};
+
 // Reads one file's objects and reports what it had to leave out.
 class RecordReader {
 public:
     // Each warning is printed and kept in `lines` (the editor's console
     // shows them too).
-    RecordReader(const std::string& source, std::vector<std::string>& lines)
-        : source_(source), lines_(lines) {}
+    // `text` is the file's text, for the blocks kept as they stand.
+    RecordReader(const std::string& source, const char* text, size_t length,
+                 std::vector<std::string>& lines)
+        : source_(source), text_(text), length_(length), lines_(lines) {}
     ~RecordReader() {
         if (warnings_ > kMaxWarningsPerFile)
             Say(source_ + ": " + std::to_string(warnings_ - kMaxWarningsPerFile) +
@@ -218,9 +313,10 @@ private:
     // Every block no component is built from, with the key it followed.
     void KeepUnread(const Value& obj, std::vector<UnreadBlock>& out) {
         std::string after;
-        for (auto it = obj.MemberBegin(); it != obj.MemberEnd(); ++it) {
+        size_t member = 0;
+        for (auto it = obj.MemberBegin(); it != obj.MemberEnd(); ++it, ++member) {
             std::string key(it->name.GetString(), it->name.GetStringLength());
-            if (IsReadKey(it->name)) {
+            if (IsReadKey(key.data(), key.size())) {
                 after = std::move(key);
                 continue;
             }
@@ -228,10 +324,25 @@ private:
                 Warn("\"" + key + "\"", "is nested too deeply to keep; it is not saved again");
                 continue;
             }
-            rapidjson::StringBuffer text;
-            rapidjson::Writer<rapidjson::StringBuffer> writer(text);
-            it->value.Accept(writer);
-            out.push_back({after, std::move(key), std::string(text.GetString(), text.GetSize())});
+            if (!blocksRead_) {
+                blocksRead_ = true;
+                // The first pass read the same text: the second cannot fail
+                // where the first did not, and a block it did not take
+                // falls back below.
+                blocks_.Read(text_, length_);
+            }
+            std::string json;
+            if (const std::string* kept = blocks_.Find(index_, member)) {
+                json = *kept;
+            } else {
+                // Not found in the second pass (it cannot differ from the
+                // first): the value as the reader holds it.
+                rapidjson::StringBuffer text;
+                rapidjson::Writer<rapidjson::StringBuffer> writer(text);
+                it->value.Accept(writer);
+                json.assign(text.GetString(), text.GetSize());
+            }
+            out.push_back({after, std::move(key), std::move(json)});
         }
     }
 
@@ -353,7 +464,7 @@ private:
     void ReadTexts(const Value& obj, std::vector<GameObjectData::Text>& texts) {
         for (auto it = obj.MemberBegin(); it != obj.MemberEnd(); ++it) {
             int32_t number = 0;
-            if (!TextKeyNumber(it->name, number)) continue;
+            if (!TextKeyNumber(it->name.GetString(), it->name.GetStringLength(), number)) continue;
             GameObjectData::Text t;
             t.present = true;
             t.number = number;
@@ -525,13 +636,18 @@ private:
     }
 
     std::string source_;
+    const char* text_;
+    size_t length_;
+    BlockTexts blocks_;
+    bool blocksRead_ = false;
     std::vector<std::string>& lines_;
     std::string name_;
     SizeType index_ = 0;
     int warnings_ = 0;
 };
 
-bool ReadDocument(rapidjson::Document& doc, const std::string& source, VXObjectLoader& loader) {
+bool ReadDocument(rapidjson::Document& doc, const char* text, size_t length,
+                  const std::string& source, VXObjectLoader& loader) {
     loader.failure = VXObjectLoader::None;
     loader.failureDetail.clear();
     if (doc.HasParseError()) {
@@ -549,7 +665,7 @@ bool ReadDocument(rapidjson::Document& doc, const std::string& source, VXObjectL
         return false;
     }
     {
-        RecordReader reader(source, loader.warnings);
+        RecordReader reader(source, text, length, loader.warnings);
         reader.ReadRoot(doc, loader.records);
     }
     return true;
@@ -582,9 +698,10 @@ bool VXObjectLoader::LoadFromMemory(const char* text, size_t length, const std::
                   << "nothing loaded" << std::endl;
         return false;
     }
+    if (!text) text = "";
     rapidjson::Document doc;
-    doc.Parse<kParseFlags>(text ? text : "", length);
-    return ReadDocument(doc, source, *this);
+    doc.Parse<kParseFlags>(text, length);
+    return ReadDocument(doc, text, length, source, *this);
 }
 
 }  // namespace FrameWork

@@ -265,8 +265,8 @@ TEST_F(ObjectFiles, PrefabsBuildOnlyTheirKinds) {
 
 // Blocks the game does not read (another version's component kinds, keys
 // added by hand, the audio and chest blocks, which build nothing) come back
-// in their places, pretty-printed as the writer prints; a clone and a
-// prefab carry them too.
+// in their places, numbers digit for digit, pretty-printed as the writer
+// prints; a clone and a prefab carry them too.
 TEST_F(ObjectFiles, UnreadBlocksAreWrittenBackInTheirPlaces) {
     const std::string file = R"([{
     "Before": "all",
@@ -289,6 +289,11 @@ TEST_F(ObjectFiles, UnreadBlocksAreWrittenBackInTheirPlaces) {
         "b": [
             0.10000000149011612,
             -2.5e-7,
+            1.50,
+            1E3,
+            0e40,
+            -0.0,
+            123456789012345678901234567890,
             "é \"q\" \\",
             null,
             false,
