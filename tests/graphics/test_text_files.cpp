@@ -234,6 +234,11 @@ TEST_F(WindowsFiles, ListsReadTheSameWhateverEndsThemAndTakeAnAppendedLine) {
     const std::string textures = TestHarness::ReadFile(tree.Data("objects/texturelist.txt"));
     ASSERT_FALSE(sounds.empty());
     ASSERT_FALSE(textures.empty());
+    EXPECT_EQ(sounds.back(), '\n') << "the shipped sound list ends with a line end";
+    EXPECT_EQ(textures.back(), '\n') << "the shipped texture list ends with a line end";
+    auto cut = [](const std::string& text) {
+        return text.back() == '\n' ? text.substr(0, text.size() - 1) : text;
+    };
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
     std::vector<std::string> shippedSounds;
     LoadTextList(tree.Data("objects/audiolist.txt").string(), shippedSounds);
@@ -249,8 +254,7 @@ TEST_F(WindowsFiles, ListsReadTheSameWhateverEndsThemAndTakeAnAppendedLine) {
         std::string sounds, textures;
         bool appended;
     } variants[] = {
-        {"without the last line end", sounds.substr(0, sounds.size() - 1),
-         textures.substr(0, textures.size() - 1), false},
+        {"without the last line end", cut(sounds), cut(textures), false},
         {"with a blank line more", sounds + "\n", textures + "\n", false},
         {"with a line appended", sounds + "added.ogg\n", textures + "added.png 2 3\n", true},
     };
@@ -275,8 +279,10 @@ TEST_F(WindowsFiles, ListsReadTheSameWhateverEndsThemAndTakeAnAppendedLine) {
             expectedTextures.push_back("added.png");
             expectedColumns.push_back(2);
         }
-        EXPECT_EQ(names, expectedSounds);
-        EXPECT_EQ(graphics->textureImageNames, expectedTextures);
+        EXPECT_EQ(names, expectedSounds) << "last: " << (names.empty() ? "" : names.back());
+        EXPECT_EQ(graphics->textureImageNames, expectedTextures)
+            << "last: "
+            << (graphics->textureImageNames.empty() ? "" : graphics->textureImageNames.back());
         EXPECT_EQ(graphics->textureColumns, expectedColumns);
     }
     graphics->Clear();

@@ -557,6 +557,8 @@ TEST_F(PrefabsNamingAParent, StayTemplatesFireShotsOfTheirOwnSizeAndSaveBackUnch
         GameObject* clone = Find(level, std::string(s.shot) + "_cloned");
         ASSERT_NE(clone, nullptr);
         EXPECT_EQ(clone->parent, nullptr);
+        EXPECT_EQ(ObjectsToText({clone}).find("MY PARENT"), std::string::npos)
+            << "the clone names no parent";
         EXPECT_EQ(clone->scale[0], s.width);
         EXPECT_EQ(clone->scale[1], s.height);
         EXPECT_EQ(clone->rotation[0], 0.0f);
