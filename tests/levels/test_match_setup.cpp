@@ -518,8 +518,10 @@ protected:
     void PrepareData(TestHarness::TempDataTree& tree) override {
         for (const auto& [prefab, parent] : kParents) {
             const std::string file = "objects/prefabs/" + prefab + ".json";
+            // The Arrow's name is followed by a key the game does not read.
+            const std::string note = prefab == "Arrow" ? "    \"Note\": \"on the flag\",\n" : "";
             EditData(tree, file, "\"position\"",
-                     "\"MY PARENT\": \"" + parent + "\",\n    \"position\"");
+                     "\"MY PARENT\": \"" + parent + "\",\n" + note + "    \"position\"");
             saved[prefab] = TestHarness::ReadFile(tree.Data(file));
         }
     }
