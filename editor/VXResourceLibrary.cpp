@@ -285,8 +285,11 @@ bool VXLevelEditor::ImportAsset(const std::string& path, bool image, int rows, i
         if (in) old << in.rdbuf();
         text = old.str();
     }
-    text += "\n" + name;
-    if (image) text += "\n" + std::to_string(columns) + "\n" + std::to_string(rows);
+    // Every line ends with a line end, the last one too, so that a line
+    // added later (by hand or by a shell) starts a line of its own.
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    text += name + '\n';
+    if (image) text += std::to_string(columns) + '\n' + std::to_string(rows) + '\n';
     if (!WriteFileAtomic(list, text)) {
         VXDebugConsole::Log("ERROR OPENING FILE!\n");
         return false;

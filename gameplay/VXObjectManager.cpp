@@ -24,6 +24,8 @@
 #include "physics/VXPhysicsManager.h"
 #include "physics/VXRigidBody.h"
 
+#include <rapidjson/writer.h>
+
 #include <algorithm>
 #include <iostream>
 #include <memory>
@@ -33,6 +35,7 @@ namespace FrameWork {
 int selectedObjectIndex = 0;
 
 static const std::string kPrefabFolder = DataPath("objects/prefabs/");
+static const char* const kParentKey = "MY PARENT";
 
 std::string ObjectsToText(const std::vector<GameObject*>& objects) {
     rapidjson::StringBuffer buffer;
@@ -136,6 +139,11 @@ GameObject* VXObjectManager::CloneObject(GameObject* source) {
         return nullptr;
     }
     GameObject* clone = GameObject::CloneFrom(*source);
+    // A template's kept parent name is not the clone's: the clone has none.
+    std::vector<UnreadBlock>& blocks = clone->unreadBlocks;
+    blocks.erase(std::remove_if(blocks.begin(), blocks.end(),
+                                [](const UnreadBlock& b) { return b.key == kParentKey; }),
+                 blocks.end());
     objects.push_back(clone);
     for (int32_t id : clone->pendingComponentTypes) AddComponentById(clone, id, 0);
 
@@ -199,7 +207,10 @@ void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
         if (kinds[k].build && (!asPrefab || kinds[k].inPrefabs)) kinds[k].build(object, d);
     object->unreadBlocks = d.unreadBlocks;
 
-    LinkToParent(object, d.parentName);
+    if (asPrefab)
+        KeepParentName(object, d.parentName);
+    else
+        LinkToParent(object, d.parentName);
     // The oriented box is built from the object's own (local) size, as the
     // editor built it.
     if (d.obbPresent && !asPrefab) AddOBBComponent(object);
@@ -230,6 +241,21 @@ void VXObjectManager::LeaveManagerLists(const GameObject* object) {
         DropOwnedBy(physics->circles, object);
         DropOwnedBy(physics->bodies, object);
     }
+}
+
+void VXObjectManager::KeepParentName(GameObject* object, const std::string& parentName) {
+    if (parentName.empty()) return;
+    rapidjson::StringBuffer text;
+    rapidjson::Writer<rapidjson::StringBuffer> writer(text);
+    writer.String(parentName.c_str(), static_cast<rapidjson::SizeType>(parentName.size()));
+    // Written where a linked parent's name is (no "MY PARENT" key is written
+    // for an object without a parent): before the placement, and before the
+    // blocks that followed it in the file.
+    std::vector<UnreadBlock>& blocks = object->unreadBlocks;
+    const auto next = std::find_if(blocks.begin(), blocks.end(),
+                                   [](const UnreadBlock& b) { return b.after == kParentKey; });
+    blocks.insert(
+        next, UnreadBlock{kParentKey, kParentKey, std::string(text.GetString(), text.GetSize())});
 }
 
 void VXObjectManager::LinkToParent(GameObject* object, const std::string& parentName) {

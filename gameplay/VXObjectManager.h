@@ -106,6 +106,11 @@ private:
     // so nothing of it is drawn, collides or moves, whatever its active
     // flags, until a clone is made of it.
     void LeaveManagerLists(const GameObject* object);
+    // A prefab is a template: the parent its file names ties it to no
+    // object of the level.  The name stays with the prefab, written back
+    // where it stood, and the prefab keeps the place and size it was saved
+    // with (a child is saved in world values), which its clones copy.
+    void KeepParentName(GameObject* object, const std::string& parentName);
     // Links `object` under the first object named `parentName` that is
     // already in the list.
     void LinkToParent(GameObject* object, const std::string& parentName);

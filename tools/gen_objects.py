@@ -217,9 +217,9 @@ def main(data):
     for sub in ("prefabs", "TilemapJsons"):
         os.makedirs(os.path.join(objdir, sub), exist_ok=True)
     with open(os.path.join(objdir, "texturelist.txt"), "w", newline="\n") as fh:
-        fh.write("\n".join("%s %d %d" % s[:3] for s in assets.SHEETS))
+        fh.write("".join("%s %d %d\n" % s[:3] for s in assets.SHEETS))
     with open(os.path.join(objdir, "audiolist.txt"), "w", newline="\n") as fh:
-        fh.write("\n".join(assets.SOUNDS))
+        fh.write("".join(name + "\n" for name in assets.SOUNDS))
     for name in os.listdir(os.path.join(objdir, "prefabs")):
         os.remove(os.path.join(objdir, "prefabs", name))
     for name, scale in PREFABS:

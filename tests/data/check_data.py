@@ -2,8 +2,9 @@
 reads everything through the game's own code): the arenas' geometry (walls
 enclose the floor, starts, flags and spawn points stand on open tiles, flag
 capture cells are tile centres, the tile map's wall list is the level's), the
-paint atlas's cells join, the portrait sheet's row order, the font licence
-and the size of the folder.
+paint atlas's cells join, the portrait sheet's row order, the font licence,
+that every text file (the asset lists above all) ends with a line end, and
+the size of the folder.
 
 usage: /usr/bin/python3 check_data.py DATA_DIR
 Prints one line per failed check and ends with "N passed, M failed";
@@ -210,6 +211,18 @@ def check_win_portraits_clear_the_label():
         check(stray == 0, "portrait cell %d stays inside its frame (%d pixels beyond)" % (n, stray))
 
 
+def check_text_files_end_with_a_line_end():
+    """A line appended to a list (or any text file) by a shell starts a line
+    of its own only when the file ends with a line end."""
+    for root, _, files in os.walk(DATA):
+        for f in sorted(files):
+            if os.path.splitext(f)[1] in (".txt", ".json", ".vert", ".frag"):
+                with open(os.path.join(root, f), "rb") as fh:
+                    text = fh.read()
+                name = os.path.relpath(os.path.join(root, f), DATA)
+                check(text.endswith(b"\n"), "%s ends with a line end" % name)
+
+
 def main(data):
     global DATA
     DATA = data
@@ -219,6 +232,7 @@ def main(data):
     check_portrait_rows()
     check_block_bomb_wash()
     check_win_portraits_clear_the_label()
+    check_text_files_end_with_a_line_end()
     lic = path("font", "OFL.txt")
     check(os.path.isfile(lic) and "Open Font License" in open(lic).read(),
           "the font's Open Font License text ships beside it")

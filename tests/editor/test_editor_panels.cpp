@@ -284,9 +284,14 @@ TEST_F(PanelFixture, ImageAndSheetImportsAppendTheirLinesAndLoadAtOnce) {
     ClickItem("Resource/SINGLE IMAGE");
     StepFrames(2);
     EXPECT_EQ(picker.last.root, Data("img/"));
-    expected += "\nnewtile.png\n1\n1";
+    ASSERT_EQ(expected.back(), '\n');
+    expected += "newtile.png\n1\n1\n";
     EXPECT_EQ(ReadText(list), expected);
 
+    // A list left without its last line end (by hand) gets one before the
+    // entry.
+    expected.pop_back();
+    tree->WriteData("objects/texturelist.txt", expected);
     picker.answer = Data("img/newsheet.png");
     ClickItem("Resource/LOAD NEW ASSETS");
     ClickItem("Resource/SPRITESHEETS");
@@ -295,7 +300,7 @@ TEST_F(PanelFixture, ImageAndSheetImportsAppendTheirLinesAndLoadAtOnce) {
     Type("Sheet/COLUMNS", "4");
     ClickItem("Sheet/CONFIRM");
     StepFrames(2);
-    expected += "\nnewsheet.png\n4\n2";
+    expected += "\nnewsheet.png\n4\n2\n";
     EXPECT_EQ(ReadText(list), expected);
 
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();

@@ -3,6 +3,7 @@
 // without the mark, and prints nothing more about them.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -175,4 +176,114 @@ TEST_F(WindowsFiles, ListsThatAreNotUtf8AreNamedOnceAndNotRead) {
     std::vector<std::string> names;
     EXPECT_EQ(Printed([&] { LoadTextList(tree.Data("objects/s.txt").string(), names); }), "");
     EXPECT_EQ(names, (std::vector<std::string>{"cl\xC3\xA9.wav", "\xF0\x9F\x94\x94.ogg"}));
+}
+
+// The bounds of UTF-8 text, each beside its nearest valid neighbour: no
+// overlong form of two, three or four bytes, no surrogate (D800 to DFFF),
+// nothing past U+10FFFF.  Each stands in the second name of a list, at
+// offset 10, where a refusal names its first byte.
+TEST_F(WindowsFiles, ListNamesAreUtf8UpToEachBoundAndNoFurther) {
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool valid;
+    } cases[] = {
+        {"U+0080, the first of two bytes", "\xC2\x80", true},
+        {"U+0000 in two bytes", "\xC0\x80", false},
+        {"U+007F in two bytes", "\xC1\xBF", false},
+        {"U+07FF, the last of two bytes", "\xDF\xBF", true},
+        {"U+0800, the first of three bytes", "\xE0\xA0\x80", true},
+        {"U+07FF in three bytes", "\xE0\x9F\xBF", false},
+        {"U+0000 in three bytes", "\xE0\x80\x80", false},
+        {"U+D7FF, below the surrogates", "\xED\x9F\xBF", true},
+        {"U+D800, the first surrogate", "\xED\xA0\x80", false},
+        {"U+DFFF, the last surrogate", "\xED\xBF\xBF", false},
+        {"U+E000, above the surrogates", "\xEE\x80\x80", true},
+        {"U+FFFF, the last of three bytes", "\xEF\xBF\xBF", true},
+        {"U+10000, the first of four bytes", "\xF0\x90\x80\x80", true},
+        {"U+FFFF in four bytes", "\xF0\x8F\xBF\xBF", false},
+        {"U+10FFFF, the last code point", "\xF4\x8F\xBF\xBF", true},
+        {"U+110000, past the last", "\xF4\x90\x80\x80", false},
+        {"lead byte F5", "\xF5\x80\x80\x80", false},
+    };
+    const std::string list = tree.Data("objects/s.txt").string();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string second = "bad" + c.bytes + ".wav";
+        tree.WriteData("objects/s.txt", "ok.wav " + second + "\n");
+        std::vector<std::string> names;
+        const std::string said = Printed([&] { LoadTextList(list, names); });
+        if (c.valid) {
+            EXPECT_EQ(said, "");
+            EXPECT_EQ(names, (std::vector<std::string>{"ok.wav", second}));
+        } else {
+            char lead[8];
+            std::snprintf(lead, sizeof lead, "0x%02X", static_cast<unsigned char>(c.bytes[0]));
+            EXPECT_EQ(said, " -> " + list + " is not UTF-8 text (byte " + lead +
+                                " at offset 10): not read\n");
+            EXPECT_TRUE(names.empty());
+        }
+    }
+}
+
+// The shipped lists end with a line end.  Read without it or with a blank
+// line more they give the same entries, and a line a shell appends comes
+// after them as an entry of its own; nothing is said.
+TEST_F(WindowsFiles, ListsReadTheSameWhateverEndsThemAndTakeAnAppendedLine) {
+    const std::string sounds = TestHarness::ReadFile(tree.Data("objects/audiolist.txt"));
+    const std::string textures = TestHarness::ReadFile(tree.Data("objects/texturelist.txt"));
+    ASSERT_FALSE(sounds.empty());
+    ASSERT_FALSE(textures.empty());
+    EXPECT_EQ(sounds.back(), '\n') << "the shipped sound list ends with a line end";
+    EXPECT_EQ(textures.back(), '\n') << "the shipped texture list ends with a line end";
+    auto cut = [](const std::string& text) {
+        return text.back() == '\n' ? text.substr(0, text.size() - 1) : text;
+    };
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    std::vector<std::string> shippedSounds;
+    LoadTextList(tree.Data("objects/audiolist.txt").string(), shippedSounds);
+    graphics->Clear();
+    graphics->ReadTextureList(tree.Data("objects/texturelist.txt").string());
+    const std::vector<std::string> shippedTextures = graphics->textureImageNames;
+    const std::vector<int> shippedColumns = graphics->textureColumns;
+    ASSERT_FALSE(shippedSounds.empty());
+    ASSERT_FALSE(shippedTextures.empty());
+
+    const struct {
+        const char* what;
+        std::string sounds, textures;
+        bool appended;
+    } variants[] = {
+        {"without the last line end", cut(sounds), cut(textures), false},
+        {"with a blank line more", sounds + "\n", textures + "\n", false},
+        {"with a line appended", sounds + "added.ogg\n", textures + "added.png 2 3\n", true},
+    };
+    const std::string soundList = tree.Data("objects/s.txt").string();
+    const std::string textureList = tree.Data("objects/t.txt").string();
+    for (const auto& v : variants) {
+        SCOPED_TRACE(v.what);
+        tree.WriteData("objects/s.txt", v.sounds);
+        tree.WriteData("objects/t.txt", v.textures);
+        std::vector<std::string> names;
+        graphics->Clear();
+        EXPECT_EQ(Printed([&] {
+                      LoadTextList(soundList, names);
+                      graphics->ReadTextureList(textureList);
+                  }),
+                  "");
+        std::vector<std::string> expectedSounds = shippedSounds;
+        std::vector<std::string> expectedTextures = shippedTextures;
+        std::vector<int> expectedColumns = shippedColumns;
+        if (v.appended) {
+            expectedSounds.push_back("added.ogg");
+            expectedTextures.push_back("added.png");
+            expectedColumns.push_back(2);
+        }
+        EXPECT_EQ(names, expectedSounds) << "last: " << (names.empty() ? "" : names.back());
+        EXPECT_EQ(graphics->textureImageNames, expectedTextures)
+            << "last: "
+            << (graphics->textureImageNames.empty() ? "" : graphics->textureImageNames.back());
+        EXPECT_EQ(graphics->textureColumns, expectedColumns);
+    }
+    graphics->Clear();
 }

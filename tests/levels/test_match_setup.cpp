@@ -510,6 +510,98 @@ TEST_F(DesignersPrefabFolder, EachCharacterFiresItsOwnProjectileAndIsNotHitByIt)
     }
 }
 
+// Prefab files that name a parent, as the editor's SAVE AS PREFAB writes a
+// child: the Katana under the Samurai, the Arrow under Flag1 (scales 150 and
+// 100, so a template made local to them would fire shots of 0.8 x 0.4).
+class PrefabsNamingAParent : public MatchFixture {
+protected:
+    void PrepareData(TestHarness::TempDataTree& tree) override {
+        for (const auto& [prefab, parent] : kParents) {
+            const std::string file = "objects/prefabs/" + prefab + ".json";
+            // The Arrow's name is followed by a key the game does not read.
+            const std::string note = prefab == "Arrow" ? "    \"Note\": \"on the flag\",\n" : "";
+            EditData(tree, file, "\"position\"",
+                     "\"MY PARENT\": \"" + parent + "\",\n" + note + "    \"position\"");
+            saved[prefab] = TestHarness::ReadFile(tree.Data(file));
+        }
+    }
+    const std::map<std::string, std::string> kParents = {{"Katana", "Samurai"}, {"Arrow", "Flag1"}};
+    std::map<std::string, std::string> saved;
+};
+
+TEST_F(PrefabsNamingAParent, StayTemplatesFireShotsOfTheirOwnSizeAndSaveBackUnchanged) {
+    TestHarness::VirtualPad pads[2];
+    VXMatchLevel& level = Start(GameState::Level1, LineUp(15, 1, 18, 2));
+    // The Samurai plays as Player2: the name the Katana's file gives is a
+    // level object's no longer, and ties nothing to it.
+    for (const char* parent : {"Player2", "Flag1"}) {
+        GameObject* object = Find(level, parent);
+        ASSERT_NE(object, nullptr) << parent;
+        for (GameObject* prefab : level.objectManager->prefabs)
+            EXPECT_EQ(std::count(object->children.begin(), object->children.end(), prefab), 0)
+                << prefab->g_name << " linked under " << parent;
+    }
+    WaitForCountdown();
+    for (TestHarness::VirtualPad& pad : pads) pad.Trigger(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 255);
+    StepFrames(3);
+    for (TestHarness::VirtualPad& pad : pads) pad.Trigger(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0);
+    const struct {
+        int player;
+        const char* shot;
+        float width, height;
+    } shots[] = {{0, "Arrow", 96.0f, 48.0f}, {1, "Katana", 120.0f, 60.0f}};
+    for (const auto& s : shots) {
+        SCOPED_TRACE(s.shot);
+        GameObject* prefab =
+            level.statics.projectilePrefabs.at(level.players[s.player]->objectType);
+        ASSERT_NE(prefab, nullptr);
+        EXPECT_EQ(prefab->parent, nullptr);
+        GameObject* clone = Find(level, std::string(s.shot) + "_cloned");
+        ASSERT_NE(clone, nullptr);
+        EXPECT_EQ(clone->parent, nullptr);
+        EXPECT_EQ(ObjectsToText({clone}).find("MY PARENT"), std::string::npos)
+            << "the clone names no parent";
+        EXPECT_EQ(clone->scale[0], s.width);
+        EXPECT_EQ(clone->scale[1], s.height);
+        EXPECT_EQ(clone->rotation[0], 0.0f);
+        EXPECT_EQ(clone->rotation[1], 0.0f);
+        // Fired from where its player stands, three frames of flight at most.
+        const GameObject* player = level.players[s.player];
+        EXPECT_LT(std::hypot(clone->position[0] - player->position[0],
+                             clone->position[1] - player->position[1]),
+                  60.0f)
+            << "(" << clone->position[0] << ", " << clone->position[1] << ") from ("
+            << player->position[0] << ", " << player->position[1] << ")";
+    }
+
+    // Loaded beside the level it names and saved again: the same bytes.
+    VXObjectManager editor;
+    editor.LoadObjects(DataPath("objects/savefile1.json"));
+    for (const auto& [prefab, parent] : kParents) {
+        editor.LoadPrefabs(DataPath("objects/prefabs/" + prefab + ".json"));
+        ASSERT_TRUE(SavePrefab(editor.prefabs.back()));
+        EXPECT_EQ(TestHarness::ReadFile(tree->Data("objects/prefabs/" + prefab + ".json")),
+                  saved[prefab]);
+    }
+    // The editor's SAVE AS PREFAB of a child writes its parent's name and its
+    // world place and size; the prefab loads with those.
+    GameObject* shadow = editor.FindObject("SamuraiShadow");
+    ASSERT_NE(shadow, nullptr);
+    ASSERT_NE(shadow->parent, nullptr);
+    ASSERT_TRUE(SavePrefab(shadow));
+    const std::string written =
+        TestHarness::ReadFile(tree->Data("objects/prefabs/SamuraiShadow.json"));
+    EXPECT_NE(written.find("\"MY PARENT\": \"Samurai\""), std::string::npos) << written;
+    editor.LoadPrefabs(DataPath("objects/prefabs/SamuraiShadow.json"));
+    GameObject* prefab = editor.prefabs.back();
+    EXPECT_EQ(prefab->parent, nullptr);
+    EXPECT_EQ(prefab->scale[0], shadow->parent->scale[0] * shadow->scale[0]);
+    EXPECT_EQ(prefab->position[0],
+              shadow->parent->position[0] + shadow->parent->scale[0] * shadow->position[0]);
+    ASSERT_TRUE(SavePrefab(prefab));
+    EXPECT_EQ(TestHarness::ReadFile(tree->Data("objects/prefabs/SamuraiShadow.json")), written);
+}
+
 struct LineUpCase {
     const char* name;
     int state;

@@ -227,10 +227,16 @@ TEST_F(ObjectFiles, ParentsAndChildrenFromAFile) {
     EXPECT_EQ(onZero->parent, manager.FindObject("Zero"));
     EXPECT_TRUE(std::isfinite(onZero->scale[0]));
     EXPECT_EQ(manager.walls.size(), 1u);
-    // Prefabs: no walls, and the parent is looked up among the objects.
+    // Prefabs: no walls, and templates tied to no object: the parent's name
+    // stays with the prefab, its place and size are the saved ones.
     ASSERT_TRUE(manager.LoadPrefabs(file));
     EXPECT_EQ(manager.walls.size(), 1u);
-    EXPECT_EQ(manager.prefabs[0]->parent, manager.FindObject("Base"));
+    GameObject* prefab = manager.prefabs.at(2);
+    EXPECT_EQ(prefab->parent, nullptr);
+    EXPECT_EQ(prefab->position[0], 140.0f);
+    EXPECT_EQ(prefab->scale[0], 2.0f);
+    EXPECT_EQ(manager.FindObject("Base")->children, std::vector<GameObject*>{late});
+    EXPECT_NE(ObjectsToText({prefab}).find("\"MY PARENT\": \"Base\""), std::string::npos);
     manager.Clear();
     EXPECT_TRUE(manager.walls.empty());
 }
