@@ -213,6 +213,11 @@ TEST_F(FloorGrid, TilesWithoutACellOfTheirOwnAreNamedAndSkipped) {
          " -> Tile map Level_7.json: tile 12 lies on tile 5; skipped\n"},
         {"a tile 40 units off tile 2", {{TileX(2) + 40.0f, TileY(0), 104, 104}}, 3,
          " -> Tile map Level_7.json: tile 12 lies on tile 2; skipped\n"},
+        // Skipped, it moves the grid by no fraction of a cell either.
+        {"a tile 49.9 units left of tile 0", {{kX0 - 49.9f, TileY(0), 104, 104}}, 3,
+         " -> Tile map Level_7.json: tile 12 lies on tile 0; skipped\n"},
+        {"a tile 49.9 units above tile 1", {{TileX(1), kY0 + 49.9f, 104, 104}}, 3,
+         " -> Tile map Level_7.json: tile 12 lies on tile 1; skipped\n"},
         {"a tile at x = 1e9", {{1e9f, TileY(0), 104, 104}}, 3,
          " -> Tile map Level_7.json: tile 12 at (1e+09, 100) lies far outside the others; "
          "skipped\n"},
@@ -239,6 +244,8 @@ TEST_F(FloorGrid, TilesWithoutACellOfTheirOwnAreNamedAndSkipped) {
         EXPECT_EQ(grid->walkableCells, static_cast<int32_t>(tiles));
         EXPECT_EQ(grid->rows, c.rows);
         EXPECT_EQ(grid->columns, kColumns);
+        EXPECT_EQ(grid->firstTileX, kX0);
+        EXPECT_EQ(grid->firstTileY, kY0);
         EXPECT_EQ(floor->_count, static_cast<int32_t>(tiles));
         EXPECT_EQ(floor->m_data3Index.size(), tiles);
         EXPECT_EQ(paint->m_data1.size(), 4 * tiles);
