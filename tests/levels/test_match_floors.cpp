@@ -60,7 +60,7 @@ protected:
     }
 
     // Enters `next` with the same draw of chance, drives both players
-    // forward for a second and a half, then plays the last second.
+    // forward for a second, then plays the last second.
     MatchResult Play(int next, std::string* said) {
         FrameWork::Platform::SRand(46);
         *said = Enter(next);
@@ -81,7 +81,7 @@ protected:
         WaitForCountdown();
         PressKey(SDL_SCANCODE_W);
         PressKey(SDL_SCANCODE_UP);
-        StepFrames(90);
+        StepFrames(60);
         ReleaseKey(SDL_SCANCODE_W);
         ReleaseKey(SDL_SCANCODE_UP);
         g_secondsLeft = 1;
