@@ -100,15 +100,19 @@ std::string WhyNoCell(float x, float y, float cellWidth, float cellHeight, float
     char size[64];
     std::snprintf(size, sizeof size, "cell size %g x %g", static_cast<double>(cellWidth),
                   static_cast<double>(cellHeight));
-    const int32_t across = CellsAcross(columns, kMostCells);
-    const int32_t down = CellsAcross(rows, kMostCells);
-    if (across == 0 || down == 0) return std::string(size) + ": larger than the flag's box";
-    const double right = x + static_cast<double>(cellWidth) * across;
-    const double top = y + static_cast<double>(cellHeight) * down;
+    if (CellsAcross(columns, kMostCells) == 0 || CellsAcross(rows, kMostCells) == 0)
+        return std::string(size) + ": larger than the flag's box";
+    // The box the cells span, however many there are.
+    const double right = x + static_cast<double>(cellWidth) * std::floor(columns);
+    const double top = y + static_cast<double>(cellHeight) * std::floor(rows);
     for (const auto& tile : tileAt) {
         const auto [tx, ty] = tile.first;
-        if (tx >= std::floor(x) && tx <= right && ty >= std::floor(y) && ty <= top)
-            return std::string(size) + ": no cell centre lies on a tile's";
+        if (tx < std::floor(x) || tx > right || ty < std::floor(y) || ty > top) continue;
+        // Cells too small for a float position to move from one to the next.
+        const float fx = static_cast<float>(tx), fy = static_cast<float>(ty);
+        if (fx + cellWidth == fx || fy + cellHeight == fy)
+            return std::string(size) + ": too small to step from cell to cell at the flag's place";
+        return std::string(size) + ": no cell centre lies on a tile's";
     }
     return "no tile under it";
 }
@@ -189,6 +193,17 @@ void VXFlagCom::SetCaptureArea(float x, float y, float cellWidth, float cellHeig
     if (cellList.size() == before)
         std::printf(" -> Flag \"%s\" has no capture cell (%s)\n", name.c_str(),
                     WhyNoCell(x, y, cellWidth, cellHeight, columns, rows, tileAt).c_str());
+    // Cells under a unit wide fall on a tile many times over, and each
+    // takes a capture step of its own.
+    const std::set<int> tiles(cellList.begin() + static_cast<std::ptrdiff_t>(before),
+                              cellList.end());
+    const size_t cells = cellList.size() - before;
+    if (cells > tiles.size())
+        std::printf(
+            " -> Flag \"%s\" takes %zu steps (%.0f s alone on it) to capture: its %zu "
+            "cells of %g x %g fall on %zu tiles\n",
+            name.c_str(), cells, static_cast<double>(cells) * kStepSeconds, cells,
+            static_cast<double>(cellWidth), static_cast<double>(cellHeight), tiles.size());
     HideOrnaments(owner);
 }
 

@@ -32,6 +32,9 @@ constexpr float kQuarterSize = 54.0f;
 constexpr float kQuarterOffset = 25.0f;
 // Walls are sampled every 50 units, starting 25 units inside their edge.
 constexpr float kWallStep = 50.0f;
+// Layouts of a floor at most: each round after the first follows a skip
+// that shrank the box, which a floor as edited needs once.
+constexpr int kMostLayoutRounds = 32;
 
 }  // namespace
 
@@ -134,12 +137,11 @@ void VXShapeInstancer::Setup() {
                 MarkWall(wall->position[0], wall->position[1], box->halfWidth, box->halfHeight);
         }
 
-    // The atlas frames of the placed tiles (frames listed past the last tile
-    // go along as they are).
-    std::vector<bool> kept(record.m_data1.size(), false);
-    for (size_t i : placed) kept[i] = true;
-    for (size_t k = 0; k < record.m_data3Index.size(); ++k)
-        if (k >= kept.size() || kept[k]) floor->AddFrameIndex(record.m_data3Index[k]);
+    // The atlas frames of the placed tiles, one each (the loader fits a
+    // frame list of the wrong length to the tiles, and says so).
+    const std::vector<int32_t>& frames = record.m_data3Index;
+    const int32_t fill = frames.size() < record.m_data1.size() ? MostUsedFrame(frames) : 0;
+    for (size_t i : placed) floor->AddFrameIndex(i < frames.size() ? frames[i] : fill);
 }
 
 void VXShapeInstancer::MarkWall(float ox, float oy, float halfWidth, float halfHeight) {
@@ -238,23 +240,47 @@ std::vector<size_t> VXShapeInstancer::LayOutCells(const VXTilemapData& record) {
     std::vector<size_t> placed;
     if (cellWidth <= 0 || cellHeight <= 0) return placed;
     SkipReport report(record.fileName.empty() ? tilemapName : record.fileName);
+
+    // Tiles at a position that is not finite have no cell.
+    std::vector<size_t> candidates;
+    std::vector<std::pair<size_t, std::string>> skipped;
+    for (size_t i = 0; i < record.m_data1.size(); ++i) {
+        if (std::isfinite(record.m_data1[i][0]) && std::isfinite(record.m_data1[i][1]))
+            candidates.push_back(i);
+        else
+            skipped.emplace_back(i, "is not at a finite position");
+    }
+    // The grid is laid out round the tiles it places: a tile skipped on the
+    // way (a copy beside its original, one far outside) must not move it.
+    // Laying out the placed tiles again skips no more of them unless the
+    // smaller box shifts two of them onto one cell, so this ends in a few
+    // rounds; the last one is the floor without the skipped tiles.
+    for (int round = 0; round < kMostLayoutRounds; ++round) {
+        placed = PlaceTiles(record, candidates, skipped);
+        if (placed.size() == candidates.size() || placed.empty()) break;
+        candidates = placed;  // in file order, as placed
+    }
+    std::sort(skipped.begin(), skipped.end());
+    for (const auto& [tile, why] : skipped) report.Skip(tile, why);
+    return placed;
+}
+
+std::vector<size_t> VXShapeInstancer::PlaceTiles(
+    const VXTilemapData& record, const std::vector<size_t>& candidates,
+    std::vector<std::pair<size_t, std::string>>& skipped) {
+    rows = columns = 0;
+    cellTiles.clear();
+    tileCells.clear();
+    std::vector<size_t> placed;
+    if (candidates.empty()) return placed;
     const double w = cellWidth;
     const double h = cellHeight;
     const auto& tiles = record.m_data1;
-
-    // Tiles at a position that is not finite have no cell.
-    std::vector<size_t> finite;
     std::vector<double> xs, ys;
-    for (size_t i = 0; i < tiles.size(); ++i) {
-        if (std::isfinite(tiles[i][0]) && std::isfinite(tiles[i][1])) {
-            finite.push_back(i);
-            xs.push_back(tiles[i][0]);
-            ys.push_back(tiles[i][1]);
-        } else {
-            report.Skip(i, "is not at a finite position");
-        }
+    for (size_t i : candidates) {
+        xs.push_back(tiles[i][0]);
+        ys.push_back(tiles[i][1]);
     }
-    if (finite.empty()) return placed;
 
     // From the middle of the floor outward, each tile widens the box round
     // the tiles kept before it; a tile that would stretch the box over more
@@ -264,7 +290,7 @@ std::vector<size_t> VXShapeInstancer::LayOutCells(const VXTilemapData& record) {
     auto away = [&](size_t i) {
         return std::fmax(std::fabs(tiles[i][0] - mx) / w, std::fabs(tiles[i][1] - my) / h);
     };
-    std::vector<size_t> order = finite;
+    std::vector<size_t> order = candidates;
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return away(a) < away(b); });
     auto cellsOf = [&](double l, double r, double t, double b) {
@@ -279,7 +305,7 @@ std::vector<size_t> VXShapeInstancer::LayOutCells(const VXTilemapData& record) {
         const double l = std::fmin(left, x), r = std::fmax(right, x);
         const double t = std::fmax(top, y), b = std::fmin(bottom, y);
         if (!(cellsOf(l, r, t, b) <= static_cast<double>(kMaxTilemapCells))) {
-            report.Skip(
+            skipped.emplace_back(
                 i, "at " + Coordinates(tiles[i][0], tiles[i][1]) + " lies far outside the others");
             continue;
         }
@@ -295,14 +321,15 @@ std::vector<size_t> VXShapeInstancer::LayOutCells(const VXTilemapData& record) {
     lastTileY = firstTileY - cellHeight * static_cast<float>(rows - 1);
     // Each cell holds the first tile (in file order) that lies on it.
     cellTiles.assign(static_cast<size_t>(columns) * static_cast<size_t>(rows), -1);
-    for (size_t i : finite) {
+    for (size_t i : candidates) {
         if (!inBox[i]) continue;
         const int32_t cell = SnapIndex(firstTileX, firstTileY, tiles[i][0], tiles[i][1], cellWidth,
                                        cellHeight, columns, rows);
         if (cell < 0) continue;  // cannot happen: the box holds the tile
         int32_t& owner = cellTiles[static_cast<size_t>(cell)];
         if (owner >= 0) {
-            report.Skip(i, "lies on tile " + std::to_string(placed[static_cast<size_t>(owner)]));
+            skipped.emplace_back(
+                i, "lies on tile " + std::to_string(placed[static_cast<size_t>(owner)]));
             continue;
         }
         owner = static_cast<int32_t>(placed.size());

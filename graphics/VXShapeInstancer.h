@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace FrameWork {
@@ -113,9 +114,15 @@ public:
 
 private:
     // Fills rows, columns, the first and last tile and the two cell maps
-    // from the tiles' positions; the indexes in the record of the tiles
-    // placed, in file order.
+    // from the positions of the tiles placed, naming the skipped ones; the
+    // indexes in the record of the tiles placed, in file order.
     std::vector<size_t> LayOutCells(const VXTilemapData& record);
+    // One round of the layout over the record's tiles `candidates` (in file
+    // order): the box round them, then each on its cell; the tiles that find
+    // no room go to `skipped` with the reason.
+    std::vector<size_t> PlaceTiles(const VXTilemapData& record,
+                                   const std::vector<size_t>& candidates,
+                                   std::vector<std::pair<size_t, std::string>>& skipped);
     VXInstanceSet* FloorSet() const;
     VXInstanceSet* EditorSet() const;
     // The centre of the editor cell under a cursor point and the index of

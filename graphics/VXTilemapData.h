@@ -56,9 +56,15 @@ bool ParseTilemap(const char* text, std::size_t length, VXTilemapData& out, std:
 // others, and no floor can take more than a few megabytes for its grid.
 constexpr int64_t kMaxTilemapCells = int64_t{1} << 20;
 
+// The frame a frame list uses most (the smallest of a tie; 0 for an empty
+// list): the frame of the tiles the list gives none.
+int32_t MostUsedFrame(const std::vector<int32_t>& frames);
+
 // Reads the file at `path` into `registry` under its key.  A record already
 // registered under that key stays.  A missing or malformed file prints one
-// line and registers nothing.  Returns whether a record was added.
+// line and registers nothing; a frame list longer or shorter than the
+// tiles prints one line with both counts and is fitted to the tiles (see
+// MostUsedFrame).  Returns whether a record was added.
 bool LoadTilemapFile(const std::string& path, VXTilemapRegistry& registry);
 
 // One wall entry of the "AABB" list: the wall object's name and its half

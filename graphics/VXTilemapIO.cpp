@@ -181,6 +181,43 @@ bool ParseTilemap(const char* text, std::size_t length, VXTilemapData& out, std:
     return false;
 }
 
+namespace {
+
+// Gives every tile of `record` one frame: tiles past the end of a short
+// frame list take the frame the list uses most (0 for an empty list), and
+// frames past the last tile are dropped.  What was done, or nothing when
+// the list was whole.
+std::string FitFrameList(VXTilemapData& record) {
+    std::vector<int32_t>& frames = record.m_data3Index;
+    const size_t tiles = record.m_data1.size();
+    if (frames.size() == tiles) return std::string();
+    const std::string counts =
+        std::to_string(frames.size()) + " frames for " + std::to_string(tiles) + " tiles";
+    if (frames.size() > tiles) {
+        const size_t extra = frames.size() - tiles;
+        frames.resize(tiles);
+        return counts + "; the last " + std::to_string(extra) + " frames are dropped";
+    }
+    const int32_t common = MostUsedFrame(frames);
+    const size_t missing = tiles - frames.size();
+    const bool empty = frames.empty();
+    frames.resize(tiles, common);
+    return counts + "; the last " + std::to_string(missing) + " tiles take frame " +
+           std::to_string(common) + (empty ? "" : ", the one used most");
+}
+
+}  // namespace
+
+int32_t MostUsedFrame(const std::vector<int32_t>& frames) {
+    std::map<int32_t, size_t> uses;
+    for (int32_t frame : frames) ++uses[frame];
+    int32_t common = 0;
+    size_t most = 0;
+    for (const auto& [frame, n] : uses)
+        if (n > most) common = frame, most = n;
+    return common;
+}
+
 bool LoadTilemapFile(const std::string& path, VXTilemapRegistry& registry) {
     std::string text;
     std::string why;
@@ -195,6 +232,8 @@ bool LoadTilemapFile(const std::string& path, VXTilemapRegistry& registry) {
         return false;
     }
     if (!why.empty()) std::printf(" -> Tile map %s: %s\n", path.c_str(), why.c_str());
+    const std::string frames = FitFrameList(record);
+    if (!frames.empty()) std::printf(" -> Tile map %s: %s\n", path.c_str(), frames.c_str());
     // The declared "row" and "col" bound nothing: the floor grid places
     // the tiles by their positions.
     const size_t slash = path.find_last_of('/');

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "core/DataRoot.h"
@@ -27,6 +28,7 @@
 #include "physics/VXRigidBody.h"
 #include "tests/support/Capture.h"
 #include "tests/support/DataFiles.h"
+#include "tests/support/SameList.h"
 #include "tests/support/TempDataTree.h"
 
 using namespace FrameWork;
@@ -211,6 +213,11 @@ TEST_F(FloorGrid, TilesWithoutACellOfTheirOwnAreNamedAndSkipped) {
          " -> Tile map Level_7.json: tile 12 lies on tile 5; skipped\n"},
         {"a tile 40 units off tile 2", {{TileX(2) + 40.0f, TileY(0), 104, 104}}, 3,
          " -> Tile map Level_7.json: tile 12 lies on tile 2; skipped\n"},
+        // Skipped, it moves the grid by no fraction of a cell either.
+        {"a tile 49.9 units left of tile 0", {{kX0 - 49.9f, TileY(0), 104, 104}}, 3,
+         " -> Tile map Level_7.json: tile 12 lies on tile 0; skipped\n"},
+        {"a tile 49.9 units above tile 1", {{TileX(1), kY0 + 49.9f, 104, 104}}, 3,
+         " -> Tile map Level_7.json: tile 12 lies on tile 1; skipped\n"},
         {"a tile at x = 1e9", {{1e9f, TileY(0), 104, 104}}, 3,
          " -> Tile map Level_7.json: tile 12 at (1e+09, 100) lies far outside the others; "
          "skipped\n"},
@@ -235,7 +242,10 @@ TEST_F(FloorGrid, TilesWithoutACellOfTheirOwnAreNamedAndSkipped) {
         const size_t tiles = c.rows == kRows ? 12u : 13u;
         ASSERT_EQ(graphics->paintCells.size(), tiles);
         EXPECT_EQ(grid->walkableCells, static_cast<int32_t>(tiles));
-        EXPECT_TRUE(grid->rows == c.rows && grid->columns == kColumns);
+        EXPECT_EQ(grid->rows, c.rows);
+        EXPECT_EQ(grid->columns, kColumns);
+        EXPECT_EQ(grid->firstTileX, kX0);
+        EXPECT_EQ(grid->firstTileY, kY0);
         EXPECT_EQ(floor->_count, static_cast<int32_t>(tiles));
         EXPECT_EQ(floor->m_data3Index.size(), tiles);
         EXPECT_EQ(paint->m_data1.size(), 4 * tiles);
@@ -250,13 +260,15 @@ TEST_F(FloorGrid, TilesWithoutACellOfTheirOwnAreNamedAndSkipped) {
     EXPECT_EQ(TestHarness::Printed([&] { grid->Setup(); }),
               " -> Tile map Level_7.json: tile 4 at (1e+09, 100) lies far outside the others; "
               "skipped\n");
-    EXPECT_TRUE(grid->rows == 1 && grid->columns == kColumns);
+    EXPECT_EQ(grid->rows, 1);
+    EXPECT_EQ(grid->columns, kColumns);
     // A one-tile floor listed twice is one cell: painting it is all of it.
     record = shipped;
     record.m_data1.assign(2, {0.0f, 0.0f, 104.0f, 104.0f});
     EXPECT_EQ(TestHarness::Printed([&] { grid->Setup(); }),
               " -> Tile map Level_7.json: tile 1 lies on tile 0; skipped\n");
-    EXPECT_TRUE(graphics->paintCells.size() == 1u && grid->walkableCells == 1);
+    EXPECT_EQ(graphics->paintCells.size(), 1u);
+    EXPECT_EQ(grid->walkableCells, 1);
     // A floor of nothing but copies says the first few and counts the rest.
     record.m_data1.assign(30, {0.0f, 0.0f, 104.0f, 104.0f});
     const std::string said = TestHarness::Printed([&] { grid->Setup(); });
@@ -288,8 +300,8 @@ TEST_F(FloorGrid, ShippedFloorListedTwiceCountsItsCellsOnce) {
     TestHarness::Printed([&] { grid->Setup(); });
     EXPECT_EQ(grid->walkableCells, walkable);
     EXPECT_EQ(graphics->paintCells.size(), once.m_data1.size());
-    EXPECT_EQ(grid->cellTiles, cells);
-    EXPECT_EQ(tiles->m_data3Index, once.m_data3Index);
+    EXPECT_TRUE(TestHarness::SameList(grid->cellTiles, cells));
+    EXPECT_TRUE(TestHarness::SameList(tiles->m_data3Index, once.m_data3Index));
 }
 
 // A flag that ends with no capture cell says why, once; one with cells
@@ -312,8 +324,12 @@ TEST_F(FloorGrid, FlagsWithoutCaptureCellsSayWhy) {
         // 50-unit cells whose centres fall between the tiles' centres.
         {TileX(0) - 40.0f, TileY(1) - 50.0f, 50.0f, 2.0f, 2.0f,
          "(cell size 50 x 50: no cell centre lies on a tile's)"},
+        // Cells too small to move a float position on: the box still
+        // stands on tiles.
         {TileX(0) - 50.0f, TileY(1) - 50.0f, 1e-6f, 1e8f, 1e8f,
-         "(cell size 1e-06 x 1e-06: no cell centre lies on a tile's)"},
+         "(cell size 1e-06 x 1e-06: too small to step from cell to cell at the flag's place)"},
+        {TileX(0) - 50.0f, TileY(1) - 50.0f, 1e-30f, 2e32f, 2e32f,
+         "(cell size 1e-30 x 1e-30: too small to step from cell to cell at the flag's place)"},
         {TileX(0) - 50.0f, TileY(1) - 50.0f, 1e9f, 2e-7f, 2e-7f,
          "(cell size 1e+09 x 1e+09: larger than the flag's box)"},
         // Over the hole, and far off the floor.
@@ -331,6 +347,16 @@ TEST_F(FloorGrid, FlagsWithoutCaptureCellsSayWhy) {
                             : std::string());
         EXPECT_EQ(flag.cellList.empty(), *c.said != '\0');
     }
+    // Cells a tenth of a unit wide fall on each of tiles 0 and 1 a hundred
+    // times: a capture step each.
+    flag.cellList.clear();
+    EXPECT_EQ(TestHarness::Printed([&] {
+                  flag.SetCaptureArea(TileX(0) - 50.0f, TileY(0) - 50.0f, 0.1f, 0.1f, 0, nullptr,
+                                      2000.0f, 1000.0f);
+              }),
+              " -> Flag \"Flag9\" takes 200 steps (16 s alone on it) to capture: its 200 cells "
+              "of 0.1 x 0.1 fall on 2 tiles\n");
+    EXPECT_EQ(std::set<int>(flag.cellList.begin(), flag.cellList.end()), (std::set<int>{0, 1}));
     g_currentInstancer = nullptr;
 }
 
@@ -403,8 +429,12 @@ TEST_F(FloorGrid, EditorToolsPaintEraseAndKeepListsTogether) {
 TEST_F(FloorGrid, LevelEndEmptiesListsCountsAndThePublishedGrid) {
     grid->Setup();
     VXShapeInstancer::ClearInstanceData();
-    for (const auto& set : graphics->instanceSets)
-        EXPECT_TRUE(set->_count == 0 && set->m_data1.empty() && set->texOffsets.empty());
+    for (const auto& set : graphics->instanceSets) {
+        SCOPED_TRACE(set->_name);
+        EXPECT_EQ(set->_count, 0);
+        EXPECT_EQ(set->m_data1.size(), 0u);
+        EXPECT_EQ(set->texOffsets.size(), 0u);
+    }
     grid->Clear();
     EXPECT_TRUE(grid->objectLists.empty());
     // A deleted grid is no longer the published one.

@@ -14,6 +14,7 @@
 #include "graphics/VXTilemapData.h"
 #include "tests/support/Capture.h"
 #include "tests/support/DataFiles.h"
+#include "tests/support/SameList.h"
 
 using namespace FrameWork;
 using TestHarness::Printed;
@@ -131,6 +132,7 @@ TEST_F(Tilemap, SavedFileReadsBackSortedWithItsWalls) {
         ++walls;
     EXPECT_EQ(walls, 2u);
     Load(path, true);
+    ASSERT_EQ(registry.count("Level_4"), 1u);
     const VXTilemapData& record = registry.at("Level_4");
     EXPECT_EQ(record._count, 4);
     EXPECT_EQ(record._depth, INT_MIN);
@@ -184,6 +186,7 @@ TEST_F(Tilemap, DeclaredSizeIsNoBoundAndAUtf16FileIsNamedAsSuch) {
         "\"m_data1\": [" +
         tiles + "]}]";
     EXPECT_EQ(Load(Write("Level_0.json", text), true).find("not loaded"), std::string::npos);
+    ASSERT_EQ(registry.count("Level_0"), 1u);
     EXPECT_EQ(registry.at("Level_0").m_data1.size(), 600u);
     EXPECT_EQ(registry.at("Level_0").fileName, "Level_0.json");
 
@@ -191,6 +194,48 @@ TEST_F(Tilemap, DeclaredSizeIsNoBoundAndAUtf16FileIsNamedAsSuch) {
     for (char c : text) utf16 += std::string{c, '\0'};
     EXPECT_EQ(Load(Write("Level_5.json", utf16), false),
               " -> Tile map " + (dir / "Level_5.json").string() + " is not UTF-8 text (UTF-16)\n");
+}
+
+// A frame list of the wrong length is named once with both counts and
+// fitted to the tiles: the tiles it misses take the frame it uses most.
+TEST_F(Tilemap, AFrameListOfTheWrongLengthIsNamedAndFitted) {
+    std::string tiles;
+    for (int k = 0; k < 6; ++k)
+        tiles += (k ? ", " : "") + std::to_string(100 * k) + ", 0, 104, 104";
+    const struct {
+        const char* frames;
+        std::vector<int32_t> fitted;
+        const char* said;
+    } cases[] = {
+        {"[3, 7, 7, 2, 9, 1]", {3, 7, 7, 2, 9, 1}, ""},
+        {"[3, 7, 7, 2]",
+         {3, 7, 7, 2, 7, 7},
+         "4 frames for 6 tiles; the last 2 tiles take frame 7, "
+         "the one used most"},
+        {"[5, 4]",
+         {5, 4, 4, 4, 4, 4},
+         "2 frames for 6 tiles; the last 4 tiles take frame 4, "
+         "the one used most"},
+        {"[]", {0, 0, 0, 0, 0, 0}, "0 frames for 6 tiles; the last 6 tiles take frame 0"},
+        {"[1, 2, 3, 4, 5, 6, 7, 8]",
+         {1, 2, 3, 4, 5, 6},
+         "8 frames for 6 tiles; the last 2 frames are dropped"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.frames);
+        const std::string path =
+            Write("Level_6.json",
+                  "[{\"row\": 1, \"col\": 6, \"_name\": \"FloorTiles.png\", \"_texColumns\": 4, "
+                  "\"_texRows\": 4, \"_count\": 6, \"_depth\": 0, \"m_default1\": true, "
+                  "\"m_default2\": true, \"m_default3\": true, \"m_data1\": [" +
+                      tiles + "], \"m_data2\": [], \"m_data3Index\": " + c.frames + "}]");
+        const std::string expected =
+            *c.said ? " -> Tile map " + path + ": " + c.said + "\n" : std::string();
+        EXPECT_EQ(Load(path, true), expected);
+        ASSERT_EQ(registry.count("Level_6"), 1u);
+        EXPECT_TRUE(TestHarness::SameList(registry.at("Level_6").m_data3Index, c.fitted));
+        registry.clear();
+    }
 }
 
 TEST_F(Tilemap, PartialAndMistypedRecordsKeepTheirDefaults) {
@@ -202,11 +247,15 @@ TEST_F(Tilemap, PartialAndMistypedRecordsKeepTheirDefaults) {
     for (const std::string& text : cases) {
         const std::string out = Load(Write("Level_8.json", text), true);
         EXPECT_NE(out.find("missing or wrong"), std::string::npos) << out;
+        ASSERT_EQ(registry.count("Level_8"), 1u) << text;
         const VXTilemapData& record = registry.at("Level_8");
-        EXPECT_TRUE(record.row == 0 && record.col == 0 && record._count == 0 &&
-                    record._name.empty());
-        EXPECT_TRUE(record.m_data1.empty() && record.m_data3Index.empty() &&
-                    record.aabbIndices.empty());
+        EXPECT_EQ(record.row, 0);
+        EXPECT_EQ(record.col, 0);
+        EXPECT_EQ(record._count, 0);
+        EXPECT_EQ(record._name, "");
+        EXPECT_EQ(record.m_data1.size(), 0u);
+        EXPECT_EQ(record.m_data3Index.size(), 0u);
+        EXPECT_EQ(record.aabbIndices.size(), 0u);
         registry.clear();
     }
 }
