@@ -81,11 +81,11 @@ protected:
         ClickAt(x, y);
         ASSERT_PRED_FORMAT2(SameObject, g_selectedObject, object);
     }
-    // A press on the object's x (axis 0) or y handle, a drag of `pixels`
-    // along it, away from the object, and a release there.
-    void DragHandle(GameObject* object, int axis, int pixels) {
+    // A press on the object's x (axis 0) or y handle and a drag of `pixels`
+    // along it, away from the object, the button held; (x, y): where the
+    // cursor is then.
+    void HoldHandle(GameObject* object, int axis, int pixels, int& x, int& y) {
         const VXEditorRect r = WorldRect(object);
-        int x = 0, y = 0;
         if (axis == 0)
             ScreenOf(r.x + r.w / 2 + 60, r.y, x, y);
         else
@@ -93,7 +93,18 @@ protected:
         MoveMouse(x, y);
         StepFrames(2);
         ASSERT_FALSE(WindowUnderCursor()) << "a window covers the handle";
-        DragMouse(x, y, axis == 0 ? x + pixels : x, axis == 0 ? y : y - pixels);
+        MouseButton(true, x, y);
+        StepFrames(1);
+        (axis == 0 ? x : y) += axis == 0 ? pixels : -pixels;
+        MoveMouse(x, y);
+        StepFrames(2);
+    }
+    // The same, and a release there.
+    void DragHandle(GameObject* object, int axis, int pixels) {
+        int x = 0, y = 0;
+        HoldHandle(object, axis, pixels, x, y);
+        MouseButton(false, x, y);
+        StepFrames(2);
     }
     // A press at (x, y), a drag to (toX, toY) and a release there, with the
     // key `held` (none: SDL_SCANCODE_UNKNOWN) down throughout.
@@ -295,8 +306,8 @@ INSTANTIATE_TEST_SUITE_P(EachTool, HandleDrag,
                          [](const auto& info) { return std::string(info.param.tool); });
 
 // The handles of a child (a flag's ring, stored in its flag's units) move
-// and resize it as far as the cursor went, in world units, and so does a
-// SCALE drag with Shift held on the ring.
+// and resize it as far as the cursor went, in world units, until the drag
+// ends, and so does a SCALE drag with Shift held on the ring.
 TEST_F(ToolFixture, AChildsHandlesFollowTheCursorInWorldUnits) {
     EnterEditor();
     GameObject* ring = Find("Flag1RingA");
@@ -329,6 +340,20 @@ TEST_F(ToolFixture, AChildsHandlesFollowTheCursorInWorldUnits) {
             << "drawn at " << after.x << ", " << after.y << ", " << after.w << " x " << after.h;
         EXPECT_PRED_FORMAT2(SameObject, g_selectedObject, ring);
     }
+
+    // Another tool chosen while a handle is held ends its drag: what the
+    // cursor does after moves and resizes nothing.
+    TapKey(SDL_SCANCODE_2);
+    const VXEditorRect before = WorldRect(ring);
+    HoldHandle(ring, 0, 20, x, y);
+    TapKey(SDL_SCANCODE_4);
+    MoveMouse(x + 30, y);
+    StepFrames(2);
+    MouseButton(false, x + 30, y);
+    StepFrames(1);
+    const VXEditorRect after = WorldRect(ring);
+    EXPECT_NEAR(after.x - before.x, 20.0f / graphics->zoom, 0.5f) << "moved on with SCALE";
+    EXPECT_EQ(after.w, before.w) << "resized by a TRANSLATE drag";
 
     // SCALE with Shift held: a drag begun on the ring grows it on both axes
     // as far as the cursor went; one begun beside it grows nothing.
@@ -479,13 +504,7 @@ TEST_F(ToolFixture, AStalledFrameZoomsOneNotchAndTurnsBoundedly) {
 
     TapKey(SDL_SCANCODE_3);
     Pick(pirate);
-    ScreenOf(pirate->position[0] + pirate->scale[0] / 2 + 60, pirate->position[1], x, y);
-    MoveMouse(x, y);
-    StepFrames(2);
-    MouseButton(true, x, y);
-    StepFrames(1);
-    MoveMouse(x + 30, y);
-    StepFrames(2);
+    HoldHandle(pirate, 0, 30, x, y);
     const auto turn = [&](uint64_t micro) {
         clock.tick = micro;
         StepFrames(1);
@@ -496,7 +515,7 @@ TEST_F(ToolFixture, AStalledFrameZoomsOneNotchAndTurnsBoundedly) {
     };
     const float perFrame = turn(16667);
     const float stalled = turn(1000000);
-    MouseButton(false, x + 30, y);
+    MouseButton(false, x, y);
     StepFrames(2);
     EXPECT_GT(perFrame, 0.0f);
     EXPECT_LE(stalled, kMaxFrameSteps * perFrame * 1.01f);
