@@ -30,10 +30,16 @@ const char* const kToolIcons = "64px_enginefunction_icons.png";
 uint8_t g_cursorOverPicked = 0;
 int32_t g_lastPickedIndex = 1000000;
 uint8_t g_pickedFromTiles = 0;
+// The cursor is on a handle of the selected object (a press there is the
+// handle's, not a pick).
 uint8_t g_gizmoDragging = 0;
+// The handle drag under way: -1 none, 1 the x handle, 2 the y handle, 3 both
+// axes of SCALE (Shift held over the object); the object and the tool it
+// began with.  It lives from the press to the release.
 int32_t g_gizmoDragState = -1;
+const GameObject* g_gizmoDragObject = nullptr;
+int32_t g_gizmoDragTool = ToolDefault;
 float g_rotateAnchorX = 0.0f;
-uint8_t g_rotating = 0;
 VXEditorPoint g_scaleAnchor;
 
 using Platform::VK::Control;
@@ -113,6 +119,38 @@ bool OnSelectedHandle(float mx, float my) {
         default:
             return false;
     }
+}
+
+// A handle drag ends with the release, with a new press, and when the
+// selection or the tool changes; the uniform scale also when Shift is let go.
+void EndFinishedHandleDrag() {
+    if (g_gizmoDragState < 0) return;
+    if (LeftHeld() && !IsKeyTriggered(LButton) && g_gizmoDragObject == g_selectedObject &&
+        g_gizmoDragTool == g_currentTool && (g_gizmoDragState != 3 || IsKeyDown(Shift)))
+        return;
+    g_gizmoDragState = -1;
+    g_gizmoDragObject = nullptr;
+}
+
+// Starts a drag on a press on a handle of the selected object `o`, or, with
+// SCALE, when Shift and the left button are both down over the object and
+// one of them went down this frame.
+void StartHandleDrag(const GameObject* o, float mx, float my) {
+    int32_t handle = -1;
+    if (LeftPressed() && OnSelectedHandle(mx, my))
+        handle = XHandle(o).Contains(mx, my) ? 1 : 2;
+    else if (g_currentTool == ToolScale && IsKeyDown(Shift) && LeftHeld() &&
+             (IsKeyTriggered(Shift) || IsKeyTriggered(LButton)) && PickBox(o).Contains(mx, my))
+        handle = 3;
+    if (handle < 0) return;
+    g_gizmoDragState = handle;
+    g_gizmoDragObject = o;
+    g_gizmoDragTool = g_currentTool;
+    const VXEditorRect r = WorldRect(o);
+    if (handle == 1) g_dragOffset.x = r.x - mx;
+    if (handle == 2) g_dragOffset.y = g_mouseWorld.y + r.y;
+    g_rotateAnchorX = g_mouseWorld.x;
+    g_scaleAnchor = {g_mouseWorld.x, my};
 }
 
 void SelectTool(int tool) {
@@ -205,7 +243,8 @@ void VXLevelEditor::HandleMouseTool(VXObjectManager** objects, VXShapeInstancer*
     if (g_selectionKind == SelectObjects && *objects) {
         // A press on a handle of the selected object is the handle's drag
         // (UpdateGizmo), even where another object's box lies under it.
-        if (LeftPressed() && OnSelectedHandle(mx, my)) return;
+        g_gizmoDragging = OnSelectedHandle(mx, my) ? 1 : 0;
+        if (LeftPressed() && g_gizmoDragging) return;
         uint8_t c = g_cursorOverPicked;
         std::vector<GameObject*>& list = (*objects)->objects;
         const int picked = LeftPressed() ? PickedEntry(list, mx, my) : -1;
@@ -269,87 +308,31 @@ void VXLevelEditor::HandleMouseTool(VXObjectManager** objects, VXShapeInstancer*
 }
 
 void VXLevelEditor::UpdateGizmo() {
+    EndFinishedHandleDrag();
     GameObject* o = g_selectedObject;
     if (!o) return;
     const float mx = g_mouseWorld.x;
     const float my = -g_mouseWorld.y;
-    const bool onX = XHandle(o).Contains(mx, my);
-    const bool onY = YHandle(o).Contains(mx, my);
-    switch (g_currentTool) {
+    if (g_gizmoDragState < 0) StartHandleDrag(o, mx, my);
+    switch (g_gizmoDragState < 0 ? ToolDefault : g_currentTool) {
         case ToolTranslate:
-            if (g_cursorOverPicked) return;
-            if (onX) {
-                g_gizmoDragging = 1;
-                if (LeftPressed()) {
-                    g_dragOffset.x = WorldRect(o).x - mx;
-                    g_gizmoDragState = 1;
-                }
-            } else if (onY) {
-                g_gizmoDragging = 1;
-                if (LeftPressed()) {
-                    g_dragOffset.y = g_mouseWorld.y + WorldRect(o).y;
-                    g_gizmoDragState = 2;
-                }
-            } else {
-                g_gizmoDragging = 0;
-            }
-            if (LeftHeld() && g_gizmoDragState == 1)
-                SetWorldPosition(o, 0, g_dragOffset.x + g_mouseWorld.x);
-            if (LeftHeld() && g_gizmoDragState == 2)
-                SetWorldPosition(o, 1, g_dragOffset.y - g_mouseWorld.y);
+            if (g_gizmoDragState == 1) SetWorldPosition(o, 0, g_dragOffset.x + g_mouseWorld.x);
+            if (g_gizmoDragState == 2) SetWorldPosition(o, 1, g_dragOffset.y - g_mouseWorld.y);
             break;
         case ToolRotate:
-            if (onX) {
-                g_gizmoDragging = 1;
-                g_rotating = 1;
-                if (LeftPressed()) g_rotateAnchorX = g_mouseWorld.x;
-            } else {
-                g_gizmoDragging = 0;
-            }
-            // A stalled frame turns no further than the match's steps would.
-            if (LeftHeld() && g_rotating)
-                o->rotation[2] += 2.0f * (g_mouseWorld.x - g_rotateAnchorX) *
-                                  std::min(FrameContext().frameTime, kMaxFrameSteps * kStepTime);
-            if (LeftReleased()) {
-                g_rotating = 0;
-                g_gizmoDragging = 0;
-            }
+            // The anchor stays at the press: the farther right of it, the
+            // faster the turn.  A stalled frame turns no further than the
+            // match's steps would.
+            o->rotation[2] += 2.0f * (g_mouseWorld.x - g_rotateAnchorX) *
+                              std::min(FrameContext().frameTime, kMaxFrameSteps * kStepTime);
             break;
-        case ToolScale: {
-            if (g_cursorOverPicked && IsKeyTriggered(Shift)) {
-                g_scaleAnchor.x = g_mouseWorld.x;
-                g_gizmoDragState = 3;
-            }
-            if (g_gizmoDragState == 3 && IsKeyDown(Shift) && LeftHeld()) {
-                const float grow = g_mouseWorld.x - g_scaleAnchor.x;
-                GrowWorldScale(o, 0, grow);
-                GrowWorldScale(o, 1, grow);
-            } else {
-                if (onX) {
-                    g_gizmoDragging = 1;
-                    if (LeftPressed()) {
-                        g_gizmoDragState = 1;
-                        g_scaleAnchor.x = g_mouseWorld.x;
-                    }
-                } else if (onY) {
-                    g_gizmoDragging = 1;
-                    if (LeftPressed()) {
-                        g_gizmoDragState = 2;
-                        g_scaleAnchor.y = my;
-                    }
-                } else {
-                    g_gizmoDragging = 0;
-                }
-                if (LeftHeld() && !g_cursorOverPicked) {
-                    if (g_gizmoDragState == 1)
-                        GrowWorldScale(o, 0, g_mouseWorld.x - g_scaleAnchor.x);
-                    else if (g_gizmoDragState == 2)
-                        GrowWorldScale(o, 1, my - g_scaleAnchor.y);
-                }
-            }
+        case ToolScale:
+            // The size follows the cursor's travel since the last frame.
+            if (g_gizmoDragState != 2) GrowWorldScale(o, 0, g_mouseWorld.x - g_scaleAnchor.x);
+            if (g_gizmoDragState == 3) GrowWorldScale(o, 1, g_mouseWorld.x - g_scaleAnchor.x);
+            if (g_gizmoDragState == 2) GrowWorldScale(o, 1, my - g_scaleAnchor.y);
             g_scaleAnchor = {g_mouseWorld.x, my};
             break;
-        }
         default:
             break;
     }

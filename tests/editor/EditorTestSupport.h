@@ -2,9 +2,16 @@
 // picker the test answers, and the mouse aimed at the editor's widgets.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <imgui.h>
+#include <rapidjson/document.h>
+#include <rapidjson/stringbuffer.h>
+#include <rapidjson/writer.h>
 
+#include <algorithm>
 #include <fstream>
+#include <map>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -48,6 +55,104 @@ inline std::string ReadText(const std::string& path) {
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+// Equal texts, or where they first differ: the line's number and both
+// versions of it.  For EXPECT_PRED_FORMAT2, which names the two texts.
+inline ::testing::AssertionResult SameText(const char* aName, const char* bName,
+                                           const std::string& a, const std::string& b) {
+    if (a == b) return ::testing::AssertionSuccess();
+    // The texts differ, so some line does, or one of them ends there.
+    const auto lineAt = [](const std::string& text, size_t start) -> std::string {
+        if (start > text.size()) return "(past the end)";
+        const size_t end = text.find('\n', start);
+        return end == std::string::npos ? text.substr(start) + " (end of text)"
+                                        : text.substr(start, end - start);
+    };
+    size_t start = 0, line = 1;
+    while (lineAt(a, start) == lineAt(b, start)) {
+        start = a.find('\n', start) + 1;
+        ++line;
+    }
+    return ::testing::AssertionFailure()
+           << aName << " and " << bName << " differ first at line " << line << ":\n  "
+           << lineAt(a, start) << "\n  " << lineAt(b, start);
+}
+
+// Two files of the same bytes, or where they first differ.
+inline ::testing::AssertionResult SameFile(const std::string& a, const std::string& b) {
+    return SameText(a.c_str(), b.c_str(), ReadText(a), ReadText(b));
+}
+
+inline std::string NameOf(const GameObject* object) {
+    return object ? "\"" + object->g_name + "\"" : "nothing";
+}
+
+// The same object, or the names of the two.
+inline ::testing::AssertionResult SameObject(const char* aName, const char* bName,
+                                             const GameObject* a, const GameObject* b) {
+    if (a == b) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << aName << " is " << NameOf(a) << ", " << bName << " is " << NameOf(b);
+}
+
+inline std::string JsonText(const rapidjson::Value& value) {
+    rapidjson::StringBuffer text;
+    rapidjson::Writer<rapidjson::StringBuffer> writer(text);
+    value.Accept(writer);
+    return text.GetString();
+}
+
+// What differs between two object files, record by record: the keys changed
+// of each object (by name), and each change as "name key: old -> new".
+using ChangedKeys = std::map<std::string, std::set<std::string>>;
+struct ObjectChanges {
+    ChangedKeys keys;
+    std::string text;
+    void Note(const std::string& object, const std::string& key, const std::string& was,
+              const std::string& is) {
+        keys[object].insert(key);
+        text += object + " " + key + ": " + was + " -> " + is + "\n";
+    }
+};
+
+inline ObjectChanges ChangesBetween(const std::string& beforePath, const std::string& afterPath) {
+    ObjectChanges changes;
+    rapidjson::Document before, after;
+    before.Parse(ReadText(beforePath).c_str());
+    after.Parse(ReadText(afterPath).c_str());
+    if (!before.IsArray() || !after.IsArray()) {
+        changes.Note(afterPath, "(file)", before.IsArray() ? "objects" : "no objects",
+                     after.IsArray() ? "objects" : "no objects");
+        return changes;
+    }
+    const rapidjson::Value none(rapidjson::kObjectType);
+    const rapidjson::SizeType count = std::max(before.Size(), after.Size());
+    for (rapidjson::SizeType i = 0; i < count; ++i) {
+        const rapidjson::Value& was = i < before.Size() ? before[i] : none;
+        const rapidjson::Value& is = i < after.Size() ? after[i] : none;
+        const rapidjson::Value& named = is.IsObject() && is.HasMember("g_name") ? is : was;
+        const bool hasName =
+            named.IsObject() && named.HasMember("g_name") && named["g_name"].IsString();
+        const std::string name =
+            hasName ? named["g_name"].GetString() : "object " + std::to_string(i);
+        if (!was.IsObject() || !is.IsObject()) {
+            if (was != is) changes.Note(name, "(record)", JsonText(was), JsonText(is));
+            continue;
+        }
+        for (const auto& member : is.GetObject()) {
+            const auto old = was.FindMember(member.name);
+            if (old == was.MemberEnd())
+                changes.Note(name, member.name.GetString(), "(none)", JsonText(member.value));
+            else if (old->value != member.value)
+                changes.Note(name, member.name.GetString(), JsonText(old->value),
+                             JsonText(member.value));
+        }
+        for (const auto& member : was.GetObject())
+            if (!is.HasMember(member.name))
+                changes.Note(name, member.name.GetString(), JsonText(member.value), "(none)");
+    }
+    return changes;
 }
 
 // The tests share one X server: windows of other tests appearing under the

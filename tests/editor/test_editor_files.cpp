@@ -30,7 +30,7 @@ TEST_F(EditorFixture, CtrlSThenYesWritesTheLoadedLevelUnchanged) {
     SaveWithCtrlS();
     const std::string saved = ReadText(Data("objects/savefile.json"));
     ASSERT_FALSE(saved.empty());
-    EXPECT_TRUE(saved == ReadText(Data("objects/savefile1.json")));
+    EXPECT_PRED_FORMAT2(SameText, saved, ReadText(Data("objects/savefile1.json")));
     EXPECT_TRUE(EndsWith(VXDebugConsole::Text(), "ALL OBJECTS SAVED!\n"));
 }
 
@@ -98,7 +98,7 @@ TEST_F(EditorFixture, SaveAsTakesOnlyPlainFileNames) {
         TypeOver(c.name);
         ClickItem("Save As?/YES");
         if (!c.written.empty()) {
-            EXPECT_TRUE(ReadText(Data(c.written)) == ReadText(Data("objects/savefile1.json")));
+            EXPECT_TRUE(SameFile(Data(c.written), Data("objects/savefile1.json")));
             EXPECT_EQ(VXDebugConsole::Text(), "ALL OBJECTS SAVED!\n");
         } else {
             EXPECT_EQ(VXDebugConsole::Text().rfind("NOT SAVED", 0), 0u) << VXDebugConsole::Text();
@@ -125,7 +125,7 @@ TEST_F(EditorFixture, FailedSaveIsLoggedAndKeepsTheOldFile) {
     SaveWithCtrlS();
     setrlimit(RLIMIT_FSIZE, &original);
 
-    EXPECT_EQ(ReadText(Data("objects/savefile.json")), old);
+    EXPECT_PRED_FORMAT2(SameText, ReadText(Data("objects/savefile.json")), old);
     EXPECT_NE(VXDebugConsole::Text().find("SAVE FAILED!"), std::string::npos);
     EXPECT_EQ(VXDebugConsole::Text().find("ALL OBJECTS SAVED!"), std::string::npos);
     for (const auto& entry : std::filesystem::directory_iterator(Data("objects")))
@@ -203,7 +203,7 @@ TEST_F(EditorFixture, LoadObjectSaysWhyItRefusesAFileOrWhatItLeftOut) {
             << VXDebugConsole::Text();
     }
     SaveWithCtrlS();
-    EXPECT_TRUE(ReadText(Data("objects/savefile.json")) == level);
+    EXPECT_PRED_FORMAT2(SameText, ReadText(Data("objects/savefile.json")), level);
 
     std::string partly = ReadText(Data("objects/savefile2.json"));
     const size_t position = partly.find("\"position\"");
@@ -273,7 +273,7 @@ TEST_F(EditorFixture, LoadObjectOfAFileWithAByteOrderMarkLoadsItOrNamesTheOffset
     for (rapidjson::SizeType i = 0; i < chosen.Size(); ++i)
         EXPECT_EQ(objects[i]->g_name, chosen[i]["g_name"].GetString());
     SaveWithCtrlS();
-    EXPECT_TRUE(ReadText(Data("objects/savefile.json")) == other);
+    EXPECT_PRED_FORMAT2(SameText, ReadText(Data("objects/savefile.json")), other);
 }
 
 // A level from another version of the tools, with component kinds this
@@ -296,7 +296,7 @@ TEST_F(EditorFixture, LoadObjectAndSaveKeepBlocksTheGameDoesNotRead) {
     StepFrames(3);
     ASSERT_NE(Editor()->m_objects->FindObject("ArcherShadow"), nullptr);
     SaveWithCtrlS();
-    EXPECT_TRUE(ReadText(Data("objects/savefile.json")) == level);
+    EXPECT_PRED_FORMAT2(SameText, ReadText(Data("objects/savefile.json")), level);
 }
 
 // QUIT, LOAD OBJECT and closing the window go on at once over a scene as it

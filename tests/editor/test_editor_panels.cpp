@@ -214,7 +214,7 @@ TEST_F(PanelFixture, EveryPanelsValueSurvivesSaveLoadAndSaveByteForByte) {
     EXPECT_NE(VXDebugConsole::Text().find("EXISTING RigidBody!\n"), std::string::npos);
 
     const auto texts = SaveReloadSave();
-    EXPECT_TRUE(texts.first == texts.second) << "the second save differs";
+    EXPECT_PRED_FORMAT2(SameText, texts.first, texts.second);
     for (const PanelCase& c : PanelCases()) {
         SCOPED_TRACE(c.menu);
         GameObject* loaded = Editor()->m_objects->FindObject(c.object);

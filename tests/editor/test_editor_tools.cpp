@@ -55,57 +55,73 @@ TEST_F(EditorFixture, DraggedObjectChangesOnlyItsPositionInTheSave) {
     StepFrames(2);
     EXPECT_NEAR(moved->position[0] - startX, 30.0f / VXGraphicsManager::Instance()->zoom, 0.5f);
 
-    size_t index = 0;
-    while (Editor()->m_objects->objects[index] != moved) ++index;
     SaveWithCtrlS();
-    rapidjson::Document before, after;
-    before.Parse(ReadText(Data("objects/savefile1.json")).c_str());
-    after.Parse(ReadText(Data("objects/savefile.json")).c_str());
-    ASSERT_TRUE(after.IsArray());
-    ASSERT_EQ(after.Size(), before.Size());
-    for (rapidjson::SizeType i = 0; i < after.Size(); ++i) {
-        if (i != index) {
-            EXPECT_TRUE(after[i] == before[i]) << "object " << i << " changed";
-            continue;
-        }
-        for (auto& member : after[i].GetObject()) {
-            const bool same = member.value == before[i][member.name];
-            EXPECT_EQ(same, std::string(member.name.GetString()) != "position")
-                << member.name.GetString();
-        }
-    }
+    const ObjectChanges changes =
+        ChangesBetween(Data("objects/savefile1.json"), Data("objects/savefile.json"));
+    EXPECT_EQ(changes.keys, (ChangedKeys{{moved->g_name, {"position"}}})) << changes.text;
 }
 
 // The editor with the Pirate of the shipped level at hand, picked and
 // handled in the scene with the mouse.
 class ToolFixture : public EditorFixture {
 protected:
-    GameObject* Pirate() {
+    GameObject* Find(const std::string& name) {
         for (GameObject* object : Editor()->m_objects->objects)
-            if (object->g_name == "Pirate") return object;
-        ADD_FAILURE() << "no Pirate in the level";
+            if (object->g_name == name) return object;
+        ADD_FAILURE() << "no " << name << " in the level";
         return nullptr;
     }
-    // A click on the object in the scene.
-    void Pick(GameObject* object) {
+    GameObject* Pirate() { return Find("Pirate"); }
+    // A click on the object in the scene, `dx`, `dy` world units off its
+    // middle.
+    void Pick(GameObject* object, float dx = 0.0f, float dy = 0.0f) {
+        const VXEditorRect r = WorldRect(object);
         int x = 0, y = 0;
-        ScreenOf(object->position[0], object->position[1], x, y);
+        ScreenOf(r.x + dx, r.y + dy, x, y);
         ClickAt(x, y);
-        ASSERT_EQ(g_selectedObject, object);
+        ASSERT_PRED_FORMAT2(SameObject, g_selectedObject, object);
     }
-    // A press on the object's x handle, a drag of `dx` pixels, a release.
-    void DragXHandle(GameObject* object, int dx) {
-        int x = 0, y = 0;
-        ScreenOf(object->position[0] + object->scale[0] / 2 + 60, object->position[1], x, y);
+    // A press on the object's x (axis 0) or y handle and a drag of `pixels`
+    // along it, away from the object, the button held; (x, y): where the
+    // cursor is then.
+    void HoldHandle(GameObject* object, int axis, int pixels, int& x, int& y) {
+        const VXEditorRect r = WorldRect(object);
+        if (axis == 0)
+            ScreenOf(r.x + r.w / 2 + 60, r.y, x, y);
+        else
+            ScreenOf(r.x, r.y + r.h / 2 + 60, x, y);
         MoveMouse(x, y);
         StepFrames(2);
+        ASSERT_FALSE(WindowUnderCursor()) << "a window covers the handle";
         MouseButton(true, x, y);
         StepFrames(1);
-        MoveMouse(x + dx, y);
-        StepFrames(2);
-        MouseButton(false, x + dx, y);
+        (axis == 0 ? x : y) += axis == 0 ? pixels : -pixels;
+        MoveMouse(x, y);
         StepFrames(2);
     }
+    // The same, and a release there.
+    void DragHandle(GameObject* object, int axis, int pixels) {
+        int x = 0, y = 0;
+        HoldHandle(object, axis, pixels, x, y);
+        MouseButton(false, x, y);
+        StepFrames(2);
+    }
+    // A press at (x, y), a drag to (toX, toY) and a release there, with the
+    // key `held` (none: SDL_SCANCODE_UNKNOWN) down throughout.
+    void DragMouse(int x, int y, int toX, int toY, SDL_Scancode held = SDL_SCANCODE_UNKNOWN) {
+        if (held != SDL_SCANCODE_UNKNOWN) PressKey(held);
+        MoveMouse(x, y);
+        StepFrames(1);
+        MouseButton(true, x, y);
+        StepFrames(1);
+        MoveMouse(toX, toY);
+        StepFrames(2);
+        MouseButton(false, toX, toY);
+        StepFrames(1);
+        if (held != SDL_SCANCODE_UNKNOWN) ReleaseKey(held);
+        StepFrames(1);
+    }
+    void DragXHandle(GameObject* object, int dx) { DragHandle(object, 0, dx); }
 };
 
 // Where a widget was drawn, a few pixels in from its left end.
@@ -178,7 +194,7 @@ TEST_F(ToolFixture, ToolsDoNotActThroughAWindowWidget) {
             MouseButton(false, x + w.drag, y);
             StepFrames(2);
             EXPECT_EQ(set->m_data1.size(), tiles);
-            EXPECT_EQ(g_selectedObject, selected);
+            EXPECT_PRED_FORMAT2(SameObject, g_selectedObject, selected);
             EXPECT_EQ(pirate->position[0], px);
             EXPECT_EQ(pirate->position[1], py);
         }
@@ -209,7 +225,7 @@ TEST_F(ToolFixture, HandlePressOverAWallDrivesTheSelectedObject) {
         Pick(pirate);
         const float before = *c.value;
         DragXHandle(pirate, 30);
-        EXPECT_EQ(g_selectedObject, pirate);
+        EXPECT_PRED_FORMAT2(SameObject, g_selectedObject, pirate);
         // Rotation is kept within a turn: compare the change modulo 360.
         EXPECT_GT(std::remainder(*c.value - before, 360.0f), 1.0f);
         for (const auto& [wall, was] : walls) {
@@ -218,6 +234,140 @@ TEST_F(ToolFixture, HandlePressOverAWallDrivesTheSelectedObject) {
             EXPECT_EQ(wall->scale[0], was[2]) << wall->g_name;
         }
     }
+}
+
+// A handle's drag lasts from the press on the handle to its release.  After
+// the GameManager's x handle is dragged and let go on the handle: a click on
+// bare floor drops the selection, a press held on the Pirate picks it, and
+// a Ctrl press dragged over the floor (neither a pick nor a handle's) leaves
+// it as it was; the save holds the handle's one change.  One case a tool.
+struct HandleDragCase {
+    SDL_Scancode key;
+    const char* tool;
+    const char* changed;  // the key of the saved record the drag changes
+};
+
+// The case's name in the test's name.
+void PrintTo(const HandleDragCase& c, std::ostream* out) {
+    *out << c.tool;
+}
+
+class HandleDrag : public ToolFixture, public ::testing::WithParamInterface<HandleDragCase> {};
+
+TEST_P(HandleDrag, EndsAtItsRelease) {
+    EnterEditor();
+    const auto transform = [](const GameObject* o) {
+        return std::array<float, 5>{o->position[0], o->position[1], o->rotation[2], o->scale[0],
+                                    o->scale[1]};
+    };
+    TapKey(GetParam().key);
+    ASSERT_STREQ(g_toolNames[g_currentTool], GetParam().tool);
+    GameObject* manager = Find("GameManager");
+    GameObject* pirate = Pirate();
+    ASSERT_TRUE(manager && pirate);
+    // Inside the 100-unit GameManager, outside the 50-unit Painter on it.
+    Pick(manager, 35.0f, 35.0f);
+    const std::array<float, 5> loaded = transform(manager);
+    DragHandle(manager, 0, 30);
+    EXPECT_NE(transform(manager), loaded) << "the handle did nothing";
+
+    int floorX = 0, floorY = 0;
+    ScreenOf(150.0f, 250.0f, floorX, floorY);
+    MoveMouse(floorX, floorY);
+    StepFrames(1);
+    ASSERT_FALSE(WindowUnderCursor());
+    ClickMouse(floorX, floorY);
+    EXPECT_PRED_FORMAT2(SameObject, g_selectedObject, nullptr);
+    const std::array<float, 5> was = transform(pirate);
+    int x = 0, y = 0;
+    ScreenOf(pirate->position[0], pirate->position[1], x, y);
+    MoveMouse(x, y);
+    StepFrames(1);
+    MouseButton(true, x, y);
+    StepFrames(8);
+    MouseButton(false, x, y);
+    StepFrames(2);
+    EXPECT_PRED_FORMAT2(SameObject, g_selectedObject, pirate);
+    EXPECT_EQ(transform(pirate), was) << "a press held on the Pirate";
+
+    DragMouse(floorX, floorY, floorX + 40, floorY, SDL_SCANCODE_LCTRL);
+    EXPECT_PRED_FORMAT2(SameObject, g_selectedObject, pirate);
+    EXPECT_EQ(transform(pirate), was) << "a Ctrl press on the floor";
+    SaveWithCtrlS();
+    const ObjectChanges changes =
+        ChangesBetween(Data("objects/savefile1.json"), Data("objects/savefile.json"));
+    EXPECT_EQ(changes.keys, (ChangedKeys{{"GameManager", {GetParam().changed}}})) << changes.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(EachTool, HandleDrag,
+                         ::testing::Values(HandleDragCase{SDL_SCANCODE_2, "TRANSLATE", "position"},
+                                           HandleDragCase{SDL_SCANCODE_3, "ROTATE", "rotationZ"},
+                                           HandleDragCase{SDL_SCANCODE_4, "SCALE", "scaleX"}),
+                         [](const auto& info) { return std::string(info.param.tool); });
+
+// The handles of a child (a flag's ring, stored in its flag's units) move
+// and resize it as far as the cursor went, in world units, until the drag
+// ends, and so does a SCALE drag with Shift held on the ring.
+TEST_F(ToolFixture, AChildsHandlesFollowTheCursorInWorldUnits) {
+    EnterEditor();
+    GameObject* ring = Find("Flag1RingA");
+    ASSERT_TRUE(ring && ring->parent);
+    ASSERT_GT(ring->parent->scale[0], 10.0f) << "a parent whose units are the world's";
+    // The flag in the middle of the free part of the window.
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    int x = 0, y = 0;
+    ScreenOf(ring->parent->position[0], ring->parent->position[1], x, y);
+    graphics->cameraX += static_cast<float>(windowWidth / 2 - 60 - x);
+    graphics->cameraY -= static_cast<float>(windowHeight / 2 - 90 - y);
+    // Between the 180 and the 220 ring, inside the 300 capture circle.
+    Pick(ring, 100.0f, 50.0f);
+    const float travel = 30.0f / graphics->zoom;
+    const struct {
+        SDL_Scancode key;
+        int axis;
+        float VXEditorRect::*value;
+    } drags[] = {{SDL_SCANCODE_2, 0, &VXEditorRect::x},
+                 {SDL_SCANCODE_2, 1, &VXEditorRect::y},
+                 {SDL_SCANCODE_4, 0, &VXEditorRect::w},
+                 {SDL_SCANCODE_4, 1, &VXEditorRect::h}};
+    for (const auto& d : drags) {
+        TapKey(d.key);
+        SCOPED_TRACE(std::string(g_toolNames[g_currentTool]) + (d.axis ? " y" : " x"));
+        const VXEditorRect before = WorldRect(ring);
+        DragHandle(ring, d.axis, 30);
+        const VXEditorRect after = WorldRect(ring);
+        EXPECT_NEAR(after.*d.value - before.*d.value, travel, 0.5f)
+            << "drawn at " << after.x << ", " << after.y << ", " << after.w << " x " << after.h;
+        EXPECT_PRED_FORMAT2(SameObject, g_selectedObject, ring);
+    }
+
+    // Another tool chosen while a handle is held ends its drag: what the
+    // cursor does after moves and resizes nothing.
+    TapKey(SDL_SCANCODE_2);
+    const VXEditorRect before = WorldRect(ring);
+    HoldHandle(ring, 0, 20, x, y);
+    TapKey(SDL_SCANCODE_4);
+    MoveMouse(x + 30, y);
+    StepFrames(2);
+    MouseButton(false, x + 30, y);
+    StepFrames(1);
+    const VXEditorRect after = WorldRect(ring);
+    EXPECT_NEAR(after.x - before.x, 20.0f / graphics->zoom, 0.5f) << "moved on with SCALE";
+    EXPECT_EQ(after.w, before.w) << "resized by a TRANSLATE drag";
+
+    // SCALE with Shift held: a drag begun on the ring grows it on both axes
+    // as far as the cursor went; one begun beside it grows nothing.
+    const auto shiftDrag = [&](float dx, float dy) {
+        const VXEditorRect r = WorldRect(ring);
+        ScreenOf(r.x + dx, r.y + dy, x, y);
+        DragMouse(x, y, x + 30, y, SDL_SCANCODE_LSHIFT);
+        const VXEditorRect after = WorldRect(ring);
+        return std::array<float, 2>{after.w - r.w, after.h - r.h};
+    };
+    const std::array<float, 2> onRing = shiftDrag(60.0f, 30.0f);
+    EXPECT_NEAR(onRing[0], travel, 0.5f);
+    EXPECT_NEAR(onRing[1], travel, 0.5f);
+    EXPECT_EQ(shiftDrag(-400.0f, 0.0f), (std::array<float, 2>{0.0f, 0.0f})) << "beside the ring";
 }
 
 // A click on a crate standing on a wall picks the crate (the smallest box
@@ -247,7 +397,7 @@ TEST_F(ToolFixture, ClickOnACrateOverTheWallsPicksTheCrate) {
     std::swap(scene->objects.back(), scene->objects[scene->objects.size() - 2]);
     MouseButton(true, x, y);
     StepFrames(1);
-    EXPECT_EQ(g_selectedObject, crate);
+    EXPECT_PRED_FORMAT2(SameObject, g_selectedObject, crate);
     MoveMouse(x, y - 30);
     StepFrames(2);
     MouseButton(false, x, y - 30);
@@ -280,12 +430,12 @@ TEST_F(ToolFixture, PickBoxesAreTheObjectsOwnRectangles) {
     };
     GameObject* wall = find("WallCollider_1");
     GameObject* ring = find("Flag1RingA");
-    ASSERT_TRUE(wall && ring && ring->parent == find("Flag1"));
+    ASSERT_TRUE(wall && ring) << "no WallCollider_1 or no Flag1RingA";
+    ASSERT_PRED_FORMAT2(SameObject, ring->parent, find("Flag1"));
     ASSERT_EQ(wall->position[1], 1150.0f);
     TapKey(SDL_SCANCODE_2);  // TRANSLATE
     std::vector<std::array<float, 2>> places;
     for (const GameObject* o : objects) places.push_back({o->position[0], o->position[1]});
-    const auto name = [] { return g_selectedObject ? g_selectedObject->g_name : "nothing"; };
 
     int x = 0, y = 0;
     ScreenOf(0.0f, 1150.0f - 800.0f, x, y);
@@ -293,7 +443,7 @@ TEST_F(ToolFixture, PickBoxesAreTheObjectsOwnRectangles) {
     StepFrames(2);
     ASSERT_FALSE(WindowUnderCursor());
     ClickMouse(x, y);
-    EXPECT_EQ(g_selectedObject, nullptr) << name();
+    EXPECT_PRED_FORMAT2(SameObject, g_selectedObject, nullptr);
     MouseButton(true, x, y);
     StepFrames(1);
     MoveMouse(x + 60, y);
@@ -305,7 +455,7 @@ TEST_F(ToolFixture, PickBoxesAreTheObjectsOwnRectangles) {
         EXPECT_EQ(objects[i]->position[1], places[i][1]) << objects[i]->g_name;
     }
     SaveWithCtrlS();
-    EXPECT_TRUE(ReadText(Data("objects/savefile.json")) == ReadText(picker.answer));
+    EXPECT_TRUE(SameFile(Data("objects/savefile.json"), picker.answer));
 
     // Between the 180 and the 220 ring, inside the 300 capture circle.
     const GameObject* flag = ring->parent;
@@ -317,7 +467,7 @@ TEST_F(ToolFixture, PickBoxesAreTheObjectsOwnRectangles) {
     const float before = ringX();
     MouseButton(true, x, y);
     StepFrames(1);
-    EXPECT_EQ(g_selectedObject, ring) << name();
+    EXPECT_PRED_FORMAT2(SameObject, g_selectedObject, ring);
     MoveMouse(x + 30, y);
     StepFrames(2);
     MouseButton(false, x + 30, y);
@@ -354,13 +504,7 @@ TEST_F(ToolFixture, AStalledFrameZoomsOneNotchAndTurnsBoundedly) {
 
     TapKey(SDL_SCANCODE_3);
     Pick(pirate);
-    ScreenOf(pirate->position[0] + pirate->scale[0] / 2 + 60, pirate->position[1], x, y);
-    MoveMouse(x, y);
-    StepFrames(2);
-    MouseButton(true, x, y);
-    StepFrames(1);
-    MoveMouse(x + 30, y);
-    StepFrames(2);
+    HoldHandle(pirate, 0, 30, x, y);
     const auto turn = [&](uint64_t micro) {
         clock.tick = micro;
         StepFrames(1);
@@ -371,7 +515,7 @@ TEST_F(ToolFixture, AStalledFrameZoomsOneNotchAndTurnsBoundedly) {
     };
     const float perFrame = turn(16667);
     const float stalled = turn(1000000);
-    MouseButton(false, x + 30, y);
+    MouseButton(false, x, y);
     StepFrames(2);
     EXPECT_GT(perFrame, 0.0f);
     EXPECT_LE(stalled, kMaxFrameSteps * perFrame * 1.01f);
@@ -416,7 +560,7 @@ TEST_F(ToolFixture, DigitsTypedIntoAFieldKeepTheTool) {
         }
         TapKey(SDL_SCANCODE_UP);
         EXPECT_EQ(g_currentTool, tool);
-        EXPECT_EQ(g_selectedObject, selected);
+        EXPECT_PRED_FORMAT2(SameObject, g_selectedObject, selected);
         EXPECT_EQ(g_libraryIndex, entry);
         TapKey(SDL_SCANCODE_RETURN);
         StepFrames(2);
