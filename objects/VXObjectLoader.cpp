@@ -311,9 +311,12 @@ std::vector<bool> UnreadValuesOf(const Value& array, const std::vector<Slot>& sl
                 continue;
             }
         }
-        while (s < slots.size() && slots[s].optional && !Fits(v, slots[s])) ++s;
-        if (s < slots.size() && (!v.IsString() || Fits(v, slots[s]))) {
-            ++s;
+        // Optional slots it does not fit are left out only for a value the
+        // block takes: the one after an added key may still fill them.
+        size_t t = s;
+        while (t < slots.size() && slots[t].optional && !Fits(v, slots[t])) ++t;
+        if (t < slots.size() && (!v.IsString() || Fits(v, slots[t]))) {
+            s = t + 1;
             continue;
         }
         unread[i] = true;
