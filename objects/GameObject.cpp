@@ -334,7 +334,7 @@ void GameObject::KeepUnreadValues(const std::vector<UnreadValues>& blocks) {
     for (const auto& c : components) keys.push_back(c ? BlockKey(*c) : std::string());
     for (const UnreadValues& block : blocks)
         for (size_t k = 0; k < components.size(); ++k)
-            if (keys[k] == block.key && components[k]->unreadValues.empty()) {
+            if (components[k] && keys[k] == block.key && components[k]->unreadValues.empty()) {
                 components[k]->unreadValues = block.values;
                 break;
             }

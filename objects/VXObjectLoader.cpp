@@ -167,7 +167,7 @@ private:
     // A value starts: inside the root array it is the next object (or
     // non-object); inside a read block's array, the next value of it.
     void Begin() {
-        if (depth_ == 1) ++elements_, members_ = 0;
+        if (depth_ == 1) ++elements_, members_ = 0, readBlock_ = false;
         if (depth_ == 3 && inBlockArray_ && !capturing_) Capture(3, values_++);
     }
     void Capture(size_t depth, size_t value) {
