@@ -146,6 +146,7 @@ GameObject* VXObjectManager::CloneObject(GameObject* source) {
                  blocks.end());
     objects.push_back(clone);
     for (int32_t id : clone->pendingComponentTypes) AddComponentById(clone, id, 0);
+    clone->CopyUnreadValuesFrom(*source);
 
     auto* from = static_cast<VXSpriteComponent*>(source->GetComponent(CT_Sprite));
     auto* to = static_cast<VXSpriteComponent*>(clone->GetComponent(CT_Sprite));
@@ -214,6 +215,7 @@ void VXObjectManager::BuildRecord(const GameObjectData& d, bool asPrefab) {
     // The oriented box is built from the object's own (local) size, as the
     // editor built it.
     if (d.obbPresent && !asPrefab) AddOBBComponent(object);
+    object->KeepUnreadValues(d.unreadValues);
     if (asPrefab) LeaveManagerLists(object);
 }
 

@@ -124,7 +124,7 @@ void VXTextureRecord::Bind() {
     glEnableVertexAttribArray(1);
 }
 
-void VXTextureRecord::Serialize(rapidjson::PrettyWriter<rapidjson::StringBuffer>& writer) const {
+void VXTextureRecord::Serialize(JsonWriter& writer) const {
     writer.Int(static_cast<int>(columns));
     writer.Int(static_cast<int>(rows));
     writer.String(name.c_str());

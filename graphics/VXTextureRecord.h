@@ -4,10 +4,9 @@
 
 #include "graphics/VXImageFile.h"
 #include "graphics/VXSheetTexture.h"
+#include "objects/JsonWriter.h"
 
 #include <GL/glew.h>
-#include <rapidjson/prettywriter.h>
-#include <rapidjson/stringbuffer.h>
 
 #include <cstdint>
 #include <string>
@@ -37,7 +36,7 @@ public:
     void Bind();
     std::string GetName() const { return name; }
     // Columns, rows and name, as the sprite's JSON block carries them.
-    void Serialize(rapidjson::PrettyWriter<rapidjson::StringBuffer>& writer) const;
+    void Serialize(JsonWriter& writer) const;
 
     uint32_t columns = 1;
     uint32_t rows = 1;

@@ -4,8 +4,10 @@
 
 #include "objects/ComponentType.h"
 #include "objects/JsonWriter.h"
+#include "objects/UnreadBlock.h"
 
 #include <cstdint>
+#include <vector>
 
 class Message;
 
@@ -41,6 +43,9 @@ public:
     int32_t type;
     uint8_t active;
     int32_t ownerObjectType;
+    // The values of its block the game did not read, put back in their
+    // places whenever the component is written; they go with the component.
+    std::vector<UnreadValue> unreadValues;
 };
 
 }  // namespace FrameWork

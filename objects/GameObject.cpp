@@ -5,12 +5,10 @@
 #include "core/Message.h"
 #include "core/VXMath.h"
 
-#include <rapidjson/memorystream.h>
-#include <rapidjson/reader.h>
-
 #include <algorithm>
 #include <cmath>
 #include <iostream>
+#include <map>
 
 namespace FrameWork {
 
@@ -280,31 +278,6 @@ std::string FirstKeyFrom(const rapidjson::StringBuffer& buffer, size_t from) {
     return open < size ? key : std::string();
 }
 
-// Hands a parse's events to the writer, numbers as they stand (RapidJSON's
-// own RawNumber would write their digits as a string).
-class RawNumbersTo : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, RawNumbersTo> {
-public:
-    explicit RawNumbersTo(JsonWriter& writer) : writer_(writer) {}
-    bool Null() { return writer_.Null(); }
-    bool Bool(bool b) { return writer_.Bool(b); }
-    bool RawNumber(const char* text, rapidjson::SizeType length, bool) {
-        return writer_.RawValue(text, length, rapidjson::kNumberType);
-    }
-    bool String(const char* text, rapidjson::SizeType length, bool) {
-        return writer_.String(text, length);
-    }
-    bool Key(const char* text, rapidjson::SizeType length, bool) {
-        return writer_.Key(text, length);
-    }
-    bool StartObject() { return writer_.StartObject(); }
-    bool EndObject(rapidjson::SizeType members) { return writer_.EndObject(members); }
-    bool StartArray() { return writer_.StartArray(); }
-    bool EndArray(rapidjson::SizeType elements) { return writer_.EndArray(elements); }
-
-private:
-    JsonWriter& writer_;
-};
-
 // Puts the object's unread blocks back among the blocks it writes: each
 // one after the key it followed in the file.
 class UnreadBlockWriter {
@@ -331,23 +304,11 @@ private:
     void Write(size_t i) {
         written_[i] = true;
         const UnreadBlock& block = blocks_[i];
-        // The text goes to the writer event by event, numbers as they
-        // stand.  The reader made it from a parsed value; anything else is
+        // The reader made the text from a parsed value; anything else is
         // not JSON and is left out rather than breaking the file.
-        constexpr unsigned kFlags =
-            rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
-        rapidjson::Reader reader;
-        rapidjson::MemoryStream check(block.json.data(), block.json.size());
-        rapidjson::BaseReaderHandler<> nothing;
-        if (reader.Parse<kFlags>(check, nothing).IsError()) {
+        if (!WriteJsonText(writer_, block.json, &block.key))
             std::cout << "WARNING: the block \"" << block.key << "\" is not JSON; not saved"
                       << std::endl;
-            return;
-        }
-        writer_.Key(block.key.c_str(), static_cast<rapidjson::SizeType>(block.key.size()));
-        rapidjson::MemoryStream in(block.json.data(), block.json.size());
-        RawNumbersTo events(writer_);
-        reader.Parse<kFlags>(in, events);
     }
 
     const std::vector<UnreadBlock>& blocks_;
@@ -355,7 +316,44 @@ private:
     std::vector<bool> written_;
 };
 
+// The key of the block `component` writes ("" when it writes none).
+std::string BlockKey(Component& component) {
+    rapidjson::StringBuffer buffer;
+    JsonWriter writer(buffer);
+    writer.StartObject();
+    const size_t from = buffer.GetSize();
+    component.Serialize(writer, buffer);
+    return FirstKeyFrom(buffer, from);
+}
+
 }  // namespace
+
+void GameObject::KeepUnreadValues(const std::vector<UnreadValues>& blocks) {
+    if (blocks.empty()) return;
+    std::vector<std::string> keys;
+    for (const auto& c : components) keys.push_back(c ? BlockKey(*c) : std::string());
+    for (const UnreadValues& block : blocks)
+        for (size_t k = 0; k < components.size(); ++k)
+            if (components[k] && keys[k] == block.key && components[k]->unreadValues.empty()) {
+                components[k]->unreadValues = block.values;
+                break;
+            }
+}
+
+void GameObject::CopyUnreadValuesFrom(const GameObject& source) {
+    // The n-th component of a kind takes what the source's n-th of that kind
+    // kept.
+    std::map<int32_t, size_t> seen;
+    for (const auto& c : components) {
+        if (!c) continue;
+        size_t n = seen[c->type]++;
+        for (const auto& from : source.components)
+            if (from && from->type == c->type && n-- == 0) {
+                c->unreadValues = from->unreadValues;
+                break;
+            }
+    }
+}
 
 void GameObject::Serialize(rapidjson::StringBuffer& buffer) const {
     JsonWriter writer(buffer);
@@ -383,7 +381,9 @@ void GameObject::Serialize(rapidjson::StringBuffer& buffer) const {
     });
     for (Component* c : written) {
         const size_t from = buffer.GetSize();
+        writer.PutBackInNextBlock(&c->unreadValues);
         c->Serialize(writer, buffer);
+        writer.PutBackInNextBlock(nullptr);
         const std::string key = FirstKeyFrom(buffer, from);
         if (!key.empty()) unread.After(key);
     }

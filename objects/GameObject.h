@@ -165,8 +165,15 @@ public:
         if (sprite) sprite->worldSpace = true;
     }
 
+    // Hands each block's unread values to the first component, in list
+    // order, that writes a block of that key and keeps none yet.
+    void KeepUnreadValues(const std::vector<UnreadValues>& blocks);
+    // Each component takes the unread values of the source's component of
+    // its kind (the n-th of a kind those of the n-th).
+    void CopyUnreadValuesFrom(const GameObject& source);
+
     // Writes the object as one JSON object into `buffer`, its unread blocks
-    // in their places.
+    // in their places, and each component's unread values in theirs.
     void Serialize(rapidjson::StringBuffer& buffer) const;
 
     uint8_t snapToGrid = 0;

@@ -11,10 +11,13 @@
 #include <rapidjson/writer.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <map>
+#include <sstream>
+#include <tuple>
 #include <utility>
 
 namespace FrameWork {
@@ -103,13 +106,16 @@ size_t NestingDepth(const Value& value) {
     return deepest;
 }
 
-// The text of each block the game does not read, as the file writes it
-// (numbers digit for digit), from a second, event-driven pass over the file;
-// only a file that holds such blocks takes it.  Blocks are found by the
-// index of their object in the root array and their place among its
-// members.
+// The text of each block the game does not read, and of each value of the
+// arrays of the blocks it reads, as the file writes it (numbers digit for
+// digit), from a second, event-driven pass over the file; only a file that
+// holds something unread takes it.  Texts are found by the index of their
+// object in the root array, their place among its members and, for a value
+// of a block's array, its place there.
 class BlockTexts : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, BlockTexts> {
 public:
+    static constexpr size_t kWhole = SIZE_MAX;
+
     void Read(const char* text, size_t length) {
         rapidjson::Reader reader;
         rapidjson::MemoryStream in(text, length);
@@ -117,8 +123,8 @@ public:
             rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
         reader.Parse<kFlags>(in, *this);
     }
-    const std::string* Find(size_t element, size_t member) const {
-        const auto it = texts_.find({element, member});
+    const std::string* Find(size_t element, size_t member, size_t value = kWhole) const {
+        const auto it = texts_.find({element, member, value});
         return it == texts_.end() ? nullptr : &it->second;
     }
 
@@ -136,10 +142,10 @@ public:
         return Scalar([&] { return writer_.String(text, length); });
     }
     bool StartObject() {
-        return Open([this] { return writer_.StartObject(); });
+        return Open(false, [this] { return writer_.StartObject(); });
     }
     bool StartArray() {
-        return Open([this] { return writer_.StartArray(); });
+        return Open(true, [this] { return writer_.StartArray(); });
     }
     bool EndObject(SizeType members) {
         return Close([&] { return writer_.EndObject(members); });
@@ -149,41 +155,53 @@ public:
     }
     bool Key(const char* text, SizeType length, bool) {
         if (capturing_) return writer_.Key(text, length);
-        if (depth_ == 2 && ++members_ && !IsReadKey(text, length)) {
-            buffer_.Clear();
-            writer_.Reset(buffer_);
-            capturing_ = true;
+        if (depth_ == 2) {
+            ++members_;
+            readBlock_ = IsReadKey(text, length);
+            if (!readBlock_) Capture(2, kWhole);
         }
         return true;
     }
 
 private:
-    // A value inside the root array starts the next object (or non-object).
-    void Element() {
-        if (depth_ == 1) ++elements_, members_ = 0;
+    // A value starts: inside the root array it is the next object (or
+    // non-object); inside a read block's array, the next value of it.
+    void Begin() {
+        if (depth_ == 1) ++elements_, members_ = 0, readBlock_ = false;
+        if (depth_ == 3 && inBlockArray_ && !capturing_) Capture(3, values_++);
     }
-    // The kept block is whole once its own value is.
+    void Capture(size_t depth, size_t value) {
+        buffer_.Clear();
+        writer_.Reset(buffer_);
+        capturing_ = true;
+        captureDepth_ = depth;
+        value_ = value;
+    }
+    // The captured value is whole once the depth it began at is back.
     void Done() {
-        if (!capturing_ || depth_ != 2) return;
-        texts_[{elements_ - 1, members_ - 1}].assign(buffer_.GetString(), buffer_.GetSize());
+        if (!capturing_ || depth_ != captureDepth_) return;
+        texts_[{elements_ - 1, members_ - 1, value_}].assign(buffer_.GetString(),
+                                                             buffer_.GetSize());
         capturing_ = false;
     }
     template <class Write>
     bool Scalar(Write write) {
-        Element();
+        Begin();
         const bool ok = !capturing_ || write();
         Done();
         return ok;
     }
     template <class Write>
-    bool Open(Write write) {
-        Element();
+    bool Open(bool array, Write write) {
+        Begin();
+        if (depth_ == 2 && array && readBlock_ && !capturing_) inBlockArray_ = true, values_ = 0;
         ++depth_;
         return !capturing_ || write();
     }
     template <class Write>
     bool Close(Write write) {
         --depth_;
+        if (depth_ == 2) inBlockArray_ = false;
         const bool ok = !capturing_ || write();
         Done();
         return ok;
@@ -192,11 +210,120 @@ private:
     size_t depth_ = 0;
     size_t elements_ = 0;
     size_t members_ = 0;
+    bool readBlock_ = false;
+    bool inBlockArray_ = false;
+    size_t values_ = 0;
     bool capturing_ = false;
+    size_t captureDepth_ = 0;
+    size_t value_ = 0;
     rapidjson::StringBuffer buffer_;
     rapidjson::Writer<rapidjson::StringBuffer> writer_;
-    std::map<std::pair<size_t, size_t>, std::string> texts_;
+    std::map<std::tuple<size_t, size_t, size_t>, std::string> texts_;
 };
+
+// What the array of a block the game reads holds, in order, as its writer
+// writes it, one token per value: "v" a value that is not a string, "n" a
+// number, "a" an array, "s" a string value, "=NAME" the block's own label
+// NAME; "?" after a token: it may be left out.
+struct BlockShape {
+    const char* key;
+    const char* tokens;
+};
+const BlockShape kBlockShapes[] = {
+    {"VXSpriteComponent", "v v v v n? v v v v v s a?"},
+    {"VXRigidBody", "v v v =Acceleration v =Velocity v =Position v =AccumForce v"},
+    {"VXAABB", "v v =Min v =Max v"},
+    {"VXCircleCollider", "=centerPt v v"},
+    {"VXOBB", "v v =OBB_Vertices v =OBB_Normal v =originPt v v"},
+    {"VXTextComponent", "v v v v v"},
+    {"VXParticleEmitter", "v v s v v v v"},
+    {"VXBulletComponent", "v v v v"},
+    {"VXPlayerLogic", "v v v v =ClonedObj? a? v v v v v v v =ForceToAdd v =PlayerKey v"},
+    {"VXTrapComponent", ""},
+    {"VXFlagCom", ""},
+    {"VXWallLogicCom", "v v"},
+    {"VXSpPointComponent", "v v"},
+    {"VXBlockBombCom", "v"},
+};
+
+struct Slot {
+    char kind = 'v';
+    std::string label;
+    bool optional = false;
+};
+
+// The slots of the block `key` reads (a text block by its key's prefix);
+// false for a block without an array (or not read at all).
+bool ShapeOf(const char* key, size_t length, std::vector<Slot>& slots) {
+    int32_t number = 0;
+    const std::string name =
+        TextKeyNumber(key, length, number) ? "VXTextComponent" : std::string(key, length);
+    for (const BlockShape& shape : kBlockShapes) {
+        if (name != shape.key) continue;
+        slots.clear();
+        std::string token;
+        std::istringstream tokens(shape.tokens);
+        while (tokens >> token) {
+            Slot slot;
+            slot.optional = token.back() == '?';
+            if (slot.optional) token.pop_back();
+            slot.kind = token[0] == '=' ? 'l' : token[0];
+            if (slot.kind == 'l') slot.label = token.substr(1);
+            slots.push_back(slot);
+        }
+        return true;
+    }
+    return false;
+}
+
+bool Fits(const Value& v, const Slot& slot) {
+    switch (slot.kind) {
+        case 'n':
+            return v.IsNumber();
+        case 'a':
+            return v.IsArray();
+        case 's':
+            return v.IsString();
+        case 'l':
+            return v.IsString() && slot.label == std::string(v.GetString(), v.GetStringLength());
+        default:
+            return !v.IsString();
+    }
+}
+
+// Which values of a block's array the block's reader does not take: a string
+// where the block holds none (an added key) with the value after it, and
+// whatever stands beyond the block's own values.  A value of the wrong kind
+// other than a string keeps its place (the reader names it).
+std::vector<bool> UnreadValuesOf(const Value& array, const std::vector<Slot>& slots) {
+    const SizeType n = array.Size();
+    std::vector<bool> unread(n, false);
+    size_t s = 0;
+    for (SizeType i = 0; i < n; ++i) {
+        const Value& v = array[i];
+        if (v.IsString()) {
+            // One of the block's labels, wherever it stands from here on.
+            size_t label = s;
+            while (label < slots.size() && !(slots[label].kind == 'l' && Fits(v, slots[label])))
+                ++label;
+            if (label < slots.size()) {
+                s = label + 1;
+                continue;
+            }
+        }
+        // Optional slots it does not fit are left out only for a value the
+        // block takes: the one after an added key may still fill them.
+        size_t t = s;
+        while (t < slots.size() && slots[t].optional && !Fits(v, slots[t])) ++t;
+        if (t < slots.size() && (!v.IsString() || Fits(v, slots[t]))) {
+            s = t + 1;
+            continue;
+        }
+        unread[i] = true;
+        if (v.IsString() && i + 1 < n) unread[++i] = true;
+    }
+    return unread;
+}
 
 // Reads one file's objects and reports what it had to leave out.
 class RecordReader {
@@ -204,16 +331,18 @@ public:
     // Each warning is printed and kept in `lines` (the editor's console
     // shows them too).
     // `text` is the file's text, for the blocks kept as they stand.
+    // `allocator` is the parsed document's: the arrays of blocks are
+    // rebuilt without the values their readers do not take.
     RecordReader(const std::string& source, const char* text, size_t length,
-                 std::vector<std::string>& lines)
-        : source_(source), text_(text), length_(length), lines_(lines) {}
+                 rapidjson::Document::AllocatorType& allocator, std::vector<std::string>& lines)
+        : source_(source), text_(text), length_(length), allocator_(allocator), lines_(lines) {}
     ~RecordReader() {
         if (warnings_ > kMaxWarningsPerFile)
             Say(source_ + ": " + std::to_string(warnings_ - kMaxWarningsPerFile) +
                 " more problems not shown");
     }
 
-    void ReadRoot(const Value& root, std::vector<GameObjectData>& out) {
+    void ReadRoot(Value& root, std::vector<GameObjectData>& out) {
         for (SizeType i = 0; i < root.Size(); ++i) {
             index_ = i;
             // An entry that is not an object has no name of its own.
@@ -269,7 +398,7 @@ private:
         return &it->value;
     }
 
-    void ReadObject(const Value& obj, GameObjectData& d) {
+    void ReadObject(Value& obj, GameObjectData& d) {
         name_.clear();
         auto m = obj.FindMember("g_name");
         if (m != obj.MemberEnd()) {
@@ -285,6 +414,7 @@ private:
         if (m != obj.MemberEnd()) Int(m->value, d.type, "\"GameObject\"");
         m = obj.FindMember("m_active");
         d.active = m != obj.MemberEnd() && m->value.IsTrue();
+        KeepUnreadValues(obj, d.unreadValues);
 
         ReadSprite(obj, d.sprite);
         ReadRigidBody(obj, d.rigidBody);
@@ -320,30 +450,67 @@ private:
                 after = std::move(key);
                 continue;
             }
-            if (NestingDepth(it->value) > kMaxKeptNesting) {
-                Warn("\"" + key + "\"", "is nested too deeply to keep; it is not saved again");
-                continue;
-            }
-            if (!blocksRead_) {
-                blocksRead_ = true;
-                // The first pass read the same text: the second cannot fail
-                // where the first did not, and a block it did not take
-                // falls back below.
-                blocks_.Read(text_, length_);
-            }
             std::string json;
-            if (const std::string* kept = blocks_.Find(index_, member)) {
-                json = *kept;
-            } else {
-                // Not found in the second pass (it cannot differ from the
-                // first): the value as the reader holds it.
-                rapidjson::StringBuffer text;
-                rapidjson::Writer<rapidjson::StringBuffer> writer(text);
-                it->value.Accept(writer);
-                json.assign(text.GetString(), text.GetSize());
-            }
+            if (!KeptText(it->value, member, BlockTexts::kWhole, "\"" + key + "\"", json)) continue;
             out.push_back({after, std::move(key), std::move(json)});
         }
+    }
+
+    // Takes out of every block's array the values its reader does not take,
+    // keeping them with the number of the block's own values before them.
+    void KeepUnreadValues(Value& obj, std::vector<UnreadValues>& out) {
+        std::vector<Slot> slots;
+        size_t member = 0;
+        for (auto it = obj.MemberBegin(); it != obj.MemberEnd(); ++it, ++member) {
+            Value& array = it->value;
+            if (!array.IsArray() ||
+                !ShapeOf(it->name.GetString(), it->name.GetStringLength(), slots))
+                continue;
+            const std::vector<bool> unread = UnreadValuesOf(array, slots);
+            if (std::find(unread.begin(), unread.end(), true) == unread.end()) continue;
+            UnreadValues kept{std::string(it->name.GetString(), it->name.GetStringLength()), {}};
+            Value own(rapidjson::kArrayType);
+            for (SizeType i = 0; i < array.Size(); ++i) {
+                if (!unread[i]) {
+                    own.PushBack(array[i], allocator_);  // moved, not copied
+                    continue;
+                }
+                std::string json;
+                if (KeptText(array[i], member, i, "a value in \"" + kept.key + "\"", json))
+                    kept.values.push_back({own.Size(), std::move(json)});
+            }
+            array = own;
+            out.push_back(std::move(kept));
+        }
+    }
+
+    // The text of a value the game does not read, as the file writes it:
+    // `value` of member `member` (BlockTexts::kWhole: the member's whole
+    // value).  False, with a line, when it is nested too deeply to keep.
+    bool KeptText(const Value& v, size_t member, size_t value, const std::string& what,
+                  std::string& json) {
+        if (NestingDepth(v) > kMaxKeptNesting) {
+            Warn(what, "is nested too deeply to keep; it is not saved again");
+            return false;
+        }
+        if (!blocksRead_) {
+            blocksRead_ = true;
+            // The first pass read the same text: the second cannot fail
+            // where the first did not, and a value it did not take falls
+            // back below.
+            blocks_.Read(text_, length_);
+        }
+        if (const std::string* kept = blocks_.Find(index_, member, value)) {
+            json = *kept;
+            return true;
+        }
+        // Not found in the second pass (it cannot differ from the first):
+        // the value as the reader holds it.
+        rapidjson::StringBuffer text;
+        rapidjson::Writer<rapidjson::StringBuffer> writer(text);
+        v.Accept(writer);
+        json.assign(text.GetString(), text.GetSize());
+        return true;
     }
 
     void ReadSprite(const Value& obj, GameObjectData::Sprite& s) {
@@ -638,6 +805,7 @@ private:
     std::string source_;
     const char* text_;
     size_t length_;
+    rapidjson::Document::AllocatorType& allocator_;
     BlockTexts blocks_;
     bool blocksRead_ = false;
     std::vector<std::string>& lines_;
@@ -665,7 +833,7 @@ bool ReadDocument(rapidjson::Document& doc, const char* text, size_t length,
         return false;
     }
     {
-        RecordReader reader(source, text, length, loader.warnings);
+        RecordReader reader(source, text, length, doc.GetAllocator(), loader.warnings);
         reader.ReadRoot(doc, loader.records);
     }
     return true;

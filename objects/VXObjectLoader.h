@@ -133,6 +133,9 @@ struct GameObjectData {
 
     // The blocks no component is built from, kept as they stand.
     std::vector<UnreadBlock> unreadBlocks;
+    // The values inside component blocks that no component takes, by block;
+    // the arrays the block readers saw had them taken out.
+    std::vector<UnreadValues> unreadValues;
 };
 
 class VXObjectLoader {

@@ -23,10 +23,12 @@
 #include "gameplay/VXObjectManager.h"
 #include "graphics/VXGraphicsManager.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/TextDiff.h"
 
 namespace EditorTest {
 
 using namespace FrameWork;
+using TestHarness::SameText;
 
 // Answers every request at once with `answer` (empty: a cancel).
 class AnsweringPicker : public VXFilePicker {
@@ -55,28 +57,6 @@ inline std::string ReadText(const std::string& path) {
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
-}
-
-// Equal texts, or where they first differ: the line's number and both
-// versions of it.  For EXPECT_PRED_FORMAT2, which names the two texts.
-inline ::testing::AssertionResult SameText(const char* aName, const char* bName,
-                                           const std::string& a, const std::string& b) {
-    if (a == b) return ::testing::AssertionSuccess();
-    // The texts differ, so some line does, or one of them ends there.
-    const auto lineAt = [](const std::string& text, size_t start) -> std::string {
-        if (start > text.size()) return "(past the end)";
-        const size_t end = text.find('\n', start);
-        return end == std::string::npos ? text.substr(start) + " (end of text)"
-                                        : text.substr(start, end - start);
-    };
-    size_t start = 0, line = 1;
-    while (lineAt(a, start) == lineAt(b, start)) {
-        start = a.find('\n', start) + 1;
-        ++line;
-    }
-    return ::testing::AssertionFailure()
-           << aName << " and " << bName << " differ first at line " << line << ":\n  "
-           << lineAt(a, start) << "\n  " << lineAt(b, start);
 }
 
 // Two files of the same bytes, or where they first differ.

@@ -277,8 +277,9 @@ TEST_F(EditorFixture, LoadObjectOfAFileWithAByteOrderMarkLoadsItOrNamesTheOffset
 }
 
 // A level from another version of the tools, with component kinds this
-// game does not know: LOAD OBJECT keeps them with their objects and SAVE
-// writes them back where they stood.
+// game does not know and keys added inside the components it knows: LOAD
+// OBJECT keeps them with their objects and components, and SAVE writes them
+// back where they stood, digit for digit.
 TEST_F(EditorFixture, LoadObjectAndSaveKeepBlocksTheGameDoesNotRead) {
     AnsweringPicker picker;
     SetFilePicker(&picker);
@@ -289,6 +290,19 @@ TEST_F(EditorFixture, LoadObjectAndSaveKeepBlocksTheGameDoesNotRead) {
                  "\n    \"VXUnknownComponent\": [\n        1,\n        2,\n        3\n    ],");
     const size_t shadow = level.find("\"MY PARENT\"", level.find("\"ArcherShadow\""));
     level.insert(shadow, "\"FancyThing\": {\n        \"a\": 1\n    },\n    ");
+    // In the Viking's blocks: at the end of its sprite, in the middle of its
+    // player logic, at the start of its particle emitter.
+    const size_t viking = level.find("\"g_name\": \"Viking\"");
+    ASSERT_NE(viking, std::string::npos);
+    const size_t spriteEnd = level.find("\n    ],\n    \"VXRigidBody\"", viking);
+    level.insert(
+        spriteEnd,
+        ",\n        \"EXTRA\",\n        [\n            9.99,\n            1.50\n        ]");
+    const size_t logic = level.find("\"VXPlayerLogic\"", viking);
+    const size_t hit = level.find("        true,\n", logic) + 14;
+    level.insert(hit, "        \"Added\",\n        1E3,\n");
+    const size_t emitter = level.find("\"VXParticleEmitter\": [\n", viking) + 23;
+    level.insert(emitter, "        \"First\",\n        -0.50,\n");
     tree->WriteData("objects/newer.json", level);
     picker.answer = Data("objects/newer.json");
     ClickItem("MENU");

@@ -13,12 +13,14 @@
 #include "graphics/VXTextComponent.h"
 #include "physics/VXAABB.h"
 #include "tests/support/ObjectsFixture.h"
+#include "tests/support/TextDiff.h"
 
 using namespace FrameWork;
 using TestHarness::ObjectsTest;
 class ObjectFiles : public ObjectsTest {};
 using TestHarness::Printed;
 using TestHarness::ReadFile;
+using TestHarness::SameText;
 
 namespace {
 
@@ -273,7 +275,12 @@ TEST_F(ObjectFiles, PrefabsBuildOnlyTheirKinds) {
 // added by hand, the audio and chest blocks, which build nothing) come back
 // in their places, numbers digit for digit, pretty-printed as the writer
 // prints; a clone and a prefab carry them too.
+// Blocks of an object, and values inside its components' blocks, that the
+// game does not read come back where they stood, digit for digit, through
+// a load and a save, a clone and a prefab; a component switched off takes
+// its own with it.
 TEST_F(ObjectFiles, UnreadBlocksAreWrittenBackInTheirPlaces) {
+    AddTexture("crate.png", 4, 2);
     const std::string file = R"([{
     "Before": "all",
     "GameObject": 1,
@@ -284,11 +291,60 @@ TEST_F(ObjectFiles, UnreadBlocksAreWrittenBackInTheirPlaces) {
         2,
         3
     ],
+    "VXSpriteComponent": [
+        "AtStart",
+        1E3,
+        0.5, 1.0, 1.0, 1.0, 3,
+        false, "Middle", {
+            "n": [1.50, -2.5e-7]
+        }, 12,
+        1,
+        4,
+        2,
+        "crate.png",
+        "Sheet",
+        2,
+        [
+            "0", [4, 5]
+        ],
+        "EXTRA",
+        [
+            9.99,
+            1.50
+        ]
+    ],
+    "VXRigidBody": [
+        1.0,
+        0.9900000095367432,
+        0.8999999761581421,
+        "Acceleration", [0.0, 0.0, 0.0],
+        "Velocity", [0.0, 0.0, 0.0],
+        "Kept",
+        [
+            1.0E-5,
+            0e40,
+            123456789012345678901234567890
+        ],
+        "Position", [100.0, -50.0, 0.0],
+        "AccumForce", [0.0, 0.0, 0.0]
+    ],
     "VXAABB": [
         32.0,
         16.0,
         "Min", [68.0, -66.0, 0.0],
-        "Max", [132.0, -34.0, 0.0]
+        "Max", [132.0, -34.0, 0.0],
+        "Last",
+        "é \"q\" \\",
+        null
+    ],
+    "VXTextComponent3": [
+        0,
+        1.0,
+        "Inside",
+        -0.0,
+        0.0,
+        0.0,
+        0.0
     ],
     "FancyThing": {
         "a": 1,
@@ -340,19 +396,53 @@ TEST_F(ObjectFiles, UnreadBlocksAreWrittenBackInTheirPlaces) {
     ASSERT_EQ(Printed([&] { ASSERT_TRUE(manager.LoadObjects(Scratch("unread.json", file))); }), "");
     ASSERT_EQ(manager.objects.size(), 2u);
     GameObject* crate = manager.objects[0];
-    EXPECT_EQ(ObjectsToText(manager.objects), file);
+    // The components took their own values only.
+    auto* sprite = static_cast<VXSpriteComponent*>(crate->GetComponent(CT_Sprite));
+    ASSERT_NE(sprite, nullptr);
+    EXPECT_EQ(sprite->alpha, 0.5f);
+    EXPECT_EQ(sprite->layer, 3);
+    EXPECT_FALSE(sprite->playing);
+    EXPECT_EQ(sprite->rowCount, 1);
+    ASSERT_NE(crate->GetAABB(), nullptr);
+    EXPECT_EQ(crate->GetAABB()->halfWidth, 32.0f);
+    auto* text = static_cast<VXTextComponent*>(crate->FindComponentWithKey(CT_Text, 3));
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->red, 0.0f);
+    EXPECT_EQ(text->alpha, 1.0f);
+    std::string saved = ObjectsToText(manager.objects);
+    EXPECT_PRED_FORMAT2(SameText, saved, file);
 
-    std::unique_ptr<GameObject> clone(GameObject::CloneFrom(*crate));
-    const std::string cloned = ObjectsToText({clone.get()});
+    // A clone keeps what its components kept; its own record is the source's
+    // under its own name.
+    GameObject* clone = manager.CloneObject(crate);
+    ASSERT_NE(clone, nullptr);
+    clone->g_name = crate->g_name;
+    clone->unreadBlocks.clear();
+    saved = ObjectsToText({clone});
+    std::string missing;
+    for (const char* kept :
+         {"\"AtStart\",\n        1E3,", "\"Middle\", {", "9.99,\n            1.50",
+          "\"Kept\",\n        [\n            1.0E-5,\n            0e40,",
+          "\"Last\",\n        \"é \\\"q\\\" \\\\\",\n        null\n    ]",
+          "\"Inside\",\n        -0.0,"})
+        if (saved.find(kept) == std::string::npos) missing += std::string(kept) + "\n";
+    EXPECT_EQ(missing, "") << "not in the clone's record:\n" << saved;
+
+    std::unique_ptr<GameObject> bare(GameObject::CloneFrom(*crate));
+    const std::string cloned = ObjectsToText({bare.get()});
     EXPECT_NE(cloned.find(file.substr(file.find("    \"FancyThing\""), 100)), std::string::npos)
         << cloned;
     ASSERT_TRUE(manager.LoadPrefabs(Scratch("unread.json").string()));
-    EXPECT_EQ(ObjectsToText(manager.prefabs), file);
+    saved = ObjectsToText(manager.prefabs);
+    EXPECT_PRED_FORMAT2(SameText, saved, file);
 
-    // A block whose neighbour is no longer written stays among the blocks.
+    // A block whose neighbour is no longer written stays among the blocks;
+    // the values kept inside a block go with it.
     crate->GetAABB()->active = 0;
-    const std::string without = ObjectsToText(manager.objects);
+    const std::string without = ObjectsToText({crate, manager.objects[1]});
     EXPECT_TRUE(IsValidJson(without));
     EXPECT_LT(without.find("\"FancyThing\""), without.find("\"position\""));
     EXPECT_LT(without.find("\"VXTextComponentX\""), without.find("\"position\""));
+    EXPECT_EQ(without.find("\"Last\",\n"), std::string::npos) << without;
+    EXPECT_NE(without.find("\"Kept\""), std::string::npos);
 }
