@@ -162,12 +162,9 @@ std::array<float, 6> Drawn(const GameObject* o) {
 // again and played as Level_3 draws the ring the same.
 TEST_F(PanelFixture, AddParentKeepsTheChildWhereItIsDrawnThroughSaveLoadAndMatch) {
     AnsweringPicker picker;
-    picker.answer = Data("objects/savefile3.json");
-    SetFilePicker(&picker);
-    EnterWithLayout();
-    ClickItem("MENU");
-    ClickItem("MENU/LOAD OBJECT");
-    StepFrames(3);
+    EnterEditorOn(picker, Data("objects/savefile3.json"));
+    TapKey(SDL_SCANCODE_F12);
+    StepFrames(2);
     VXObjectManager* scene = Editor()->m_objects;
     GameObject* flag2 = scene->FindObject("Flag2");
     GameObject* ringA = scene->FindObject("Flag2RingA");

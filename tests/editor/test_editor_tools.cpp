@@ -97,13 +97,17 @@ protected:
     void DragXHandle(GameObject* object, int dx) {
         int x = 0, y = 0;
         ScreenOf(object->position[0] + object->scale[0] / 2 + 60, object->position[1], x, y);
+        Drag(x, y, dx, 0);
+    }
+    // A press at (x, y), a move by (dx, dy) pixels, a release there.
+    void Drag(int x, int y, int dx, int dy) {
         MoveMouse(x, y);
         StepFrames(2);
         MouseButton(true, x, y);
         StepFrames(1);
-        MoveMouse(x + dx, y);
+        MoveMouse(x + dx, y + dy);
         StepFrames(2);
-        MouseButton(false, x + dx, y);
+        MouseButton(false, x + dx, y + dy);
         StepFrames(2);
     }
 };
@@ -354,12 +358,7 @@ TEST_F(ToolFixture, TurnedObjectsArePickedOutlinedAndHandledWhereDrawn) {
  "scaleX": 200.0, "scaleY": 40.0}]
 )");
     AnsweringPicker picker;
-    picker.answer = Data("objects/turned.json");
-    SetFilePicker(&picker);
-    EnterEditor();
-    ClickItem("MENU");
-    ClickItem("MENU/LOAD OBJECT");
-    StepFrames(3);
+    EnterEditorOn(picker, Data("objects/turned.json"));
     VXObjectManager* scene = Editor()->m_objects;
     GameObject* bar = scene->FindObject("Bar");
     GameObject* arm = scene->FindObject("Arm");
@@ -418,14 +417,7 @@ TEST_F(ToolFixture, TurnedObjectsArePickedOutlinedAndHandledWhereDrawn) {
     const float zoom = VXGraphicsManager::Instance()->zoom;
     const int push = static_cast<int>(60.0f * zoom);  // pixels right: 60 units
     ScreenOf(210 * d, 210 * d, x, y);
-    MoveMouse(x, y);
-    StepFrames(2);
-    MouseButton(true, x, y);
-    StepFrames(1);
-    MoveMouse(x + push, y);
-    StepFrames(2);
-    MouseButton(false, x + push, y);
-    StepFrames(2);
+    Drag(x, y, push, 0);
     EXPECT_EQ(name(), "Bar") << "after a press on its x handle";
     // Only the travel along the axis counts: 60 * d each way, half of 60.
     const float moved = static_cast<float>(push) / zoom / 2.0f;
@@ -437,14 +429,7 @@ TEST_F(ToolFixture, TurnedObjectsArePickedOutlinedAndHandledWhereDrawn) {
     pickTheBar();
     const float px = bar->position[0];
     ScreenOf(px + 210 * d, bar->position[1] + 210 * d, x, y);
-    MoveMouse(x, y);
-    StepFrames(2);
-    MouseButton(true, x, y);
-    StepFrames(1);
-    MoveMouse(x + push, y - push);  // 60 units right and 60 up: along the axis
-    StepFrames(2);
-    MouseButton(false, x + push, y - push);
-    StepFrames(2);
+    Drag(x, y, push, -push);  // 60 units right and 60 up: along the axis
     EXPECT_NEAR(bar->scale[0], 300.0f + static_cast<float>(push) / zoom / d, 1.0f);
     EXPECT_EQ(bar->scale[1], 60.0f);
     EXPECT_EQ(bar->position[0], px);
