@@ -94,20 +94,20 @@ VXEditorRect WorldRect(const GameObject* object) {
     VXEditorRect r;
     if (!object) return r;
     const PlaneTransform axes = object->DrawnTransform(false);
-    r.x = static_cast<float>(axes.x);
-    r.y = static_cast<float>(axes.y);
+    r.x = PlaneToFloat(axes.x);
+    r.y = PlaneToFloat(axes.y);
     const double kx = std::hypot(axes.xx, axes.yx), ky = std::hypot(axes.xy, axes.yy);
     if (kx > 0.0) r.ax = {static_cast<float>(axes.xx / kx), static_cast<float>(axes.yx / kx)};
     if (ky > 0.0) r.ay = {static_cast<float>(axes.xy / ky), static_cast<float>(axes.yy / ky)};
-    r.w = static_cast<float>(object->scale[0] * kx);
-    r.h = static_cast<float>(object->scale[1] * ky);
+    r.w = PlaneToFloat(object->scale[0] * kx);
+    r.h = PlaneToFloat(object->scale[1] * ky);
     return r;
 }
 
 void GrowWorldScale(GameObject* object, int axis, float delta) {
     const PlaneTransform axes = object->DrawnTransform(false);
     const double size = axis == 0 ? std::hypot(axes.xx, axes.yx) : std::hypot(axes.xy, axes.yy);
-    if (size > 0.0) object->scale[axis] += static_cast<float>(delta / size);
+    if (size > 0.0) object->scale[axis] = PlaneToFloat(object->scale[axis] + delta / size);
 }
 
 bool IsValidFileName(const std::string& name) {

@@ -401,7 +401,7 @@ void VXLevelEditor::DrawOverlay() {
     for (int k = 0; k < 4; ++k) {
         double x = 0.0, y = 0.0;
         drawn.Apply(u[k], v[k], x, y);
-        corners[k] = {static_cast<float>(x), static_cast<float>(y)};
+        corners[k] = {PlaneToFloat(x), PlaneToFloat(y)};
     }
     Quad(corners, 0.0f, 1.0f, 1.0f);
     DrawToolGizmo(g_currentTool);

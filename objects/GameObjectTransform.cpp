@@ -130,8 +130,8 @@ bool GameObject::PlaceDrawnCentre(double x, double y) {
     if (!ParentTransform(*this).Inverse(undo)) return false;
     double localX = 0.0, localY = 0.0;
     undo.Apply(x, y, localX, localY);
-    position[0] = static_cast<float>(localX);
-    position[1] = static_cast<float>(localY);
+    position[0] = PlaneToFloat(localX);
+    position[1] = PlaneToFloat(localY);
     return true;
 }
 
@@ -159,8 +159,8 @@ bool GameObject::TakeDrawnTransform(const PlaneTransform& drawn) {
     turn = std::fmod(turn, 360.0);
     if (turn < 0.0) turn += 360.0;
     const double c = std::cos(turn * kDegrees), s = std::sin(turn * kDegrees);
-    position[0] = static_cast<float>(local.x);
-    position[1] = static_cast<float>(local.y);
+    position[0] = PlaneToFloat(local.x);
+    position[1] = PlaneToFloat(local.y);
     // Within [0, 360), and never -0.
     const float z = static_cast<float>(turn);
     rotation[2] = z >= 360.0f ? 0.0f : z + 0.0f;
@@ -170,8 +170,7 @@ bool GameObject::TakeDrawnTransform(const PlaneTransform& drawn) {
         const double kx = c * k[0] - s * k[1], ky = s * k[0] + c * k[1];
         const double length2 = kx * kx + ky * ky;
         if (length2 > 1e-12)
-            scale[axis] =
-                static_cast<float>((column[axis][0] * kx + column[axis][1] * ky) / length2);
+            scale[axis] = PlaneToFloat((column[axis][0] * kx + column[axis][1] * ky) / length2);
     }
     return true;
 }

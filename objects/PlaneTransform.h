@@ -4,6 +4,10 @@
 // the object's own x and y axes as drawn, with their lengths.
 #pragma once
 
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
 namespace FrameWork {
 
 struct PlaneTransform {
@@ -19,6 +23,12 @@ struct PlaneTransform {
     // this one flattens the plane (within float precision) onto a line.
     bool Inverse(PlaneTransform& out) const;
 };
+
+// `v` as a float, held within the float range (a plain cast of a larger
+// value is undefined).
+inline float PlaneToFloat(double v) {
+    return static_cast<float>(std::isnan(v) ? v : std::clamp(v, -double(FLT_MAX), double(FLT_MAX)));
+}
 
 // `outer` applied after `inner`.
 PlaneTransform operator*(const PlaneTransform& outer, const PlaneTransform& inner);
