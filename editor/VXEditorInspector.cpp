@@ -135,27 +135,13 @@ void EndInspector() {
     ImGui::PopStyleVar();
 }
 
-// Gives `object` its world values back and takes it out of its parent.
-void LeaveParent(GameObject* object) {
-    GameObject* parent = object->parent;
-    if (!parent) return;
-    for (int i = 0; i < 2; ++i) {
-        object->position[i] = parent->position[i] + parent->scale[i] * object->position[i];
-        object->scale[i] = parent->scale[i] * object->scale[i];
-    }
-    auto& siblings = parent->children;
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), object), siblings.end());
-    object->parent = nullptr;
-    object->isRoot = 1;
-    object->isChild = 0;
-}
-
 // Why `parent` cannot take `target`, or null when it can.
 const char* ParentRefusal(const GameObject* target, const GameObject* parent) {
     for (const GameObject* up = parent; up; up = up->parent)
         if (up == target) return "PARENT REFUSED! IT IS A CHILD OF THIS OBJECT!\n";
-    if (parent->scale[0] == 0.0f || parent->scale[1] == 0.0f)
-        return "PARENT REFUSED! ITS SCALE IS 0!\n";
+    // A parent drawn flat could not show the child as it is drawn now.
+    PlaneTransform undo;
+    if (!parent->DrawnTransform().Inverse(undo)) return "PARENT REFUSED! ITS SCALE IS 0!\n";
     return nullptr;
 }
 
@@ -182,12 +168,7 @@ void SetParent(GameObject* target, GameObject* parent, std::vector<GameObject*>&
         return;
     }
     if (target->parent == parent) return;
-    LeaveParent(target);
-    for (int i = 0; i < 2; ++i) {
-        target->position[i] = (target->position[i] - parent->position[i]) / parent->scale[i];
-        target->scale[i] = target->scale[i] / parent->scale[i];
-    }
-    parent->AttachChild(target);
+    parent->AdoptWhereDrawn(target);
     KeepParentsFirst(list);
     const auto at = std::find(list.begin(), list.end(), target);
     g_libraryIndex = static_cast<int32_t>(at - list.begin());

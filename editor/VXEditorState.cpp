@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <map>
 
 #include "core/DataRoot.h"
@@ -89,41 +90,24 @@ void BuildEditorNameLists() {
     for (const std::string& name : g_objectTypeNames) g_objectTypeNameItems.push_back(name.c_str());
 }
 
-namespace {
-// Deeper than any scene nests; a chain longer than this is taken as a root.
-constexpr int kMaxParentDepth = 64;
-}  // namespace
-
 VXEditorRect WorldRect(const GameObject* object) {
     VXEditorRect r;
     if (!object) return r;
-    r = {object->position[0], object->position[1], object->scale[0], object->scale[1]};
-    int depth = 0;
-    for (const GameObject* p = object->parent; p && depth < kMaxParentDepth;
-         p = p->parent, ++depth) {
-        r.x = p->position[0] + p->scale[0] * r.x;
-        r.y = p->position[1] + p->scale[1] * r.y;
-        r.w *= p->scale[0];
-        r.h *= p->scale[1];
-    }
+    const PlaneTransform axes = object->DrawnTransform(false);
+    r.x = PlaneToFloat(axes.x);
+    r.y = PlaneToFloat(axes.y);
+    const double kx = std::hypot(axes.xx, axes.yx), ky = std::hypot(axes.xy, axes.yy);
+    if (kx > 0.0) r.ax = {static_cast<float>(axes.xx / kx), static_cast<float>(axes.yx / kx)};
+    if (ky > 0.0) r.ay = {static_cast<float>(axes.xy / ky), static_cast<float>(axes.yy / ky)};
+    r.w = PlaneToFloat(object->scale[0] * kx);
+    r.h = PlaneToFloat(object->scale[1] * ky);
     return r;
 }
 
-void SetWorldPosition(GameObject* object, int axis, float value) {
-    const GameObject* parent = object->parent;
-    if (!parent) {
-        object->position[axis] = value;
-        return;
-    }
-    const VXEditorRect p = WorldRect(parent);
-    const float size = axis == 0 ? p.w : p.h;
-    if (size != 0.0f) object->position[axis] = (value - (axis == 0 ? p.x : p.y)) / size;
-}
-
 void GrowWorldScale(GameObject* object, int axis, float delta) {
-    const VXEditorRect p = WorldRect(object->parent);
-    const float size = !object->parent ? 1.0f : axis == 0 ? p.w : p.h;
-    if (size != 0.0f) object->scale[axis] += delta / size;
+    const PlaneTransform axes = object->DrawnTransform(false);
+    const double size = axis == 0 ? std::hypot(axes.xx, axes.yx) : std::hypot(axes.xy, axes.yy);
+    if (size > 0.0) object->scale[axis] = PlaneToFloat(object->scale[axis] + delta / size);
 }
 
 bool IsValidFileName(const std::string& name) {

@@ -92,18 +92,18 @@ extern VXShapeInstancer* g_editorTiles;
 // The buffer of the overlay's lines.
 extern GLuint g_lineBuffer;
 
-// An object's place and size in the world, as it is drawn: a root's own
-// position and scale; a child's through its parents' (a parent's position
-// plus its scale times the child's, as the object files store it).
+// An object as it is drawn: its centre, its own x and y axes as drawn (unit
+// vectors, turned with the object and its parents) and its width and height
+// along them (negative when mirrored).  Its quad's corners lie half the
+// width along `ax` and half the height along `ay` from the centre.
 struct VXEditorRect {
     float x = 0.0f, y = 0.0f;  // the centre
     float w = 0.0f, h = 0.0f;  // the full width and height
+    VXEditorPoint ax{1.0f, 0.0f}, ay{0.0f, 1.0f};
 };
 VXEditorRect WorldRect(const GameObject* object);
-// Moves `object` so that its centre lies at world `value` on `axis` (0 x,
-// 1 y), and grows its drawn size on `axis` by world `delta`.  A parent with
-// no size on that axis leaves the child's own value as it is.
-void SetWorldPosition(GameObject* object, int axis, float value);
+// Grows the object's drawn size along its own `axis` (0 x, 1 y) by world
+// `delta`; parents that leave no size on that axis leave it as it is.
 void GrowWorldScale(GameObject* object, int axis, float delta);
 
 // The sounds the resource library plays by name.

@@ -54,22 +54,24 @@ bool LeftHeld() {
     return IsKeyDown(LButton);
 }
 
-struct Box {
-    float x0, y0, x1, y1;
-    bool Contains(float x, float y) const { return x > x0 && x < x1 && y > y0 && y < y1; }
+// An object's pick box: its own quad where it is drawn, turned, scaled and
+// placed with its parents (a mirrored object keeps its size).  Being inside
+// is strict on all four sides; a quad drawn flat holds nothing.
+struct PickBox {
+    explicit PickBox(const GameObject* object) {
+        const PlaneTransform drawn = object->DrawnTransform();
+        valid = drawn.Inverse(undo);
+        area = std::fabs(drawn.Determinant());
+    }
+    bool Contains(float x, float y) const {
+        double u = 0.0, v = 0.0;
+        undo.Apply(x, y, u, v);
+        return valid && std::fabs(u) < 0.5 && std::fabs(v) < 0.5;
+    }
+    PlaneTransform undo;
+    double area = 0.0;
+    bool valid = false;
 };
-
-// An object's pick box: its own rectangle where it is drawn, scale x by
-// scale y around its position (a mirrored object keeps its size).
-Box PickBox(const GameObject* object) {
-    const VXEditorRect r = WorldRect(object);
-    const float hx = std::fabs(r.w) / 2.0f, hy = std::fabs(r.h) / 2.0f;
-    return {r.x - hx, r.y - hy, r.x + hx, r.y + hy};
-}
-
-float Area(const Box& b) {
-    return (b.x1 - b.x0) * (b.y1 - b.y0);
-}
 
 // The entry of `list` a press at (mx, my) picks: of the pick boxes that hold
 // the point, the smallest (a crate standing on a wall is what the designer
@@ -77,28 +79,51 @@ float Area(const Box& b) {
 // cursor object is never picked.
 int PickedEntry(const std::vector<GameObject*>& list, float mx, float my) {
     int picked = -1;
-    float pickedArea = 0.0f;
+    double pickedArea = 0.0;
     for (size_t i = 0; i < list.size(); ++i) {
         const GameObject* object = list[i];
         if (!object || object->g_name == "mouse") continue;
-        const Box box = PickBox(object);
-        if (!box.Contains(mx, my) || (picked >= 0 && Area(box) >= pickedArea)) continue;
+        const PickBox box(object);
+        if (!box.Contains(mx, my) || (picked >= 0 && box.area >= pickedArea)) continue;
         picked = static_cast<int>(i);
-        pickedArea = Area(box);
+        pickedArea = box.area;
     }
     return picked;
 }
 
-Box XHandle(const GameObject* o) {
-    const VXEditorRect r = WorldRect(o);
-    const float hx = r.w / 2.0f;
-    return {r.x + hx, r.y - 15.0f, r.x + 2.0f * hx + 210.0f, r.y + 15.0f};
+// The point `along` the unit axis `a` from the object's centre and `across`
+// to the axis's left.
+VXEditorPoint AlongAxis(const VXEditorRect& r, const VXEditorPoint& a, float along, float across) {
+    return {r.x + along * a.x - across * a.y, r.y + along * a.y + across * a.x};
 }
 
-Box YHandle(const GameObject* o) {
+// A handle's box: along its axis from `from` to `to` beyond the centre, and
+// 15 to either side of it, strictly.
+struct HandleBox {
+    VXEditorRect r;
+    VXEditorPoint a;
+    float from, to;
+    bool Contains(float x, float y) const {
+        const float dx = x - r.x, dy = y - r.y;
+        const float along = dx * a.x + dy * a.y, across = dy * a.x - dx * a.y;
+        return along > from && along < to && across > -15.0f && across < 15.0f;
+    }
+};
+
+// The handles lie along the object's own axes as drawn.
+HandleBox XHandle(const GameObject* o) {
     const VXEditorRect r = WorldRect(o);
-    const float hy = r.h / 2.0f;
-    return {r.x - 15.0f, r.y + hy, r.x + 15.0f, r.y + 2.0f * hy + 210.0f};
+    return {r, r.ax, r.w / 2.0f, r.w + 210.0f};
+}
+
+HandleBox YHandle(const GameObject* o) {
+    const VXEditorRect r = WorldRect(o);
+    return {r, r.ay, r.h / 2.0f, r.h + 210.0f};
+}
+
+// How far the cursor went along the unit axis `a` since (x0, y0).
+float Travel(float mx, float my, float x0, float y0, const VXEditorPoint& a) {
+    return (mx - x0) * a.x + (my - y0) * a.y;
 }
 
 // The cursor is on a handle of the selected object that the current tool
@@ -147,8 +172,7 @@ void StartHandleDrag(const GameObject* o, float mx, float my) {
     g_gizmoDragObject = o;
     g_gizmoDragTool = g_currentTool;
     const VXEditorRect r = WorldRect(o);
-    if (handle == 1) g_dragOffset.x = r.x - mx;
-    if (handle == 2) g_dragOffset.y = g_mouseWorld.y + r.y;
+    g_dragOffset = {r.x - mx, r.y - my};
     g_rotateAnchorX = g_mouseWorld.x;
     g_scaleAnchor = {g_mouseWorld.x, my};
 }
@@ -172,11 +196,18 @@ void Line(float x0, float y0, float x1, float y1, float r, float g, float b) {
     VXLevelEditor::DrawLine(line, r, g, b);
 }
 
+void Line(const VXEditorPoint& p, const VXEditorPoint& q, float r, float g, float b) {
+    Line(p.x, p.y, q.x, q.y, r, g, b);
+}
+
+// Left edge bottom to top, top edge, right edge, bottom edge.
+void Quad(const VXEditorPoint (&c)[4], float r, float g, float b) {
+    for (int k = 0; k < 4; ++k) Line(c[k], c[(k + 1) % 4], r, g, b);
+}
+
 void Rectangle(float x0, float y0, float x1, float y1, float r, float g, float b) {
-    Line(x0, y0, x0, y1, r, g, b);
-    Line(x0, y1, x1, y1, r, g, b);
-    Line(x1, y1, x1, y0, r, g, b);
-    Line(x1, y0, x0, y0, r, g, b);
+    const VXEditorPoint corners[4] = {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}};
+    Quad(corners, r, g, b);
 }
 
 }  // namespace
@@ -315,10 +346,15 @@ void VXLevelEditor::UpdateGizmo() {
     const float my = -g_mouseWorld.y;
     if (g_gizmoDragState < 0) StartHandleDrag(o, mx, my);
     switch (g_gizmoDragState < 0 ? ToolDefault : g_currentTool) {
-        case ToolTranslate:
-            if (g_gizmoDragState == 1) SetWorldPosition(o, 0, g_dragOffset.x + g_mouseWorld.x);
-            if (g_gizmoDragState == 2) SetWorldPosition(o, 1, g_dragOffset.y - g_mouseWorld.y);
+        case ToolTranslate: {
+            // A handle moves the object along its own axis only: the centre
+            // follows the cursor's travel along that axis.
+            const VXEditorRect r = WorldRect(o);
+            const VXEditorPoint& a = g_gizmoDragState == 1 ? r.ax : r.ay;
+            const float along = Travel(mx + g_dragOffset.x, my + g_dragOffset.y, r.x, r.y, a);
+            o->PlaceDrawnCentre(r.x + along * a.x, r.y + along * a.y);
             break;
+        }
         case ToolRotate:
             // The anchor stays at the press: the farther right of it, the
             // faster the turn.  A stalled frame turns no further than the
@@ -327,10 +363,20 @@ void VXLevelEditor::UpdateGizmo() {
                               std::min(FrameContext().frameTime, kMaxFrameSteps * kStepTime);
             break;
         case ToolScale:
-            // The size follows the cursor's travel since the last frame.
-            if (g_gizmoDragState != 2) GrowWorldScale(o, 0, g_mouseWorld.x - g_scaleAnchor.x);
-            if (g_gizmoDragState == 3) GrowWorldScale(o, 1, g_mouseWorld.x - g_scaleAnchor.x);
-            if (g_gizmoDragState == 2) GrowWorldScale(o, 1, my - g_scaleAnchor.y);
+            // The size follows the cursor's travel since the last frame: with
+            // Shift, its sideways travel on both axes; on a handle, its travel
+            // along the handle's axis.
+            if (g_gizmoDragState == 3) {
+                const float grow = g_mouseWorld.x - g_scaleAnchor.x;
+                GrowWorldScale(o, 0, grow);
+                GrowWorldScale(o, 1, grow);
+            } else {
+                const int axis = g_gizmoDragState - 1;
+                const VXEditorRect r = WorldRect(o);
+                GrowWorldScale(
+                    o, axis,
+                    Travel(mx, my, g_scaleAnchor.x, g_scaleAnchor.y, axis == 0 ? r.ax : r.ay));
+            }
             g_scaleAnchor = {g_mouseWorld.x, my};
             break;
         default:
@@ -342,9 +388,16 @@ void VXLevelEditor::DrawOverlay() {
     if (g_currentTool == ToolPaint || g_currentTool == ToolPaintOver) DrawToolGizmo(ToolPaint);
     const GameObject* o = g_selectedObject;
     if (!o) return;
-    const VXEditorRect r = WorldRect(o);
-    const float hx = r.w / 2.0f, hy = r.h / 2.0f;
-    Rectangle(r.x - hx, r.y - hy, r.x + hx, r.y + hy, 0.0f, 1.0f, 1.0f);
+    // The quad as drawn: left edge bottom to top, top, right, bottom.
+    const PlaneTransform drawn = o->DrawnTransform();
+    const double u[4] = {-0.5, -0.5, 0.5, 0.5}, v[4] = {-0.5, 0.5, 0.5, -0.5};
+    VXEditorPoint corners[4];
+    for (int k = 0; k < 4; ++k) {
+        double x = 0.0, y = 0.0;
+        drawn.Apply(u[k], v[k], x, y);
+        corners[k] = {PlaneToFloat(x), PlaneToFloat(y)};
+    }
+    Quad(corners, 0.0f, 1.0f, 1.0f);
     DrawToolGizmo(g_currentTool);
 }
 
@@ -353,19 +406,20 @@ void VXLevelEditor::DrawToolGizmo(int tool) {
     const GameObject* o = g_selectedObject;
     if (tool >= ToolTranslate && tool <= ToolScale) {
         if (!o) return;
+        // Along the object's own axes as drawn.
         const VXEditorRect r = WorldRect(o);
-        const float x = r.x, y = r.y, sx = r.w, sy = r.h;
-        const float u = x + sx + 200.0f, t = y + sy + 200.0f;
-        Line(x, y, u, y, 0.0f, 1.0f, 0.35f);
+        const VXEditorPoint centre = {r.x, r.y};
+        const auto x = [&](float along, float across) { return AlongAxis(r, r.ax, along, across); };
+        const auto y = [&](float along, float across) { return AlongAxis(r, r.ay, along, across); };
+        const float u = r.w + 200.0f, t = r.h + 200.0f;
+        Line(centre, x(u, 0), 0.0f, 1.0f, 0.35f);
         if (tool == ToolRotate) return;
-        Line(x, y, x, t, 1.0f, 0.8f, 0.0f);
+        Line(centre, y(t, 0), 1.0f, 0.8f, 0.0f);
         if (tool == ToolScale) return;
-        Line(x - 10, t, x + 10, t, 1.0f, 0.8f, 0.0f);
-        Line(x + 10, t, x, t + 20, 1.0f, 0.8f, 0.0f);
-        Line(x, t + 20, x - 10, t, 1.0f, 0.8f, 0.0f);
-        Line(u, y + 10, u, y - 10, 0.0f, 1.0f, 0.35f);
-        Line(u, y - 10, u + 20, y, 0.0f, 1.0f, 0.35f);
-        Line(u + 20, y, u, y + 10, 0.0f, 1.0f, 0.35f);
+        const VXEditorPoint yHead[3] = {y(t, 10), y(t, -10), y(t + 20, 0)};
+        const VXEditorPoint xHead[3] = {x(u, 10), x(u, -10), x(u + 20, 0)};
+        for (int k = 0; k < 3; ++k) Line(yHead[k], yHead[(k + 1) % 3], 1.0f, 0.8f, 0.0f);
+        for (int k = 0; k < 3; ++k) Line(xHead[k], xHead[(k + 1) % 3], 0.0f, 1.0f, 0.35f);
         return;
     }
     if (tool < ToolPaint || tool > ToolErase) return;

@@ -296,8 +296,7 @@ void VXLevelEditor::UpdateObjects() {
     for (GameObject* object : m_objects->objects) {
         const VXEditorObjectFlags& flags = EditorFlags(object);
         if (!flags.selected || flags.locked) continue;
-        SetWorldPosition(object, 0, g_mouseWorld.x + g_dragOffset.x);
-        SetWorldPosition(object, 1, g_dragOffset.y - g_mouseWorld.y);
+        object->PlaceDrawnCentre(g_mouseWorld.x + g_dragOffset.x, g_dragOffset.y - g_mouseWorld.y);
         if (auto* body = static_cast<VXRigidBody*>(object->GetComponent(CT_RigidBody))) {
             body->Position.x = object->position[0];
             body->Position.y = object->position[1];

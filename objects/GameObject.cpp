@@ -104,6 +104,12 @@ static int64_t TruncToInt(float v) {
     return static_cast<int64_t>(t);
 }
 
+float GameObject::SnappedPosition(int axis) const {
+    // Snapping needs a positive grid step; with none the position is kept.
+    if (!snapToGrid || gridSize <= 0) return position[axis];
+    return static_cast<float>((TruncToInt(position[axis]) / gridSize) * gridSize);
+}
+
 void GameObject::BuildMatrix(float m[16]) {
     Matrix4::Identity(m);
     m[0] = scale[0];
@@ -111,11 +117,8 @@ void GameObject::BuildMatrix(float m[16]) {
     Matrix4::Rotate(m, rotation[0], 1.0f, 0.0f, 0.0f);
     Matrix4::Rotate(m, rotation[1], 0.0f, 1.0f, 0.0f);
     Matrix4::Rotate(m, rotation[2], 0.0f, 0.0f, 1.0f);
-    // Snapping needs a positive grid step; with none the position is kept.
-    if (snapToGrid && gridSize > 0) {
-        position[0] = static_cast<float>((TruncToInt(position[0]) / gridSize) * gridSize);
-        position[1] = static_cast<float>((TruncToInt(position[1]) / gridSize) * gridSize);
-    }
+    position[0] = SnappedPosition(0);
+    position[1] = SnappedPosition(1);
     m[3] = position[0];
     m[7] = position[1];
 }
@@ -230,13 +233,11 @@ void GameObject::DetachChild(const std::string& name) {
 }
 
 void GameObject::MakeRoot(GameObject* child) const {
-    child->position[0] = position[0] + scale[0] * child->position[0];
-    child->position[1] = position[1] + scale[1] * child->position[1];
-    child->scale[0] *= scale[0];
-    child->scale[1] *= scale[1];
+    const PlaneTransform drawn = child->DrawnTransform();
     child->isRoot = 1;
     child->isChild = 0;
     child->parent = nullptr;
+    child->TakeDrawnTransform(drawn);
 }
 
 void GameObject::AttachChild(GameObject* child) {

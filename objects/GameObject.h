@@ -4,6 +4,7 @@
 
 #include "objects/Component.h"
 #include "objects/ComponentType.h"
+#include "objects/PlaneTransform.h"
 #include "objects/UnreadBlock.h"
 
 #include <rapidjson/stringbuffer.h>
@@ -151,6 +152,24 @@ public:
     void DetachChild(const std::string& name);
     // Links `child` under this object (child flags, parent, children list).
     void AttachChild(GameObject* child);
+    // Links `child` as AttachChild does, with the values that keep it where,
+    // as large and as turned as it is drawn.
+    void AdoptWhereDrawn(GameObject* child);
+
+    // How the object is drawn now: its own transform through its parents',
+    // each rebuilt from its fields as UpdateTransform composes them (a
+    // parent's world matrix times the child's own).  Without `withScale`
+    // the object's own scale is left out: its axes as drawn.
+    PlaneTransform DrawnTransform(bool withScale = true) const;
+    // Moves the object so that its centre is drawn at (x, y); false, with
+    // nothing changed, when its parents flatten the plane.
+    bool PlaceDrawnCentre(double x, double y);
+    // Gives the object the position, turn about z and scale, under its
+    // current parent, that draw it as `drawn`; its turns about x and y stay.
+    // A slant that no turn and scale can give (a turned child of a parent
+    // scaled unevenly) is dropped, keeping the drawn x axis and the area.
+    // False, with nothing changed, when its parents flatten the plane.
+    bool TakeDrawnTransform(const PlaneTransform& drawn);
 
     // Stores the follower; with a player logic here and a sprite there, the
     // follower's sprite shows the team's row, and a follower's sprite is
@@ -204,6 +223,9 @@ public:
 private:
     GameObject() = default;
     void BuildMatrix(float out[16]);
+    // The position on `axis` as the matrices use it: snapped to the grid
+    // while snapping is on.
+    float SnappedPosition(int axis) const;
     // Removes `child` from the children list (the child is being destroyed
     // or re-linked).
     void ForgetChild(const GameObject* child);

@@ -198,6 +198,17 @@ protected:
         StepFrames(2);
     }
 
+    // The editor with the object file `path` loaded through LOAD OBJECT,
+    // which `picker` answers.
+    void EnterEditorOn(AnsweringPicker& picker, const std::string& path) {
+        picker.answer = path;
+        SetFilePicker(&picker);
+        EnterEditor();
+        ClickItem("MENU");
+        ClickItem("MENU/LOAD OBJECT");
+        StepFrames(3);
+    }
+
     void Restart() {
         engine->nextState = GameState::Reload;
         StepFrames(3);

@@ -4,17 +4,22 @@
 #include <imgui_internal.h>
 #include <rapidjson/document.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 
 #include "editor/VXDebugConsole.h"
 #include "editor/VXEditorState.h"
+#include "engine/VXLevelObjects.h"
 #include "gameplay/VXArenaComponents.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "graphics/VXParticleEmitter.h"
 #include "graphics/VXShapeInstancer.h"
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTilemapData.h"
+#include "levels/VXMatchLevels.h"
 #include "objects/GameObject.h"
 #include "physics/VXAABB.h"
 #include "physics/VXCircleCollider.h"
@@ -132,6 +137,105 @@ TEST_F(PanelFixture, AddParentRefusesACycleAndDeleteLeavesTheNextSave) {
     EXPECT_EQ(g_selectionChanged, 0);
     SaveWithCtrlS();
     EXPECT_EQ(ReadText(Data("objects/savefile.json")).find("\"ArcherShadow\""), std::string::npos);
+}
+
+// What the renderer draws an object with: the plane part of its world
+// matrix (x axis, y axis, centre).
+std::array<float, 6> Drawn(const GameObject* o) {
+    const float* m = o->worldMatrix;
+    return {m[0], m[4], m[1], m[5], m[3], m[7]};
+}
+
+::testing::AssertionResult DrawnAlike(const std::array<float, 6>& want,
+                                      const std::array<float, 6>& got) {
+    const char* names[6] = {"x axis x", "x axis y", "y axis x", "y axis y", "centre x", "centre y"};
+    for (int k = 0; k < 6; ++k)
+        if (!(std::fabs(got[k] - want[k]) <= 0.01f + 1e-4f * std::fabs(want[k])))
+            return ::testing::AssertionFailure()
+                   << names[k] << " drawn " << got[k] << ", was " << want[k];
+    return ::testing::AssertionSuccess();
+}
+
+// ADD PARENT keeps the child where, as large and as turned as it is drawn,
+// under a turned root (Flag3) and under a child (the ring of its own flag);
+// an ancestor cannot become the child's child.  The level saved, loaded
+// again and played as Level_3 draws the ring the same.
+TEST_F(PanelFixture, AddParentKeepsTheChildWhereItIsDrawnThroughSaveLoadAndMatch) {
+    AnsweringPicker picker;
+    EnterEditorOn(picker, Data("objects/savefile3.json"));
+    TapKey(SDL_SCANCODE_F12);
+    StepFrames(2);
+    VXObjectManager* scene = Editor()->m_objects;
+    GameObject* flag2 = scene->FindObject("Flag2");
+    GameObject* ringA = scene->FindObject("Flag2RingA");
+    GameObject* flag3 = scene->FindObject("Flag3");
+    ASSERT_TRUE(flag2 && ringA && flag3 && ringA->parent == flag2 && !flag3->parent);
+    Select("Flag3");
+    Type("INSPECTOR/Rotation", "30");
+    GameObject* ringB = Select("Flag2RingB");
+    ASSERT_TRUE(ringB && ringB->parent == flag2);
+    Type("INSPECTOR/Rotation", "45");
+    const std::array<float, 6> drawn = Drawn(ringB);
+    ASSERT_NEAR(drawn[0], 180.0f * std::sqrt(0.5f), 0.01f);  // 180 wide, turned 45
+
+    const auto listed = [](const GameObject* parent, const GameObject* child) {
+        return std::count(parent->children.begin(), parent->children.end(), child);
+    };
+    const struct {
+        GameObject* parent;
+        GameObject* before;  // the parent it leaves
+        float turn;          // its own turn after
+    } moves[] = {{flag3, flag2, 15.0f}, {ringA, flag3, 45.0f}};
+    for (const auto& m : moves) {
+        SCOPED_TRACE("ADD PARENT " + m.parent->g_name);
+        Select("Flag2RingB");
+        ClickItem("INSPECTOR/ADD PARENT");
+        ClickItem("Parent/" + m.parent->g_name);
+        StepFrames(2);
+        ASSERT_EQ(ringB->parent, m.parent);
+        EXPECT_EQ(listed(m.parent, ringB), 1);
+        EXPECT_EQ(listed(m.before, ringB), 0);
+        EXPECT_TRUE(DrawnAlike(drawn, Drawn(ringB)));
+        EXPECT_NEAR(ringB->rotation[2], m.turn, 1e-3f);
+    }
+    // The ring: 180 inside a 220 ring at the same place.
+    EXPECT_NEAR(ringB->scale[0], 180.0f / 220.0f, 1e-5f);
+    EXPECT_NEAR(ringB->position[0], 0.0f, 1e-4f);
+
+    // Flag2 under its own grandchild: refused, nothing moves.
+    const std::array<float, 6> flag = Drawn(flag2);
+    Select("Flag2");
+    ClickItem("INSPECTOR/ADD PARENT");
+    ClickItem("Parent/Flag2RingB");
+    EXPECT_EQ(flag2->parent, nullptr);
+    EXPECT_TRUE(ringB->children.empty());
+    EXPECT_TRUE(DrawnAlike(flag, Drawn(flag2)));
+    EXPECT_NE(VXDebugConsole::Text().find("PARENT REFUSED! IT IS A CHILD OF THIS OBJECT!\n"),
+              std::string::npos)
+        << VXDebugConsole::Text();
+
+    // Saved, then loaded by the editor and by the match of Level_3.
+    SaveWithCtrlS();
+    g_levelPath = Data("objects/savefile.json");
+    g_loadChosenLevel = true;
+    Restart();
+    StepFrames(2);
+    GameObject* loaded = Editor()->m_objects->FindObject("Flag2RingB");
+    ASSERT_NE(loaded, nullptr);
+    ASSERT_NE(loaded->parent, nullptr);
+    EXPECT_EQ(loaded->parent->g_name, "Flag2RingA");
+    EXPECT_TRUE(DrawnAlike(drawn, Drawn(loaded))) << "after a reload";
+
+    tree->WriteData("objects/savefile3.json", ReadText(Data("objects/savefile.json")));
+    FrameContext().lineUp = {{1, 15, 1}, {2, 8, 2}, {3, 6, 0}, {4, 7, 0}, {5, 18, 0}, {6, 19, 0}};
+    FrameContext().nextState = GameState::Level3;
+    ASSERT_TRUE(RunUntilState(GameState::Level3));
+    StepFrames(3);
+    auto* match = dynamic_cast<VXMatchLevel*>(LevelObjectForState(GameState::Level3));
+    ASSERT_NE(match, nullptr);
+    GameObject* played = match->objectManager->FindObject("Flag2RingB");
+    ASSERT_NE(played, nullptr);
+    EXPECT_TRUE(DrawnAlike(drawn, Drawn(played))) << "in the match";
 }
 
 // One row per panel: the menu entry that adds (or switches on) the kind,

@@ -122,6 +122,8 @@ protected:
         StepFrames(1);
     }
     void DragXHandle(GameObject* object, int dx) { DragHandle(object, 0, dx); }
+    // A press at (x, y), a move by (dx, dy) pixels, a release there.
+    void Drag(int x, int y, int dx, int dy) { DragMouse(x, y, x + dx, y + dy); }
 };
 
 // Where a widget was drawn, a few pixels in from its left end.
@@ -474,6 +476,111 @@ TEST_F(ToolFixture, PickBoxesAreTheObjectsOwnRectangles) {
     StepFrames(2);
     EXPECT_NEAR(ringX() - before, 30.0f / VXGraphicsManager::Instance()->zoom, 0.5f);
     EXPECT_EQ(wall->position[0], 0.0f);
+}
+
+// Whether a pixel of the overlay's selection colour (0, 1, 1) lies within
+// two pixels of window point (x, y).
+bool OutlineNear(const TestHarness::FrameImage& image, int x, int y) {
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx) {
+            const auto p = image.At(x + dx, y + dy);
+            if (p.r < 80 && p.g > 200 && p.b > 200) return true;
+        }
+    return false;
+}
+
+// A 300 x 60 bar turned 45 degrees, and a 100 x 20 arm (local x 50) of a
+// base scaled 2 and turned 90: each is picked where it is drawn, outlined
+// there, and its handles lie along its own axes.  A click on a drawn end
+// picks the object; bare floor beside it, inside the unturned rectangle,
+// picks nothing.  The TRANSLATE x handle moves the bar along its own axis,
+// the SCALE x handle makes it longer as far as the cursor went along it.
+TEST_F(ToolFixture, TurnedObjectsArePickedOutlinedAndHandledWhereDrawn) {
+    tree->WriteData("objects/turned.json", R"([
+{"GameObject": 1, "g_name": "Bar", "m_active": true, "position": [0.0, 0.0],
+ "rotationX": 0.0, "rotationY": 0.0, "rotationZ": 45.0, "scaleX": 300.0, "scaleY": 60.0},
+{"GameObject": 1, "g_name": "Base", "m_active": true, "position": [-300.0, -100.0],
+ "rotationX": 0.0, "rotationY": 0.0, "rotationZ": 90.0, "scaleX": 2.0, "scaleY": 2.0},
+{"GameObject": 1, "g_name": "Arm", "m_active": true, "MY PARENT": "Base",
+ "position": [-200.0, -100.0], "rotationX": 0.0, "rotationY": 0.0, "rotationZ": 0.0,
+ "scaleX": 200.0, "scaleY": 40.0}]
+)");
+    AnsweringPicker picker;
+    EnterEditorOn(picker, Data("objects/turned.json"));
+    VXObjectManager* scene = Editor()->m_objects;
+    GameObject* bar = scene->FindObject("Bar");
+    GameObject* arm = scene->FindObject("Arm");
+    ASSERT_TRUE(bar && arm && arm->parent == scene->FindObject("Base"));
+    const auto name = [] { return g_selectedObject ? g_selectedObject->g_name : "nothing"; };
+    const float d = std::sqrt(0.5f);  // the bar's axis is (d, d)
+    const struct {
+        float x, y;
+        const GameObject* picks;
+    } clicks[] = {
+        // The bar's drawn ends, beside it, beyond an end.
+        {130 * d, 130 * d, bar},
+        {-130 * d, -130 * d, bar},
+        {120, -25, nullptr},
+        {-120, 25, nullptr},
+        {160 * d, 160 * d, nullptr},
+        // The arm's drawn end, the middle of its unturned box.
+        {-300, 80, arm},
+        {-200, -100, nullptr},
+    };
+    for (const auto& c : clicks) {
+        int x = 0, y = 0;
+        ScreenOf(c.x, c.y, x, y);
+        MoveMouse(x, y);
+        StepFrames(2);
+        ASSERT_FALSE(WindowUnderCursor()) << c.x << ", " << c.y;
+        ClickMouse(x, y);
+        EXPECT_EQ(name(), c.picks ? c.picks->g_name : "nothing")
+            << "a click at world " << c.x << ", " << c.y;
+    }
+
+    TapKey(SDL_SCANCODE_2);  // TRANSLATE
+    int x = 0, y = 0;
+    const auto pickTheBar = [&] {
+        ScreenOf(bar->position[0], bar->position[1], x, y);
+        ClickAt(x, y);
+        ASSERT_EQ(name(), "Bar");
+    };
+    pickTheBar();
+    // The outline runs along the drawn edges, not the unturned rectangle's.
+    const TestHarness::FrameImage image = CaptureFrame();
+    const struct {
+        float x, y;
+        bool outline;
+    } edges[] = {
+        // The short edges, the long edges, the unturned rectangle's sides.
+        {150 * d, 150 * d, true}, {-150 * d, -150 * d, true},
+        {-30 * d, 30 * d, true},  {30 * d, -30 * d, true},
+        {150, 0, false},          {-150, 0, false},
+    };
+    for (const auto& e : edges) {
+        ScreenOf(e.x, e.y, x, y);
+        EXPECT_EQ(OutlineNear(image, x, y), e.outline) << "outline at world " << e.x << ", " << e.y;
+    }
+    // The x handle begins past the drawn end, along the bar's own axis.
+    const float zoom = VXGraphicsManager::Instance()->zoom;
+    const int push = static_cast<int>(60.0f * zoom);  // pixels right: 60 units
+    ScreenOf(210 * d, 210 * d, x, y);
+    Drag(x, y, push, 0);
+    EXPECT_EQ(name(), "Bar") << "after a press on its x handle";
+    // Only the travel along the axis counts: 60 * d each way, half of 60.
+    const float moved = static_cast<float>(push) / zoom / 2.0f;
+    EXPECT_NEAR(bar->position[0], moved, 0.5f);
+    EXPECT_NEAR(bar->position[1], moved, 0.5f);
+    EXPECT_EQ(bar->scale[0], 300.0f);
+
+    TapKey(SDL_SCANCODE_4);  // SCALE
+    pickTheBar();
+    const float px = bar->position[0];
+    ScreenOf(px + 210 * d, bar->position[1] + 210 * d, x, y);
+    Drag(x, y, push, -push);  // 60 units right and 60 up: along the axis
+    EXPECT_NEAR(bar->scale[0], 300.0f + static_cast<float>(push) / zoom / d, 1.0f);
+    EXPECT_EQ(bar->scale[1], 60.0f);
+    EXPECT_EQ(bar->position[0], px);
 }
 
 // A frame stalled for a second with a wheel notch queued, or with the

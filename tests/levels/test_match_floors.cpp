@@ -225,8 +225,9 @@ TEST_F(FramesAndFlags, FrameListsAreNamedAndFittedAndFlagsSayWhyTheyStandStill) 
     EXPECT_EQ(floor->_count, 576);
     EXPECT_EQ(floor->texOffsets.size(), 576u);
     EXPECT_EQ(floor->m_data3Index.size(), 576u);
-    if (floor->m_data3Index.size() > 100)
+    if (floor->m_data3Index.size() > 100) {
         EXPECT_EQ(std::count(floor->m_data3Index.begin() + 100, floor->m_data3Index.end(), 0), 476);
+    }
     WaitForCountdown();
     const double share = FloorShare(*floor);
     // The HUD covers most of a 320 x 180 frame; the floor shows above it.

@@ -1,5 +1,7 @@
 // The game object, attaching and finding components, the factory registry
 // and the object manager's own operations.
+#include <array>
+#include <cmath>
 #include <memory>
 
 #include "core/Message.h"
@@ -104,6 +106,61 @@ TEST_F(ObjectModel, ChildrenFollowAndOutliveTheirParent) {
     child->AttachChild(c2);
     delete c2;
     EXPECT_TRUE(child->children.empty());
+}
+
+// The plane part of what the renderer draws an object with.
+std::array<float, 6> WorldPlane(const GameObject& o) {
+    const float* m = o.worldMatrix;
+    return {m[0], m[4], m[1], m[5], m[3], m[7]};
+}
+
+void ExpectDrawnAs(const std::array<float, 6>& want, const GameObject& o, const char* after) {
+    const std::array<float, 6> got = WorldPlane(o);
+    for (int k = 0; k < 6; ++k)
+        EXPECT_NEAR(got[k], want[k], 1e-3f + 1e-5f * std::fabs(want[k]))
+            << o.g_name << " after " << after << ", element " << k;
+}
+
+// A mirrored child two turned parents deep, taken by another turned root,
+// then detached: each time it is drawn where it was, with its own
+// mirroring.  Under a parent scaled unevenly its drawn x axis, centre and
+// area stay (the slant that no turn and scale can give is dropped).
+TEST_F(ObjectModel, ReparentingKeepsWhereAnObjectIsDrawn) {
+    const auto make = [](const char* name, float x, float y, float turn, float sx, float sy) {
+        return std::unique_ptr<GameObject>(
+            new GameObject(sx, sy, 1, 1, 1, 0, x, y, name, 0.0f, 0.0f, turn));
+    };
+    auto a = make("A", 100, 50, 30, 2, 2), b = make("B", 10, 0, 15, 1.5f, 1.5f);
+    auto c = make("C", 4, 2, 20, -30, 10), d = make("D", -40, 20, -60, 3, 3);
+    auto e = make("E", 7, -3, 0, 4, 1);
+    a->AttachChild(b.get());
+    b->AttachChild(c.get());
+    const auto rebuild = [&] {
+        for (GameObject* o : {a.get(), b.get(), d.get(), e.get(), c.get()}) o->UpdateTransform();
+    };
+    rebuild();
+    const std::array<float, 6> drawn = WorldPlane(*c);
+
+    d->AdoptWhereDrawn(c.get());
+    rebuild();
+    EXPECT_EQ(c->parent, d.get());
+    EXPECT_TRUE(b->children.empty());
+    ExpectDrawnAs(drawn, *c, "a new parent");
+    EXPECT_LT(c->scale[0], 0.0f) << "mirrored on its own x axis, as before";
+    EXPECT_GT(c->scale[1], 0.0f);
+
+    d->DetachChild("C");
+    rebuild();
+    EXPECT_EQ(c->parent, nullptr);
+    ExpectDrawnAs(drawn, *c, "DetachChild");
+    EXPECT_NEAR(c->rotation[2], 30 + 15 + 20, 1e-3f);
+
+    e->AdoptWhereDrawn(c.get());
+    rebuild();
+    const std::array<float, 6> slant = WorldPlane(*c);
+    for (int k : {0, 1, 4, 5}) EXPECT_NEAR(slant[k], drawn[k], 1e-3f) << "element " << k;
+    EXPECT_NEAR(slant[0] * slant[3] - slant[1] * slant[2],
+                drawn[0] * drawn[3] - drawn[1] * drawn[2], 0.5f);
 }
 
 TEST_F(ObjectModel, CloneCopiesTransformAndComponentKindsOnly) {
