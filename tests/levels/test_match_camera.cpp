@@ -1,11 +1,13 @@
 // A match's camera under the test clock, in each arena and in each window the
 // game opens: the full screen, the match's 1600 x 900 window and the options'
-// window on a smaller display.  Both players are driven with their keys, at
-// full speed, from the first frame of the count-down into opposite corners
-// of the floor and back, across window switches, at 15 and at 60 frames a
-// second; on every frame each player's whole box is drawn inside the window
-// and above the HUD's strip.  At rest the picture is the follow's own: the
-// players' midpoint, lifted, and it holds still.
+// window on a smaller display.  Both players are driven with their keys at
+// full speed, from the first frame of the count-down, apart toward opposite
+// corners of the floor (into them in the options' window) and back, across
+// Shift and Enter, at 15 and at 60 frames a second; on every frame each
+// player's whole box is drawn inside the window and above the HUD's strip,
+// in a view built for the window's size of that frame.  At rest the picture
+// is the follow's own (the players' midpoint, lifted) and holds still, and a
+// window of another size takes over the camera's offset from its centre.
 #include <algorithm>
 #include <cmath>
 #include <functional>
