@@ -264,11 +264,16 @@ void VXEngine::PumpMessages() {
     if (Platform::GetGLContext())
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     graphics->UseTextureProgram();
+    FitViewToWindow();
+    graphics->editorMode = (nextState == GameState::LevelEditor) ? 1 : 0;
+}
+
+void VXEngine::FitViewToWindow() {
+    if (!graphics) return;
     graphics->camera.screenWidth = windowWidth;
     graphics->camera.screenHeight = windowHeight;
     graphics->UploadProjection();
     if (Platform::GetGLContext()) glViewport(0, 0, windowWidth, windowHeight);
-    graphics->editorMode = (nextState == GameState::LevelEditor) ? 1 : 0;
 }
 
 void VXEngine::UpdateFrameTime() {

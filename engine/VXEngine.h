@@ -49,6 +49,9 @@ public:
 
     // Per-frame steps.
     void PumpMessages();
+    // The camera block, projection and viewport take the window's size: at
+    // the start of every frame, and at once when the window changes size.
+    void FitViewToWindow();
     void UpdateFrameTime();
     void LimitFrameRate();
     void Present();

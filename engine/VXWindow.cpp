@@ -49,6 +49,9 @@ void VXEngine::MakeBorderlessFullscreen() {
     windowWidth = screenWidth;
     windowHeight = screenHeight;
     SetAspectRatio(graphics, screenWidth, screenHeight);
+    // The rest of the frame (a match switches during its update) already
+    // draws in the new size.
+    FitViewToWindow();
 }
 
 void VXEngine::SetWindowed(int width, int height) {
@@ -62,6 +65,7 @@ void VXEngine::SetWindowed(int width, int height) {
     windowWidth = width;
     windowHeight = height;
     SetAspectRatio(graphics, width, height);
+    FitViewToWindow();
 }
 
 bool VXGLContext::CreateGLContext(SDL_Window* w) {

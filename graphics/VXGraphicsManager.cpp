@@ -75,6 +75,22 @@ float LargestScale(float levelScale, int height, float hudHeight) {
     return levelScale * std::max(1.0f, there / here);
 }
 
+void Span::Fit(float zoom, float centre, float half, int middle, float from, float to) {
+    const float nearSide = zoom * (centre - half);
+    const float farSide = zoom * (centre + half);
+    if (!std::isfinite(nearSide) || !std::isfinite(farSide)) return;
+    const float m = static_cast<float>(middle);
+    lowest = std::max(lowest, from - m - nearSide);
+    highest = std::min(highest, to - m - farSide);
+}
+
+float Span::Bound(float camera) const {
+    const float low = std::ceil(lowest);
+    const float high = std::floor(highest);
+    if (low <= high) return std::clamp(camera, low, high);
+    return static_cast<float>(ViewPixel(std::round(lowest / 2.0f + highest / 2.0f)));
+}
+
 void BuildProjection(float out[16], int width, int height) {
     std::fill(out, out + 16, 0.0f);
     out[0] = 2.0f / static_cast<float>(width);
@@ -212,14 +228,16 @@ void VXGraphicsManager::UpdateCameraFollow() {
     }
     const float tx = -sumX / static_cast<float>(n);
     const float ty = -sumY / static_cast<float>(n);
-    // Start from the camera the view was last built with.  While that is
-    // still the follow's own last camera, go on from its unrounded place
-    // before the lift: steps below a pixel add up, and the lift is not
+    // Start from the camera as it stands, in whole pixels: the one the view
+    // was last built with, read apart from the window's size, so that a
+    // window that changes size carries no offset into the new one.  While
+    // that is still the follow's own last camera, go on from its unrounded
+    // place before the lift: steps below a pixel add up, and the lift is not
     // smoothed again (it would pile up to 10 / k pixels above the players).
     // A camera set by anyone else (a state start, the editor) is taken as it
     // is.
-    float bx = static_cast<float>(Camera::ViewPixel(camera.camView[12]) - W / 2);
-    float by = static_cast<float>(Camera::ViewPixel(camera.camView[13]) - H / 2);
+    float bx = static_cast<float>(Camera::ViewPixel(cameraX));
+    float by = static_cast<float>(Camera::ViewPixel(cameraY));
     if (std::trunc(followX) == bx && std::trunc(followY) + Camera::kLift == by) {
         bx = followX;
         by = followY;
@@ -245,6 +263,30 @@ void VXGraphicsManager::UpdateCameraFollow() {
     zoom = 1.0f / s;
     cameraX = std::trunc(nx);
     cameraY = std::trunc(ny) + Camera::kLift;
+    // The smoothing may trail a fast player, or start far from the players
+    // (a match's first frame, a window of another size): the view never
+    // lets them out.
+    KeepTargetsInView();
+}
+
+void VXGraphicsManager::KeepTargetsInView() {
+    const int W = camera.screenWidth;
+    const int H = camera.screenHeight;
+    Camera::Span across, down;
+    for (const GameObject* target : cameraTargets) {
+        across.Fit(zoom, target->position[0], std::fabs(target->scale[0]) / 2.0f, W / 2, 0.0f,
+                   static_cast<float>(W));
+        down.Fit(zoom, target->position[1], std::fabs(target->scale[1]) / 2.0f, H / 2, hudHeight,
+                 static_cast<float>(H));
+    }
+    // The follow goes on from where the view now is.
+    const float x = across.Bound(cameraX);
+    const float y = down.Bound(cameraY);
+    if (x != cameraX) cameraX = followX = x;
+    if (y != cameraY) {
+        cameraY = y;
+        followY = y - Camera::kLift;
+    }
 }
 
 bool VXGraphicsManager::CompareLayer(const std::shared_ptr<VXSpriteComponent>& a,

@@ -1,6 +1,7 @@
 // The rendering system: shader programs, texture and draw tables, the camera.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <deque>
 #include <istream>
@@ -59,6 +60,20 @@ constexpr int kScaleScreenHeight = 1080;
 // what fits at 1080 lines fits in every window.  Taller windows keep the
 // level's, and so does one with no room above the HUD.
 float LargestScale(float levelScale, int height, float hudHeight);
+// The camera positions along one axis (x or y) that draw a set of boxes
+// between two lines of the window.
+struct Span {
+    float lowest = -INFINITY;
+    float highest = INFINITY;
+    // One box, centred on `centre` and `half` world pixels to each side,
+    // drawn at `zoom` about the window's `middle` line, between the window
+    // lines `from` and `to`.  A box at no finite place takes no part.
+    void Fit(float zoom, float centre, float half, int middle, float from, float to);
+    // `camera` moved just enough (to a whole pixel) to lie in the span; the
+    // span's middle when the boxes cannot all fit, so they overhang both
+    // lines alike.
+    float Bound(float camera) const;
+};
 }  // namespace Camera
 
 class VXGraphicsManager : public System {
@@ -82,6 +97,9 @@ public:
     void UploadCameraView();
     void RenderScene();
     void UpdateCameraFollow();
+    // Moves the camera just enough that every camera target is drawn whole
+    // inside the window and above the HUD's strip (see hudHeight).
+    void KeepTargetsInView();
     // The instanced pass (tiles and particles), first in the frame.
     void DrawInstanced();
     // State start: order the render list by sprite layer.
@@ -149,7 +167,7 @@ public:
     float aspectRatio = 0.0f;
     float maxScale = 0.0f;
     // Window lines at the bottom that the match's HUD covers: the follow
-    // zooms out to keep the players above them.
+    // zooms out and pans to keep the players above them.
     float hudHeight = 0.0f;
     // The one vertex array a core profile needs bound for every draw.
     GLuint vertexArray = 0;

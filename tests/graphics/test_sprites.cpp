@@ -383,6 +383,42 @@ TEST(SpriteCamera, TargetsFlungFarAwayKeepTheFollowDefined) {
     graphics->ClearStateLists();
 }
 
+TEST(SpriteCamera, PansJustEnoughToKeepTheTargetsWholeAboveTheHud) {
+    VXGraphicsManager* graphics = CameraOnAFullHdScreen();
+    graphics->hudHeight = 140.0f;
+    FrameContext().frameTime = 1.0f / 60.0f;
+    auto a = MakeObject(-500, 0), b = MakeObject(500, -700);
+    graphics->cameraTargets = {a.get(), b.get()};
+    // A target's box (100 x 100) as the view draws it: left, bottom, right, top.
+    auto drawn = [graphics](const GameObject& o) {
+        graphics->UploadCameraView();
+        const float* v = graphics->camera.camView;
+        return std::vector<float>{
+            v[0] * (o.position[0] - 50) + v[12], v[5] * (o.position[1] - 50) + v[13],
+            v[0] * (o.position[0] + 50) + v[12], v[5] * (o.position[1] + 50) + v[13]};
+    };
+    // A state's first frame: the smoothing has barely left the centre, the
+    // view has come just far enough to show the lower target above the HUD.
+    graphics->zoom = 1.0f;
+    graphics->cameraX = graphics->cameraY = 0.0f;
+    graphics->UploadCameraView();
+    graphics->UpdateCameraFollow();
+    EXPECT_GE(drawn(*b)[1], 140.0f);
+    EXPECT_LT(drawn(*b)[1], 141.0f);
+    EXPECT_GE(drawn(*a)[0], 0.0f);
+    EXPECT_LE(drawn(*a)[3], 1080.0f);
+    // Too far apart for the largest scale: as centred as they can be, both
+    // overhanging their sides alike, though the smoothing lags behind.
+    a->position[0] = -2000.0f, b->position[0] = 4000.0f, b->position[1] = 0.0f;
+    graphics->UpdateCameraFollow();
+    const float left = -drawn(*a)[0], right = drawn(*b)[2] - 1920.0f;
+    EXPECT_GT(left, 0.0f);
+    EXPECT_NEAR(left, right, 1.0f);
+    graphics->hudHeight = 0.0f;
+    graphics->ClearStateLists();
+    FrameContext().frameTime = 0.0f;
+}
+
 // --- Glyph sets, texts and JSON -------------------------------------------------------
 
 TEST(SpriteText, FontsTextsAndTheirBlocks) {
