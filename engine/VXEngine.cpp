@@ -269,6 +269,12 @@ void VXEngine::PumpMessages() {
     graphics->UploadProjection();
     if (Platform::GetGLContext()) glViewport(0, 0, windowWidth, windowHeight);
     graphics->editorMode = (nextState == GameState::LevelEditor) ? 1 : 0;
+    // The screens and the match's interface are drawn scaled to the window;
+    // the editor draws in window pixels, and a match's world under its own
+    // camera.
+    const float scale = graphics->editorMode ? 1.0f : ScreenScale();
+    graphics->screenScale = scale;
+    graphics->viewScale = GameState::IsMatchState(currentState) ? 1.0f : scale;
 }
 
 void VXEngine::UpdateFrameTime() {

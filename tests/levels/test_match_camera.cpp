@@ -54,7 +54,7 @@ protected:
     // The top of the HUD's background strip, in window pixels.
     static float HudTop() {
         for (const HudRecord& record : VXGameplayHUD::Records())
-            if (record.kind == 1) return record.object->scale[1];
+            if (record.kind == 1) return record.object->scale[1] * ScreenScale();
         ADD_FAILURE() << "no HUD strip";
         return 0.0f;
     }
