@@ -139,11 +139,12 @@ TEST_F(Match, APausedStickRepeatsInTheSameSecondsAtAnyRateAndAStallCountsAQuarte
     StepFrames(24);
     pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 32767);
     ASSERT_EQ(movesWhileHeld(1), 1) << "at once";
-    clock.tick = 1000000;
-    EXPECT_EQ(movesWhileHeld(1), 0) << "in the stalled frame";
+    clock.tick = 1000000;  // a frame whose swap takes a second
+    EXPECT_EQ(movesWhileHeld(1), 0) << "in the frame that stalls";
     clock.tick = 16667;
-    EXPECT_EQ(movesWhileHeld(1), 0) << "in the frame after the stall";
-    EXPECT_EQ(movesWhileHeld(4), 1) << "0.05 s after the stall";
+    EXPECT_EQ(movesWhileHeld(1), 0) << "in the frame that measures the stall";
+    EXPECT_EQ(movesWhileHeld(1), 0) << "in the frame after it: a quarter second counted";
+    EXPECT_EQ(movesWhileHeld(3), 1) << "as the rest of the 0.3 s runs out";
     pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 0);
 }
 
