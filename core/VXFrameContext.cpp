@@ -1,5 +1,7 @@
 #include "core/VXFrameContext.h"
 
+#include <algorithm>
+
 namespace FrameWork {
 
 int32_t windowWidth = 0;
@@ -11,6 +13,22 @@ uint8_t fullScreen = 1;
 VXFrameContext& FrameContext() {
     static VXFrameContext context;
     return context;
+}
+
+float ScreenScale() {
+    if (windowWidth <= 0 || windowHeight <= 0) return 1.0f;
+    return std::min(static_cast<float>(windowWidth) / kLayoutWidth,
+                    static_cast<float>(windowHeight) / kLayoutHeight);
+}
+
+float LayoutWidth() {
+    return windowWidth > 0 && windowHeight > 0 ? static_cast<float>(windowWidth) / ScreenScale()
+                                               : kLayoutWidth;
+}
+
+float LayoutHeight() {
+    return windowWidth > 0 && windowHeight > 0 ? static_cast<float>(windowHeight) / ScreenScale()
+                                               : kLayoutHeight;
 }
 
 void MakeBorderlessFullscreen() {

@@ -86,6 +86,21 @@ extern int32_t screenHeight;
 // 1 while the window is borderless and screen-sized.
 extern uint8_t fullScreen;
 
+// The screens (loading, splash and title, selection, and the match's HUD,
+// countdown, pause pages and end screens) are laid out in the pixels of a
+// 1920 x 1080 window, and drawn scaled by the window's smaller ratio to that
+// size, about the window's centre: so every one of them is whole in any
+// shape of window, and a 1920 x 1080 window shows them pixel for pixel.
+constexpr float kLayoutWidth = 1920.0f;
+constexpr float kLayoutHeight = 1080.0f;
+// min(width / 1920, height / 1080) of the window; 1 while it has no area.
+float ScreenScale();
+// The window's size in layout pixels (its size / ScreenScale()): 1920 x 1080
+// or more, one of the two exactly.  What a screen spreads over the whole
+// window (a background, a HUD along its bottom) takes this size.
+float LayoutWidth();
+float LayoutHeight();
+
 // The window's two modes: borderless at the screen's size, or a captioned
 // window at (100, 100) of the given size.
 void MakeBorderlessFullscreen();

@@ -265,7 +265,6 @@ void VXEngine::PumpMessages() {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     graphics->UseTextureProgram();
     FitViewToWindow();
-    graphics->editorMode = (nextState == GameState::LevelEditor) ? 1 : 0;
 }
 
 void VXEngine::FitViewToWindow() {
@@ -274,6 +273,13 @@ void VXEngine::FitViewToWindow() {
     graphics->camera.screenHeight = windowHeight;
     graphics->UploadProjection();
     if (Platform::GetGLContext()) glViewport(0, 0, windowWidth, windowHeight);
+    graphics->editorMode = (nextState == GameState::LevelEditor) ? 1 : 0;
+    // The screens and the match's interface are drawn scaled to the window;
+    // the editor draws in window pixels, and a match's world under its own
+    // camera.
+    const float scale = graphics->editorMode ? 1.0f : ScreenScale();
+    graphics->screenScale = scale;
+    graphics->viewScale = GameState::IsMatchState(currentState) ? 1.0f : scale;
 }
 
 void VXEngine::UpdateFrameTime() {

@@ -55,8 +55,8 @@ void Brighten(VXSpriteComponent* sprite) {
 }  // namespace
 
 void VXMatchFlow::BuildEndScreens() {
-    const float w = static_cast<float>(windowWidth);
-    const float h = static_cast<float>(windowHeight);
+    const float w = LayoutWidth();
+    const float h = LayoutHeight();
     GameObject* win =
         AddScreenSprite(*objects, "WinScreen", w, h, 0, 0, 152, "WinScreen_FullSpriteSheet.png");
     GameObject* banner = AddScreenSprite(*objects, "TimeOverObj", 600, 390, w, 0, 151,

@@ -11,6 +11,7 @@
 #include "gameplay/VXObjectManager.h"
 #include "gameplay/VXPlayerLogic.h"
 #include "gameplay/VXScreenObjects.h"
+#include "graphics/VXGraphicsManager.h"
 #include "graphics/VXPaintMap.h"
 #include "graphics/VXSpriteComponent.h"
 #include "graphics/VXTextComponent.h"
@@ -35,7 +36,7 @@ const int32_t* g_fuel[4] = {};
 float g_barOffset[4] = {};
 
 float Width() {
-    return static_cast<float>(windowWidth);
+    return LayoutWidth();
 }
 
 std::string Portrait(int k, const char* part = "") {
@@ -108,7 +109,7 @@ void LoadHUD(bool matchState) {
     ClearRecords();
     g_objects = std::make_unique<VXObjectManager>();
     const float w = Width();
-    const float h = static_cast<float>(windowHeight);
+    const float h = LayoutHeight();
 
     GameObject* background = AddRecord("Background UI", 1, 2047.0f, kStripHeight, w / 2.0f,
                                        kStripHeight / 2.0f, 50, "GameplayUI_Viewport_Overlay.png");
@@ -140,9 +141,14 @@ void LoadHUD(bool matchState) {
     for (int k = 0; k < 4; ++k) g_slots[k].portrait = Find(Portrait(k + 1));
 }
 
+float StripHeightInWindow() {
+    return kStripHeight * ScreenScale();
+}
+
 void Update() {
     const VXFrameContext& frame = FrameContext();
     if (!g_objects) return;
+    VXGraphicsManager::Instance()->hudHeight = StripHeightInWindow();
     if (!g_hudPaused) {
         g_secondsLeft = std::max(g_secondsLeft, 0);
         std::string clock;

@@ -70,8 +70,8 @@ void VXMatchFlow::LoadStateUI(int flag) {
 }
 
 void VXMatchFlow::BuildStartCountdown() {
-    const float w = static_cast<float>(windowWidth);
-    const float h = static_cast<float>(windowHeight);
+    const float w = LayoutWidth();
+    const float h = LayoutHeight();
     GameObject* countdown = AddScreenSprite(*objects, "StartScreenCount", 539.0f, 266.0f, w / 2.0f,
                                             h / 2.0f, 300, "GameStart_FullSpriteSheet.png");
     VXSpriteComponent* sprite = SpriteOf(countdown);
@@ -86,8 +86,8 @@ void VXMatchFlow::Update() {
     if (!matchUI || !objects) return;
     VXFrameContext& frame = FrameContext();
     const float dt = frame.frameTime;
-    const float w = static_cast<float>(windowWidth);
-    const float h = static_cast<float>(windowHeight);
+    const float w = LayoutWidth();
+    const float h = LayoutHeight();
 
     GameObject* countdown = Find("StartScreenCount");
     VXSpriteComponent* count = SpriteOf(countdown);

@@ -75,8 +75,8 @@ std::string VolumeText() {
 }  // namespace
 
 void VXMatchFlow::BuildPauseMenus() {
-    const float w = static_cast<float>(windowWidth);
-    const float h = static_cast<float>(windowHeight);
+    const float w = LayoutWidth();
+    const float h = LayoutHeight();
     struct Page {
         const char* name;
         float width, height, x, y;

@@ -198,8 +198,8 @@ void VXGraphicsManager::UploadProjection() {
 }
 
 void VXGraphicsManager::UploadCameraView() {
-    Camera::BuildCamView(camera.camView, zoom, camera.screenWidth, camera.screenHeight, cameraX,
-                         cameraY);
+    Camera::BuildCamView(camera.camView, zoom * viewScale, camera.screenWidth, camera.screenHeight,
+                         cameraX, cameraY);
     SetUniformMatrix(g_textureProgram, "camView", camera.camView);
 }
 
@@ -328,6 +328,11 @@ void VXGraphicsManager::RenderScene() {
     for (GLuint attribute = 2; attribute <= 4; ++attribute) glDisableVertexAttribArray(attribute);
     g_boundSerial = -1;
     UploadCameraView();
+    // Screen-space sprites and texts: layout pixels from the bottom-left
+    // corner, scaled to the window.
+    float screenView[16];
+    std::copy(kIdentity, kIdentity + 16, screenView);
+    screenView[0] = screenView[5] = screenScale;
     SetUniformVec2(g_textureProgram, "TexCoordShift", 0.0f, 0.0f);
     for (const auto& sprite : renderList) {
         VXTextureRecord* record = sprite->texture;
@@ -338,7 +343,7 @@ void VXGraphicsManager::RenderScene() {
             record->Bind();
         }
         if (!sprite->active) continue;
-        if (!sprite->worldSpace) SetUniformMatrix(g_textureProgram, "camView", kIdentity);
+        if (!sprite->worldSpace) SetUniformMatrix(g_textureProgram, "camView", screenView);
         sprite->Draw();
         if (!sprite->worldSpace) UploadCameraView();
     }
@@ -351,7 +356,7 @@ void VXGraphicsManager::RenderScene() {
     for (const auto& text : textList) {
         if (!fontProgram || !text->active || !text->font) continue;
         text->font->Bind();
-        if (!text->worldSpace) SetUniformMatrix(g_fontProgram, "camView", kIdentity);
+        if (!text->worldSpace) SetUniformMatrix(g_fontProgram, "camView", screenView);
         text->Draw();
         glDisable(GL_BLEND);
         glBindVertexArray(vertexArray);

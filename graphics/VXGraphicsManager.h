@@ -169,6 +169,15 @@ public:
     // Window lines at the bottom that the match's HUD covers: the follow
     // zooms out and pans to keep the players above them.
     float hudHeight = 0.0f;
+    // Window pixels to a pixel of the screens' 1920 x 1080 layout
+    // (ScreenScale()): screen-space sprites and texts are drawn at this
+    // scale from the window's bottom-left corner.
+    float screenScale = 1.0f;
+    // What the world view's zoom is multiplied by: the screen scale in the
+    // screens, whose objects stand about the window's centre in layout
+    // pixels; 1 in a match, whose camera zooms in window pixels, and in the
+    // editor.
+    float viewScale = 1.0f;
     // The one vertex array a core profile needs bound for every draw.
     GLuint vertexArray = 0;
 

@@ -180,7 +180,7 @@ void VXLevelSelectScreen::Initialize() {
 }
 
 void VXLevelSelectScreen::BuildObjects() {
-    const float W = static_cast<float>(windowWidth), H = static_cast<float>(windowHeight);
+    const float W = LayoutWidth(), H = LayoutHeight();
     const float pw = 665.28f, ph = 451.44f;
     const ObjectSpec specs[] = {
         {"LevelSelectAnimation",
@@ -328,7 +328,7 @@ void VXLevelSelectScreen::SlideAndFade() {
     if (GameObject* quit = FindScreenObject(objects, "QuitButton")) {
         if (!g_restTaken) {
             g_restTaken = true;
-            g_quitRest[1] = -static_cast<float>(windowHeight);
+            g_quitRest[1] = -LayoutHeight();
         }
         SmoothMove(quit->position, m_quitFocused ? kSlideTarget : g_quitRest);
     }

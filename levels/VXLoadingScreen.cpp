@@ -50,6 +50,10 @@ const VXLoadingState& VXLoadingScreen::State() {
     return g_state;
 }
 
+const VXObjectManager* VXLoadingScreen::Objects() {
+    return g_objects.get();
+}
+
 void VXLoadingScreen::Initialize() {
     // Every visit (and every engine of a test process) starts from the
     // beginning; what an earlier visit loaded into the managers of the same

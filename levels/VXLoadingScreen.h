@@ -13,6 +13,8 @@
 
 namespace FrameWork {
 
+class VXObjectManager;
+
 // The loading screen's progress; Initialize starts it afresh.
 struct VXLoadingState {
     bool loading = true;  // cleared once the three kinds are all loaded
@@ -43,6 +45,8 @@ public:
 
     // The progress (for the tests that watch the frames).
     static const VXLoadingState& State();
+    // The loader's objects while the screen runs; null before and after.
+    static const VXObjectManager* Objects();
 
 private:
     void LoadOneOfEach();

@@ -135,7 +135,7 @@ void VXSplashScreen::Initialize() {
         GiveImage(sprite, logos[i].image);
     }
 
-    const float w = static_cast<float>(windowWidth), h = static_cast<float>(windowHeight);
+    const float w = LayoutWidth(), h = LayoutHeight();
     GameObject* name = MakeSpriteObject(*objects, "TitleName", GameObject::Menu, 0, 0, w, h);
     VXSpriteComponent* sprite = SpriteOf(name);
     GiveImage(sprite, kSheet);
@@ -169,11 +169,8 @@ void VXSplashScreen::Initialize() {
         text->red = 234.0f / 255.0f;
         text->green = 173.0f / 255.0f;
         text->blue = 19.0f / 255.0f;
-        // On the options panel's volume line: (1368, 414) of a 1600 x 900
-        // window, counted from its bottom-left corner; texts are placed
-        // around the window's centre, so the same share of the window.
-        text->SetPosition((1368.0f / 1600.0f - 0.5f) * w, (414.0f / 900.0f - 0.5f) * h);
     }
+    PlaceVolumeText(buttons);
     SetVolumeText(buttons);
     SetObjectActive(buttons, false);
 
@@ -395,10 +392,21 @@ void VXSplashScreen::UpdateOptions(GameObject* buttons) {
 
 void VXSplashScreen::RescaleToScreen() {
     for (GameObject* object : objects->objects) {
-        object->scale[0] = static_cast<float>(windowWidth);
-        object->scale[1] = static_cast<float>(windowHeight);
+        object->scale[0] = LayoutWidth();
+        object->scale[1] = LayoutHeight();
         object->UpdateTransform();
     }
+    PlaceVolumeText(FindScreenObject(*objects, "TitleButtons"));
+}
+
+void VXSplashScreen::PlaceVolumeText(GameObject* buttons) {
+    // On the options panel's volume line: (1368, 414) of a 1600 x 900
+    // picture, counted from its bottom-left corner; texts are placed around
+    // the window's centre, so the same share of the picture, which spans
+    // the window.
+    if (VXTextComponent* text = TextOf(buttons))
+        text->SetPosition((1368.0f / 1600.0f - 0.5f) * LayoutWidth(),
+                          (414.0f / 900.0f - 0.5f) * LayoutHeight());
 }
 
 void VXSplashScreen::Free() {

@@ -60,6 +60,8 @@ private:
     void ShowTitle();
     void SetVolumeText(GameObject* buttons);
     void RescaleToScreen();
+    // The volume digit onto the options picture's volume line.
+    void PlaceVolumeText(GameObject* buttons);
 };
 
 }  // namespace FrameWork

@@ -1,7 +1,9 @@
 // The match flow in the running engine: the start countdown, the pause
 // window and pages, quitting, the time-over banner and the win screen.
+
 #include "core/VXInputManager.h"
 #include "tests/gameplay/match_fixture.h"
+#include "tests/support/ScreenBoxes.h"
 #include "tests/support/VirtualPad.h"
 
 namespace MatchTest {
@@ -106,6 +108,46 @@ TEST_F(Match, PausePagesAnswerKeysPadsAndSticksWhileOnlyTheirCuesPlay) {
     EXPECT_FALSE(channels[0].paused);
 }
 
+// A held stick moves the pause menu's highlight every 0.3 s at 60 and at 15
+// frames a second (four moves in 1.2 s), and a stalled frame counts as a
+// quarter second: the move after it waits for the rest of the 0.3 s.
+TEST_F(Match, APausedStickRepeatsInTheSameSecondsAtAnyRateAndAStallCountsAQuarter) {
+    TestHarness::VirtualPad pad;
+    engine->SetWindowed(320, 180);  // the picture's size does not matter here
+    EnterMatch();
+    RunUntilActive();
+    Tap(SDL_SCANCODE_ESCAPE);
+    ASSERT_EQ(engine->paused, 1);
+    auto movesWhileHeld = [&](int frames) {
+        int moves = 0;
+        for (int frame = 0; frame < frames; ++frame) {
+            const uint32_t item = Frame("OverallMenu");
+            EXPECT_TRUE(StepFrames(1));
+            moves += Frame("OverallMenu") != item ? 1 : 0;
+        }
+        return moves;
+    };
+    for (const int steps : {1, 4}) {
+        SCOPED_TRACE(testing::Message() << steps << " steps a frame");
+        clock.tick = steps * 16667ull;
+        StepFrames(24 / steps);
+        pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 32767);
+        EXPECT_EQ(movesWhileHeld(72 / steps), 4);  // at once, then at 0.3, 0.6 and 0.9 s
+        pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 0);
+    }
+    clock.tick = 16667;
+    StepFrames(24);
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 32767);
+    ASSERT_EQ(movesWhileHeld(1), 1) << "at once";
+    clock.tick = 1000000;  // a frame whose swap takes a second
+    EXPECT_EQ(movesWhileHeld(1), 0) << "in the frame that stalls";
+    clock.tick = 16667;
+    EXPECT_EQ(movesWhileHeld(1), 0) << "in the frame that measures the stall";
+    EXPECT_EQ(movesWhileHeld(1), 0) << "in the frame after it: a quarter second counted";
+    EXPECT_EQ(movesWhileHeld(3), 1) << "as the rest of the 0.3 s runs out";
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 0);
+}
+
 TEST_F(Match, QuitReturnsToTheScreenTheMatchWasStartedFrom) {
     for (int start : {GameState::SplashScreen, GameState::LevelSelectScreen}) {
         if (start == GameState::LevelSelectScreen) FrameContext().nextState = start;
@@ -167,6 +209,104 @@ TEST_F(Match, TimeUpShowsTheBannerThenTheWinnersScreenUntilEnterOrAPlayersStart)
         EXPECT_EQ(engine->currentState, GameState::LevelSelectScreen)
             << (&c == &cases[0] ? "Enter" : "Start on player 2's pad") << " leaves";
         EXPECT_EQ(g_matchOver, 0);
+    }
+}
+
+// The countdown, the HUD, the four pause pages, the time-over banner and the
+// win screen full screen on a 1920 x 1080 display, where they are drawn at
+// their own pixels, and in the windows of a 1366 x 768 display (full
+// screen, and the options' 1266 x 668 window): every sprite and text is
+// whole within the window, but what reaches past it by design, which
+// reaches no further (in the screens' layout pixels) than at 1920 x 1080;
+// the dimming layers cover the window; the HUD's strip is drawn as tall as
+// the graphics manager's `hudHeight` says.
+class MatchInWindows : public Match {
+protected:
+    void TearDown() override {
+        Match::TearDown();
+        screenWidth = display[0];
+        screenHeight = display[1];
+    }
+    void Check(const std::string& screen, const VXObjectManager* objects, bool reference) {
+        ASSERT_NE(objects, nullptr) << screen;
+        const auto boxes = TestHarness::DrawnBoxes(*objects);
+        EXPECT_FALSE(boxes.empty()) << screen;
+        const float w = static_cast<float>(windowWidth), h = static_cast<float>(windowHeight);
+        for (const auto& [name, box] : boxes) {
+            const std::string key = screen + ": " + name;
+            if (name == "Overlay" || name == "SecondOverlay") {
+                EXPECT_TRUE(box.left <= 0 && box.bottom <= 0 && box.right >= w && box.top >= h)
+                    << key << " leaves part of the window undimmed";
+                continue;
+            }
+            // The HUD (its 2047-wide strip, and the ready marks and paint
+            // bars waiting below the window) and the overall page's picture
+            // (a menu in a larger transparent frame) reach past the edges
+            // by design: no further than at 1920 x 1080 (the first window).
+            const bool byDesign = screen == "HUD" || name == "OverallMenu";
+            const float past = TestHarness::Overflow(box);
+            if (reference && byDesign) farthest[key] = past;
+            EXPECT_LE(past, (byDesign ? farthest[key] : 0.0f) + 0.5f)
+                << key << " drawn at (" << box.left << ", " << box.bottom << ") to (" << box.right
+                << ", " << box.top << ") in " << w << " x " << h;
+        }
+    }
+    const int display[2] = {screenWidth, screenHeight};
+    std::map<std::string, float> farthest;
+};
+
+TEST_F(MatchInWindows, OverlaysAreWholeInEveryWindowAndTheStripIsTheHudHeight) {
+    constexpr uint64_t kQuarter = kMaxFrameSteps * 16667ull;
+    for (const TestHarness::CheckedWindow& window : TestHarness::kCheckedWindows) {
+        SCOPED_TRACE(window.name);
+        const bool reference = &window == &TestHarness::kCheckedWindows[0];
+        TestHarness::OpenWindow(engine, window);
+        ASSERT_EQ(windowWidth, window.width);
+        EnterMatch();
+        StepFrames(2);
+        ASSERT_TRUE(Object("StartScreenCount")->m_active);
+        Check("countdown", MatchFlow().objects.get(), reference);
+
+        // Through the countdown in quarter seconds; the HUD has slid home.
+        clock.tick = kQuarter;
+        RunUntilActive();
+        StepFrames(2);
+        clock.tick = 16667;
+        StepFrames(1);
+        Check("HUD", HUD::Objects(), reference);
+        const float strip = VXGameplayHUD::kStripHeight * ScreenScale();
+        EXPECT_FLOAT_EQ(VXGraphicsManager::Instance()->hudHeight, strip);
+        const auto hud = TestHarness::DrawnBoxes(*HUD::Objects());
+        ASSERT_EQ(hud.count("Background UI"), 1u);
+        EXPECT_NEAR(hud.at("Background UI").top, strip, 0.5f);
+        EXPECT_NEAR(hud.at("Background UI").bottom, 0.0f, 0.5f);
+
+        // The four pages: overall, how to play, options, quit.
+        Tap(SDL_SCANCODE_ESCAPE);
+        Check("pause", MatchFlow().objects.get(), reference);
+        const char* const pages[] = {"how to play", "pause options", "quit"};
+        for (int page = 1; page <= 3; ++page) {
+            Tap(SDL_SCANCODE_DOWN);
+            Tap(SDL_SCANCODE_RETURN);
+            ASSERT_EQ(MatchFlow().pageNumber, page);
+            Check(pages[page - 1], MatchFlow().objects.get(), reference);
+            Tap(SDL_SCANCODE_RETURN);  // back; on the quit page, "no"
+            ASSERT_EQ(MatchFlow().pageNumber, 0);
+        }
+        Tap(SDL_SCANCODE_ESCAPE);
+        ASSERT_EQ(engine->paused, 0);
+
+        // Time up: the banner, then the win screen.
+        g_secondsLeft = 0;
+        RunUntil([&] { return Object("TimeOverObj")->m_active != 0; });
+        Check("time over", MatchFlow().objects.get(), reference);
+        clock.tick = kQuarter;
+        RunUntil([&] { return TextOf(Object("WinScreen"))->active != 0; });
+        clock.tick = 16667;
+        StepFrames(1);
+        Check("win", MatchFlow().objects.get(), reference);
+        Tap(SDL_SCANCODE_RETURN);
+        ASSERT_EQ(engine->currentState, GameState::LevelSelectScreen);
     }
 }
 

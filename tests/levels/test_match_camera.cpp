@@ -70,7 +70,8 @@ protected:
     // The top of the HUD's background strip, in window pixels.
     static float HudTop() {
         for (const HudRecord& record : VXGameplayHUD::Records())
-            if (record.kind == 1) return record.object->position[1] + record.object->scale[1] / 2;
+            if (record.kind == 1)
+                return (record.object->position[1] + record.object->scale[1] / 2) * ScreenScale();
         ADD_FAILURE() << "no HUD strip";
         return 0.0f;
     }

@@ -246,14 +246,13 @@ INSTANTIATE_TEST_SUITE_P(Pads, SelectPads,
                                            PadCase{"LoneInSlot1", 2, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// At 15 and 10 frames a second the selection takes the seconds it takes at
-// 60:
+// At 60, 15 and 10 frames a second the selection takes the same seconds:
 // the VS icon slides in and the selectors fade in by the frame's steps of
 // 1/60 s, so the first key after them comes as soon; a portrait a player
-// arrives on comes to full colour as soon; and a portrait the deny state
-// holds reads as dark as at 60 (grey 0.2).  The picture's size does not
-// matter here: a small window (wide enough that the Blue side is left of
-// the centre).
+// arrives on comes to full colour as soon; a portrait the deny state holds
+// reads as dark (grey 0.2); the map choice fades in and out as fast; and a
+// held stick repeats as often, a stalled frame counting a quarter second.
+// The picture's size does not matter here: a small window.
 class SelectAtRate : public Select, public ::testing::WithParamInterface<int> {};
 
 TEST_P(SelectAtRate, TheFirstKeyHighlightAndDenyComeInTheSameSeconds) {
@@ -266,14 +265,15 @@ TEST_P(SelectAtRate, TheFirstKeyHighlightAndDenyComeInTheSameSeconds) {
     ReleaseKey(SDL_SCANCODE_RETURN);
     ASSERT_EQ(State(), GameState::LevelSelectScreen);
     // Steps until the selectors show in full; at 60 frames a second the
-    // background's intro, the slide and the fade take 81 frames here.
+    // background's intro, the slide and the fade take 86 frames (in any
+    // window: the slide is in layout pixels).
     int shownAfter = 0;
     while (shownAfter < 600 && SpriteOf(Object("Player1Selector"))->alpha < 1.0f) {
         ASSERT_TRUE(StepFrames(1));
         shownAfter += steps;
     }
-    EXPECT_GE(shownAfter, 81);
-    EXPECT_LT(shownAfter, 81 + steps) << "within the frame that reaches it";
+    EXPECT_GE(shownAfter, 86);
+    EXPECT_LT(shownAfter, 86 + steps) << "within the frame that reaches it";
     TapKey(SDL_SCANCODE_A);  // player 1 onto Blue, the Maid
     EXPECT_TRUE(Screen()->m_p1OnBlue);
 
@@ -296,9 +296,64 @@ TEST_P(SelectAtRate, TheFirstKeyHighlightAndDenyComeInTheSameSeconds) {
     TapKey(SDL_SCANCODE_LEFT);  // Maid, which player 1 holds
     ASSERT_TRUE(Object("SelectedImage2")->m_active);
     EXPECT_NEAR(red->red, 0.2f, 0.01f);
+
+    // Player 2 locks the Archer: the map choice fades in over ten steps of
+    // 1/60 s, and out over ten when player 2 steps back.
+    TapKey(SDL_SCANCODE_RIGHT);  // Archer
+    VXSpriteComponent* map = SpriteOf(Object("MapSelector"));
+    const std::pair<SDL_Scancode, bool> fades[] = {{SDL_SCANCODE_DOWN, true},
+                                                   {SDL_SCANCODE_UP, false}};
+    for (const auto& [key, in] : fades) {
+        PressKey(key);
+        ASSERT_TRUE(StepFrames(1));
+        ReleaseKey(key);
+        int fadedAfter = 0;  // steps, from the frame that reads the release
+        do {
+            ASSERT_TRUE(StepFrames(1));
+            fadedAfter += steps;
+        } while (fadedAfter < 100 && (in ? map->alpha < 0.99f : map->alpha > 0.01f));
+        EXPECT_EQ(Screen()->m_mapSelectOpen, in);
+        EXPECT_GE(fadedAfter, 10) << (in ? "in" : "out");
+        EXPECT_LT(fadedAfter, 10 + steps) << (in ? "in" : "out");
+    }
+
+    // With a pad, player 1 browses by the stick: a held stick steps at once
+    // and then every 0.4 s (three steps in a second), and a stalled frame
+    // counts as a quarter second: the step after it waits for the rest of
+    // the 0.4 s.
+    VirtualPad pad;
+    TapKey(SDL_SCANCODE_X);  // player 1 back to browsing the Blue side
+    ASSERT_EQ(Screen()->m_controllerMode, 1);
+    ASSERT_FALSE(Screen()->m_p1Ready);
+    VXSpriteComponent* blue = SpriteOf(Object("BlueTeamIcon1"));
+    auto stepsWhileHeld = [&](int frames) {
+        int moves = 0;
+        for (int frame = 0; frame < frames; ++frame) {
+            const int row = blue->animation.currentRowIndex;
+            EXPECT_TRUE(StepFrames(1));
+            moves += blue->animation.currentRowIndex != row ? 1 : 0;
+        }
+        return moves;
+    };
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, -32767);
+    EXPECT_EQ(stepsWhileHeld(60 / steps), 3) << "in a second";
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, 0);
+    ASSERT_TRUE(StepFrames(30));
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, -32767);
+    ASSERT_EQ(stepsWhileHeld(1), 1) << "at once";
+    // (At 10 frames a second two frames are most of the 0.4 s.)
+    if (steps < 6) {
+        clock.tick = 1000000;  // a frame whose swap takes a second
+        EXPECT_EQ(stepsWhileHeld(1), 0) << "in the frame that stalls";
+        clock.tick = steps * 16667ull;
+        EXPECT_EQ(stepsWhileHeld(1), 0) << "in the frame that measures the stall";
+        EXPECT_EQ(stepsWhileHeld(1), 0) << "in the frame after it: a quarter second counted";
+        EXPECT_EQ(stepsWhileHeld(12 / steps + 1), 1) << "as the rest of the 0.4 s runs out";
+    }
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rates, SelectAtRate, ::testing::Values(4, 6),
+INSTANTIATE_TEST_SUITE_P(Rates, SelectAtRate, ::testing::Values(1, 4, 6),
                          [](const auto& info) { return std::to_string(60 / info.param) + "Hz"; });
 
 TEST_F(Select, AMissingObjectSkipsItsStepsWithOneLine) {

@@ -275,7 +275,10 @@ TEST_F(Title, OptionsSetTheVolumeWithinItsEndsAndSwitchTheWindowMode) {
     EXPECT_EQ(Frame(), 1u);
     EXPECT_TRUE(WindowOnTheDisplay());
     EXPECT_EQ(windowWidth, screenWidth - 100);
-    EXPECT_EQ(Splash()->objects->FindObject("TitleBG")->scale[0], float(windowWidth));
+    // The pictures span the new window (its size in the screens' layout
+    // pixels, scaled to the window).
+    EXPECT_FLOAT_EQ(Splash()->objects->FindObject("TitleBG")->scale[0] * ScreenScale(),
+                    float(windowWidth));
     TapKey(SDL_SCANCODE_SPACE);
     EXPECT_EQ(fullScreen, 1);
     EXPECT_EQ(Frame(), 3u);
