@@ -197,6 +197,16 @@ protected:
         }
         ReleaseAll();
     }
+    // The players came to their corners: the drive did reach the arena's
+    // edges, where the camera is tried hardest.
+    void ExpectArrived(const float (&goals)[2][2], const std::string& phase) {
+        const float near = static_cast<float>(g_currentInstancer->cellWidth);
+        for (int i = 0; i < 2; ++i)
+            EXPECT_LT(std::hypot(goals[i][0] - players[i]->position[0],
+                                 goals[i][1] - players[i]->position[1]),
+                      near)
+                << phase << ": " << players[i]->g_name << " stopped short of its corner";
+    }
 
     // Opposite corners of the floor, inside its wall ring: of the two
     // diagonals, either way round, the one the players reach soonest.
@@ -267,20 +277,26 @@ TEST_P(MatchCamera, KeepsBothPlayersWholeAboveTheHudOnEveryFrame) {
     float corners[2][2];
 
     // Full screen, at 15 frames a second: the count-down from its first
-    // frame, then a second apart toward opposite corners.
+    // frame, then apart into opposite corners.
     const int full[2] = {windowWidth, windowHeight};
     ThroughTheCountdown(k15Hz);
     Expect("full screen, the count-down at 15 Hz");
     Corners(corners);
-    DriveTo(corners, k15Hz, 1.0f);
+    DriveTo(corners, k15Hz);
     Expect("full screen, apart at 15 Hz");
+    ExpectArrived(corners, "full screen, apart at 15 Hz");
 
     // At 60 frames a second on, Shift opens the 1600 x 900 window while the
-    // players speed away from each other.
-    DriveTo(corners, k60Hz, 1.5f, [this](int frame) { Hold(SDL_SCANCODE_LSHIFT, frame == 10); });
-    Expect("apart at 60 Hz, Shift on the way");
+    // players speed back toward each other; there, at 15 frames a second,
+    // apart into opposite corners again.
+    DriveTo(start, k60Hz, 1.0f, [this](int frame) { Hold(SDL_SCANCODE_LSHIFT, frame == 10); });
+    Expect("back at 60 Hz, Shift on the way");
     ASSERT_EQ(windowWidth, 1600);
     ASSERT_EQ(windowHeight, 900);
+    Corners(corners);
+    DriveTo(corners, k15Hz);
+    Expect("the 1600 x 900 window, apart at 15 Hz");
+    ExpectArrived(corners, "the 1600 x 900 window, apart at 15 Hz");
 
     engine->MakeBorderlessFullscreen();
     ASSERT_EQ(windowWidth, full[0]);
@@ -316,6 +332,7 @@ TEST_P(MatchCamera, KeepsBothPlayersWholeAboveTheHudOnEveryFrame) {
     Corners(corners);
     DriveTo(corners, k15Hz);
     Expect("the options' window, apart at 15 Hz");
+    ExpectArrived(corners, "the options' window, apart at 15 Hz");
     DriveTo(start, k15Hz, 1.5f, [this](int frame) { Hold(SDL_SCANCODE_RETURN, frame == 2); });
     Expect("back at 15 Hz, Enter on the way");
     ASSERT_EQ(windowWidth, 1366);
