@@ -108,6 +108,8 @@ void LoadHUD(bool matchState) {
     if (!matchState) return;
     ClearRecords();
     g_objects = std::make_unique<VXObjectManager>();
+    // The camera keeps the players above the strip.
+    VXGraphicsManager::Instance()->hudHeight = kStripHeight;
     const float w = Width();
     const float h = LayoutHeight();
 
@@ -141,14 +143,9 @@ void LoadHUD(bool matchState) {
     for (int k = 0; k < 4; ++k) g_slots[k].portrait = Find(Portrait(k + 1));
 }
 
-float StripHeightInWindow() {
-    return kStripHeight * ScreenScale();
-}
-
 void Update() {
     const VXFrameContext& frame = FrameContext();
     if (!g_objects) return;
-    VXGraphicsManager::Instance()->hudHeight = StripHeightInWindow();
     if (!g_hudPaused) {
         g_secondsLeft = std::max(g_secondsLeft, 0);
         std::string clock;

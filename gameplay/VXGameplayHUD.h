@@ -39,10 +39,6 @@ namespace VXGameplayHUD {
 // background, score bars and portraits stand on, in the screens' layout
 // pixels (those of a 1920 x 1080 window).
 constexpr float kStripHeight = 140.0f;
-// The strip's height in window pixels: the HUD is drawn at the screens'
-// scale (ScreenScale()).  The HUD's step hands it to the graphics manager's
-// `hudHeight` every frame, so that it follows a window switch at once.
-float StripHeightInWindow();
 
 // The HUD's objects and records, for the match flow and the tests.
 VXObjectManager* Objects();

@@ -61,16 +61,15 @@ float Smoothing(float frameTime) {
     return frameTime;
 }
 
-float LargestScale(float levelScale, int height, float hudHeight) {
+float LargestScale(float levelScale, int height, float hudLines, float hudLinesAt1080) {
     // The room from the players' midpoint to the nearer of the top and the
     // HUD (a floor that fits at 1080 lines leaves about half of the width of
     // a 1920 x 1080 screen free: the height is what limits).
-    auto room = [hudHeight](int h) {
-        return std::min(static_cast<float>(h / 2) - kLift,
-                        static_cast<float>(h / 2) + kLift - hudHeight);
+    auto room = [](int h, float hud) {
+        return std::min(static_cast<float>(h / 2) - kLift, static_cast<float>(h / 2) + kLift - hud);
     };
-    const float here = room(height);
-    const float there = room(kScaleScreenHeight);
+    const float here = room(height, hudLines);
+    const float there = room(kScaleScreenHeight, hudLinesAt1080);
     if (!(here > 0.0f && there > 0.0f)) return levelScale;
     return levelScale * std::max(1.0f, there / here);
 }
@@ -254,7 +253,7 @@ void VXGraphicsManager::UpdateCameraFollow() {
     float s = sx + std::fabs(sx - sy);
     // Targets at places that are not numbers give no scale: the nearest
     // one is used.
-    const float largest = Camera::LargestScale(maxScale, H, hudHeight);
+    const float largest = Camera::LargestScale(maxScale, H, HudLinesInWindow(), hudHeight);
     if (!(s >= 1.1f))
         s = 1.1f;
     else if (maxScale > 0.0f && s > largest)
@@ -272,11 +271,12 @@ void VXGraphicsManager::UpdateCameraFollow() {
 void VXGraphicsManager::KeepTargetsInView() {
     const int W = camera.screenWidth;
     const int H = camera.screenHeight;
+    const float hud = HudLinesInWindow();
     Camera::Span across, down;
     for (const GameObject* target : cameraTargets) {
         across.Fit(zoom, target->position[0], std::fabs(target->scale[0]) / 2.0f, W / 2, 0.0f,
                    static_cast<float>(W));
-        down.Fit(zoom, target->position[1], std::fabs(target->scale[1]) / 2.0f, H / 2, hudHeight,
+        down.Fit(zoom, target->position[1], std::fabs(target->scale[1]) / 2.0f, H / 2, hud,
                  static_cast<float>(H));
     }
     // The follow goes on from where the view now is.

@@ -54,12 +54,13 @@ constexpr float kLift = 10.0f;
 // this many lines.
 constexpr int kScaleScreenHeight = 1080;
 // The largest scale the follow may zoom out to in a window `height` lines
-// tall whose bottom `hudHeight` lines a HUD covers: the level's own on a
-// 1080-line screen, and larger by as much as the room between the players'
-// midpoint and the nearer of the HUD and the top is smaller here, so that
-// what fits at 1080 lines fits in every window.  Taller windows keep the
-// level's, and so does one with no room above the HUD.
-float LargestScale(float levelScale, int height, float hudHeight);
+// tall whose bottom `hudLines` lines a HUD covers, where a 1080-line screen
+// gives the HUD `hudLinesAt1080`: the level's own on a 1080-line screen,
+// and larger by as much as the room between the players' midpoint and the
+// nearer of the HUD and the top is smaller here, so that what fits at 1080
+// lines fits in every window.  Taller windows keep the level's, and so does
+// one with no room above the HUD.
+float LargestScale(float levelScale, int height, float hudLines, float hudLinesAt1080);
 // The camera positions along one axis (x or y) that draw a set of boxes
 // between two lines of the window.
 struct Span {
@@ -100,6 +101,8 @@ public:
     // Moves the camera just enough that every camera target is drawn whole
     // inside the window and above the HUD's strip (see hudHeight).
     void KeepTargetsInView();
+    // The window lines the HUD's strip covers: hudHeight at the screen scale.
+    float HudLinesInWindow() const { return hudHeight * screenScale; }
     // The instanced pass (tiles and particles), first in the frame.
     void DrawInstanced();
     // State start: order the render list by sprite layer.
@@ -166,8 +169,9 @@ public:
     uint8_t editorMode = 0;
     float aspectRatio = 0.0f;
     float maxScale = 0.0f;
-    // Window lines at the bottom that the match's HUD covers: the follow
-    // zooms out and pans to keep the players above them.
+    // The height of the strip along the bottom that the match's HUD covers,
+    // in the screens' layout pixels (those of a 1920 x 1080 window): the
+    // follow zooms out and pans to keep the players above it.
     float hudHeight = 0.0f;
     // Window pixels to a pixel of the screens' 1920 x 1080 layout
     // (ScreenScale()): screen-space sprites and texts are drawn at this

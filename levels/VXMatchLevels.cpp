@@ -211,7 +211,6 @@ void VXMatchLevel::Initialize() {
 
     graphics_ = VXGraphicsManager::Instance();
     graphics_->maxScale = table.maxCameraScale;
-    graphics_->hudHeight = VXGameplayHUD::StripHeightInWindow();
     audio_ = VXAudioManager::Instance();
     input_ = VXInputManager::Instance();
     physics_ = VXPhysicsManager::Instance();

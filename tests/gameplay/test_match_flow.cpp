@@ -219,7 +219,7 @@ TEST_F(Match, TimeUpShowsTheBannerThenTheWinnersScreenUntilEnterOrAPlayersStart)
 // whole within the window, but what reaches past it by design, which
 // reaches no further (in the screens' layout pixels) than at 1920 x 1080;
 // the dimming layers cover the window; the HUD's strip is drawn as tall as
-// the graphics manager's `hudHeight` says.
+// the graphics manager's `HudLinesInWindow()` says.
 class MatchInWindows : public Match {
 protected:
     void TearDown() override {
@@ -275,7 +275,7 @@ TEST_F(MatchInWindows, OverlaysAreWholeInEveryWindowAndTheStripIsTheHudHeight) {
         StepFrames(1);
         Check("HUD", HUD::Objects(), reference);
         const float strip = VXGameplayHUD::kStripHeight * ScreenScale();
-        EXPECT_FLOAT_EQ(VXGraphicsManager::Instance()->hudHeight, strip);
+        EXPECT_FLOAT_EQ(VXGraphicsManager::Instance()->HudLinesInWindow(), strip);
         const auto hud = TestHarness::DrawnBoxes(*HUD::Objects());
         ASSERT_EQ(hud.count("Background UI"), 1u);
         EXPECT_NEAR(hud.at("Background UI").top, strip, 0.5f);

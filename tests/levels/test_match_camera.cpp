@@ -112,7 +112,7 @@ protected:
         const VXGraphicsManager* g = VXGraphicsManager::Instance();
         if (g->camera.screenWidth != windowWidth || g->camera.screenHeight != windowHeight)
             ++wrongSize;
-        if (!(g->hudHeight >= HudTop())) ++stripUnseen;
+        if (!(g->HudLinesInWindow() >= HudTop())) ++stripUnseen;
         bool out = false;
         for (const GameObject* player : players) {
             std::string where;
