@@ -56,9 +56,11 @@ bool WriteJsonText(PrettyJsonWriter& writer, const std::string& json, const std:
 
 void JsonWriter::PutBackInNextBlock(const std::vector<UnreadValue>* values) {
     values_ = values && !values->empty() ? values : nullptr;
-    next_ = 0;
+    written_.assign(values_ ? values_->size() : 0, false);
     depth_ = 0;
     own_ = 0;
+    list_ = kBlockLevel;
+    ownInList_ = 0;
 }
 
 bool JsonWriter::Value() {
@@ -67,8 +69,9 @@ bool JsonWriter::Value() {
         // The block is no array: nothing can go back into it.
         values_ = nullptr;
     } else if (depth_ == 1) {
-        PutBack(own_);
-        ++own_;
+        PutBack(kBlockLevel, own_++);
+    } else if (depth_ == 2) {
+        PutBack(list_, ownInList_++);
     }
     return true;
 }
@@ -80,8 +83,13 @@ bool JsonWriter::Open(bool array) {
         return true;
     }
     if (depth_ == 1) {
-        PutBack(own_);
+        PutBack(kBlockLevel, own_);
+        // Only a list takes values back (an object's need keys).
+        list_ = array ? own_ : kBlockLevel - 1;
+        ownInList_ = 0;
         ++own_;
+    } else if (depth_ == 2) {
+        PutBack(list_, ownInList_++);
     }
     ++depth_;
     return true;
@@ -91,18 +99,23 @@ bool JsonWriter::Close() {
     if (!values_) return true;
     if (depth_ == 1) {
         // The block ends: what stood beyond its own values goes last.
-        PutBack(SIZE_MAX);
+        PutBack(kBlockLevel, SIZE_MAX);
         values_ = nullptr;
+    } else if (depth_ == 2) {
+        PutBack(list_, SIZE_MAX);
     }
     if (depth_ > 0) --depth_;
     return true;
 }
 
-void JsonWriter::PutBack(size_t limit) {
+void JsonWriter::PutBack(size_t list, size_t limit) {
     const std::vector<UnreadValue>& values = *values_;
-    for (; next_ < values.size() && values[next_].after <= limit; ++next_)
-        if (!WriteJsonText(*this, values[next_].json))
+    for (size_t k = 0; k < values.size(); ++k) {
+        if (written_[k] || values[k].list != list || values[k].after > limit) continue;
+        written_[k] = true;
+        if (!WriteJsonText(*this, values[k].json))
             std::cout << "WARNING: a value kept in a block is not JSON; not saved" << std::endl;
+    }
 }
 
 void WriteNumber(JsonWriter& writer, double value) {

@@ -22,9 +22,10 @@ public:
     explicit JsonWriter(rapidjson::StringBuffer& buffer) : PrettyJsonWriter(buffer) {}
 
     // The values to put back into the next block array this writer writes
-    // (null: none): each goes after as many of the block's own values as
-    // stood before it when it was read, and those that stood further than
-    // the block now reaches go at its end.
+    // (null: none): each goes after as many of the block's (or of the list
+    // inside it it stood in) own values as stood before it when it was read,
+    // and those that stood further than the block or list now reaches go at
+    // its end.
     void PutBackInNextBlock(const std::vector<UnreadValue>* values);
 
     bool Null() { return Value() && PrettyJsonWriter::Null(); }
@@ -59,14 +60,20 @@ private:
     bool Value();
     bool Open(bool array);
     bool Close();
-    // The kept values from `next_` on whose place is at most `limit`.
-    void PutBack(size_t limit);
+    // The kept values of `list` not yet written whose place is at most
+    // `limit`.
+    void PutBack(size_t list, size_t limit);
 
     const std::vector<UnreadValue>* values_ = nullptr;
-    size_t next_ = 0;
-    // Nesting below the place of arming: 1 is the block array's own level.
+    std::vector<bool> written_;
+    // Nesting below the place of arming: 1 is the block array's own level,
+    // 2 a list inside it.
     size_t depth_ = 0;
     size_t own_ = 0;
+    // The list open at level 2 (its place among the block's own values) and
+    // how many of its own values are written.
+    size_t list_ = kBlockLevel;
+    size_t ownInList_ = 0;
 };
 
 // Writes a float field widened to double (1 as 1.0, 0.1f as

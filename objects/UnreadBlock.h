@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,12 +22,19 @@ struct UnreadBlock {
     std::string json;
 };
 
-// One value of a component's block array that the component does not take.
+// The list an unread value stood in: the block's array itself.
+constexpr size_t kBlockLevel = SIZE_MAX;
+
+// One value of a component's block array, or of a list inside it (a sprite's
+// rows, a body's "Position"), that the component does not take.
 struct UnreadValue {
-    // How many of the block's own values stood before it.
+    // How many of the block's (or the list's) own values stood before it.
     size_t after = 0;
     // The value as compact JSON text (an added key is a string value).
     std::string json;
+    // kBlockLevel, or the place among the block's own values of the list
+    // it stood in.
+    size_t list = kBlockLevel;
 };
 
 // The unread values of one block, by the block's key.

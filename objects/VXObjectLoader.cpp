@@ -224,21 +224,23 @@ private:
 // What the array of a block the game reads holds, in order, as its writer
 // writes it, one token per value: "v" a value that is not a string, "n" a
 // number, "a" an array, "s" a string value, "=NAME" the block's own label
-// NAME; "?" after a token: it may be left out.
+// NAME; "?" after a token: it may be left out.  A number after "v" is how
+// many entries the list standing there holds (more, and added keys, are not
+// read); "rK" is a sprite's rows list, as many rows as the value of slot K.
 struct BlockShape {
     const char* key;
     const char* tokens;
 };
 const BlockShape kBlockShapes[] = {
-    {"VXSpriteComponent", "v v v v n? v v v v v s a?"},
-    {"VXRigidBody", "v v v =Acceleration v =Velocity v =Position v =AccumForce v"},
-    {"VXAABB", "v v =Min v =Max v"},
-    {"VXCircleCollider", "=centerPt v v"},
-    {"VXOBB", "v v =OBB_Vertices v =OBB_Normal v =originPt v v"},
+    {"VXSpriteComponent", "v v v v n? v v v v v s r7?"},
+    {"VXRigidBody", "v v v =Acceleration v3 =Velocity v3 =Position v3 =AccumForce v3"},
+    {"VXAABB", "v v =Min v3 =Max v3"},
+    {"VXCircleCollider", "=centerPt v3 v"},
+    {"VXOBB", "v v =OBB_Vertices v12 =OBB_Normal v12 =originPt v3 v"},
     {"VXTextComponent", "v v v v v"},
     {"VXParticleEmitter", "v v s v v v v"},
     {"VXBulletComponent", "v v v v"},
-    {"VXPlayerLogic", "v v v v =ClonedObj? a? v v v v v v v =ForceToAdd v =PlayerKey v"},
+    {"VXPlayerLogic", "v v v v =ClonedObj? a? v v v v v v v =ForceToAdd v2 =PlayerKey v7"},
     {"VXTrapComponent", ""},
     {"VXFlagCom", ""},
     {"VXWallLogicCom", "v v"},
@@ -250,6 +252,9 @@ struct Slot {
     char kind = 'v';
     std::string label;
     bool optional = false;
+    // 'v': the most entries a list here holds (0: not looked into);
+    // 'r': the slot holding the row count.
+    size_t number = 0;
 };
 
 // The slots of the block `key` reads (a text block by its key's prefix);
@@ -268,7 +273,10 @@ bool ShapeOf(const char* key, size_t length, std::vector<Slot>& slots) {
             slot.optional = token.back() == '?';
             if (slot.optional) token.pop_back();
             slot.kind = token[0] == '=' ? 'l' : token[0];
-            if (slot.kind == 'l') slot.label = token.substr(1);
+            if (slot.kind == 'l')
+                slot.label = token.substr(1);
+            else if (token.size() > 1)
+                slot.number = std::stoul(token.substr(1));
             slots.push_back(slot);
         }
         return true;
@@ -281,6 +289,7 @@ bool Fits(const Value& v, const Slot& slot) {
         case 'n':
             return v.IsNumber();
         case 'a':
+        case 'r':
             return v.IsArray();
         case 's':
             return v.IsString();
@@ -294,10 +303,13 @@ bool Fits(const Value& v, const Slot& slot) {
 // Which values of a block's array the block's reader does not take: a string
 // where the block holds none (an added key) with the value after it, and
 // whatever stands beyond the block's own values.  A value of the wrong kind
-// other than a string keeps its place (the reader names it).
-std::vector<bool> UnreadValuesOf(const Value& array, const std::vector<Slot>& slots) {
+// other than a string keeps its place (the reader names it).  `slotOf` gets
+// the slot each value the reader takes fills.
+std::vector<bool> UnreadValuesOf(const Value& array, const std::vector<Slot>& slots,
+                                 std::vector<size_t>& slotOf) {
     const SizeType n = array.Size();
     std::vector<bool> unread(n, false);
+    slotOf.assign(n, SIZE_MAX);
     size_t s = 0;
     for (SizeType i = 0; i < n; ++i) {
         const Value& v = array[i];
@@ -307,6 +319,7 @@ std::vector<bool> UnreadValuesOf(const Value& array, const std::vector<Slot>& sl
             while (label < slots.size() && !(slots[label].kind == 'l' && Fits(v, slots[label])))
                 ++label;
             if (label < slots.size()) {
+                slotOf[i] = label;
                 s = label + 1;
                 continue;
             }
@@ -316,11 +329,37 @@ std::vector<bool> UnreadValuesOf(const Value& array, const std::vector<Slot>& sl
         size_t t = s;
         while (t < slots.size() && slots[t].optional && !Fits(v, slots[t])) ++t;
         if (t < slots.size() && (!v.IsString() || Fits(v, slots[t]))) {
+            slotOf[i] = t;
             s = t + 1;
             continue;
         }
         unread[i] = true;
         if (v.IsString() && i + 1 < n) unread[++i] = true;
+    }
+    return unread;
+}
+
+// Which entries of a list inside a block its reader does not take.  A list
+// of `count` values: a string where values stand (an added key) with the
+// value after it, and whatever stands beyond them.  A rows list (`rows`):
+// the labels "0", "1", ... each before its row; a string that is not the next
+// label (an added key) with the value after it, any other value, and
+// everything after the last row read.
+std::vector<bool> UnreadEntriesOf(const Value& list, size_t count, bool rows) {
+    const SizeType n = list.Size();
+    std::vector<bool> unread(n, false);
+    size_t taken = 0;
+    for (SizeType i = 0; i < n; ++i) {
+        const Value& v = list[i];
+        if (taken < count && rows && v.IsString() &&
+            std::string(v.GetString(), v.GetStringLength()) == std::to_string(taken))
+            continue;
+        if (taken < count && !v.IsString() && (!rows || v.IsArray())) {
+            ++taken;
+            continue;
+        }
+        unread[i] = true;
+        if (v.IsString() && taken < count && i + 1 < n) unread[++i] = true;
     }
     return unread;
 }
@@ -456,19 +495,23 @@ private:
         }
     }
 
-    // Takes out of every block's array the values its reader does not take,
-    // keeping them with the number of the block's own values before them.
+    // Takes out of every block's array, and out of the lists inside it, the
+    // values their readers do not take, keeping them with the number of the
+    // block's (or the list's) own values before them.
     void KeepUnreadValues(Value& obj, std::vector<UnreadValues>& out) {
         std::vector<Slot> slots;
+        std::vector<size_t> slotOf;
         size_t member = 0;
         for (auto it = obj.MemberBegin(); it != obj.MemberEnd(); ++it, ++member) {
             Value& array = it->value;
             if (!array.IsArray() ||
                 !ShapeOf(it->name.GetString(), it->name.GetStringLength(), slots))
                 continue;
-            const std::vector<bool> unread = UnreadValuesOf(array, slots);
-            if (std::find(unread.begin(), unread.end(), true) == unread.end()) continue;
+            const std::vector<bool> unread = UnreadValuesOf(array, slots, slotOf);
             UnreadValues kept{std::string(it->name.GetString(), it->name.GetStringLength()), {}};
+            // The lists first, while the values they depend on stand.
+            for (SizeType i = 0, at = 0; i < array.Size(); ++i)
+                if (!unread[i]) KeepUnreadEntries(array, i, slots, slotOf, member, at++, kept);
             Value own(rapidjson::kArrayType);
             for (SizeType i = 0; i < array.Size(); ++i) {
                 if (!unread[i]) {
@@ -480,8 +523,49 @@ private:
                     kept.values.push_back({own.Size(), std::move(json)});
             }
             array = own;
-            out.push_back(std::move(kept));
+            if (!kept.values.empty()) out.push_back(std::move(kept));
         }
+    }
+
+    // The entries of the list at value `i` of a block's array that its
+    // reader does not take; the list becomes the block's own value `at`.
+    void KeepUnreadEntries(Value& array, SizeType i, const std::vector<Slot>& slots,
+                           const std::vector<size_t>& slotOf, size_t member, size_t at,
+                           UnreadValues& kept) {
+        Value& list = array[i];
+        if (!list.IsArray() || slotOf[i] >= slots.size()) return;
+        const Slot& slot = slots[slotOf[i]];
+        size_t count = slot.number;
+        if (slot.kind == 'r') {
+            // As many rows as the row count says; the reader names a count
+            // that is no count.
+            count = 0;
+            for (SizeType k = 0; k < array.Size(); ++k)
+                if (slotOf[k] == slot.number && array[k].IsInt() && array[k].GetInt() > 0 &&
+                    array[k].GetInt() <= kMaxSpriteRows)
+                    count = static_cast<size_t>(array[k].GetInt());
+        } else if (slot.kind != 'v') {
+            return;
+        }
+        if (count == 0) return;
+        const std::vector<bool> unread = UnreadEntriesOf(list, count, slot.kind == 'r');
+        if (std::find(unread.begin(), unread.end(), true) == unread.end()) return;
+        std::string json;
+        if (!KeptText(list, member, i, "a list in \"" + kept.key + "\"", json)) return;
+        // The entries' own texts, from the list's text as the file writes it.
+        BlockTexts entries;
+        const std::string wrapped = "[{\"VXRigidBody\":" + json + "}]";
+        entries.Read(wrapped.data(), wrapped.size());
+        Value own(rapidjson::kArrayType);
+        for (SizeType k = 0; k < list.Size(); ++k) {
+            if (!unread[k]) {
+                own.PushBack(list[k], allocator_);
+                continue;
+            }
+            if (const std::string* text = entries.Find(0, 0, k))
+                kept.values.push_back({own.Size(), *text, at});
+        }
+        list = own;
     }
 
     // The text of a value the game does not read, as the file writes it:
@@ -707,8 +791,7 @@ private:
                 if (!list.IsArray()) {
                     Warn("\"PlayerKey\"", "is not an array; default kept");
                 } else {
-                    if (list.Size() > 7)
-                        Warn("\"PlayerKey\"", "holds more than seven keys; the rest ignored");
+                    // Keys beyond seven were taken out and are kept.
                     for (SizeType k = 0; k < 7 && k < list.Size(); ++k)
                         Int(list[k], p.keys[k], "\"PlayerKey\"");
                 }

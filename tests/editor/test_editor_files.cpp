@@ -277,9 +277,9 @@ TEST_F(EditorFixture, LoadObjectOfAFileWithAByteOrderMarkLoadsItOrNamesTheOffset
 }
 
 // A level from another version of the tools, with component kinds this
-// game does not know and keys added inside the components it knows: LOAD
-// OBJECT keeps them with their objects and components, and SAVE writes them
-// back where they stood, digit for digit.
+// game does not know and keys added inside the components it knows and
+// inside their lists: LOAD OBJECT keeps them with their objects and
+// components, and SAVE writes them back where they stood, digit for digit.
 TEST_F(EditorFixture, LoadObjectAndSaveKeepBlocksTheGameDoesNotRead) {
     AnsweringPicker picker;
     SetFilePicker(&picker);
@@ -303,6 +303,16 @@ TEST_F(EditorFixture, LoadObjectAndSaveKeepBlocksTheGameDoesNotRead) {
     level.insert(hit, "        \"Added\",\n        1E3,\n");
     const size_t emitter = level.find("\"VXParticleEmitter\": [\n", viking) + 23;
     level.insert(emitter, "        \"First\",\n        -0.50,\n");
+    // Inside its lists: after its first animation row, at the end of its
+    // body's "Position" and of its "PlayerKey" list.
+    const size_t row = level.find("]", level.find("\"0\", [", viking)) + 1;
+    level.insert(row,
+                 ",\n            \"EXTRA_R\",\n            [\n                9.99,\n"
+                 "                1.50\n            ]");
+    const size_t position = level.find("]", level.find("\"Position\", [", viking));
+    level.insert(position, ", \"EXTRA_P\"");
+    const size_t keys = level.find("\n        ]", level.find("\"PlayerKey\"", viking));
+    level.insert(keys, ",\n            27");
     tree->WriteData("objects/newer.json", level);
     picker.answer = Data("objects/newer.json");
     ClickItem("MENU");

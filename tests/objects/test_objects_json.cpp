@@ -305,7 +305,16 @@ TEST_F(ObjectFiles, UnreadBlocksAreWrittenBackInTheirPlaces) {
         "Sheet",
         2,
         [
-            "0", [4, 5]
+            "0", [4, 5],
+            "EXTRA_R",
+            [
+                9.99,
+                1.50
+            ],
+            "1",
+            [
+                6
+            ]
         ],
         "EXTRA",
         [
@@ -325,13 +334,13 @@ TEST_F(ObjectFiles, UnreadBlocksAreWrittenBackInTheirPlaces) {
             0e40,
             123456789012345678901234567890
         ],
-        "Position", [100.0, -50.0, 0.0],
+        "Position", [100.0, -50.0, 0.0, "EXTRA_P"],
         "AccumForce", [0.0, 0.0, 0.0]
     ],
     "VXAABB": [
         32.0,
         16.0,
-        "Min", [68.0, -66.0, 0.0],
+        "Min", [68.0, "Note", 1.50, -66.0, 0.0],
         "Max", [132.0, -34.0, 0.0],
         "Last",
         "é \"q\" \\",
@@ -343,6 +352,15 @@ TEST_F(ObjectFiles, UnreadBlocksAreWrittenBackInTheirPlaces) {
         "Inside",
         -0.0,
         0.0,
+        0.0,
+        0.0
+    ],
+    "VXTextComponent4": [
+        0,
+        1.0,
+        0.0,
+        "Fourth",
+        2.5,
         0.0,
         0.0
     ],
@@ -405,6 +423,10 @@ TEST_F(ObjectFiles, UnreadBlocksAreWrittenBackInTheirPlaces) {
     EXPECT_EQ(sprite->rowCount, 1);
     ASSERT_NE(crate->GetAABB(), nullptr);
     EXPECT_EQ(crate->GetAABB()->halfWidth, 32.0f);
+    // The values added inside the lists are not taken as the lists' own.
+    EXPECT_EQ(crate->GetAABB()->Min.y, -66.0f);
+    ASSERT_EQ(sprite->cellRows.size(), 1u);
+    EXPECT_EQ(sprite->cellRows[0], std::vector<int32_t>({4, 5}));
     auto* text = static_cast<VXTextComponent*>(crate->FindComponentWithKey(CT_Text, 3));
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->red, 0.0f);
@@ -412,8 +434,9 @@ TEST_F(ObjectFiles, UnreadBlocksAreWrittenBackInTheirPlaces) {
     std::string saved = ObjectsToText(manager.objects);
     EXPECT_PRED_FORMAT2(SameText, saved, file);
 
-    // A clone keeps what its components kept; its own record is the source's
-    // under its own name.
+    // A clone keeps what its components kept, the second text what the
+    // source's second text kept; its own record is the source's under its
+    // own name.
     GameObject* clone = manager.CloneObject(crate);
     ASSERT_NE(clone, nullptr);
     clone->g_name = crate->g_name;
@@ -424,7 +447,8 @@ TEST_F(ObjectFiles, UnreadBlocksAreWrittenBackInTheirPlaces) {
          {"\"AtStart\",\n        1E3,", "\"Middle\", {", "9.99,\n            1.50",
           "\"Kept\",\n        [\n            1.0E-5,\n            0e40,",
           "\"Last\",\n        \"é \\\"q\\\" \\\\\",\n        null\n    ]",
-          "\"Inside\",\n        -0.0,"})
+          "\"Inside\",\n        -0.0,", "\"Fourth\",\n        2.5,",
+          "[100.0, -50.0, 0.0, \"EXTRA_P\"]", "[68.0, \"Note\", 1.50, -66.0, 0.0]"})
         if (saved.find(kept) == std::string::npos) missing += std::string(kept) + "\n";
     EXPECT_EQ(missing, "") << "not in the clone's record:\n" << saved;
 

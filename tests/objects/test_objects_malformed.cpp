@@ -137,7 +137,7 @@ TEST_F(MalformedObjectFiles, AnEntryThatIsNotAnObjectIsNamedByItsIndexOnly) {
     EXPECT_EQ(manager.objects[0]->g_name, "ArcherHitPE");
 }
 
-TEST_F(MalformedObjectFiles, PlayerKeysBeyondSevenAreIgnored) {
+TEST_F(MalformedObjectFiles, PlayerKeysBeyondSevenAreKeptApart) {
     VXObjectLoader loader;
     const std::string text =
         "[{\"GameObject\": 6, \"g_name\": \"p\", \"m_active\": true, \"VXPlayerLogic\": [0.5, 1.5,"
@@ -149,7 +149,15 @@ TEST_F(MalformedObjectFiles, PlayerKeysBeyondSevenAreIgnored) {
     EXPECT_EQ(p.keys[6], 7);
     EXPECT_EQ(p.paintFuel, 10);
     EXPECT_EQ(p.score, 3);
-    EXPECT_NE(out.find("more than seven keys"), std::string::npos);
+    EXPECT_EQ(out, "");
+    // The keys the logic has no use for wait to be saved back after the
+    // seventh, in the "PlayerKey" list (the block's own value 14).
+    std::string kept;
+    for (const auto& block : loader.records.at(0).unreadValues)
+        for (const auto& v : block.values)
+            kept += block.key + " " + std::to_string(v.list) + " " + std::to_string(v.after) + " " +
+                    v.json + "\n";
+    EXPECT_EQ(kept, "VXPlayerLogic 14 7 8\nVXPlayerLogic 14 7 9\n");
 }
 
 TEST_F(MalformedObjectFiles, DeepNestingIsRefusedOrReadWithoutRecursion) {
