@@ -26,9 +26,13 @@ void LoadTextList(const std::string& path, std::vector<std::string>& out) {
         std::printf(" -> %s is not UTF-8 text (%s): not read\n", path.c_str(), why.c_str());
         return;
     }
-    std::istringstream in(text);
-    std::string word;
-    while (in >> word) out.push_back(word);
+    std::istringstream lines(text);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        Platform::ReadListLineAsItLooks(path, number, line);
+        std::istringstream words(line);
+        for (std::string word; words >> word;) out.push_back(word);
+    }
 }
 
 // --- Manager ----------------------------------------------------------------

@@ -416,6 +416,7 @@ void VXGraphicsManager::ReadTextureList(std::istream& file, const std::string& p
     std::istringstream lines(all);
     std::string text;
     for (int line = 1; std::getline(lines, text); ++line) {
+        Platform::ReadListLineAsItLooks(path, line, text);
         std::istringstream words(text);
         for (std::string word; words >> word;) tokens.push_back({word, line});
     }

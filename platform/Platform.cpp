@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -434,6 +435,61 @@ std::string WhyNotUtf8Text(const std::string& text) {
         k += length;
     }
     return std::string();
+}
+
+std::string CleanInvisibleCharacters(std::string& line, std::string& shown) {
+    static const struct {
+        uint32_t code;
+        bool space;
+        const char* name;
+    } kInvisible[] = {
+        {0x00A0, true, "a no-break space"},   {0x00AD, false, "a soft hyphen"},
+        {0x1680, true, "an invisible space"}, {0x200B, false, "a zero-width space"},
+        {0x200C, false, "a zero-width mark"}, {0x200D, false, "a zero-width mark"},
+        {0x2028, true, "a line separator"},   {0x2029, true, "a paragraph separator"},
+        {0x202F, true, "a no-break space"},   {0x205F, true, "an invisible space"},
+        {0x2060, false, "a word joiner"},     {0x3000, true, "an invisible space"},
+        {0xFEFF, false, "a byte-order mark"},
+    };
+    std::string why;
+    std::string clean;
+    shown.clear();
+    for (size_t k = 0; k < line.size();) {
+        const unsigned char lead = static_cast<unsigned char>(line[k]);
+        const size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (size_t j = 1; j < length && k + j < line.size(); ++j)
+            code = (code << 6) | (static_cast<unsigned char>(line[k + j]) & 0x3F);
+        const auto* found = std::find_if(std::begin(kInvisible), std::end(kInvisible),
+                                         [code](const auto& c) { return c.code == code; });
+        const bool spaces = code >= 0x2000 && code <= 0x200A;
+        if (length == 1 || (found == std::end(kInvisible) && !spaces)) {
+            clean.append(line, k, length);
+            shown.append(line, k, length);
+        } else {
+            char mark[16];
+            std::snprintf(mark, sizeof mark, "U+%04X", static_cast<unsigned>(code));
+            if (why.empty())
+                why = std::string(spaces ? "an invisible space" : found->name) + " (" + mark + ")";
+            if (spaces || found->space) clean += ' ';
+            shown += std::string("<") + mark + ">";
+        }
+        k += length;
+    }
+    if (!why.empty()) line = clean;
+    return why;
+}
+
+void ReadListLineAsItLooks(const std::string& path, int number, std::string& line) {
+    std::string shown;
+    const std::string found = CleanInvisibleCharacters(line, shown);
+    if (found.empty()) return;
+    const auto visible = [](std::string text) {
+        while (!text.empty() && (text.back() == '\r' || text.back() == ' ')) text.pop_back();
+        return text;
+    };
+    std::printf(" -> %s line %d: %s in \"%s\"; read as \"%s\"\n", path.c_str(), number,
+                found.c_str(), visible(shown).c_str(), visible(line).c_str());
 }
 
 std::string WhyUnreadable(const std::string& path) {

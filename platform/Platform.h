@@ -123,6 +123,16 @@ std::string WhyUnreadable(const std::string& path);
 // binary", "byte 0xE9 at offset 12"); empty when it is.
 // The list readers refuse such a file whole instead of reading broken names.
 std::string WhyNotUtf8Text(const std::string& text);
+// Characters of UTF-8 `line` that look like a space, or like nothing, but are
+// neither to a reader that splits on white space (a no-break space, a
+// byte-order mark inside the text, a zero-width space): the spaces become
+// plain spaces, the others are taken out, and the line is read as it looks.
+// Empty when there is none; else the first named ("a byte-order mark
+// (U+FEFF)"), and `shown` the line with each written as <U+FEFF>.
+std::string CleanInvisibleCharacters(std::string& line, std::string& shown);
+// Line `number` of the list at `path` as it looks (above); a line naming
+// what was found, the line as it stands and as it is read, is printed once.
+void ReadListLineAsItLooks(const std::string& path, int number, std::string& line);
 // `text` without a leading UTF-8 byte-order mark.
 void DropByteOrderMark(std::string& text);
 void DropByteOrderMark(const char*& text, size_t& length);

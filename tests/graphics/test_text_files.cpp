@@ -15,6 +15,7 @@
 #include "objects/VXObjectLoader.h"
 #include "tests/support/Capture.h"
 #include "tests/support/DataFiles.h"
+#include "tests/support/SameList.h"
 #include "tests/support/TempDataTree.h"
 
 using namespace FrameWork;
@@ -228,7 +229,8 @@ TEST_F(WindowsFiles, ListNamesAreUtf8UpToEachBoundAndNoFurther) {
 
 // The shipped lists end with a line end.  Read without it or with a blank
 // line more they give the same entries, and a line a shell appends comes
-// after them as an entry of its own; nothing is said.
+// after them as an entry of its own; nothing is said.  Characters that only
+// look like spaces or like nothing are named.
 TEST_F(WindowsFiles, ListsReadTheSameWhateverEndsThemAndTakeAnAppendedLine) {
     const std::string sounds = TestHarness::ReadFile(tree.Data("objects/audiolist.txt"));
     const std::string textures = TestHarness::ReadFile(tree.Data("objects/texturelist.txt"));
@@ -249,17 +251,56 @@ TEST_F(WindowsFiles, ListsReadTheSameWhateverEndsThemAndTakeAnAppendedLine) {
     ASSERT_FALSE(shippedSounds.empty());
     ASSERT_FALSE(shippedTextures.empty());
 
+    // Line `number` (from 1) of `text`, and `text` with that line replaced.
+    auto line = [](const std::string& text, int number) {
+        size_t from = 0;
+        for (int k = 1; k < number; ++k) from = text.find('\n', from) + 1;
+        return text.substr(from, text.find('\n', from) - from);
+    };
+    auto with = [&line](const std::string& text, int number, const std::string& replaced) {
+        const std::string old = line(text, number);
+        size_t from = 0;
+        for (int k = 1; k < number; ++k) from = text.find('\n', from) + 1;
+        return text.substr(0, from) + replaced + text.substr(from + old.size());
+    };
+    const std::string soundList = tree.Data("objects/s.txt").string();
+    const std::string textureList = tree.Data("objects/t.txt").string();
+    // Marks and no-break spaces a designer cannot see: named once, with the
+    // line, and the line read as it looks.  One mark at the very start of a
+    // file is what Windows editors write, and goes unsaid.
+    const std::string mark = "\xEF\xBB\xBF", space = "\xC2\xA0";
+    auto said = [](const std::string& list, int number, const std::string& what,
+                   const std::string& shown, const std::string& read) {
+        return " -> " + list + " line " + std::to_string(number) + ": " + what + " in \"" + shown +
+               "\"; read as \"" + read + "\"\n";
+    };
+    const std::string spaced = line(textures, 2);
+    std::string nbsp = spaced, shownNbsp = spaced;
+    for (size_t at; (at = nbsp.find(' ')) != std::string::npos;) nbsp.replace(at, 1, space);
+    for (size_t at; (at = shownNbsp.find(' ')) != std::string::npos;)
+        shownNbsp.replace(at, 1, "<U+00A0>");
+
     const struct {
         const char* what;
         std::string sounds, textures;
         bool appended;
+        std::string said;
     } variants[] = {
-        {"without the last line end", cut(sounds), cut(textures), false},
-        {"with a blank line more", sounds + "\n", textures + "\n", false},
-        {"with a line appended", sounds + "added.ogg\n", textures + "added.png 2 3\n", true},
+        {"without the last line end", cut(sounds), cut(textures), false, ""},
+        {"with a blank line more", sounds + "\n", textures + "\n", false, ""},
+        {"with a line appended", sounds + "added.ogg\n", textures + "added.png 2 3\n", true, ""},
+        {"with marks before a line's name", mark + mark + sounds,
+         mark + with(textures, 5, mark + line(textures, 5)), false,
+         said(soundList, 1, "a byte-order mark (U+FEFF)", "<U+FEFF>" + line(sounds, 1),
+              line(sounds, 1)) +
+             said(textureList, 5, "a byte-order mark (U+FEFF)", "<U+FEFF>" + line(textures, 5),
+                  line(textures, 5))},
+        {"with no-break spaces between names and counts", with(sounds, 2, line(sounds, 2) + space),
+         with(textures, 2, nbsp), false,
+         said(soundList, 2, "a no-break space (U+00A0)", line(sounds, 2) + "<U+00A0>",
+              line(sounds, 2)) +
+             said(textureList, 2, "a no-break space (U+00A0)", shownNbsp, spaced)},
     };
-    const std::string soundList = tree.Data("objects/s.txt").string();
-    const std::string textureList = tree.Data("objects/t.txt").string();
     for (const auto& v : variants) {
         SCOPED_TRACE(v.what);
         tree.WriteData("objects/s.txt", v.sounds);
@@ -270,7 +311,7 @@ TEST_F(WindowsFiles, ListsReadTheSameWhateverEndsThemAndTakeAnAppendedLine) {
                       LoadTextList(soundList, names);
                       graphics->ReadTextureList(textureList);
                   }),
-                  "");
+                  v.said);
         std::vector<std::string> expectedSounds = shippedSounds;
         std::vector<std::string> expectedTextures = shippedTextures;
         std::vector<int> expectedColumns = shippedColumns;
@@ -279,11 +320,11 @@ TEST_F(WindowsFiles, ListsReadTheSameWhateverEndsThemAndTakeAnAppendedLine) {
             expectedTextures.push_back("added.png");
             expectedColumns.push_back(2);
         }
-        EXPECT_EQ(names, expectedSounds) << "last: " << (names.empty() ? "" : names.back());
-        EXPECT_EQ(graphics->textureImageNames, expectedTextures)
-            << "last: "
-            << (graphics->textureImageNames.empty() ? "" : graphics->textureImageNames.back());
-        EXPECT_EQ(graphics->textureColumns, expectedColumns);
+        EXPECT_TRUE(TestHarness::SameList(names, expectedSounds)) << "sound names";
+        EXPECT_TRUE(TestHarness::SameList(graphics->textureImageNames, expectedTextures))
+            << "texture names";
+        EXPECT_TRUE(TestHarness::SameList(graphics->textureColumns, expectedColumns))
+            << "texture columns";
     }
     graphics->Clear();
 }
