@@ -251,34 +251,31 @@ TEST_F(WindowsFiles, ListsReadTheSameWhateverEndsThemAndTakeAnAppendedLine) {
     ASSERT_FALSE(shippedSounds.empty());
     ASSERT_FALSE(shippedTextures.empty());
 
-    // Line `number` (from 1) of `text`, and `text` with that line replaced.
-    auto line = [](const std::string& text, int number) {
-        size_t from = 0;
-        for (int k = 1; k < number; ++k) from = text.find('\n', from) + 1;
-        return text.substr(from, text.find('\n', from) - from);
-    };
-    auto with = [&line](const std::string& text, int number, const std::string& replaced) {
-        const std::string old = line(text, number);
-        size_t from = 0;
-        for (int k = 1; k < number; ++k) from = text.find('\n', from) + 1;
-        return text.substr(0, from) + replaced + text.substr(from + old.size());
-    };
     const std::string soundList = tree.Data("objects/s.txt").string();
     const std::string textureList = tree.Data("objects/t.txt").string();
     // Marks and no-break spaces a designer cannot see: named once, with the
     // line, and the line read as it looks.  One mark at the very start of a
     // file is what Windows editors write, and goes unsaid.
-    const std::string mark = "\xEF\xBB\xBF", space = "\xC2\xA0";
-    auto said = [](const std::string& list, int number, const std::string& what,
-                   const std::string& shown, const std::string& read) {
-        return " -> " + list + " line " + std::to_string(number) + ": " + what + " in \"" + shown +
-               "\"; read as \"" + read + "\"\n";
+    auto with = [](std::string text, const std::string& from, const std::string& to) {
+        const size_t at = text.find(from);
+        return at == std::string::npos ? text : text.replace(at, from.size(), to);
     };
-    const std::string spaced = line(textures, 2);
-    std::string nbsp = spaced, shownNbsp = spaced;
-    for (size_t at; (at = nbsp.find(' ')) != std::string::npos;) nbsp.replace(at, 1, space);
-    for (size_t at; (at = shownNbsp.find(' ')) != std::string::npos;)
-        shownNbsp.replace(at, 1, "<U+00A0>");
+    const std::string mark = "\xEF\xBB\xBF", title = "MainMenu_FullSpriteSheet.png 5 7",
+                      splash = "Splash_screen_ZT.png 1 1", hit = "PlayerToPlayerHit.ogg";
+    const std::string marks = " -> " + soundList +
+                              " line 1: a byte-order mark (U+FEFF) in \"<U+FEFF>bgm.ogg\"; read as "
+                              "\"bgm.ogg\"\n -> " +
+                              textureList + " line 5: a byte-order mark (U+FEFF) in \"<U+FEFF>" +
+                              title + "\"; read as \"" + title + "\"\n";
+    const std::string spaces =
+        " -> " + soundList + " line 2: a no-break space (U+00A0) in \"" + hit +
+        "<U+00A0>\"; read as \"" + hit + "\"\n -> " + textureList +
+        " line 2: a no-break space (U+00A0) in \"Splash_screen_ZT.png<U+00A0>1<U+00A0>1\"; read as "
+        "\"" +
+        splash + "\"\n";
+    ASSERT_EQ(sounds.find("bgm.ogg\n" + hit + "\n"), 0u) << "the shipped sounds start otherwise";
+    ASSERT_NE(textures.find("\n" + splash + "\n"), std::string::npos);
+    ASSERT_NE(textures.find("\n" + title + "\n"), std::string::npos);
 
     const struct {
         const char* what;
@@ -290,16 +287,13 @@ TEST_F(WindowsFiles, ListsReadTheSameWhateverEndsThemAndTakeAnAppendedLine) {
         {"with a blank line more", sounds + "\n", textures + "\n", false, ""},
         {"with a line appended", sounds + "added.ogg\n", textures + "added.png 2 3\n", true, ""},
         {"with marks before a line's name", mark + mark + sounds,
-         mark + with(textures, 5, mark + line(textures, 5)), false,
-         said(soundList, 1, "a byte-order mark (U+FEFF)", "<U+FEFF>" + line(sounds, 1),
-              line(sounds, 1)) +
-             said(textureList, 5, "a byte-order mark (U+FEFF)", "<U+FEFF>" + line(textures, 5),
-                  line(textures, 5))},
-        {"with no-break spaces between names and counts", with(sounds, 2, line(sounds, 2) + space),
-         with(textures, 2, nbsp), false,
-         said(soundList, 2, "a no-break space (U+00A0)", line(sounds, 2) + "<U+00A0>",
-              line(sounds, 2)) +
-             said(textureList, 2, "a no-break space (U+00A0)", shownNbsp, spaced)},
+         mark + with(textures, title, mark + title), false, marks},
+        {"with no-break spaces between names and counts", with(sounds, hit, hit + "\xC2\xA0"),
+         with(textures, splash,
+              "Splash_screen_ZT.png\xC2\xA0"
+              "1\xC2\xA0"
+              "1"),
+         false, spaces},
     };
     for (const auto& v : variants) {
         SCOPED_TRACE(v.what);
