@@ -627,7 +627,13 @@ TEST_F(ToolFixture, TurnedObjectsArePickedOutlinedAndHandledWhereDrawn) {
  "rotationX": 0.0, "rotationY": 0.0, "rotationZ": 90.0, "scaleX": 2.0, "scaleY": 2.0},
 {"GameObject": 1, "g_name": "Arm", "m_active": true, "MY PARENT": "Base",
  "position": [-200.0, -100.0], "rotationX": 0.0, "rotationY": 0.0, "rotationZ": 0.0,
- "scaleX": 200.0, "scaleY": 40.0}]
+ "scaleX": 200.0, "scaleY": 40.0},
+{"GameObject": 1, "g_name": "MirrorX", "m_active": true, "position": [250.0, -250.0],
+ "rotationX": 0.0, "rotationY": 0.0, "rotationZ": 0.0, "scaleX": -300.0, "scaleY": 100.0},
+{"GameObject": 1, "g_name": "MirrorY", "m_active": true, "position": [300.0, 150.0],
+ "rotationX": 0.0, "rotationY": 0.0, "rotationZ": 0.0, "scaleX": 100.0, "scaleY": -200.0},
+{"GameObject": 1, "g_name": "TurnedMirror", "m_active": true, "position": [-200.0, -200.0],
+ "rotationX": 0.0, "rotationY": 0.0, "rotationZ": 270.0, "scaleX": -160.0, "scaleY": 60.0}]
 )");
     AnsweringPicker picker;
     EnterEditorOn(picker, Data("objects/turned.json"));
@@ -705,6 +711,70 @@ TEST_F(ToolFixture, TurnedObjectsArePickedOutlinedAndHandledWhereDrawn) {
     EXPECT_NEAR(bar->scale[0], 300.0f + static_cast<float>(push) / zoom / d, 1.0f);
     EXPECT_EQ(bar->scale[1], 60.0f);
     EXPECT_EQ(bar->position[0], px);
+
+    // A mirrored object's handles reach out past its drawn edge, the way
+    // its drawn axis points, and drive it along that axis: TRANSLATE moves
+    // it and SCALE lengthens it as far as the cursor went outwards.
+    const struct {
+        const char* name;
+        int axis;
+        float out[2];  // the drawn axis the handle lies along, in the world
+    } mirrored[] = {{"MirrorX", 0, {-1.0f, 0.0f}},
+                    {"MirrorY", 1, {0.0f, -1.0f}},
+                    {"TurnedMirror", 0, {0.0f, 1.0f}}};
+    for (const auto& m : mirrored) {
+        SCOPED_TRACE(m.name);
+        GameObject* o = scene->FindObject(m.name);
+        ASSERT_NE(o, nullptr);
+        for (const SDL_Scancode tool : {SDL_SCANCODE_2, SDL_SCANCODE_4}) {
+            TapKey(tool);
+            ScreenOf(o->position[0], o->position[1], x, y);
+            ClickAt(x, y);
+            ASSERT_EQ(name(), m.name) << "after a click on its middle at " << x << ", " << y;
+            const Placement was = PlacementOf(o);
+            // 60 units past the edge, along the drawn axis.
+            const float reach = std::fabs(o->scale[m.axis]) / 2.0f + 60.0f;
+            ScreenOf(was[0] + reach * m.out[0], was[1] + reach * m.out[1], x, y);
+            ASSERT_FALSE(WindowUnderCursor()) << "a window covers the handle";
+            if (tool == SDL_SCANCODE_2) {
+                // The handle's own colour within two pixels of the point.
+                const TestHarness::FrameImage shot = CaptureFrame();
+                bool drawn = false;
+                for (int dy = -2; dy <= 2; ++dy)
+                    for (int dx = -2; dx <= 2; ++dx) {
+                        const auto p = shot.At(x + dx, y + dy);
+                        drawn = drawn || (m.axis == 0 ? p.r < 80 && p.g > 200 && p.b < 140
+                                                      : p.r > 200 && p.g > 150 && p.b < 80);
+                    }
+                EXPECT_TRUE(drawn)
+                    << "no " << (m.axis ? "y" : "x") << " handle drawn at " << x << ", " << y;
+            }
+            Drag(x, y, static_cast<int>(m.out[0]) * push, -static_cast<int>(m.out[1]) * push);
+            EXPECT_EQ(name(), m.name)
+                << "after a press on its handle with " << g_toolNames[g_currentTool];
+            Placement expected = was;
+            const float units = static_cast<float>(push) / zoom;
+            if (tool == SDL_SCANCODE_2) {
+                expected[0] += units * m.out[0];
+                expected[1] += units * m.out[1];
+            } else {
+                expected[3 + m.axis] += o->scale[m.axis] < 0.0f ? -units : units;
+            }
+            const Placement now = PlacementOf(o);
+            for (int k = 0; k < 5; ++k)
+                EXPECT_NEAR(now[k], expected[k], 1.0f)
+                    << m.name << " value " << k << " (x, y, turn, scale x, scale y) with "
+                    << g_toolNames[g_currentTool];
+        }
+    }
+    // Shift on a mirrored object grows it on both axes, away from its edges.
+    GameObject* mirror = scene->FindObject("MirrorX");
+    ScreenOf(mirror->position[0], mirror->position[1], x, y);
+    ClickAt(x, y);
+    const Placement was = PlacementOf(mirror);
+    DragMouse(x, y, x + push, y, SDL_SCANCODE_LSHIFT);
+    EXPECT_NEAR(mirror->scale[0], was[3] - static_cast<float>(push) / zoom, 1.0f);
+    EXPECT_NEAR(mirror->scale[1], was[4] + static_cast<float>(push) / zoom, 1.0f);
 }
 
 // A frame stalled for a second with a wheel notch queued, or with the
