@@ -206,7 +206,13 @@ void VXInputManager::HandleEvent(const SDL_Event& e) {
         case SDL_WINDOWEVENT:
             if (FollowsFocusOf(e.window.windowID)) {
                 if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) focused = true;
-                if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) focused = false;
+                if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+                    focused = false;
+                    // What is let go in another window never reaches this
+                    // one: the keys and buttons held are up from here on.
+                    for (int vk = 0; vk < 256; ++vk)
+                        if (down[vk]) KeyUp(vk);
+                }
             }
             break;
         default:

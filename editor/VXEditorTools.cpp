@@ -39,6 +39,13 @@ uint8_t g_gizmoDragging = 0;
 int32_t g_gizmoDragState = -1;
 const GameObject* g_gizmoDragObject = nullptr;
 int32_t g_gizmoDragTool = ToolDefault;
+// The tool a whole-object drag began with (the object dragged carries the
+// selected flag from the press on it).
+int32_t g_objectDragTool = ToolDefault;
+// The brush tool of the stroke under way (-1 none): a stroke begins with a
+// press on the scene, so a button held since a drag under another tool
+// paints nothing.
+int32_t g_brushStrokeTool = -1;
 float g_rotateAnchorX = 0.0f;
 VXEditorPoint g_scaleAnchor;
 
@@ -52,6 +59,13 @@ bool LeftPressed() {
 }
 bool LeftHeld() {
     return IsKeyDown(LButton);
+}
+
+// A drag of the left button goes on this frame: the button is still held,
+// was not pressed anew, and no popup has taken the mouse since (a lost
+// focus lets go of every button).
+bool LeftDragGoesOn() {
+    return SceneDragHeld(LButton) && !IsKeyTriggered(LButton);
 }
 
 // An object's pick box: its own quad where it is drawn, turned, scaled and
@@ -110,15 +124,31 @@ struct HandleBox {
     }
 };
 
-// The handles lie along the object's own axes as drawn.
-HandleBox XHandle(const GameObject* o) {
-    const VXEditorRect r = WorldRect(o);
-    return {r, r.ax, r.w / 2.0f, r.w + 210.0f};
+// Where a handle points: along the object's own axis (0 x, 1 y) as drawn,
+// to the side its quad's positive edge lies on (the other way when the
+// object is mirrored on that axis), and the object's size along it.
+struct HandleAxis {
+    VXEditorPoint a;
+    float size;
+};
+HandleAxis AxisOfHandle(const VXEditorRect& r, int axis) {
+    const VXEditorPoint& a = axis == 0 ? r.ax : r.ay;
+    const float size = axis == 0 ? r.w : r.h;
+    if (size < 0.0f) return {{-a.x, -a.y}, -size};
+    return {a, size};
 }
 
-HandleBox YHandle(const GameObject* o) {
+// The handles begin at the edge and reach 210 beyond the object's size.
+HandleBox Handle(const GameObject* o, int axis) {
     const VXEditorRect r = WorldRect(o);
-    return {r, r.ay, r.h / 2.0f, r.h + 210.0f};
+    const HandleAxis h = AxisOfHandle(r, axis);
+    return {r, h.a, h.size / 2.0f, h.size + 210.0f};
+}
+HandleBox XHandle(const GameObject* o) {
+    return Handle(o, 0);
+}
+HandleBox YHandle(const GameObject* o) {
+    return Handle(o, 1);
 }
 
 // How far the cursor went along the unit axis `a` since (x0, y0).
@@ -148,10 +178,10 @@ bool OnSelectedHandle(float mx, float my) {
 
 // A handle drag ends with the release, with a new press, and when the
 // selection or the tool changes; the uniform scale also when Shift is let go.
-void EndFinishedHandleDrag() {
+void EndFinishedHandleDrag(bool goesOn) {
     if (g_gizmoDragState < 0) return;
-    if (LeftHeld() && !IsKeyTriggered(LButton) && g_gizmoDragObject == g_selectedObject &&
-        g_gizmoDragTool == g_currentTool && (g_gizmoDragState != 3 || IsKeyDown(Shift)))
+    if (goesOn && g_gizmoDragObject == g_selectedObject && g_gizmoDragTool == g_currentTool &&
+        (g_gizmoDragState != 3 || IsKeyDown(Shift)))
         return;
     g_gizmoDragState = -1;
     g_gizmoDragObject = nullptr;
@@ -266,8 +296,9 @@ void VXLevelEditor::HandleMouseTool(VXObjectManager** objects, VXShapeInstancer*
     const float my = -g_mouseWorld.y;
     if (g_currentTool >= ToolPaint) {
         VXShapeInstancer* grid = *tiles;
-        if (grid && !VXGraphicsManager::Instance()->instanceSets.empty() && LeftHeld() &&
-            !WindowUnderCursor())
+        if (IsKeyTriggered(LButton)) g_brushStrokeTool = g_currentTool;
+        if (grid && !VXGraphicsManager::Instance()->instanceSets.empty() &&
+            g_brushStrokeTool == g_currentTool && LeftHeld() && !WindowUnderCursor())
             ApplyBrush(grid);
         return;
     }
@@ -291,7 +322,8 @@ void VXLevelEditor::HandleMouseTool(VXObjectManager** objects, VXShapeInstancer*
                 g_selectionChanged = 1;
                 g_lastPickedIndex = static_cast<int32_t>(i);
                 g_libraryIndex = static_cast<int32_t>(i);
-                flags.selected = flags.selected ? 0 : 1;
+                flags.selected = 1;
+                g_objectDragTool = g_currentTool;
                 g_selectionKind = SelectObjects;
                 g_selectedObject = object;
                 const VXEditorRect r = WorldRect(object);
@@ -338,8 +370,29 @@ void VXLevelEditor::HandleMouseTool(VXObjectManager** objects, VXShapeInstancer*
     }
 }
 
+bool SceneDragHeld(int vk) {
+    const bool popupOpen =
+        ImGui::GetCurrentContext() &&
+        ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId | ImGuiPopupFlags_AnyPopupLevel);
+    return IsKeyDown(vk) && !popupOpen;
+}
+
+void VXLevelEditor::EndFinishedDrags() {
+    const bool goesOn = LeftDragGoesOn();
+    // The whole-object drag ends as a handle's does (the flag of an object
+    // picked from the tiles never moves anything).
+    if (m_objects)
+        for (GameObject* object : m_objects->objects) {
+            VXEditorObjectFlags& flags = EditorFlags(object);
+            if (flags.selected &&
+                !(goesOn && object == g_selectedObject && g_objectDragTool == g_currentTool))
+                flags.selected = 0;
+        }
+    EndFinishedHandleDrag(goesOn);
+    if (!goesOn || g_brushStrokeTool != g_currentTool) g_brushStrokeTool = -1;
+}
+
 void VXLevelEditor::UpdateGizmo() {
-    EndFinishedHandleDrag();
     GameObject* o = g_selectedObject;
     if (!o) return;
     const float mx = g_mouseWorld.x;
@@ -367,9 +420,11 @@ void VXLevelEditor::UpdateGizmo() {
             // Shift, its sideways travel on both axes; on a handle, its travel
             // along the handle's axis.
             if (g_gizmoDragState == 3) {
+                // A mirrored axis grows away from its drawn edge too.
                 const float grow = g_mouseWorld.x - g_scaleAnchor.x;
-                GrowWorldScale(o, 0, grow);
-                GrowWorldScale(o, 1, grow);
+                const VXEditorRect r = WorldRect(o);
+                GrowWorldScale(o, 0, r.w < 0.0f ? -grow : grow);
+                GrowWorldScale(o, 1, r.h < 0.0f ? -grow : grow);
             } else {
                 const int axis = g_gizmoDragState - 1;
                 const VXEditorRect r = WorldRect(o);
@@ -406,12 +461,13 @@ void VXLevelEditor::DrawToolGizmo(int tool) {
     const GameObject* o = g_selectedObject;
     if (tool >= ToolTranslate && tool <= ToolScale) {
         if (!o) return;
-        // Along the object's own axes as drawn.
+        // Along the object's own axes as drawn, out past its edges.
         const VXEditorRect r = WorldRect(o);
         const VXEditorPoint centre = {r.x, r.y};
-        const auto x = [&](float along, float across) { return AlongAxis(r, r.ax, along, across); };
-        const auto y = [&](float along, float across) { return AlongAxis(r, r.ay, along, across); };
-        const float u = r.w + 200.0f, t = r.h + 200.0f;
+        const HandleAxis hx = AxisOfHandle(r, 0), hy = AxisOfHandle(r, 1);
+        const auto x = [&](float along, float across) { return AlongAxis(r, hx.a, along, across); };
+        const auto y = [&](float along, float across) { return AlongAxis(r, hy.a, along, across); };
+        const float u = hx.size + 200.0f, t = hy.size + 200.0f;
         Line(centre, x(u, 0), 0.0f, 1.0f, 0.35f);
         if (tool == ToolRotate) return;
         Line(centre, y(t, 0), 1.0f, 0.8f, 0.0f);

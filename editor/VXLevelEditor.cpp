@@ -203,13 +203,11 @@ void VXLevelEditor::Update() {
     // ImGui's frame begins first, so that what it owns is known for this
     // frame's mouse (a press on a widget, a widget held, a popup open).
     VXImGuiBinding::NewFrame();
+    // Whatever owns the mouse now, a drag let go or cut short ends here.
+    EndFinishedDrags();
     if (!ImGuiOwnsMouse()) {
         HandleMouseTool(&m_objects, &m_tiles);
         UpdateGizmo();
-    } else if (LeftReleased()) {
-        // A drag let go over a window still ends.
-        if (m_objects)
-            for (GameObject* object : m_objects->objects) EditorFlags(object).selected = 0;
     }
     UpdateCamera();
 
@@ -338,7 +336,7 @@ void VXLevelEditor::UpdateCamera() {
         if (input->keys[kWheelTowardUser] && graphics->zoom - step > 0.0f) graphics->zoom -= step;
         if (input->keys[kWheelAwayFromUser] && graphics->zoom + step > 0.0f) graphics->zoom += step;
     }
-    if (frame.inputBlocked || !IsKeyDown(Platform::VK::RButton)) {
+    if (!SceneDragHeld(Platform::VK::RButton)) {
         g_panning = false;
         return;
     }

@@ -33,6 +33,11 @@ public:
     void DrawToolsPanel();
     void HandleMouseTool(VXObjectManager** objects, VXShapeInstancer** tiles);
     void UpdateGizmo();
+    // Ends the drags of the scene (a whole object, a handle, a brush stroke)
+    // that are over: the button was let go or pressed anew, a popup opened,
+    // the selection or the tool changed.  Runs every frame, whatever owns
+    // the mouse.
+    void EndFinishedDrags();
     // The overlay the frame draw ends with in the editor: the selection
     // rectangle, the handles and the frame of the tile set being painted.
     static void DrawOverlay();
@@ -129,6 +134,9 @@ bool ImGuiOwnsMouse();
 bool WindowUnderCursor();
 // The left button was let go this frame.
 bool LeftReleased();
+// A drag of the mouse button `vk` begun on the scene may go on: the button
+// is held and no popup is open (a popup takes the mouse until it closes).
+bool SceneDragHeld(int vk);
 // A text or number field has the keyboard: the editor's letter, digit and
 // arrow keys are the field's then.
 bool ImGuiTakesText();

@@ -128,9 +128,19 @@ TEST_F(Keys, MouseButtonsWheelAndText) {
 }
 
 TEST_F(Keys, FocusFollowsWindowEventsExceptUnderTheTestClock) {
+    // What is held when the focus goes is let go: its release would reach
+    // another window.
+    Platform::InjectMouseButton(SDL_BUTTON_LEFT, true, 10, 10);
+    Platform::InjectKey(SDL_SCANCODE_LSHIFT, true);
+    Pump();
+    EndFrame();
     Platform::InjectWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     Pump();
     EXPECT_FALSE(input->HasFocus());
+    for (int vk : {VK::LButton, VK::Shift, VK::LShift}) {
+        EXPECT_FALSE(input->IsDown(vk)) << "virtual key " << vk << " still down";
+        EXPECT_EQ(Key(vk), 0xFF) << "virtual key " << vk;
+    }
     Platform::InjectWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
     Pump();
     EXPECT_TRUE(input->HasFocus());

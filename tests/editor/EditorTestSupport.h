@@ -9,6 +9,8 @@
 #include <rapidjson/writer.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <set>
@@ -133,6 +135,50 @@ inline ObjectChanges ChangesBetween(const std::string& beforePath, const std::st
                 changes.Note(name, member.name.GetString(), JsonText(member.value), "(none)");
     }
     return changes;
+}
+
+// An object's transform as the tool tests follow it: position x and y,
+// rotation z, scale x and y.
+using Placement = std::array<float, 5>;
+inline Placement PlacementOf(const GameObject* o) {
+    return {o->position[0], o->position[1], o->rotation[2], o->scale[0], o->scale[1]};
+}
+
+// The record of object `name` in the object file `path` holds `expected`
+// (to a hundredth; rotations modulo a turn), or each value that differs as
+// "name key: saved -> expected".
+inline ::testing::AssertionResult SavedAs(const std::string& path, const std::string& name,
+                                          const Placement& expected) {
+    rapidjson::Document file;
+    file.Parse(ReadText(path).c_str());
+    if (file.IsArray())
+        for (const rapidjson::Value& record : file.GetArray()) {
+            if (!record.IsObject() || !record.HasMember("g_name") || !record["g_name"].IsString() ||
+                name != record["g_name"].GetString())
+                continue;
+            const auto number = [&](const char* key, int index) -> float {
+                const auto m = record.FindMember(key);
+                if (m == record.MemberEnd()) return NAN;
+                const rapidjson::Value& v = index < 0 ? m->value : m->value[index];
+                return v.IsNumber() ? v.GetFloat() : NAN;
+            };
+            const char* const keys[5] = {"position x", "position y", "rotationZ", "scaleX",
+                                         "scaleY"};
+            const Placement saved = {number("position", 0), number("position", 1),
+                                     number("rotationZ", -1), number("scaleX", -1),
+                                     number("scaleY", -1)};
+            std::ostringstream differs;
+            for (int k = 0; k < 5; ++k) {
+                const float off = k == 2 ? std::remainder(saved[k] - expected[k], 360.0f)
+                                         : saved[k] - expected[k];
+                if (!(std::fabs(off) <= 0.01f))
+                    differs << name << " " << keys[k] << ": saved " << saved[k] << " -> expected "
+                            << expected[k] << "\n";
+            }
+            if (differs.str().empty()) return ::testing::AssertionSuccess();
+            return ::testing::AssertionFailure() << differs.str();
+        }
+    return ::testing::AssertionFailure() << "no " << name << " in " << path;
 }
 
 // The tests share one X server: windows of other tests appearing under the

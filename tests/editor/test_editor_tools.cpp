@@ -8,6 +8,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "core/VXAudioManager.h"
 #include "editor/VXDebugConsole.h"
@@ -27,6 +28,12 @@ void ScreenOf(float wx, float wy, int& x, int& y) {
     y = windowHeight - static_cast<int>(wy * g->zoom + windowHeight / 2 + g->cameraY);
 }
 
+// A TRANSLATE drag moves the object as far as the cursor went, and only
+// until the drag ends, whatever comes between the press and the release: a
+// drag cut by ERASE chosen while held (the tile under the cursor stays) and
+// let go, then TRANSLATE chosen again, or by Ctrl+S opening "Save?" while
+// held, leaves the object where the cut found it while the cursor moves on.
+// The save holds that place, and only the position changes.
 TEST_F(EditorFixture, DraggedObjectChangesOnlyItsPositionInTheSave) {
     EnterEditor();
     TapKey(SDL_SCANCODE_2);  // TRANSLATE
@@ -36,7 +43,7 @@ TEST_F(EditorFixture, DraggedObjectChangesOnlyItsPositionInTheSave) {
     bool found = false;
     for (GameObject* object : Editor()->m_objects->objects) {
         ScreenOf(object->position[0], object->position[1], x, y);
-        if (object->g_name == "mouse" || x < 100 || y < 150 || x > windowWidth - 100 ||
+        if (object->g_name == "mouse" || x < 100 || y < 150 || x > windowWidth - 400 ||
             y > windowHeight - 100)
             continue;
         MoveMouse(x, y);
@@ -48,17 +55,64 @@ TEST_F(EditorFixture, DraggedObjectChangesOnlyItsPositionInTheSave) {
     StepFrames(1);
     GameObject* moved = g_selectedObject;
     ASSERT_NE(moved, nullptr);
-    const float startX = moved->position[0];
-    MoveMouse(x + 30, y);
-    StepFrames(1);
-    MouseButton(false, x + 30, y);
+    const float zoom = VXGraphicsManager::Instance()->zoom;
+    Placement expected = PlacementOf(moved);
+    const auto moveTo = [&](int toX) {
+        x = toX;
+        MoveMouse(x, y);
+        StepFrames(2);
+    };
+    moveTo(x + 30);
+    MouseButton(false, x, y);
     StepFrames(2);
-    EXPECT_NEAR(moved->position[0] - startX, 30.0f / VXGraphicsManager::Instance()->zoom, 0.5f);
+    expected[0] += 30.0f / zoom;
+    EXPECT_NEAR(moved->position[0], expected[0], 0.5f) << moved->g_name;
+    expected = PlacementOf(moved);
 
-    SaveWithCtrlS();
+    // ERASE while held, over a tile, let go; TRANSLATE again, the cursor on.
+    g_selectedTileSet = 0;
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    const VXInstanceSet* set = graphics->FindInstanceSet(graphics->tileSetNames.at(0));
+    ASSERT_NE(set, nullptr);
+    moveTo(x + 60);
+    Editor()->m_tiles->PaintTileCell(g_mouseWorld.x, g_mouseWorld.y, false);
+    const size_t tiles = set->m_data1.size();
+    moveTo(x - 60);
+    MouseButton(true, x, y);
+    StepFrames(1);
+    moveTo(x + 20);
+    expected[0] += 20.0f / zoom;
+    TapKey(SDL_SCANCODE_7);  // ERASE
+    moveTo(x + 40);
+    MouseButton(false, x, y);
+    StepFrames(1);
+    TapKey(SDL_SCANCODE_2);
+    moveTo(x + 40);
+    EXPECT_EQ(set->m_data1.size(), tiles) << "tiles erased by a button held since a drag";
+    EXPECT_EQ(PlacementOf(moved), expected) << moved->g_name << " moved on after ERASE";
+
+    // Ctrl+S while held: the cursor moves on to YES, which saves.
+    ScreenOf(moved->position[0], moved->position[1], x, y);
+    MoveMouse(x, y);
+    StepFrames(1);
+    MouseButton(true, x, y);
+    StepFrames(1);
+    moveTo(x + 20);
+    expected = PlacementOf(moved);
+    Chord(SDL_SCANCODE_LCTRL, SDL_SCANCODE_S);
+    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    ASSERT_TRUE(FindEditorItem("Save?/YES", x0, y0, x1, y1)) << "no Save? after Ctrl+S";
+    x = static_cast<int>(x0 + x1) / 2;
+    y = static_cast<int>(y0 + y1) / 2;
+    moveTo(x);
+    MouseButton(false, x, y);
+    StepFrames(1);
+    EXPECT_EQ(PlacementOf(moved), expected) << moved->g_name << " moved on after Ctrl+S";
+    ClickItem("Save?/YES");
     const ObjectChanges changes =
         ChangesBetween(Data("objects/savefile1.json"), Data("objects/savefile.json"));
     EXPECT_EQ(changes.keys, (ChangedKeys{{moved->g_name, {"position"}}})) << changes.text;
+    EXPECT_TRUE(SavedAs(Data("objects/savefile.json"), moved->g_name, expected));
 }
 
 // The editor with the Pirate of the shipped level at hand, picked and
@@ -239,10 +293,15 @@ TEST_F(ToolFixture, HandlePressOverAWallDrivesTheSelectedObject) {
 }
 
 // A handle's drag lasts from the press on the handle to its release.  After
-// the GameManager's x handle is dragged and let go on the handle: a click on
-// bare floor drops the selection, a press held on the Pirate picks it, and
-// a Ctrl press dragged over the floor (neither a pick nor a handle's) leaves
-// it as it was; the save holds the handle's one change.  One case a tool.
+// the GameManager's x handle is dragged and let go on the handle, the
+// cursor moving on changes nothing; a drag held and cut short by a new
+// press (with Ctrl, a release and a press in one frame), by another object
+// selected, or with SCALE by Shift let go during a Shift drag, changes
+// nothing more after the cut.  Then a click on bare floor drops the
+// selection, a press held on the Pirate picks it, and a Ctrl press dragged
+// over the floor (neither a pick nor a handle's) leaves it as it was; the
+// save holds the GameManager as the drags left it and the Pirate as loaded.
+// One case a tool.
 struct HandleDragCase {
     SDL_Scancode key;
     const char* tool;
@@ -254,24 +313,87 @@ void PrintTo(const HandleDragCase& c, std::ostream* out) {
     *out << c.tool;
 }
 
-class HandleDrag : public ToolFixture, public ::testing::WithParamInterface<HandleDragCase> {};
+class HandleDrag : public ToolFixture, public ::testing::WithParamInterface<HandleDragCase> {
+protected:
+    // Moves the cursor, the button still held, by `dx` pixels from (x, y).
+    void MoveOn(int& x, int y, int dx) {
+        x += dx;
+        MoveMouse(x, y);
+        StepFrames(2);
+    }
+};
 
 TEST_P(HandleDrag, EndsAtItsRelease) {
     EnterEditor();
-    const auto transform = [](const GameObject* o) {
-        return std::array<float, 5>{o->position[0], o->position[1], o->rotation[2], o->scale[0],
-                                    o->scale[1]};
-    };
     TapKey(GetParam().key);
     ASSERT_STREQ(g_toolNames[g_currentTool], GetParam().tool);
     GameObject* manager = Find("GameManager");
     GameObject* pirate = Pirate();
     ASSERT_TRUE(manager && pirate);
+    const Placement pirateLoaded = PlacementOf(pirate);
+    const float travel = 30.0f / VXGraphicsManager::Instance()->zoom;
     // Inside the 100-unit GameManager, outside the 50-unit Painter on it.
     Pick(manager, 35.0f, 35.0f);
-    const std::array<float, 5> loaded = transform(manager);
+    const Placement loaded = PlacementOf(manager);
     DragHandle(manager, 0, 30);
-    EXPECT_NE(transform(manager), loaded) << "the handle did nothing";
+    Placement now = PlacementOf(manager);
+    if (g_currentTool == ToolRotate)
+        EXPECT_GT(std::remainder(now[2] - loaded[2], 360.0f), 1.0f) << "the handle did nothing";
+    else
+        EXPECT_NEAR((g_currentTool == ToolTranslate ? now[0] - loaded[0] : now[3] - loaded[3]),
+                    travel, 0.5f);
+    int x = 0, y = 0;
+    ScreenOf(150.0f, 250.0f, x, y);
+    MoveMouse(x, y);
+    StepFrames(2);
+    EXPECT_EQ(PlacementOf(manager), now) << "GameManager moved on after the release";
+
+    // Held, cut short, and the cursor moves on: only what came before the cut
+    // stays.
+    const auto cutShort = [&](const char* what, const std::function<void(int, int)>& cut) {
+        SCOPED_TRACE(what);
+        HoldHandle(manager, 0, 20, x, y);
+        now = PlacementOf(manager);
+        const Placement pirateWas = PlacementOf(pirate);
+        cut(x, y);
+        StepFrames(1);
+        MoveOn(x, y, 40);
+        MouseButton(false, x, y);
+        StepFrames(2);
+        EXPECT_EQ(PlacementOf(manager), now) << "GameManager moved on after " << what;
+        EXPECT_EQ(PlacementOf(pirate), pirateWas) << "the Pirate changed after " << what;
+        ReleaseKey(SDL_SCANCODE_LCTRL);
+        StepFrames(1);
+        Pick(manager, 35.0f, 35.0f);
+    };
+    cutShort("a new press", [&](int x, int y) {
+        PressKey(SDL_SCANCODE_LCTRL);
+        MouseButton(false, x, y);
+        MouseButton(true, x, y);
+    });
+    cutShort("another object selected", [&](int, int) { g_selectedObject = pirate; });
+    if (g_currentTool == ToolScale) {
+        // Shift on the GameManager grows it on both axes until Shift is let go.
+        const VXEditorRect r = WorldRect(manager);
+        ScreenOf(r.x + 35.0f, r.y + 35.0f, x, y);
+        PressKey(SDL_SCANCODE_LSHIFT);
+        MoveMouse(x, y);
+        StepFrames(1);
+        MouseButton(true, x, y);
+        StepFrames(1);
+        const Placement before = PlacementOf(manager);
+        MoveOn(x, y, 30);
+        now = PlacementOf(manager);
+        EXPECT_NEAR(now[3] - before[3], travel, 0.5f);
+        EXPECT_NEAR(now[4] - before[4], travel, 0.5f);
+        ReleaseKey(SDL_SCANCODE_LSHIFT);
+        StepFrames(1);
+        MoveOn(x, y, 40);
+        MouseButton(false, x, y);
+        StepFrames(2);
+        EXPECT_EQ(PlacementOf(manager), now) << "GameManager grew on after Shift was let go";
+    }
+    const Placement dragged = PlacementOf(manager);
 
     int floorX = 0, floorY = 0;
     ScreenOf(150.0f, 250.0f, floorX, floorY);
@@ -280,8 +402,6 @@ TEST_P(HandleDrag, EndsAtItsRelease) {
     ASSERT_FALSE(WindowUnderCursor());
     ClickMouse(floorX, floorY);
     EXPECT_PRED_FORMAT2(SameObject, g_selectedObject, nullptr);
-    const std::array<float, 5> was = transform(pirate);
-    int x = 0, y = 0;
     ScreenOf(pirate->position[0], pirate->position[1], x, y);
     MoveMouse(x, y);
     StepFrames(1);
@@ -290,15 +410,19 @@ TEST_P(HandleDrag, EndsAtItsRelease) {
     MouseButton(false, x, y);
     StepFrames(2);
     EXPECT_PRED_FORMAT2(SameObject, g_selectedObject, pirate);
-    EXPECT_EQ(transform(pirate), was) << "a press held on the Pirate";
+    EXPECT_EQ(PlacementOf(pirate), pirateLoaded) << "a press held on the Pirate";
 
     DragMouse(floorX, floorY, floorX + 40, floorY, SDL_SCANCODE_LCTRL);
     EXPECT_PRED_FORMAT2(SameObject, g_selectedObject, pirate);
-    EXPECT_EQ(transform(pirate), was) << "a Ctrl press on the floor";
+    EXPECT_EQ(PlacementOf(pirate), pirateLoaded) << "a Ctrl press on the floor";
     SaveWithCtrlS();
-    const ObjectChanges changes =
-        ChangesBetween(Data("objects/savefile1.json"), Data("objects/savefile.json"));
-    EXPECT_EQ(changes.keys, (ChangedKeys{{"GameManager", {GetParam().changed}}})) << changes.text;
+    const std::string saved = Data("objects/savefile.json");
+    const ObjectChanges changes = ChangesBetween(Data("objects/savefile1.json"), saved);
+    std::set<std::string> keys{GetParam().changed};
+    if (g_currentTool == ToolScale) keys.insert("scaleY");  // the Shift drag
+    EXPECT_EQ(changes.keys, (ChangedKeys{{"GameManager", keys}})) << changes.text;
+    EXPECT_TRUE(SavedAs(saved, "GameManager", dragged));
+    EXPECT_TRUE(SavedAs(saved, "Pirate", pirateLoaded));
 }
 
 INSTANTIATE_TEST_SUITE_P(EachTool, HandleDrag,
@@ -503,7 +627,13 @@ TEST_F(ToolFixture, TurnedObjectsArePickedOutlinedAndHandledWhereDrawn) {
  "rotationX": 0.0, "rotationY": 0.0, "rotationZ": 90.0, "scaleX": 2.0, "scaleY": 2.0},
 {"GameObject": 1, "g_name": "Arm", "m_active": true, "MY PARENT": "Base",
  "position": [-200.0, -100.0], "rotationX": 0.0, "rotationY": 0.0, "rotationZ": 0.0,
- "scaleX": 200.0, "scaleY": 40.0}]
+ "scaleX": 200.0, "scaleY": 40.0},
+{"GameObject": 1, "g_name": "MirrorX", "m_active": true, "position": [250.0, -250.0],
+ "rotationX": 0.0, "rotationY": 0.0, "rotationZ": 0.0, "scaleX": -300.0, "scaleY": 100.0},
+{"GameObject": 1, "g_name": "MirrorY", "m_active": true, "position": [300.0, 150.0],
+ "rotationX": 0.0, "rotationY": 0.0, "rotationZ": 0.0, "scaleX": 100.0, "scaleY": -200.0},
+{"GameObject": 1, "g_name": "TurnedMirror", "m_active": true, "position": [-200.0, -200.0],
+ "rotationX": 0.0, "rotationY": 0.0, "rotationZ": 270.0, "scaleX": -160.0, "scaleY": 60.0}]
 )");
     AnsweringPicker picker;
     EnterEditorOn(picker, Data("objects/turned.json"));
@@ -581,6 +711,70 @@ TEST_F(ToolFixture, TurnedObjectsArePickedOutlinedAndHandledWhereDrawn) {
     EXPECT_NEAR(bar->scale[0], 300.0f + static_cast<float>(push) / zoom / d, 1.0f);
     EXPECT_EQ(bar->scale[1], 60.0f);
     EXPECT_EQ(bar->position[0], px);
+
+    // A mirrored object's handles reach out past its drawn edge, the way
+    // its drawn axis points, and drive it along that axis: TRANSLATE moves
+    // it and SCALE lengthens it as far as the cursor went outwards.
+    const struct {
+        const char* name;
+        int axis;
+        float out[2];  // the drawn axis the handle lies along, in the world
+    } mirrored[] = {{"MirrorX", 0, {-1.0f, 0.0f}},
+                    {"MirrorY", 1, {0.0f, -1.0f}},
+                    {"TurnedMirror", 0, {0.0f, 1.0f}}};
+    for (const auto& m : mirrored) {
+        SCOPED_TRACE(m.name);
+        GameObject* o = scene->FindObject(m.name);
+        ASSERT_NE(o, nullptr);
+        for (const SDL_Scancode tool : {SDL_SCANCODE_2, SDL_SCANCODE_4}) {
+            TapKey(tool);
+            ScreenOf(o->position[0], o->position[1], x, y);
+            ClickAt(x, y);
+            ASSERT_EQ(name(), m.name) << "after a click on its middle at " << x << ", " << y;
+            const Placement was = PlacementOf(o);
+            // 60 units past the edge, along the drawn axis.
+            const float reach = std::fabs(o->scale[m.axis]) / 2.0f + 60.0f;
+            ScreenOf(was[0] + reach * m.out[0], was[1] + reach * m.out[1], x, y);
+            ASSERT_FALSE(WindowUnderCursor()) << "a window covers the handle";
+            if (tool == SDL_SCANCODE_2) {
+                // The handle's own colour within two pixels of the point.
+                const TestHarness::FrameImage shot = CaptureFrame();
+                bool drawn = false;
+                for (int dy = -2; dy <= 2; ++dy)
+                    for (int dx = -2; dx <= 2; ++dx) {
+                        const auto p = shot.At(x + dx, y + dy);
+                        drawn = drawn || (m.axis == 0 ? p.r < 80 && p.g > 200 && p.b < 140
+                                                      : p.r > 200 && p.g > 150 && p.b < 80);
+                    }
+                EXPECT_TRUE(drawn)
+                    << "no " << (m.axis ? "y" : "x") << " handle drawn at " << x << ", " << y;
+            }
+            Drag(x, y, static_cast<int>(m.out[0]) * push, -static_cast<int>(m.out[1]) * push);
+            EXPECT_EQ(name(), m.name)
+                << "after a press on its handle with " << g_toolNames[g_currentTool];
+            Placement expected = was;
+            const float units = static_cast<float>(push) / zoom;
+            if (tool == SDL_SCANCODE_2) {
+                expected[0] += units * m.out[0];
+                expected[1] += units * m.out[1];
+            } else {
+                expected[3 + m.axis] += o->scale[m.axis] < 0.0f ? -units : units;
+            }
+            const Placement now = PlacementOf(o);
+            for (int k = 0; k < 5; ++k)
+                EXPECT_NEAR(now[k], expected[k], 1.0f)
+                    << m.name << " value " << k << " (x, y, turn, scale x, scale y) with "
+                    << g_toolNames[g_currentTool];
+        }
+    }
+    // Shift on a mirrored object grows it on both axes, away from its edges.
+    GameObject* mirror = scene->FindObject("MirrorX");
+    ScreenOf(mirror->position[0], mirror->position[1], x, y);
+    ClickAt(x, y);
+    const Placement was = PlacementOf(mirror);
+    DragMouse(x, y, x + push, y, SDL_SCANCODE_LSHIFT);
+    EXPECT_NEAR(mirror->scale[0], was[3] - static_cast<float>(push) / zoom, 1.0f);
+    EXPECT_NEAR(mirror->scale[1], was[4] + static_cast<float>(push) / zoom, 1.0f);
 }
 
 // A frame stalled for a second with a wheel notch queued, or with the
