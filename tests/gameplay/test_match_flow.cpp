@@ -215,11 +215,13 @@ TEST_F(Match, TimeUpShowsTheBannerThenTheWinnersScreenUntilEnterOrAPlayersStart)
 // The countdown, the HUD, the four pause pages, the time-over banner and the
 // win screen full screen on a 1920 x 1080 display, where they are drawn at
 // their own pixels, and in the windows of a 1366 x 768 display (full
-// screen, and the options' 1266 x 668 window): every sprite and text is
-// whole within the window, but what reaches past it by design, which
-// reaches no further (in the screens' layout pixels) than at 1920 x 1080;
-// the dimming layers cover the window; the HUD's strip is drawn as tall as
-// the graphics manager's `HudLinesInWindow()` says.
+// screen, and the options' 1266 x 668 window): every sprite and text, as
+// the renderer draws it, stands where and as large as the layout puts it in
+// that window (TestHarness::LayoutRecord), and is whole within the window
+// but what reaches past it by design; the dimming layers cover the window;
+// the HUD's strip is 140 layout pixels tall; with the players far apart the
+// camera zooms out no further than to show as much of the world between
+// them and the strip as a 1920 x 1080 window shows.
 class MatchInWindows : public Match {
 protected:
     void TearDown() override {
@@ -231,32 +233,31 @@ protected:
         ASSERT_NE(objects, nullptr) << screen;
         const auto boxes = TestHarness::DrawnBoxes(*objects);
         EXPECT_FALSE(boxes.empty()) << screen;
+        layout.Check(screen, boxes, reference);
         const float w = static_cast<float>(windowWidth), h = static_cast<float>(windowHeight);
         for (const auto& [name, box] : boxes) {
-            const std::string key = screen + ": " + name;
             if (name == "Overlay" || name == "SecondOverlay") {
                 EXPECT_TRUE(box.left <= 0 && box.bottom <= 0 && box.right >= w && box.top >= h)
-                    << key << " leaves part of the window undimmed";
+                    << screen << ": " << name << " leaves part of the window undimmed";
                 continue;
             }
             // The HUD (its 2047-wide strip, and the ready marks and paint
             // bars waiting below the window) and the overall page's picture
             // (a menu in a larger transparent frame) reach past the edges
-            // by design: no further than at 1920 x 1080 (the first window).
-            const bool byDesign = screen == "HUD" || name == "OverallMenu";
-            const float past = TestHarness::Overflow(box);
-            if (reference && byDesign) farthest[key] = past;
-            EXPECT_LE(past, (byDesign ? farthest[key] : 0.0f) + 0.5f)
-                << key << " drawn at (" << box.left << ", " << box.bottom << ") to (" << box.right
-                << ", " << box.top << ") in " << w << " x " << h;
+            // by design.
+            EXPECT_TRUE(screen == "HUD" || name == "OverallMenu" ||
+                        TestHarness::Overflow(box) <= 0.5f)
+                << screen << ": " << name << " drawn at " << box << " in " << w << " x " << h;
         }
     }
     const int display[2] = {screenWidth, screenHeight};
-    std::map<std::string, float> farthest;
+    TestHarness::LayoutRecord layout;
 };
 
-TEST_F(MatchInWindows, OverlaysAreWholeInEveryWindowAndTheStripIsTheHudHeight) {
+TEST_F(MatchInWindows, EveryPieceStandsWhereTheLayoutPutsItInEveryWindow) {
+    TestHarness::DrawRecorder recorder;
     constexpr uint64_t kQuarter = kMaxFrameSteps * 16667ull;
+    float worldAbove1080 = 0.0f;
     for (const TestHarness::CheckedWindow& window : TestHarness::kCheckedWindows) {
         SCOPED_TRACE(window.name);
         const bool reference = &window == &TestHarness::kCheckedWindows[0];
@@ -274,12 +275,31 @@ TEST_F(MatchInWindows, OverlaysAreWholeInEveryWindowAndTheStripIsTheHudHeight) {
         clock.tick = 16667;
         StepFrames(1);
         Check("HUD", HUD::Objects(), reference);
-        const float strip = VXGameplayHUD::kStripHeight * ScreenScale();
-        EXPECT_FLOAT_EQ(VXGraphicsManager::Instance()->HudLinesInWindow(), strip);
+        const float s = std::min(window.width / 1920.0f, window.height / 1080.0f);
         const auto hud = TestHarness::DrawnBoxes(*HUD::Objects());
         ASSERT_EQ(hud.count("Background UI"), 1u);
-        EXPECT_NEAR(hud.at("Background UI").top, strip, 0.5f);
+        const float strip = hud.at("Background UI").top;
+        EXPECT_NEAR(strip, VXGameplayHUD::kStripHeight * s, 0.5f);
         EXPECT_NEAR(hud.at("Background UI").bottom, 0.0f, 0.5f);
+
+        // The players far apart across the floor: the follow zooms out to
+        // its cap.  The world it then shows between the players' midpoint
+        // (the floor's centre) and the strip is as tall as in 1920 x 1080.
+        VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+        GameObject* players[2] = {level.objects->FindObject("P0"), level.objects->FindObject("P1")};
+        players[0]->position[0] = -5000.0f;
+        players[1]->position[0] = 5000.0f;
+        graphics->cameraTargets = {players[0], players[1]};
+        graphics->maxScale = 2.0f;
+        StepFrames(1);
+        const TestHarness::ScreenBox floor = TestHarness::DrawnBoxes(*level.objects).at("Floor");
+        const float worldAbove = (floor.CentreY() - strip) * 1200.0f / floor.height;
+        if (reference) worldAbove1080 = worldAbove;
+        EXPECT_NEAR(worldAbove, worldAbove1080, worldAbove1080 * 0.005f)
+            << "at the zoom cap the view shows " << worldAbove << " world px between the players"
+            << " and the strip in " << windowWidth << " x " << windowHeight << ", "
+            << worldAbove1080 << " in 1920 x 1080 (floor drawn " << floor << ")";
+        graphics->cameraTargets.clear();
 
         // The four pages: overall, how to play, options, quit.
         Tap(SDL_SCANCODE_ESCAPE);
