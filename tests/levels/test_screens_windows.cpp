@@ -97,6 +97,7 @@ TEST_F(ScreensInWindows, LoadingTitleSelectionAndMapStandWhereTheLayoutPutsThemI
         if (window.fullScreen && !reference) {
             // The panel's own switch to the window and back: the picture
             // and the volume digit follow at once.
+            SCOPED_TRACE("across the panel's switch to the window and back");
             TapKey(SDL_SCANCODE_SPACE);
             ASSERT_EQ(windowWidth, TestHarness::kCheckedWindows[2].width);
             Check("title options", Splash()->objects.get(), false);
