@@ -285,7 +285,8 @@ TEST_F(MatchInWindows, EveryPieceStandsWhereTheLayoutPutsItInEveryWindow) {
         const auto hud = TestHarness::DrawnBoxes(*HUD::Objects());
         ASSERT_EQ(hud.count("Background UI"), 1u);
         const float strip = hud.at("Background UI").top;
-        EXPECT_NEAR(strip, VXGameplayHUD::kStripHeight * s, 0.5f);
+        EXPECT_NEAR(strip, VXGameplayHUD::kStripHeight * s, 0.5f)
+            << "the HUD's strip is drawn up to line " << strip << " of " << window.height;
         EXPECT_NEAR(hud.at("Background UI").bottom, 0.0f, 0.5f);
 
         // The players far apart across the floor: the follow zooms out to
