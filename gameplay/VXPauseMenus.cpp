@@ -101,8 +101,10 @@ void VXMatchFlow::BuildPauseMenus() {
     AddStillRow(SpriteOf(options), {0, 1, 2, 3});
     AddStillRow(SpriteOf(quit), {0, 1});
     Show(quit, 1);
-    AddScreenText(*objects, options, "Volume", 0.045f * w, -0.0575f * h, VolumeText(),
-                  234.0f / 255.0f, 173.0f / 255.0f, 19.0f / 255.0f);
+    // On the page's volume line: the page keeps its size in any shape of
+    // window, and the digit its place on it.
+    AddScreenText(*objects, options, "Volume", 0.045f * kLayoutWidth, -0.0575f * kLayoutHeight,
+                  VolumeText(), 234.0f / 255.0f, 173.0f / 255.0f, 19.0f / 255.0f);
     for (GameObject* object : objects->objects) object->SetActive(0);
 
     pages = {overall, Find("HowToPlayMenu"), options, quit};

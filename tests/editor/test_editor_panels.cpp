@@ -25,6 +25,7 @@
 #include "physics/VXCircleCollider.h"
 #include "physics/VXRigidBody.h"
 #include "tests/editor/EditorTestSupport.h"
+#include "tests/support/ScreenBoxes.h"
 
 namespace EditorTest {
 namespace {
@@ -482,8 +483,10 @@ TEST_F(PanelFixture, LibraryHighlightsEntriesPastThirtyOne) {
 }
 
 // With no "imgui.ini" the first start lays the windows out; a later start
-// keeps the places saved in it.
+// keeps the places saved in it.  A smaller window draws the level at the
+// same pixels.
 TEST_F(PanelFixture, FirstStartLaysTheWindowsOutAndLaterStartsKeepThem) {
+    TestHarness::DrawRecorder recorder;
     ASSERT_FALSE(std::filesystem::exists("imgui.ini"));
     EnterEditor();
     const ImGuiWindow* library = ImGui::FindWindowByName("LIBRARY");
@@ -502,6 +505,26 @@ TEST_F(PanelFixture, FirstStartLaysTheWindowsOutAndLaterStartsKeepThem) {
     ASSERT_NE(library, nullptr);
     EXPECT_EQ(library->Pos.x, 300.0f);
     EXPECT_EQ(library->Pos.y, 300.0f);
+
+    // The editor draws in window pixels: in a smaller window each object is
+    // drawn as large as before, as far from the window's centre.
+    const auto before = TestHarness::DrawnBoxes(*Editor()->m_objects);
+    engine->SetWindowed(1366, 768);
+    StepFrames(1);
+    const auto after = TestHarness::DrawnBoxes(*Editor()->m_objects);
+    ASSERT_FALSE(before.empty());
+    for (const auto& [name, box] : before) {
+        ASSERT_TRUE(after.count(name)) << name << " is not drawn in 1366 x 768";
+        const TestHarness::ScreenBox& now = after.at(name);
+        const float off[2][2] = {{box.CentreX() - 960, box.CentreY() - 540},
+                                 {now.CentreX() - 683, now.CentreY() - 384}};
+        EXPECT_TRUE(
+            std::fabs(now.width - box.width) < 0.5f && std::fabs(now.height - box.height) < 0.5f &&
+            std::fabs(off[1][0] - off[0][0]) < 0.5f && std::fabs(off[1][1] - off[0][1]) < 0.5f)
+            << name << " is drawn " << now.width << " x " << now.height << " px, (" << off[1][0]
+            << ", " << off[1][1] << ") from the centre in 1366 x 768; " << box.width << " x "
+            << box.height << ", (" << off[0][0] << ", " << off[0][1] << ") in 1920 x 1080";
+    }
 }
 
 }  // namespace

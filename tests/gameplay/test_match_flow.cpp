@@ -215,11 +215,14 @@ TEST_F(Match, TimeUpShowsTheBannerThenTheWinnersScreenUntilEnterOrAPlayersStart)
 // The countdown, the HUD, the four pause pages, the time-over banner and the
 // win screen full screen on a 1920 x 1080 display, where they are drawn at
 // their own pixels, and in the windows of a 1366 x 768 display (full
-// screen, and the options' 1266 x 668 window): every sprite and text is
-// whole within the window, but what reaches past it by design, which
-// reaches no further (in the screens' layout pixels) than at 1920 x 1080;
-// the dimming layers cover the window; the HUD's strip is drawn as tall as
-// the graphics manager's `HudLinesInWindow()` says.
+// screen, and the options' 1266 x 668 window, and full screen again through
+// the options page's switch): every sprite and text, as the renderer draws
+// it, stands where and as large as the layout puts it in
+// that window (TestHarness::LayoutRecord), and is whole within the window
+// but what reaches past it by design; the dimming layers cover the window;
+// the HUD's strip is 140 layout pixels tall; with the players far apart the
+// camera zooms out no further than to show as much of the world between
+// them and the strip as a 1920 x 1080 window shows.
 class MatchInWindows : public Match {
 protected:
     void TearDown() override {
@@ -231,32 +234,36 @@ protected:
         ASSERT_NE(objects, nullptr) << screen;
         const auto boxes = TestHarness::DrawnBoxes(*objects);
         EXPECT_FALSE(boxes.empty()) << screen;
+        // The dimming layers, made twice the window's size, only have to
+        // cover it (below), also after a switch to a window of another shape.
+        auto placed = boxes;
+        placed.erase("Overlay");
+        placed.erase("SecondOverlay");
+        layout.Check(screen, placed, reference);
         const float w = static_cast<float>(windowWidth), h = static_cast<float>(windowHeight);
         for (const auto& [name, box] : boxes) {
-            const std::string key = screen + ": " + name;
             if (name == "Overlay" || name == "SecondOverlay") {
                 EXPECT_TRUE(box.left <= 0 && box.bottom <= 0 && box.right >= w && box.top >= h)
-                    << key << " leaves part of the window undimmed";
+                    << screen << ": " << name << " leaves part of the window undimmed";
                 continue;
             }
             // The HUD (its 2047-wide strip, and the ready marks and paint
             // bars waiting below the window) and the overall page's picture
             // (a menu in a larger transparent frame) reach past the edges
-            // by design: no further than at 1920 x 1080 (the first window).
-            const bool byDesign = screen == "HUD" || name == "OverallMenu";
-            const float past = TestHarness::Overflow(box);
-            if (reference && byDesign) farthest[key] = past;
-            EXPECT_LE(past, (byDesign ? farthest[key] : 0.0f) + 0.5f)
-                << key << " drawn at (" << box.left << ", " << box.bottom << ") to (" << box.right
-                << ", " << box.top << ") in " << w << " x " << h;
+            // by design.
+            EXPECT_TRUE(screen == "HUD" || name == "OverallMenu" ||
+                        TestHarness::Overflow(box) <= 0.5f)
+                << screen << ": " << name << " drawn at " << box << " in " << w << " x " << h;
         }
     }
     const int display[2] = {screenWidth, screenHeight};
-    std::map<std::string, float> farthest;
+    TestHarness::LayoutRecord layout;
 };
 
-TEST_F(MatchInWindows, OverlaysAreWholeInEveryWindowAndTheStripIsTheHudHeight) {
+TEST_F(MatchInWindows, EveryPieceStandsWhereTheLayoutPutsItInEveryWindow) {
+    TestHarness::DrawRecorder recorder;
     constexpr uint64_t kQuarter = kMaxFrameSteps * 16667ull;
+    float worldAbove1080 = 0.0f;
     for (const TestHarness::CheckedWindow& window : TestHarness::kCheckedWindows) {
         SCOPED_TRACE(window.name);
         const bool reference = &window == &TestHarness::kCheckedWindows[0];
@@ -274,12 +281,32 @@ TEST_F(MatchInWindows, OverlaysAreWholeInEveryWindowAndTheStripIsTheHudHeight) {
         clock.tick = 16667;
         StepFrames(1);
         Check("HUD", HUD::Objects(), reference);
-        const float strip = VXGameplayHUD::kStripHeight * ScreenScale();
-        EXPECT_FLOAT_EQ(VXGraphicsManager::Instance()->HudLinesInWindow(), strip);
+        const float s = std::min(window.width / 1920.0f, window.height / 1080.0f);
         const auto hud = TestHarness::DrawnBoxes(*HUD::Objects());
         ASSERT_EQ(hud.count("Background UI"), 1u);
-        EXPECT_NEAR(hud.at("Background UI").top, strip, 0.5f);
+        const float strip = hud.at("Background UI").top;
+        EXPECT_NEAR(strip, VXGameplayHUD::kStripHeight * s, 0.5f)
+            << "the HUD's strip is drawn up to line " << strip << " of " << window.height;
         EXPECT_NEAR(hud.at("Background UI").bottom, 0.0f, 0.5f);
+
+        // The players far apart across the floor: the follow zooms out to
+        // its cap.  The world it then shows between the players' midpoint
+        // (the floor's centre) and the strip is as tall as in 1920 x 1080.
+        VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+        GameObject* players[2] = {level.objects->FindObject("P0"), level.objects->FindObject("P1")};
+        players[0]->position[0] = -5000.0f;
+        players[1]->position[0] = 5000.0f;
+        graphics->cameraTargets = {players[0], players[1]};
+        graphics->maxScale = 2.0f;
+        StepFrames(1);
+        const TestHarness::ScreenBox floor = TestHarness::DrawnBoxes(*level.objects).at("Floor");
+        const float worldAbove = (floor.CentreY() - strip) * 1200.0f / floor.height;
+        if (reference) worldAbove1080 = worldAbove;
+        EXPECT_NEAR(worldAbove, worldAbove1080, worldAbove1080 * 0.005f)
+            << "at the zoom cap the view shows " << worldAbove << " world px between the players"
+            << " and the strip in " << windowWidth << " x " << windowHeight << ", "
+            << worldAbove1080 << " in 1920 x 1080 (floor drawn " << floor << ")";
+        graphics->cameraTargets.clear();
 
         // The four pages: overall, how to play, options, quit.
         Tap(SDL_SCANCODE_ESCAPE);
@@ -290,6 +317,14 @@ TEST_F(MatchInWindows, OverlaysAreWholeInEveryWindowAndTheStripIsTheHudHeight) {
             Tap(SDL_SCANCODE_RETURN);
             ASSERT_EQ(MatchFlow().pageNumber, page);
             Check(pages[page - 1], MatchFlow().objects.get(), reference);
+            if (page == 2 && !window.fullScreen) {
+                SCOPED_TRACE("after the page's switch to the full screen");
+                Tap(SDL_SCANCODE_RSHIFT);
+                ASSERT_EQ(windowWidth, TestHarness::kCheckedWindows[1].width);
+                Check(pages[1], MatchFlow().objects.get(), false);
+                Tap(SDL_SCANCODE_RSHIFT);
+                ASSERT_EQ(windowWidth, window.width);
+            }
             Tap(SDL_SCANCODE_RETURN);  // back; on the quit page, "no"
             ASSERT_EQ(MatchFlow().pageNumber, 0);
         }
