@@ -85,10 +85,10 @@ void AddTileFrames(VXInstanceSet& floor, const std::vector<int32_t>& frames,
     if (badTiles[0] > 0)
         drawn += (drawn.empty() ? "frame " : " and frame ") + std::to_string(shown[0]) +
                  (badTiles[1] > 0 ? " elsewhere" : "");
-    std::printf(
-        " -> Tile map %s: %zu tiles have frames outside the %zu of %s (%s); drawn with %s\n",
-        map.c_str(), badTiles[0] + badTiles[1], sheet, floor._name.c_str(), numbers.c_str(),
-        drawn.c_str());
+    const size_t count = badTiles[0] + badTiles[1];
+    std::printf(" -> Tile map %s: %zu %s outside the %zu of %s (%s); drawn with %s\n", map.c_str(),
+                count, count == 1 ? "tile has a frame" : "tiles have frames", sheet,
+                floor._name.c_str(), numbers.c_str(), drawn.c_str());
 }
 
 }  // namespace
@@ -397,7 +397,8 @@ std::vector<size_t> VXShapeInstancer::LayOutCells(const VXTilemapData& record) {
     // The grid lines are the ones most tiles lie on, whatever their order.
     // Each tile takes the cell nearest to it (a tile halfway between two
     // takes the one to the right and below, as SnapToGrid does); of tiles on
-    // one cell the one nearest its centre stays (the first listed of equals).
+    // one cell the one nearest its centre stays (the first listed of tiles
+    // at one place).
     xs.clear();
     ys.clear();
     for (size_t i : near) {
@@ -431,8 +432,7 @@ std::vector<size_t> VXShapeInstancer::LayOutCells(const VXTilemapData& record) {
                     static_cast<size_t>(cx[k] - minX);
         const double dx = xs[k] - (ax + w * cx[k]);
         const double dy = ys[k] - (ay + h * cy[k]);
-        offGrid[k] =
-            std::fabs(dx) > kOffGrid * w || std::fabs(dy) > kOffGrid * h ? dx * dx + dy * dy : 0.0;
+        offGrid[k] = dx * dx + dy * dy;
         size_t& first = owner[cellOf[k]];
         if (first == near.size() || offGrid[k] < offGrid[first]) first = k;
     }
@@ -446,7 +446,8 @@ std::vector<size_t> VXShapeInstancer::LayOutCells(const VXTilemapData& record) {
         cellTiles[cell] = static_cast<int32_t>(placed.size());
         tileCells.push_back(static_cast<int32_t>(cell));
         placed.push_back(near[k]);
-        if (offGrid[k] > 0.0)
+        if (std::fabs(xs[k] - (ax + w * cx[k])) > kOffGrid * w ||
+            std::fabs(ys[k] - (ay + h * cy[k])) > kOffGrid * h)
             report.Name(near[k], "at " + Coordinates(xs[k], ys[k]) +
                                      " is off the grid of the others; it takes the cell at " +
                                      Coordinates(ax + w * cx[k], ay + h * cy[k]));
