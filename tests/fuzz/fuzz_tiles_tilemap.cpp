@@ -1,11 +1,16 @@
 // libFuzzer target for the tile-map reader: any bytes must parse or be
-// refused without a crash, and every number it reads must survive the
-// writer's number text.
+// refused without a crash, every number it reads must survive the writer's
+// number text, and the floor grid laid out from what it read must place
+// each tile once or skip it, with tables that agree.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "graphics/VXGraphicsManager.h"
+#include "graphics/VXInstanceSet.h"
 #include "graphics/VXJsonNumbers.h"
+#include "graphics/VXPaintMap.h"
+#include "graphics/VXShapeInstancer.h"
 #include "graphics/VXTilemapData.h"
 
 using namespace FrameWork;
@@ -16,6 +21,32 @@ void CheckRoundTrip(float value) {
     const std::string text = FloatText(value);
     const float back = std::strtof(text.c_str(), nullptr);
     if (back != value && !(value == 0.0f && back == 0.0f)) std::abort();
+}
+
+void CheckFloor(const VXTilemapData& record) {
+    VXGraphicsManager* graphics = VXGraphicsManager::Instance();
+    graphics->tilemaps.clear();
+    graphics->instanceSets.clear();
+    graphics->tilemaps["Level_9"] = record;
+    VXInstanceSet* floor = graphics->AddInstanceSet(record._name, 0);
+    floor->ComputeFrames(4, 4);
+    if (record._name != kPaintSetName) graphics->AddInstanceSet(kPaintSetName, 0);
+    VXShapeInstancer grid("Level_9", nullptr);
+    grid.Setup();
+    const size_t tiles = floor->m_data1.size();
+    if (tiles > record.m_data1.size() || graphics->paintCells.size() != tiles ||
+        grid.tileCells.size() != tiles || floor->texOffsets.size() != tiles ||
+        grid.walkableCells != static_cast<int32_t>(tiles))
+        std::abort();
+    const int64_t cells = int64_t{grid.rows} * grid.columns;
+    if (cells < 0 || cells > kMaxTilemapCells ||
+        grid.cellTiles.size() != static_cast<size_t>(cells))
+        std::abort();
+    for (size_t k = 0; k < tiles; ++k) {
+        const int32_t cell = grid.tileCells[k];
+        if (cell < 0 || cell >= cells || grid.cellTiles[static_cast<size_t>(cell)] != int32_t(k))
+            std::abort();
+    }
 }
 
 }  // namespace
@@ -34,5 +65,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CheckRoundTrip(size2.first);
         CheckRoundTrip(size2.second);
     }
+    if (ok) CheckFloor(record);
     return 0;
 }

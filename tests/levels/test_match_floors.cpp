@@ -3,6 +3,8 @@
 // list of the wrong length is named and the floor still draws, and flags
 // that cannot be captured in a match say why.
 #include <algorithm>
+#include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,20 +30,50 @@ void AppendToArray(std::string& text, const std::string& key, const std::string&
     text.insert(close, ", " + values);
 }
 
+// Inserts `values` at the front of the JSON array `key`.
+void PrependToArray(std::string& text, const std::string& key, const std::string& values) {
+    const std::string open = "\"" + key + "\": [";
+    const size_t at = text.find(open);
+    ASSERT_NE(at, std::string::npos) << key;
+    text.insert(at + open.size(), values + ", ");
+}
+
+// Writes frame `from` of the frame list as `to`: every time, or the first.
+void RenumberFrame(std::string& text, int from, const std::string& to, bool every) {
+    const std::string open = "\"m_data3Index\": [";
+    const size_t begin = text.find(open) + open.size();
+    ASSERT_NE(begin, std::string::npos + open.size());
+    const size_t end = text.find(']', begin);
+    std::istringstream list(text.substr(begin, end - begin));
+    std::string frames, frame;
+    bool changed = false;
+    while (std::getline(list, frame, ',')) {
+        const bool hit = std::stoi(frame) == from && (every || !changed);
+        changed = changed || hit;
+        frames += (frames.empty() ? "" : ", ") + (hit ? to : std::to_string(std::stoi(frame)));
+    }
+    text.replace(begin, end - begin, frames);
+}
+
 // What a short match leaves: the floor's make-up and the end score.
 struct MatchResult {
     int32_t walkable = 0;
     int32_t total = 0;
     std::vector<int32_t> cellTiles;
     std::vector<int> walls;
+    std::vector<Vec2f> frames;  // the floor tiles' sheet offsets, as drawn
+    float firstTileX = 0.0f;
     int painted[3] = {};
     int32_t winner = 2;
 };
 
 class NearCopyTiles : public MatchFixture {
 protected:
-    // A copy of tile 0 of each floor 49.9 units left of it, listed last:
-    // a hedge tile, as a designer's slipped paste leaves it.
+    // A copy of tile 0 of each floor 49.9 units left of it, listed last and
+    // listed first: a hedge tile, as a designer's slipped paste leaves it.
+    // Arena 0 also with a tile 150 units left of tile 0, half a cell off the
+    // others' grid; with tiles 1,000 to 10,000 cells away; with its hedges'
+    // frame 12 written as 1000000, and with the first one as -2147483648.
     void PrepareData(TestHarness::TempDataTree& tree) override {
         const struct {
             const char* map;
@@ -50,13 +82,70 @@ protected:
         } copies[] = {{"Level_0", "-1199.9, 1150.0, 104.0, 104.0", "12"},
                       {"Level_1", "-1099.9, 950.0, 104.0, 104.0", "13"}};
         for (const auto& copy : copies) {
-            std::string text = TestHarness::ReadFile(
+            const std::string shipped = TestHarness::ReadFile(
                 tree.Data(std::string("objects/TilemapJsons/") + copy.map + ".json"));
+            std::string text = shipped;
             AppendToArray(text, "m_data1", copy.tile);
             AppendToArray(text, "m_data2", "1.0, 1.0, 1.0, 1.0");
             AppendToArray(text, "m_data3Index", copy.frame);
             tree.WriteData(std::string("objects/NearCopies/") + copy.map + ".json", text);
+            text = shipped;
+            PrependToArray(text, "m_data1", copy.tile);
+            PrependToArray(text, "m_data2", "1.0, 1.0, 1.0, 1.0");
+            PrependToArray(text, "m_data3Index", copy.frame);
+            tree.WriteData(std::string("objects/First/") + copy.map + ".json", text);
         }
+        const std::string shipped =
+            TestHarness::ReadFile(tree.Data("objects/TilemapJsons/Level_0.json"));
+        std::string text = shipped;
+        AppendToArray(text, "m_data1", "-1300.0, 1150.0, 104.0, 104.0");
+        AppendToArray(text, "m_data3Index", "0");
+        tree.WriteData("objects/OffGrid/Level_0.json", text);
+        text = shipped;
+        AppendToArray(text, "m_data1", "1e5, 1150, 104, 104, 1e6, 1150, 104, 104, -2e5, 0, 1, 1");
+        AppendToArray(text, "m_data3Index", "0, 0, 0");
+        tree.WriteData("objects/Far/Level_0.json", text);
+        text = shipped;
+        RenumberFrame(text, 12, "1000000", true);
+        tree.WriteData("objects/Frames/Level_0.json", text);
+        text = shipped;
+        RenumberFrame(text, 12, "-2147483648", false);
+        tree.WriteData("objects/OneFrame/Level_0.json", text);
+    }
+
+    // Registers the tile map of `map` in `folder` in place of the shipped one.
+    void Replace(const std::string& folder, const std::string& map) {
+        VXTilemapRegistry& maps = VXGraphicsManager::Instance()->tilemaps;
+        maps.erase(map);
+        EXPECT_TRUE(
+            LoadTilemapFile(tree->Data("objects/" + folder + "/" + map + ".json").string(), maps));
+        FrameContext().lineUp = LineUp(8, 1, 6, 2);
+    }
+    // Enters the running level again on that map; what it said.
+    std::string EnterWith(const std::string& folder, const std::string& map) {
+        Replace(folder, map);
+        FrameWork::Platform::SRand(46);
+        return Enter(GameState::Reload);
+    }
+
+    // The running floor's make-up.
+    static MatchResult Floor() {
+        MatchResult result;
+        VXShapeInstancer* grid = g_currentInstancer;
+        const VXInstanceSet* floor =
+            VXGraphicsManager::Instance()->FindInstanceSet("FloorTiles.png");
+        if (!grid || !floor) {
+            ADD_FAILURE() << "no floor grid";
+            return result;
+        }
+        result.walkable = grid->walkableCells;
+        result.total = g_totalPaintCells;
+        result.cellTiles = grid->cellTiles;
+        result.firstTileX = grid->firstTileX;
+        result.frames = floor->texOffsets;
+        for (const VXPaintCell& cell : VXGraphicsManager::Instance()->paintCells)
+            result.walls.push_back(cell.wallBlocked);
+        return result;
     }
 
     // Enters `next` with the same draw of chance, drives both players
@@ -64,17 +153,9 @@ protected:
     MatchResult Play(int next, std::string* said) {
         FrameWork::Platform::SRand(46);
         *said = Enter(next);
-        MatchResult result;
-        VXShapeInstancer* grid = g_currentInstancer;
-        if (!grid) {
-            ADD_FAILURE() << "no floor grid";
-            return result;
-        }
-        result.walkable = grid->walkableCells;
-        result.total = g_totalPaintCells;
-        result.cellTiles = grid->cellTiles;
+        MatchResult result = Floor();
+        if (!g_currentInstancer) return result;
         const std::vector<VXPaintCell>& cells = VXGraphicsManager::Instance()->paintCells;
-        for (const VXPaintCell& cell : cells) result.walls.push_back(cell.wallBlocked);
         // The count-down takes the input from the frame after the one that
         // ended the match before.
         for (int i = 0; i < 60 && !FrameContext().inputBlocked; ++i) StepFrames(1);
@@ -94,31 +175,41 @@ protected:
     }
 };
 
+// Says whether `said` holds `line` exactly once.
+::testing::AssertionResult SaidOnce(const std::string& said, const std::string& line) {
+    const size_t at = said.find(line);
+    if (at == std::string::npos)
+        return ::testing::AssertionFailure() << "not said: " << line << "in\n" << said;
+    if (said.find(line, at + 1) != std::string::npos)
+        return ::testing::AssertionFailure() << "said twice: " << line;
+    return ::testing::AssertionSuccess();
+}
+
 TEST_F(NearCopyTiles, FloorWallsAndScoreAreTheShippedFloors) {
     StartGame();
     const struct {
         int state;
         const char* map;
         const char* skipped;
-    } levels[] = {{GameState::Level1, "Level_1", "Level_1.json: tile 440 lies on tile 0; skipped"},
-                  {GameState::Level0, "Level_0", "Level_0.json: tile 576 lies on tile 0; skipped"}};
-    VXTilemapRegistry& maps = VXGraphicsManager::Instance()->tilemaps;
+        const char* skippedFirst;
+    } levels[] = {{GameState::Level1, "Level_1", "Level_1.json: tile 440 lies on tile 0; skipped\n",
+                   "Level_1.json: tile 0 lies on tile 1; skipped\n"},
+                  {GameState::Level0, "Level_0", "Level_0.json: tile 576 lies on tile 0; skipped\n",
+                   "Level_0.json: tile 0 lies on tile 1; skipped\n"}};
+    MatchResult shipped;
     for (const auto& level : levels) {
         SCOPED_TRACE(level.map);
         FrameContext().lineUp = LineUp(8, 1, 6, 2);
         std::string said;
-        const MatchResult shipped = Play(level.state, &said);
+        shipped = Play(level.state, &said);
         EXPECT_EQ(said.find("skipped"), std::string::npos) << said;
         ASSERT_GT(shipped.walkable, 0);
         EXPECT_GT(shipped.painted[1] + shipped.painted[2], 0) << "the players painted nothing";
 
-        // The same level on the floor with the near copy.
-        maps.erase(level.map);
-        ASSERT_TRUE(LoadTilemapFile(
-            tree->Data(std::string("objects/NearCopies/") + level.map + ".json").string(), maps));
-        FrameContext().lineUp = LineUp(8, 1, 6, 2);
+        // The same level on the floor with the near copy, listed last.
+        Replace("NearCopies", level.map);
         const MatchResult copied = Play(GameState::Reload, &said);
-        EXPECT_NE(said.find(level.skipped), std::string::npos) << said;
+        EXPECT_TRUE(SaidOnce(said, level.skipped));
         EXPECT_EQ(copied.walkable, shipped.walkable);
         EXPECT_EQ(copied.total, shipped.total);
         EXPECT_TRUE(TestHarness::SameList(copied.cellTiles, shipped.cellTiles));
@@ -126,7 +217,80 @@ TEST_F(NearCopyTiles, FloorWallsAndScoreAreTheShippedFloors) {
         EXPECT_EQ(copied.painted[1], shipped.painted[1]);
         EXPECT_EQ(copied.painted[2], shipped.painted[2]);
         EXPECT_EQ(copied.winner, shipped.winner);
+
+        // Listed first, the copy moves no cell either.
+        said = EnterWith("First", level.map);
+        const MatchResult first = Floor();
+        EXPECT_TRUE(SaidOnce(said, level.skippedFirst));
+        EXPECT_EQ(first.walkable, shipped.walkable) << "walkable cells with the copy listed first";
+        EXPECT_EQ(first.total, shipped.total);
+        EXPECT_TRUE(TestHarness::SameList(first.cellTiles, shipped.cellTiles));
+        EXPECT_TRUE(TestHarness::SameList(first.walls, shipped.walls));
+        EXPECT_TRUE(TestHarness::SameList(first.frames, shipped.frames));
     }
+
+    // Arena 0, with a tile half a cell off the others' grid on their left:
+    // it is named, takes the cell beside the floor's left column and moves
+    // no other cell.
+    const VXInstanceSet* floor = VXGraphicsManager::Instance()->FindInstanceSet("FloorTiles.png");
+    ASSERT_NE(floor, nullptr);
+    std::string said = EnterWith("OffGrid", "Level_0");
+    const MatchResult off = Floor();
+    EXPECT_TRUE(SaidOnce(said,
+                         "Level_0.json: tile 576 at (-1300, 1150) is off the grid of the "
+                         "others; it takes the cell at (-1250, 1150)\n"));
+    EXPECT_EQ(off.walkable, shipped.walkable + 1);
+    EXPECT_EQ(off.total, shipped.total + 1);
+    EXPECT_EQ(off.firstTileX, shipped.firstTileX - 100.0f) << "one column more on the left";
+    ASSERT_EQ(off.walls.size(), shipped.walls.size() + 1);
+    EXPECT_TRUE(TestHarness::SameList(std::vector<int>(off.walls.begin(), off.walls.end() - 1),
+                                      shipped.walls));
+    for (size_t t = 0; t < shipped.walls.size(); ++t) {
+        const float at[2] = {floor->m_data1[t][0], floor->m_data1[t][1]};
+        if (g_currentInstancer->SnapToGrid(at) != static_cast<int32_t>(t)) {
+            ADD_FAILURE() << "tile " << t << " at (" << at[0] << ", " << at[1] << ") is on tile "
+                          << g_currentInstancer->SnapToGrid(at);
+            break;
+        }
+    }
+
+    // Tiles a thousand cells and more away are named as far outside and
+    // change nothing.
+    said = EnterWith("Far", "Level_0");
+    const MatchResult far = Floor();
+    for (const char* line : {"tile 576 at (100000, 1150) lies far outside the others; skipped\n",
+                             "tile 577 at (1e+06, 1150) lies far outside the others; skipped\n",
+                             "tile 578 at (-200000, 0) lies far outside the others; skipped\n"})
+        EXPECT_TRUE(SaidOnce(said, line));
+    EXPECT_EQ(far.walkable, shipped.walkable);
+    EXPECT_TRUE(TestHarness::SameList(far.cellTiles, shipped.cellTiles));
+    EXPECT_TRUE(TestHarness::SameList(far.walls, shipped.walls));
+
+    // Hedges whose frame is off the sheet are named and still show: with
+    // a frame of their own kind when one is left, else the sheet's last.
+    said = EnterWith("OneFrame", "Level_0");
+    EXPECT_TRUE(SaidOnce(said,
+                         "Level_0.json: 1 tile has a frame outside the 16 of "
+                         "FloorTiles.png (-2147483648); drawn with frame 12 under walls\n"));
+    EXPECT_TRUE(TestHarness::SameList(Floor().frames, shipped.frames)) << "as shipped";
+    EXPECT_EQ(std::count(floor->m_data3Index.begin(), floor->m_data3Index.end(), INT32_MIN), 1)
+        << "the file's number is kept for the save";
+    said = EnterWith("Frames", "Level_0");
+    EXPECT_TRUE(SaidOnce(said,
+                         "Level_0.json: 116 tiles have frames outside the 16 of "
+                         "FloorTiles.png (1000000); drawn with frame 15 under walls\n"));
+    const MatchResult frames = Floor();
+    ASSERT_EQ(frames.frames.size(), shipped.walls.size());
+    int hedges = 0, open = 0, shown = 0;
+    for (size_t t = 0; t < frames.frames.size(); ++t) {
+        if (floor->m_data3Index[t] != 1000000) continue;
+        ++hedges;
+        open += frames.walls[t] == 0;
+        shown += frames.frames[t] == floor->FrameOffset(15);
+    }
+    EXPECT_EQ(hedges, 116);
+    EXPECT_EQ(open, 0) << "hedge tiles not under a wall";
+    EXPECT_EQ(shown, hedges) << "hedges drawn with frame 15; the others draw as open ground";
 }
 
 // Arena 0's frame list cut to its first 100 entries and arena 1's with four
