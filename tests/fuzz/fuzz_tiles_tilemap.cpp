@@ -7,7 +7,6 @@
 #include <string>
 
 #include "graphics/VXGraphicsManager.h"
-#include "graphics/VXInstanceSet.h"
 #include "graphics/VXJsonNumbers.h"
 #include "graphics/VXPaintMap.h"
 #include "graphics/VXShapeInstancer.h"
@@ -25,28 +24,20 @@ void CheckRoundTrip(float value) {
 
 void CheckFloor(const VXTilemapData& record) {
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
-    graphics->tilemaps.clear();
-    graphics->instanceSets.clear();
-    graphics->tilemaps["Level_9"] = record;
-    VXInstanceSet* floor = graphics->AddInstanceSet(record._name, 0);
-    floor->ComputeFrames(4, 4);
-    if (record._name != kPaintSetName) graphics->AddInstanceSet(kPaintSetName, 0);
+    if (graphics->instanceSets.empty()) {
+        graphics->AddInstanceSet("Floor", 0)->ComputeFrames(4, 4);
+        graphics->AddInstanceSet(kPaintSetName, 0);
+    }
+    (graphics->tilemaps["Level_9"] = record)._name = "Floor";
     VXShapeInstancer grid("Level_9", nullptr);
     grid.Setup();
-    const size_t tiles = floor->m_data1.size();
-    if (tiles > record.m_data1.size() || graphics->paintCells.size() != tiles ||
-        grid.tileCells.size() != tiles || floor->texOffsets.size() != tiles ||
-        grid.walkableCells != static_cast<int32_t>(tiles))
+    const size_t tiles = graphics->paintCells.size();
+    if (tiles > record.m_data1.size() || grid.tileCells.size() != tiles ||
+        grid.cellTiles.size() != size_t(grid.rows) * size_t(grid.columns) ||
+        grid.cellTiles.size() > size_t(kMaxTilemapCells))
         std::abort();
-    const int64_t cells = int64_t{grid.rows} * grid.columns;
-    if (cells < 0 || cells > kMaxTilemapCells ||
-        grid.cellTiles.size() != static_cast<size_t>(cells))
-        std::abort();
-    for (size_t k = 0; k < tiles; ++k) {
-        const int32_t cell = grid.tileCells[k];
-        if (cell < 0 || cell >= cells || grid.cellTiles[static_cast<size_t>(cell)] != int32_t(k))
-            std::abort();
-    }
+    for (size_t k = 0; k < tiles; ++k)
+        if (grid.cellTiles.at(size_t(grid.tileCells[k])) != int32_t(k)) std::abort();
 }
 
 }  // namespace
