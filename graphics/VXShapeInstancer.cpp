@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <set>
+#include <tuple>
 #include <utility>
 
 namespace FrameWork {
@@ -32,9 +34,62 @@ constexpr float kQuarterSize = 54.0f;
 constexpr float kQuarterOffset = 25.0f;
 // Walls are sampled every 50 units, starting 25 units inside their edge.
 constexpr float kWallStep = 50.0f;
-// Layouts of a floor at most: each round after the first follows a skip
-// that shrank the box, which a floor as edited needs once.
-constexpr int kMostLayoutRounds = 32;
+// A tile beyond an empty run this many cells long (or as long as the floor
+// is wide, when that is more) lies far outside the floor.
+constexpr double kFarGap = 32.0;
+// A tile more than this share of a cell from the grid's nearest cell centre
+// is off the grid.
+constexpr double kOffGrid = 0.01;
+
+// Gives the floor set its tiles' frames (tile n is paint cell n).  A frame
+// outside the set's sheet would draw as its first cell, the open ground,
+// so a hedge would vanish while its wall still blocks: such a tile keeps
+// its number (a save writes it back) but is drawn with the frame the
+// sheet's tiles of its kind use most, under a wall or open; under a wall
+// with no such frame, the sheet's last cell, where the sheets keep their
+// blocks.  Named in one line: how many tiles, which numbers.
+void AddTileFrames(VXInstanceSet& floor, const std::vector<int32_t>& frames,
+                   const std::vector<VXPaintCell>& cells, const std::string& map) {
+    const size_t sheet = floor.frameTable.size();
+    auto walled = [&](size_t n) { return n < cells.size() && cells[n].wallBlocked ? 1 : 0; };
+    auto inSheet = [&](int32_t f) {
+        return sheet == 0 || (f >= 0 && static_cast<size_t>(f) < sheet);
+    };
+    std::vector<int32_t> good[2];
+    std::set<int32_t> bad;
+    size_t badTiles[2] = {0, 0};
+    for (size_t n = 0; n < frames.size(); ++n) {
+        if (inSheet(frames[n]))
+            good[walled(n)].push_back(frames[n]);
+        else
+            bad.insert(frames[n]), ++badTiles[walled(n)];
+    }
+    const int32_t shown[2] = {MostUsedFrame(good[0]), good[1].empty()
+                                                          ? static_cast<int32_t>(sheet) - 1
+                                                          : MostUsedFrame(good[1])};
+    for (size_t n = 0; n < frames.size(); ++n) {
+        floor.m_data3Index.push_back(frames[n]);
+        floor.texOffsets.push_back(
+            floor.FrameOffset(inSheet(frames[n]) ? frames[n] : shown[walled(n)]));
+    }
+    if (bad.empty()) return;
+    std::string numbers;
+    size_t listed = 0;
+    for (int32_t f : bad) {
+        if (listed == 5) break;
+        numbers += (listed++ ? ", " : "") + std::to_string(f);
+    }
+    if (bad.size() > listed) numbers += " and " + std::to_string(bad.size() - listed) + " more";
+    std::string drawn;
+    if (badTiles[1] > 0) drawn = "frame " + std::to_string(shown[1]) + " under walls";
+    if (badTiles[0] > 0)
+        drawn += (drawn.empty() ? "frame " : " and frame ") + std::to_string(shown[0]) +
+                 (badTiles[1] > 0 ? " elsewhere" : "");
+    const size_t count = badTiles[0] + badTiles[1];
+    std::printf(" -> Tile map %s: %zu %s outside the %zu of %s (%s); drawn with %s\n", map.c_str(),
+                count, count == 1 ? "tile has a frame" : "tiles have frames", sheet,
+                floor._name.c_str(), numbers.c_str(), drawn.c_str());
+}
 
 }  // namespace
 
@@ -141,7 +196,10 @@ void VXShapeInstancer::Setup() {
     // frame list of the wrong length to the tiles, and says so).
     const std::vector<int32_t>& frames = record.m_data3Index;
     const int32_t fill = frames.size() < record.m_data1.size() ? MostUsedFrame(frames) : 0;
-    for (size_t i : placed) floor->AddFrameIndex(i < frames.size() ? frames[i] : fill);
+    std::vector<int32_t> tileFrames;
+    for (size_t i : placed) tileFrames.push_back(i < frames.size() ? frames[i] : fill);
+    AddTileFrames(*floor, tileFrames, graphics->paintCells,
+                  record.fileName.empty() ? tilemapName : record.fileName);
 }
 
 void VXShapeInstancer::MarkWall(float ox, float oy, float halfWidth, float halfHeight) {
@@ -196,31 +254,41 @@ int32_t VXShapeInstancer::SnapIndex(float x0, float y0, float x, float y, int32_
 
 namespace {
 
-// The lines about skipped tiles of one floor: the first few in full, then
-// how many more.
+// The lines about the tiles of one floor that are skipped or off the grid:
+// the first few in full, in tile order, then how many more.
 class SkipReport {
 public:
     explicit SkipReport(std::string map) : map_(std::move(map)) {}
     ~SkipReport() {
-        if (count_ > kShown)
-            std::printf(" -> Tile map %s: %zu more tiles skipped\n", map_.c_str(), count_ - kShown);
+        std::sort(lines_.begin(), lines_.end());
+        size_t more[2] = {0, 0};
+        for (size_t k = 0; k < lines_.size(); ++k) {
+            const auto& [tile, why, skipped] = lines_[k];
+            if (k < kShown)
+                std::printf(" -> Tile map %s: tile %zu %s%s\n", map_.c_str(), tile, why.c_str(),
+                            skipped ? "; skipped" : "");
+            else
+                ++more[skipped ? 1 : 0];
+        }
+        if (more[1] > 0)
+            std::printf(" -> Tile map %s: %zu more tiles skipped\n", map_.c_str(), more[1]);
+        if (more[0] > 0)
+            std::printf(" -> Tile map %s: %zu more tiles off the grid\n", map_.c_str(), more[0]);
     }
     SkipReport(const SkipReport&) = delete;
     SkipReport& operator=(const SkipReport&) = delete;
-    void Skip(size_t tile, const std::string& why) {
-        if (count_++ < kShown)
-            std::printf(" -> Tile map %s: tile %zu %s; skipped\n", map_.c_str(), tile, why.c_str());
-    }
+    void Skip(size_t tile, std::string why) { lines_.emplace_back(tile, std::move(why), true); }
+    void Name(size_t tile, std::string why) { lines_.emplace_back(tile, std::move(why), false); }
 
 private:
     static constexpr size_t kShown = 10;
     std::string map_;
-    size_t count_ = 0;
+    std::vector<std::tuple<size_t, std::string, bool>> lines_;
 };
 
-std::string Coordinates(float x, float y) {
+std::string Coordinates(double x, double y) {
     char text[64];
-    std::snprintf(text, sizeof text, "(%g, %g)", static_cast<double>(x), static_cast<double>(y));
+    std::snprintf(text, sizeof text, "(%g, %g)", x, y);
     return text;
 }
 
@@ -229,6 +297,61 @@ double Median(std::vector<double>& values) {
     const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
     std::nth_element(values.begin(), middle, values.end());
     return *middle;
+}
+
+// The floor's stretch along one axis, in whole cells (lowest, highest): from
+// the median tile outward, each next occupied cell joins when the empty run
+// before it is no longer than the stretch so far (or kFarGap, for a small
+// floor) and the stretch stays under kMaxTilemapSide; the side with the
+// shorter run first.  Holes and rooms a few cells apart stay; a tile beyond
+// a longer run lies far outside the floor.  Depends on the values only, not
+// on their order.
+std::pair<double, double> FloorStretch(std::vector<double> cells) {
+    const double median = Median(cells);
+    std::sort(cells.begin(), cells.end());
+    cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+    size_t lo =
+        static_cast<size_t>(std::lower_bound(cells.begin(), cells.end(), median) - cells.begin());
+    size_t hi = lo;
+    const double inf = HUGE_VAL;
+    for (;;) {
+        const double allowed = std::fmax(cells[hi] - cells[lo] + 1.0, kFarGap);
+        const double down = lo > 0 ? cells[lo] - cells[lo - 1] - 1.0 : inf;
+        const double up = hi + 1 < cells.size() ? cells[hi + 1] - cells[hi] - 1.0 : inf;
+        const bool downFirst = down <= up;
+        bool grown = false;
+        for (int side = 0; side < 2 && !grown; ++side) {
+            const bool goDown = (side == 0) == downFirst;
+            if (!((goDown ? down : up) <= allowed)) continue;
+            const double low = goDown ? cells[lo - 1] : cells[lo];
+            const double high = goDown ? cells[hi] : cells[hi + 1];
+            if (high - low + 1.0 >= static_cast<double>(kMaxTilemapSide)) continue;
+            goDown ? --lo : ++hi;
+            grown = true;
+        }
+        if (!grown) return {cells[lo], cells[hi]};
+    }
+}
+
+// Where the grid lines lie along one axis: the offset from a multiple of the
+// cell size that most tiles share (the smallest of a tie), in [0, size).
+double SharedPhase(const std::vector<double>& positions, double size) {
+    std::vector<double> phases;
+    for (double p : positions) {
+        double phase = p - size * std::floor(p / size);
+        if (!(phase < size)) phase = 0.0;
+        phases.push_back(phase);
+    }
+    std::sort(phases.begin(), phases.end());
+    double best = phases.empty() ? 0.0 : phases[0];
+    size_t most = 0;
+    for (size_t k = 0; k < phases.size();) {
+        size_t next = k;
+        while (next < phases.size() && phases[next] == phases[k]) ++next;
+        if (next - k > most) best = phases[k], most = next - k;
+        k = next;
+    }
+    return best;
 }
 
 }  // namespace
@@ -240,101 +363,94 @@ std::vector<size_t> VXShapeInstancer::LayOutCells(const VXTilemapData& record) {
     std::vector<size_t> placed;
     if (cellWidth <= 0 || cellHeight <= 0) return placed;
     SkipReport report(record.fileName.empty() ? tilemapName : record.fileName);
-
-    // Tiles at a position that is not finite have no cell.
-    std::vector<size_t> candidates;
-    std::vector<std::pair<size_t, std::string>> skipped;
-    for (size_t i = 0; i < record.m_data1.size(); ++i) {
-        if (std::isfinite(record.m_data1[i][0]) && std::isfinite(record.m_data1[i][1]))
-            candidates.push_back(i);
-        else
-            skipped.emplace_back(i, "is not at a finite position");
-    }
-    // The grid is laid out round the tiles it places: a tile skipped on the
-    // way (a copy beside its original, one far outside) must not move it.
-    // Laying out the placed tiles again skips no more of them unless the
-    // smaller box shifts two of them onto one cell, so this ends in a few
-    // rounds; the last one is the floor without the skipped tiles.
-    for (int round = 0; round < kMostLayoutRounds; ++round) {
-        placed = PlaceTiles(record, candidates, skipped);
-        if (placed.size() == candidates.size() || placed.empty()) break;
-        candidates = placed;  // in file order, as placed
-    }
-    std::sort(skipped.begin(), skipped.end());
-    for (const auto& [tile, why] : skipped) report.Skip(tile, why);
-    return placed;
-}
-
-std::vector<size_t> VXShapeInstancer::PlaceTiles(
-    const VXTilemapData& record, const std::vector<size_t>& candidates,
-    std::vector<std::pair<size_t, std::string>>& skipped) {
-    rows = columns = 0;
-    cellTiles.clear();
-    tileCells.clear();
-    std::vector<size_t> placed;
-    if (candidates.empty()) return placed;
+    const auto& tiles = record.m_data1;
     const double w = cellWidth;
     const double h = cellHeight;
-    const auto& tiles = record.m_data1;
+
+    // Tiles at a position that is not finite have no cell; one beyond a long
+    // empty run from the rest of the floor lies far outside it.
+    std::vector<size_t> finite;
     std::vector<double> xs, ys;
-    for (size_t i : candidates) {
+    for (size_t i = 0; i < tiles.size(); ++i) {
+        if (!std::isfinite(tiles[i][0]) || !std::isfinite(tiles[i][1])) {
+            report.Skip(i, "is not at a finite position");
+            continue;
+        }
+        finite.push_back(i);
+        xs.push_back(std::floor(tiles[i][0] / w + 0.5));
+        ys.push_back(std::floor(tiles[i][1] / h + 0.5));
+    }
+    std::vector<size_t> near;
+    if (!finite.empty()) {
+        const auto [left, right] = FloorStretch(xs);
+        const auto [bottom, top] = FloorStretch(ys);
+        for (size_t k = 0; k < finite.size(); ++k) {
+            const size_t i = finite[k];
+            if (xs[k] >= left && xs[k] <= right && ys[k] >= bottom && ys[k] <= top)
+                near.push_back(i);
+            else
+                report.Skip(i, "at " + Coordinates(tiles[i][0], tiles[i][1]) +
+                                   " lies far outside the others");
+        }
+    }
+
+    // The grid lines are the ones most tiles lie on, whatever their order.
+    // Each tile takes the cell nearest to it (a tile halfway between two
+    // takes the one to the right and below, as SnapToGrid does); of tiles on
+    // one cell the one nearest its centre stays (the first listed of tiles
+    // at one place).
+    xs.clear();
+    ys.clear();
+    for (size_t i : near) {
         xs.push_back(tiles[i][0]);
         ys.push_back(tiles[i][1]);
     }
-
-    // From the middle of the floor outward, each tile widens the box round
-    // the tiles kept before it; a tile that would stretch the box over more
-    // than kMaxTilemapCells cells lies far outside the others.
-    const double mx = Median(xs);
-    const double my = Median(ys);
-    auto away = [&](size_t i) {
-        return std::fmax(std::fabs(tiles[i][0] - mx) / w, std::fabs(tiles[i][1] - my) / h);
-    };
-    std::vector<size_t> order = candidates;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return away(a) < away(b); });
-    auto cellsOf = [&](double l, double r, double t, double b) {
-        return (std::round((r - l) / w) + 1.0) * (std::round((t - b) / h) + 1.0);
-    };
-    std::vector<bool> inBox(tiles.size(), false);
-    double left = tiles[order[0]][0], right = left;
-    double top = tiles[order[0]][1], bottom = top;
-    for (size_t i : order) {
-        const double x = tiles[i][0];
-        const double y = tiles[i][1];
-        const double l = std::fmin(left, x), r = std::fmax(right, x);
-        const double t = std::fmax(top, y), b = std::fmin(bottom, y);
-        if (!(cellsOf(l, r, t, b) <= static_cast<double>(kMaxTilemapCells))) {
-            skipped.emplace_back(
-                i, "at " + Coordinates(tiles[i][0], tiles[i][1]) + " lies far outside the others");
-            continue;
-        }
-        left = l, right = r, top = t, bottom = b;
-        inBox[i] = true;
+    const double ax = SharedPhase(xs, w);
+    const double ay = SharedPhase(ys, h);
+    std::vector<double> cx, cy;  // grid lines from (ax, ay); rows grow as y falls
+    double minX = HUGE_VAL, maxY = -HUGE_VAL, maxX = -HUGE_VAL, minY = HUGE_VAL;
+    for (size_t k = 0; k < near.size(); ++k) {
+        cx.push_back(std::floor((xs[k] - ax) / w + 0.5));
+        cy.push_back(std::ceil((ys[k] - ay) / h - 0.5));
+        minX = std::fmin(minX, cx[k]), maxX = std::fmax(maxX, cx[k]);
+        minY = std::fmin(minY, cy[k]), maxY = std::fmax(maxY, cy[k]);
     }
-
-    columns = static_cast<int32_t>(std::round((right - left) / w) + 1.0);
-    rows = static_cast<int32_t>(std::round((top - bottom) / h) + 1.0);
-    firstTileX = static_cast<float>(left);
-    firstTileY = static_cast<float>(top);
+    if (near.empty()) return placed;
+    columns = static_cast<int32_t>(maxX - minX + 1.0);
+    rows = static_cast<int32_t>(maxY - minY + 1.0);
+    firstTileX = static_cast<float>(ax + w * minX);
+    firstTileY = static_cast<float>(ay + h * maxY);
     lastTileX = firstTileX + cellWidth * static_cast<float>(columns - 1);
     lastTileY = firstTileY - cellHeight * static_cast<float>(rows - 1);
-    // Each cell holds the first tile (in file order) that lies on it.
-    cellTiles.assign(static_cast<size_t>(columns) * static_cast<size_t>(rows), -1);
-    for (size_t i : candidates) {
-        if (!inBox[i]) continue;
-        const int32_t cell = SnapIndex(firstTileX, firstTileY, tiles[i][0], tiles[i][1], cellWidth,
-                                       cellHeight, columns, rows);
-        if (cell < 0) continue;  // cannot happen: the box holds the tile
-        int32_t& owner = cellTiles[static_cast<size_t>(cell)];
-        if (owner >= 0) {
-            skipped.emplace_back(
-                i, "lies on tile " + std::to_string(placed[static_cast<size_t>(owner)]));
+
+    std::vector<size_t> cellOf(near.size());
+    std::vector<double> offGrid(near.size());  // squared distance to the cell's centre
+    std::vector<size_t> owner(static_cast<size_t>(columns) * static_cast<size_t>(rows),
+                              near.size());
+    for (size_t k = 0; k < near.size(); ++k) {
+        cellOf[k] = static_cast<size_t>(maxY - cy[k]) * static_cast<size_t>(columns) +
+                    static_cast<size_t>(cx[k] - minX);
+        const double dx = xs[k] - (ax + w * cx[k]);
+        const double dy = ys[k] - (ay + h * cy[k]);
+        offGrid[k] = dx * dx + dy * dy;
+        size_t& first = owner[cellOf[k]];
+        if (first == near.size() || offGrid[k] < offGrid[first]) first = k;
+    }
+    cellTiles.assign(owner.size(), -1);
+    for (size_t k = 0; k < near.size(); ++k) {
+        const size_t cell = cellOf[k];
+        if (owner[cell] != k) {
+            report.Skip(near[k], "lies on tile " + std::to_string(near[owner[cell]]));
             continue;
         }
-        owner = static_cast<int32_t>(placed.size());
-        tileCells.push_back(cell);
-        placed.push_back(i);
+        cellTiles[cell] = static_cast<int32_t>(placed.size());
+        tileCells.push_back(static_cast<int32_t>(cell));
+        placed.push_back(near[k]);
+        if (std::fabs(xs[k] - (ax + w * cx[k])) > kOffGrid * w ||
+            std::fabs(ys[k] - (ay + h * cy[k])) > kOffGrid * h)
+            report.Name(near[k], "at " + Coordinates(xs[k], ys[k]) +
+                                     " is off the grid of the others; it takes the cell at " +
+                                     Coordinates(ax + w * cx[k], ay + h * cy[k]));
     }
     return placed;
 }

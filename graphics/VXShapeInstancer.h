@@ -103,26 +103,23 @@ public:
     // the file declares: the first and last tile are the grid's top-left and
     // bottom-right cells, `rows` x `columns` covers every placed tile, and a
     // floor edited with holes or tiles beyond its rectangle keeps each tile
-    // under its own cell.  The placed tiles are the grid's tiles, in file
-    // order: a tile at a position that is not finite, one far outside the
-    // others (it would stretch the grid over more than kMaxTilemapCells
-    // cells) and one on a cell an earlier tile holds are skipped, each
-    // named on standard output.  Grid cell (row x columns + column) -> tile
-    // index (-1: a hole), and back.
+    // under its own cell.  The cells lie on the grid most tiles share, so
+    // the floor is the same whatever the order of its tiles.  A tile at a
+    // position that is not finite, one far outside the others (beyond an
+    // empty run longer than the floor is wide) and one on a cell a tile
+    // nearer its centre holds are skipped, and a tile off the others' grid
+    // takes the cell nearest to it; each is named on standard output.
+    // Grid cell (row x columns + column) -> tile index (-1: a hole), and
+    // back; the placed tiles keep their file order.
     std::vector<int32_t> cellTiles;
     std::vector<int32_t> tileCells;
 
 private:
     // Fills rows, columns, the first and last tile and the two cell maps
-    // from the positions of the tiles placed, naming the skipped ones; the
-    // indexes in the record of the tiles placed, in file order.
+    // from the positions of the tiles placed, naming the skipped ones and
+    // those off the grid; the indexes in the record of the tiles placed, in
+    // file order.
     std::vector<size_t> LayOutCells(const VXTilemapData& record);
-    // One round of the layout over the record's tiles `candidates` (in file
-    // order): the box round them, then each on its cell; the tiles that find
-    // no room go to `skipped` with the reason.
-    std::vector<size_t> PlaceTiles(const VXTilemapData& record,
-                                   const std::vector<size_t>& candidates,
-                                   std::vector<std::pair<size_t, std::string>>& skipped);
     VXInstanceSet* FloorSet() const;
     VXInstanceSet* EditorSet() const;
     // The centre of the editor cell under a cursor point and the index of

@@ -50,11 +50,12 @@ std::string TilemapKey(const std::string& path);
 // in whole groups (four numbers, or three AABB values).
 bool ParseTilemap(const char* text, std::size_t length, VXTilemapData& out, std::string& why);
 
-// The most cells a floor grid may span (the box round its placed tiles):
-// a floor of a thousand cells a side, where the shipped ones have two
-// dozen.  A tile that would stretch the box further lies far outside the
-// others, and no floor can take more than a few megabytes for its grid.
-constexpr int64_t kMaxTilemapCells = int64_t{1} << 20;
+// The most cells a floor grid may span along one side (the box round its
+// placed tiles): a thousand, where the shipped floors have two dozen.  A
+// tile that would stretch the floor further lies far outside the others,
+// and no floor can take more than a few megabytes for its grid.
+constexpr int64_t kMaxTilemapSide = 1024;
+constexpr int64_t kMaxTilemapCells = kMaxTilemapSide * kMaxTilemapSide;
 
 // The frame a frame list uses most (the smallest of a tie; 0 for an empty
 // list): the frame of the tiles the list gives none.

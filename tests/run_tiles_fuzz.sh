@@ -2,7 +2,8 @@
 # Builds the tile-map reader's fuzz target with clang (libFuzzer, AddressSanitizer
 # and UndefinedBehaviorSanitizer) in build-fuzz-tiles/ and runs it for a bounded
 # time (FUZZ_SECONDS, 60 by default) from seeds made of the shipped tile maps
-# and a few broken ones.  Exits non-zero when the build fails or the fuzzer
+# and a few broken ones.  The floor grid's lines about the tiles (standard
+# output) are dropped.  Exits non-zero when the build fails or the fuzzer
 # finds a crash.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -38,4 +39,5 @@ cd "$out"
 rm -f crash-* leak-* timeout-* oom-*
 UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=$out/ubsan.supp" \
 ASAN_OPTIONS=detect_leaks=1 ./fuzz_tiles_tilemap -max_total_time="$seconds" -timeout=10 \
+    -close_fd_mask=1 \
     -rss_limit_mb=2048 -print_final_stats=1 "$corpus" "$seeds"

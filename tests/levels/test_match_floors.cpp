@@ -3,6 +3,7 @@
 // list of the wrong length is named and the floor still draws, and flags
 // that cannot be captured in a match say why.
 #include <algorithm>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -19,13 +20,16 @@
 namespace MatchTest {
 namespace {
 
-// Appends `values` to the JSON array `key` of a tile-map text (the arrays
-// hold plain numbers).
-void AppendToArray(std::string& text, const std::string& key, const std::string& values) {
+// Adds `values` to the end (or the front) of the JSON array `key` of a
+// tile-map text (the arrays hold plain numbers).
+void AppendToArray(std::string& text, const std::string& key, const std::string& values,
+                   bool first = false) {
     const size_t open = text.find("\"" + key + "\": [");
     ASSERT_NE(open, std::string::npos) << key;
-    const size_t close = text.find(']', open);
-    text.insert(close, ", " + values);
+    if (first)
+        text.insert(text.find('[', open) + 1, values + ", ");
+    else
+        text.insert(text.find(']', open), ", " + values);
 }
 
 // What a short match leaves: the floor's make-up and the end score.
@@ -34,14 +38,19 @@ struct MatchResult {
     int32_t total = 0;
     std::vector<int32_t> cellTiles;
     std::vector<int> walls;
+    std::vector<Vec2f> frames;  // the floor tiles' sheet offsets, as drawn
+    float firstTileX = 0.0f;
     int painted[3] = {};
     int32_t winner = 2;
 };
 
 class NearCopyTiles : public MatchFixture {
 protected:
-    // A copy of tile 0 of each floor 49.9 units left of it, listed last:
-    // a hedge tile, as a designer's slipped paste leaves it.
+    // A copy of tile 0 of each floor 49.9 units left of it, listed last and
+    // listed first: a hedge tile, as a designer's slipped paste leaves it.
+    // Arena 0 also with a tile 150 units left of tile 0, half a cell off the
+    // others' grid, listed first, and tiles 1,000 to 10,000 cells away
+    // listed last; and with its hedges' frame 12 written as 1000000.
     void PrepareData(TestHarness::TempDataTree& tree) override {
         const struct {
             const char* map;
@@ -50,13 +59,65 @@ protected:
         } copies[] = {{"Level_0", "-1199.9, 1150.0, 104.0, 104.0", "12"},
                       {"Level_1", "-1099.9, 950.0, 104.0, 104.0", "13"}};
         for (const auto& copy : copies) {
-            std::string text = TestHarness::ReadFile(
+            const std::string shipped = TestHarness::ReadFile(
                 tree.Data(std::string("objects/TilemapJsons/") + copy.map + ".json"));
+            std::string text = shipped;
             AppendToArray(text, "m_data1", copy.tile);
             AppendToArray(text, "m_data2", "1.0, 1.0, 1.0, 1.0");
             AppendToArray(text, "m_data3Index", copy.frame);
             tree.WriteData(std::string("objects/NearCopies/") + copy.map + ".json", text);
+            text = shipped;
+            AppendToArray(text, "m_data1", copy.tile, true);
+            AppendToArray(text, "m_data2", "1.0, 1.0, 1.0, 1.0", true);
+            AppendToArray(text, "m_data3Index", copy.frame, true);
+            tree.WriteData(std::string("objects/First/") + copy.map + ".json", text);
         }
+        const std::string shipped =
+            TestHarness::ReadFile(tree.Data("objects/TilemapJsons/Level_0.json"));
+        std::string text = shipped;
+        AppendToArray(text, "m_data1", "-1300.0, 1150.0, 104.0, 104.0", true);
+        AppendToArray(text, "m_data3Index", "0", true);
+        AppendToArray(text, "m_data1", "1e5, 1150, 104, 104, 1e6, 1150, 104, 104, -2e5, 0, 1, 1");
+        AppendToArray(text, "m_data3Index", "0, 0, 0");
+        tree.WriteData("objects/OffGrid/Level_0.json", text);
+        // Every frame 12 of the frame list (the one array that holds them).
+        text = std::regex_replace(shipped, std::regex("([ \\[])12(?=[,\\]\\s])"), "$011000000");
+        tree.WriteData("objects/Frames/Level_0.json", text);
+    }
+
+    // Registers the tile map of `map` in `folder` in place of the shipped one.
+    void Replace(const std::string& folder, const std::string& map) {
+        VXTilemapRegistry& maps = VXGraphicsManager::Instance()->tilemaps;
+        maps.erase(map);
+        EXPECT_TRUE(
+            LoadTilemapFile(tree->Data("objects/" + folder + "/" + map + ".json").string(), maps));
+        FrameContext().lineUp = LineUp(8, 1, 6, 2);
+    }
+    // Enters the running level again on that map; what it said.
+    std::string EnterWith(const std::string& folder, const std::string& map) {
+        Replace(folder, map);
+        FrameWork::Platform::SRand(46);
+        return Enter(GameState::Reload);
+    }
+
+    // The running floor's make-up.
+    static MatchResult Floor() {
+        MatchResult result;
+        VXShapeInstancer* grid = g_currentInstancer;
+        const VXInstanceSet* floor =
+            VXGraphicsManager::Instance()->FindInstanceSet("FloorTiles.png");
+        if (!grid || !floor) {
+            ADD_FAILURE() << "no floor grid";
+            return result;
+        }
+        result.walkable = grid->walkableCells;
+        result.total = g_totalPaintCells;
+        result.cellTiles = grid->cellTiles;
+        result.firstTileX = grid->firstTileX;
+        result.frames = floor->texOffsets;
+        for (const VXPaintCell& cell : VXGraphicsManager::Instance()->paintCells)
+            result.walls.push_back(cell.wallBlocked);
+        return result;
     }
 
     // Enters `next` with the same draw of chance, drives both players
@@ -64,17 +125,9 @@ protected:
     MatchResult Play(int next, std::string* said) {
         FrameWork::Platform::SRand(46);
         *said = Enter(next);
-        MatchResult result;
-        VXShapeInstancer* grid = g_currentInstancer;
-        if (!grid) {
-            ADD_FAILURE() << "no floor grid";
-            return result;
-        }
-        result.walkable = grid->walkableCells;
-        result.total = g_totalPaintCells;
-        result.cellTiles = grid->cellTiles;
+        MatchResult result = Floor();
+        if (!g_currentInstancer) return result;
         const std::vector<VXPaintCell>& cells = VXGraphicsManager::Instance()->paintCells;
-        for (const VXPaintCell& cell : cells) result.walls.push_back(cell.wallBlocked);
         // The count-down takes the input from the frame after the one that
         // ended the match before.
         for (int i = 0; i < 60 && !FrameContext().inputBlocked; ++i) StepFrames(1);
@@ -94,31 +147,41 @@ protected:
     }
 };
 
+// Says whether `said` holds `line` exactly once.
+::testing::AssertionResult SaidOnce(const std::string& said, const std::string& line) {
+    const size_t at = said.find(line);
+    if (at == std::string::npos)
+        return ::testing::AssertionFailure() << "not said: " << line << "in\n" << said;
+    if (said.find(line, at + 1) != std::string::npos)
+        return ::testing::AssertionFailure() << "said twice: " << line;
+    return ::testing::AssertionSuccess();
+}
+
 TEST_F(NearCopyTiles, FloorWallsAndScoreAreTheShippedFloors) {
     StartGame();
     const struct {
         int state;
         const char* map;
         const char* skipped;
-    } levels[] = {{GameState::Level1, "Level_1", "Level_1.json: tile 440 lies on tile 0; skipped"},
-                  {GameState::Level0, "Level_0", "Level_0.json: tile 576 lies on tile 0; skipped"}};
-    VXTilemapRegistry& maps = VXGraphicsManager::Instance()->tilemaps;
+        const char* skippedFirst;
+    } levels[] = {{GameState::Level1, "Level_1", "Level_1.json: tile 440 lies on tile 0; skipped\n",
+                   "Level_1.json: tile 0 lies on tile 1; skipped\n"},
+                  {GameState::Level0, "Level_0", "Level_0.json: tile 576 lies on tile 0; skipped\n",
+                   "Level_0.json: tile 0 lies on tile 1; skipped\n"}};
+    MatchResult shipped;
     for (const auto& level : levels) {
         SCOPED_TRACE(level.map);
         FrameContext().lineUp = LineUp(8, 1, 6, 2);
         std::string said;
-        const MatchResult shipped = Play(level.state, &said);
+        shipped = Play(level.state, &said);
         EXPECT_EQ(said.find("skipped"), std::string::npos) << said;
         ASSERT_GT(shipped.walkable, 0);
         EXPECT_GT(shipped.painted[1] + shipped.painted[2], 0) << "the players painted nothing";
 
-        // The same level on the floor with the near copy.
-        maps.erase(level.map);
-        ASSERT_TRUE(LoadTilemapFile(
-            tree->Data(std::string("objects/NearCopies/") + level.map + ".json").string(), maps));
-        FrameContext().lineUp = LineUp(8, 1, 6, 2);
+        // The same level on the floor with the near copy, listed last.
+        Replace("NearCopies", level.map);
         const MatchResult copied = Play(GameState::Reload, &said);
-        EXPECT_NE(said.find(level.skipped), std::string::npos) << said;
+        EXPECT_TRUE(SaidOnce(said, level.skipped));
         EXPECT_EQ(copied.walkable, shipped.walkable);
         EXPECT_EQ(copied.total, shipped.total);
         EXPECT_TRUE(TestHarness::SameList(copied.cellTiles, shipped.cellTiles));
@@ -126,7 +189,56 @@ TEST_F(NearCopyTiles, FloorWallsAndScoreAreTheShippedFloors) {
         EXPECT_EQ(copied.painted[1], shipped.painted[1]);
         EXPECT_EQ(copied.painted[2], shipped.painted[2]);
         EXPECT_EQ(copied.winner, shipped.winner);
+
+        // Listed first, the copy moves no cell either.
+        said = EnterWith("First", level.map);
+        const MatchResult first = Floor();
+        EXPECT_TRUE(SaidOnce(said, level.skippedFirst));
+        EXPECT_EQ(first.walkable, shipped.walkable) << "walkable cells with the copy listed first";
+        EXPECT_EQ(first.total, shipped.total);
+        EXPECT_TRUE(TestHarness::SameList(first.cellTiles, shipped.cellTiles));
+        EXPECT_TRUE(TestHarness::SameList(first.walls, shipped.walls));
+        EXPECT_TRUE(TestHarness::SameList(first.frames, shipped.frames));
     }
+
+    // Arena 0, with a tile half a cell off the others' grid on their left:
+    // it is named, takes the cell beside the floor's left column and moves
+    // no other cell; tiles a thousand cells and more away are named as far
+    // outside and change nothing.
+    std::string said = EnterWith("OffGrid", "Level_0");
+    const MatchResult off = Floor();
+    for (const char* line : {"tile 0 at (-1300, 1150) is off the grid of the others; it takes the "
+                             "cell at (-1250, 1150)\n",
+                             "tile 577 at (100000, 1150) lies far outside the others; skipped\n",
+                             "tile 578 at (1e+06, 1150) lies far outside the others; skipped\n",
+                             "tile 579 at (-200000, 0) lies far outside the others; skipped\n"})
+        EXPECT_TRUE(SaidOnce(said, line));
+    EXPECT_EQ(off.walkable, shipped.walkable + 1);
+    EXPECT_EQ(off.total, shipped.total + 1);
+    EXPECT_EQ(off.firstTileX, shipped.firstTileX - 100.0f) << "one column more on the left";
+    ASSERT_EQ(off.walls.size(), shipped.walls.size() + 1);
+    EXPECT_TRUE(TestHarness::SameList(std::vector<int>(off.walls.begin() + 1, off.walls.end()),
+                                      shipped.walls));
+
+    // Hedges whose frame is off the sheet are named and still show, with
+    // the sheet's last frame, as no hedge frame is left.
+    said = EnterWith("Frames", "Level_0");
+    EXPECT_TRUE(SaidOnce(said,
+                         "Level_0.json: 116 tiles have frames outside the 16 of "
+                         "FloorTiles.png (1000000); drawn with frame 15 under walls\n"));
+    const MatchResult frames = Floor();
+    const VXInstanceSet* floor = VXGraphicsManager::Instance()->FindInstanceSet("FloorTiles.png");
+    ASSERT_EQ(frames.frames.size(), floor->m_data3Index.size());
+    int hedges = 0, open = 0, shown = 0;
+    for (size_t t = 0; t < frames.frames.size(); ++t) {
+        if (floor->m_data3Index[t] != 1000000) continue;
+        ++hedges;
+        open += frames.walls[t] == 0;
+        shown += frames.frames[t] == floor->FrameOffset(15);
+    }
+    EXPECT_EQ(hedges, 116);
+    EXPECT_EQ(open, 0) << "hedge tiles not under a wall";
+    EXPECT_EQ(shown, hedges) << "hedges drawn with frame 15; the others draw as open ground";
 }
 
 // Arena 0's frame list cut to its first 100 entries and arena 1's with four
