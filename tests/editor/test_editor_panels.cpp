@@ -117,12 +117,34 @@ TEST_F(PanelFixture, AddParentRefusesACycleAndDeleteLeavesTheNextSave) {
     EXPECT_EQ(archer->position[0], x);
     EXPECT_NE(VXDebugConsole::Text().find("PARENT REFUSED!"), std::string::npos);
 
+    // A parent drawn flat (no width, or turned a quarter about x, as a file
+    // may give it) could not show the child as it is: refused, nothing moves.
+    GameObject* pirate = Editor()->m_objects->FindObject("Pirate");
+    GameObject* knight = Editor()->m_objects->FindObject("Knight");
+    ASSERT_TRUE(pirate && knight && !knight->parent);
+    const float pirateWas[2] = {pirate->scale[0], pirate->rotation[0]};
+    for (const char* flat : {"scaleX 0", "rotationX 90"}) {
+        pirate->scale[0] = flat[0] == 's' ? 0.0f : pirateWas[0];
+        pirate->rotation[0] = flat[0] == 's' ? 0.0f : 90.0f;
+        Select("Knight");
+        const float knightWas[2] = {knight->position[0], knight->scale[0]};
+        ClickItem("INSPECTOR/ADD PARENT");
+        ClickItem("Parent/Pirate");
+        ASSERT_PRED_FORMAT2(SameObject, knight->parent, nullptr) << "under a Pirate of " << flat;
+        EXPECT_EQ(knight->position[0], knightWas[0]) << "under a Pirate of " << flat;
+        EXPECT_EQ(knight->scale[0], knightWas[1]) << "under a Pirate of " << flat;
+        EXPECT_NE(VXDebugConsole::Text().find("PARENT REFUSED! ITS SCALE IS 0!\n"),
+                  std::string::npos)
+            << VXDebugConsole::Text();
+    }
+    pirate->scale[0] = pirateWas[0];
+    pirate->rotation[0] = pirateWas[1];
+
     // A parent listed after its child: the child (and its own children)
     // move after it, so the link comes back from the save.
-    GameObject* knight = Select("Knight");
+    Select("Knight");
     ClickItem("INSPECTOR/ADD PARENT");
     ClickItem("Parent/Pirate");
-    GameObject* pirate = Editor()->m_objects->FindObject("Pirate");
     ASSERT_EQ(knight->parent, pirate);
     EXPECT_EQ(Editor()->m_objects->objects[static_cast<size_t>(g_libraryIndex)], knight);
     const auto texts = SaveReloadSave();
