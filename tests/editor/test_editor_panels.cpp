@@ -269,8 +269,7 @@ TEST_F(PanelFixture, AddParentKeepsTheChildWhereItIsDrawnThroughSaveLoadAndMatch
         const GameObjectData& d = file.records[0];
         EXPECT_EQ(d.parentName, "Flag2RingA");
         const GameObject prefab(d.scale[0], d.scale[1], d.type, 1, 1, 0, d.position[0],
-                                d.position[1], d.name, d.rotation[0], d.rotation[1],
-                                d.rotation[2]);
+                                d.position[1], d.name, d.rotation[0], d.rotation[1], d.rotation[2]);
         EXPECT_TRUE(DrawnAlike(turned, Drawn(&prefab))) << "the prefab Flag2RingB as written";
     }
 
