@@ -145,6 +145,14 @@ const char* ParentRefusal(const GameObject* target, const GameObject* parent) {
     return nullptr;
 }
 
+// Whether `object` is among its own parents (links no refusal prevented).
+bool InACycle(const GameObject* object, size_t listSize) {
+    const GameObject* up = object->parent;
+    for (size_t steps = 0; up && steps <= listSize; ++steps, up = up->parent)
+        if (up == object) return true;
+    return false;
+}
+
 // Moves every child listed before its parent to just after it, so that a
 // save lists parents first and loads back with every link.
 void KeepParentsFirst(std::vector<GameObject*>& list) {
@@ -154,7 +162,8 @@ void KeepParentsFirst(std::vector<GameObject*>& list) {
             GameObject* child = list[i];
             auto parent = std::find(list.begin() + static_cast<std::ptrdiff_t>(i), list.end(),
                                     child ? child->parent : nullptr);
-            if (!child || !child->parent || parent == list.end()) continue;
+            if (!child || !child->parent || parent == list.end() || InACycle(child, list.size()))
+                continue;
             std::rotate(list.begin() + static_cast<std::ptrdiff_t>(i),
                         list.begin() + static_cast<std::ptrdiff_t>(i) + 1, parent + 1);
             moved = true;
@@ -181,8 +190,10 @@ void DrawParentPopup(GameObject* target, std::vector<GameObject*>& objects) {
     ImGui::Separator();
     for (size_t i = 0; i < objects.size(); ++i) {
         GameObject* candidate = objects[i];
-        // The cursor object is never saved: it takes no children.
-        if (!candidate || candidate->g_name == target->g_name || candidate->g_name == "mouse")
+        // The cursor object and deleted objects are never saved: they take
+        // no children.
+        if (!candidate || !candidate->m_active || candidate->g_name == target->g_name ||
+            candidate->g_name == "mouse")
             continue;
         ImGui::PushID(static_cast<int>(i));
         ImGui::Selectable(candidate->g_name.c_str());
@@ -235,6 +246,9 @@ void SavePrefabAndLog(GameObject* target, const std::string& shown, bool selecte
 }
 
 void DeleteTarget(GameObject* target) {
+    // Its children stay where they are drawn, as roots: neither the save nor
+    // the match may hang them on an object that is no longer there.
+    target->StandAlone();
     target->SetActive(0);
     g_selectionChanged = 0;
     if (g_selectedObject == target) g_selectedObject = nullptr;

@@ -54,8 +54,11 @@ bool g_itemHoveredBefore = false;
 
 struct ItemRect {
     float x0, y0, x1, y1;
+    int frame;
 };
 std::map<std::string, ItemRect> g_itemRects;
+// The editor's frames, counted across restarts (ImGui's count starts again).
+int g_editorFrame = 0;
 
 // The camera's pixel offset: its view translation less the screen centre.
 void CameraPixelOffset(int& px, int& py) {
@@ -105,7 +108,12 @@ int EditorChannelGroup() {
 void NoteEditorItem(const std::string& key) {
     const ImVec2 a = ImGui::GetItemRectMin();
     const ImVec2 b = ImGui::GetItemRectMax();
-    g_itemRects[key] = {a.x, a.y, b.x, b.y};
+    g_itemRects[key] = {a.x, a.y, b.x, b.y, g_editorFrame};
+}
+
+int EditorItemFrame(const std::string& key) {
+    auto it = g_itemRects.find(key);
+    return it == g_itemRects.end() ? -1 : it->second.frame;
 }
 
 bool FindEditorItem(const std::string& key, float& x0, float& y0, float& x1, float& y1) {
@@ -203,6 +211,7 @@ void VXLevelEditor::Update() {
     // ImGui's frame begins first, so that what it owns is known for this
     // frame's mouse (a press on a widget, a widget held, a popup open).
     VXImGuiBinding::NewFrame();
+    ++g_editorFrame;
     // Whatever owns the mouse now, a drag let go or cut short ends here.
     EndFinishedDrags();
     if (!ImGuiOwnsMouse()) {

@@ -147,5 +147,7 @@ bool ImGuiTakesText();
 bool FindEditorItem(const std::string& key, float& x0, float& y0, float& x1, float& y1);
 // Notes the rectangle of the widget just drawn under `key`.
 void NoteEditorItem(const std::string& key);
+// The editor frame in which the widget `key` was drawn last; -1 for never.
+int EditorItemFrame(const std::string& key);
 
 }  // namespace FrameWork

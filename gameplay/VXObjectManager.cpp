@@ -65,7 +65,9 @@ bool SavePrefab(GameObject* const& object) {
     const std::string path = kPrefabFolder + object->g_name + ".json";
     rapidjson::StringBuffer buffer;
     buffer.Put('[');
-    object->Serialize(buffer);
+    // A prefab's parent is no object of the level it is loaded into: it is
+    // written where it is drawn.
+    object->Serialize(buffer, true);
     buffer.Put(']');
     std::string text(buffer.GetString(), buffer.GetSize());
     text += '\n';

@@ -232,6 +232,17 @@ void GameObject::DetachChild(const std::string& name) {
     ForgetChild(child);
 }
 
+void GameObject::StandAlone() {
+    // The children first, while this object still draws them.
+    for (GameObject* child : children)
+        if (child && child->parent == this) MakeRoot(child);
+    children.clear();
+    if (GameObject* was = parent) {
+        was->MakeRoot(this);
+        was->ForgetChild(this);
+    }
+}
+
 void GameObject::MakeRoot(GameObject* child) const {
     const PlaneTransform drawn = child->DrawnTransform();
     child->isRoot = 1;
@@ -356,7 +367,7 @@ void GameObject::CopyUnreadValuesFrom(const GameObject& source) {
     }
 }
 
-void GameObject::Serialize(rapidjson::StringBuffer& buffer) const {
+void GameObject::Serialize(rapidjson::StringBuffer& buffer, bool inWorld) const {
     JsonWriter writer(buffer);
     writer.SetIndent(' ', 4);
     UnreadBlockWriter unread(unreadBlocks, writer);
@@ -397,15 +408,20 @@ void GameObject::Serialize(rapidjson::StringBuffer& buffer) const {
     // A child is stored in world values; the object itself keeps its local
     // values (the converted ones are copies).
     float pos[2] = {position[0], position[1]};
+    float rot[3] = {rotation[0], rotation[1], rotation[2]};
     float scl[2] = {scale[0], scale[1]};
     if (parent) {
         writer.Key("MY PARENT");
         writer.String(parent->g_name.c_str(),
                       static_cast<rapidjson::SizeType>(parent->g_name.size()));
         unread.After("MY PARENT");
-        for (int i = 0; i < 2; ++i) {
-            pos[i] = parent->position[i] + parent->scale[i] * position[i];
-            scl[i] = parent->scale[i] * scale[i];
+        if (inWorld) {
+            WorldPlacement(pos, rot, scl);
+        } else {
+            for (int i = 0; i < 2; ++i) {
+                pos[i] = parent->position[i] + parent->scale[i] * position[i];
+                scl[i] = parent->scale[i] * scale[i];
+            }
         }
     }
     writer.Key("position");
@@ -416,7 +432,7 @@ void GameObject::Serialize(rapidjson::StringBuffer& buffer) const {
     writer.EndArray();
     SetOneLine(writer, false);
     unread.After("position");
-    const float numbers[5] = {rotation[0], rotation[1], rotation[2], scl[0], scl[1]};
+    const float numbers[5] = {rot[0], rot[1], rot[2], scl[0], scl[1]};
     for (int k = 0; k < 5; ++k) {
         const std::string& key = placement[placement.size() - 5 + static_cast<size_t>(k)];
         writer.Key(key.c_str(), static_cast<rapidjson::SizeType>(key.size()));

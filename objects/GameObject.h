@@ -155,6 +155,10 @@ public:
     // Links `child` as AttachChild does, with the values that keep it where,
     // as large and as turned as it is drawn.
     void AdoptWhereDrawn(GameObject* child);
+    // Unlinks the object from its children and from its parent; each of them
+    // becomes a root drawn where, as large and as turned as it was (the
+    // editor's DELETE: what stays must not hang on what is gone).
+    void StandAlone();
 
     // How the object is drawn now: its own transform through its parents',
     // each rebuilt from its fields as UpdateTransform composes them (a
@@ -170,6 +174,9 @@ public:
     // scaled unevenly) is dropped, keeping the drawn x axis and the area.
     // False, with nothing changed, when its parents flatten the plane.
     bool TakeDrawnTransform(const PlaneTransform& drawn);
+    // The position, turns and scale that draw the object, as a root, where
+    // it is drawn now (its own values for a root).
+    void WorldPlacement(float outPosition[2], float outRotation[3], float outScale[2]) const;
 
     // Stores the follower; with a player logic here and a sprite there, the
     // follower's sprite shows the team's row, and a follower's sprite is
@@ -192,8 +199,11 @@ public:
     void CopyUnreadValuesFrom(const GameObject& source);
 
     // Writes the object as one JSON object into `buffer`, its unread blocks
-    // in their places, and each component's unread values in theirs.
-    void Serialize(rapidjson::StringBuffer& buffer) const;
+    // in their places, and each component's unread values in theirs.  A
+    // child names its parent; its place is written in the parent's values
+    // (as the loader links it back), or with `inWorld` where it is drawn in
+    // the world (a prefab, which its parent's name ties to no object).
+    void Serialize(rapidjson::StringBuffer& buffer, bool inWorld = false) const;
 
     uint8_t snapToGrid = 0;
     int32_t gridSize = 0;

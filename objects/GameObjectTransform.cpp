@@ -175,6 +175,21 @@ bool GameObject::TakeDrawnTransform(const PlaneTransform& drawn) {
     return true;
 }
 
+void GameObject::WorldPlacement(float outPosition[2], float outRotation[3],
+                                float outScale[2]) const {
+    std::copy(position, position + 2, outPosition);
+    std::copy(rotation, rotation + 3, outRotation);
+    std::copy(scale, scale + 2, outScale);
+    if (isRoot || !parent) return;
+    // A root with this object's values takes the drawn transform.
+    GameObject root(scale[0], scale[1], objectType, 0, 1, 0, position[0], position[1], "",
+                    rotation[0], rotation[1], rotation[2]);
+    if (!root.TakeDrawnTransform(DrawnTransform())) return;
+    std::copy(root.position, root.position + 2, outPosition);
+    std::copy(root.rotation, root.rotation + 3, outRotation);
+    std::copy(root.scale, root.scale + 2, outScale);
+}
+
 void GameObject::AdoptWhereDrawn(GameObject* child) {
     if (!child || child == this) return;
     const PlaneTransform drawn = child->DrawnTransform();

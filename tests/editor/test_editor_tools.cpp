@@ -633,7 +633,9 @@ TEST_F(ToolFixture, TurnedObjectsArePickedOutlinedAndHandledWhereDrawn) {
 {"GameObject": 1, "g_name": "MirrorY", "m_active": true, "position": [300.0, 150.0],
  "rotationX": 0.0, "rotationY": 0.0, "rotationZ": 0.0, "scaleX": 100.0, "scaleY": -200.0},
 {"GameObject": 1, "g_name": "TurnedMirror", "m_active": true, "position": [-200.0, -200.0],
- "rotationX": 0.0, "rotationY": 0.0, "rotationZ": 270.0, "scaleX": -160.0, "scaleY": 60.0}]
+ "rotationX": 0.0, "rotationY": 0.0, "rotationZ": 270.0, "scaleX": -160.0, "scaleY": 60.0},
+{"GameObject": 1, "g_name": "Flat", "m_active": true, "position": [200.0, 200.0],
+ "rotationX": 0.0, "rotationY": 0.0, "rotationZ": 0.0, "scaleX": 0.0, "scaleY": 100.0}]
 )");
     AnsweringPicker picker;
     EnterEditorOn(picker, Data("objects/turned.json"));
@@ -656,6 +658,9 @@ TEST_F(ToolFixture, TurnedObjectsArePickedOutlinedAndHandledWhereDrawn) {
         // The arm's drawn end, the middle of its unturned box.
         {-300, 80, arm},
         {-200, -100, nullptr},
+        // The bar's centre: a quad drawn flat (Flat, of no width) holds no
+        // point, not even there.
+        {0, 0, bar},
     };
     for (const auto& c : clicks) {
         int x = 0, y = 0;
@@ -666,6 +671,18 @@ TEST_F(ToolFixture, TurnedObjectsArePickedOutlinedAndHandledWhereDrawn) {
         ClickMouse(x, y);
         EXPECT_EQ(name(), c.picks ? c.picks->g_name : "nothing")
             << "a click at world " << c.x << ", " << c.y;
+    }
+    {
+        // A click exactly on a box's edge is outside it: inside is strict.
+        int x = 0, y = 0;
+        ScreenOf(300.0f, 200.0f, x, y);
+        MoveMouse(x, y);
+        StepFrames(2);
+        const float wx = g_mouseWorld.x, wy = -g_mouseWorld.y;
+        scene->CreateGameObject(64.0f, 64.0f, 1, true, wx - 32.0f, wy, "Edge", 0, 0, 0);
+        std::swap(scene->objects.back(), scene->objects[scene->objects.size() - 2]);
+        ClickMouse(x, y);
+        EXPECT_EQ(name(), "nothing") << "a click on the right edge of Edge, at world " << wx;
     }
 
     TapKey(SDL_SCANCODE_2);  // TRANSLATE

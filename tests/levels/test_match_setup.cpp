@@ -583,23 +583,42 @@ TEST_F(PrefabsNamingAParent, StayTemplatesFireShotsOfTheirOwnSizeAndSaveBackUnch
         EXPECT_EQ(TestHarness::ReadFile(tree->Data("objects/prefabs/" + prefab + ".json")),
                   saved[prefab]);
     }
-    // The editor's SAVE AS PREFAB of a child writes its parent's name and its
-    // world place and size; the prefab loads with those.
-    GameObject* shadow = editor.FindObject("SamuraiShadow");
-    ASSERT_NE(shadow, nullptr);
-    ASSERT_NE(shadow->parent, nullptr);
-    ASSERT_TRUE(SavePrefab(shadow));
-    const std::string written =
-        TestHarness::ReadFile(tree->Data("objects/prefabs/SamuraiShadow.json"));
-    EXPECT_NE(written.find("\"MY PARENT\": \"Samurai\""), std::string::npos) << written;
-    editor.LoadPrefabs(DataPath("objects/prefabs/SamuraiShadow.json"));
-    GameObject* prefab = editor.prefabs.back();
-    EXPECT_EQ(prefab->parent, nullptr);
-    EXPECT_EQ(prefab->scale[0], shadow->parent->scale[0] * shadow->scale[0]);
-    EXPECT_EQ(prefab->position[0],
-              shadow->parent->position[0] + shadow->parent->scale[0] * shadow->position[0]);
-    ASSERT_TRUE(SavePrefab(prefab));
-    EXPECT_EQ(TestHarness::ReadFile(tree->Data("objects/prefabs/SamuraiShadow.json")), written);
+    // The editor's SAVE AS PREFAB of a child writes its parent's name and
+    // where it is drawn in the world: under a parent turned 45, and two
+    // parents deep (Flag1 under GameManager); the prefab loads there.
+    GameObject* samurai = editor.FindObject("Samurai");
+    GameObject* flag1 = editor.FindObject("Flag1");
+    GameObject* gameManager = editor.FindObject("GameManager");
+    ASSERT_TRUE(samurai && flag1 && gameManager);
+    samurai->rotation[2] = 45.0f;
+    gameManager->AdoptWhereDrawn(flag1);
+    for (const char* name : {"SamuraiShadow", "Flag1RingA"}) {
+        SCOPED_TRACE(name);
+        GameObject* child = editor.FindObject(name);
+        ASSERT_NE(child, nullptr);
+        ASSERT_NE(child->parent, nullptr);
+        const PlaneTransform drawn = child->DrawnTransform();
+        ASSERT_TRUE(SavePrefab(child));
+        const std::string file = "objects/prefabs/" + std::string(name) + ".json";
+        const std::string written = TestHarness::ReadFile(tree->Data(file));
+        EXPECT_NE(written.find("\"MY PARENT\": \"" + child->parent->g_name + "\""),
+                  std::string::npos)
+            << written;
+        editor.LoadPrefabs(DataPath(file));
+        GameObject* prefab = editor.prefabs.back();
+        EXPECT_EQ(prefab->parent, nullptr);
+        const PlaneTransform loaded = prefab->DrawnTransform();
+        const double got[6] = {loaded.xx, loaded.yx, loaded.xy, loaded.yy, loaded.x, loaded.y};
+        const double want[6] = {drawn.xx, drawn.yx, drawn.xy, drawn.yy, drawn.x, drawn.y};
+        const char* what[6] = {"x axis x", "x axis y", "y axis x", "y axis y", "x", "y"};
+        for (int k = 0; k < 6; ++k)
+            EXPECT_NEAR(got[k], want[k], 0.01 + 1e-5 * std::fabs(want[k]))
+                << "the prefab's " << what[k] << " as loaded, against where " << name
+                << " is drawn:\n"
+                << written;
+        ASSERT_TRUE(SavePrefab(prefab));
+        EXPECT_EQ(TestHarness::ReadFile(tree->Data(file)), written) << "saved again";
+    }
 }
 
 struct LineUpCase {

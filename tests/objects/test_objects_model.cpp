@@ -141,6 +141,10 @@ TEST_F(ObjectModel, ReparentingKeepsWhereAnObjectIsDrawn) {
     rebuild();
     const std::array<float, 6> drawn = WorldPlane(*c);
 
+    // D snaps to a grid of 32 from its next rebuild on: it is drawn at
+    // (-32, 0), and C is taken relative to that.
+    d->snapToGrid = 1;
+    d->gridSize = 32;
     d->AdoptWhereDrawn(c.get());
     rebuild();
     EXPECT_EQ(c->parent, d.get());
@@ -161,6 +165,13 @@ TEST_F(ObjectModel, ReparentingKeepsWhereAnObjectIsDrawn) {
     for (int k : {0, 1, 4, 5}) EXPECT_NEAR(slant[k], drawn[k], 1e-3f) << "element " << k;
     EXPECT_NEAR(slant[0] * slant[3] - slant[1] * slant[2],
                 drawn[0] * drawn[3] - drawn[1] * drawn[2], 0.5f);
+
+    // Under a parent of a size a file may give (1e-37), the place it would
+    // take lies beyond the float range: it is held at the largest float.
+    auto tiny = make("Tiny", 0, 0, 0, 1e-37f, 1e-37f), g = make("G", 100, 50, 0, 1, 1);
+    tiny->AdoptWhereDrawn(g.get());
+    EXPECT_TRUE(std::isfinite(g->position[0]) && std::isfinite(g->scale[0]))
+        << "G under Tiny: position " << g->position[0] << ", scale " << g->scale[0];
 }
 
 TEST_F(ObjectModel, CloneCopiesTransformAndComponentKindsOnly) {
