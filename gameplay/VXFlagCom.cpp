@@ -99,7 +99,7 @@ std::vector<CentreRun> SharedRuns(float start, float size, int32_t count,
                 stalled = true;
                 break;
             }
-            if (Whole(next) > value) break;
+            if (!std::isfinite(next) || Whole(next) > value) break;
             centre = next;
             ++k;
             if (Whole(centre) == value) ++run;

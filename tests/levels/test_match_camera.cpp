@@ -3,8 +3,9 @@
 // window on a smaller display.  Both players are driven with their keys at
 // full speed, from the first frame of the count-down, apart toward opposite
 // corners of the floor (into them in the options' window) and back, across
-// Shift and Enter, at 15 and at 60 frames a second, and paused mid-drive
-// with a window opened from the pause menu; on every frame each
+// Shift and Enter, at 15 and at 60 frames a second, and paused mid-drive the
+// first time the camera holds a player at an edge, with the window switched
+// and back from the pause menu; on every frame, paused ones too, each
 // player's whole box is drawn inside the window and above the HUD's strip,
 // in a view built for the window's size of that frame.  At rest the picture
 // is the follow's own (the players' midpoint, lifted) and holds still, and a
