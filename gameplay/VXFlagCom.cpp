@@ -32,9 +32,11 @@ constexpr float kOrnamentTurn = 0.5f;
 constexpr float kCaptureTint = 0.8f;
 // More cells than a capture box could ever need, and still an int.
 constexpr int32_t kMostCells = 1 << 30;
-// Cells walked along one side of a box, and cells collected, at most.
-constexpr int32_t kMostWalked = 1 << 24;
-constexpr size_t kMostCollected = size_t{1} << 22;
+// Cells walked round one tile centre along a side of a box: more than a
+// float position can step across the two units a walk covers.
+constexpr int32_t kMostWalked = 1 << 26;
+// Cells held one by one in the cell list, at most.
+constexpr uint64_t kMostCollected = uint64_t{1} << 22;
 
 VXInstanceSet* ShapeSet(int32_t shape) {
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
@@ -60,31 +62,60 @@ int64_t Whole(float v) {
     return static_cast<int64_t>(std::trunc(static_cast<double>(v)));
 }
 
+// One run of cells along a side of a capture box: `count` cells in a row
+// whose centres truncate to `value`.
+struct CentreRun {
+    int64_t value;
+    uint64_t count;
+};
+
 // The cells along one side of a capture box, `count` cells of `size` from
-// `start`, whose centres truncate to one of `shared`: (index, centre) in
-// order.  Each centre is the one before plus the size, kept as f32, from
-// start - size / 2; cells whose centres lie beyond every shared value are
-// not walked (the walk begins at the first cell that may reach one).
-std::vector<std::pair<int32_t, float>> SharedCentres(float start, float size, int32_t count,
-                                                     const std::set<int64_t>& shared) {
-    std::vector<std::pair<int32_t, float>> out;
-    if (shared.empty() || count <= 0) return out;
-    const double low = static_cast<double>(*shared.begin()) - 1.0;
-    const double high = static_cast<double>(*shared.rbegin()) + 1.0;
-    double first = std::floor((low - start) / size - 0.5) - 1.0;
-    if (!(first > 0.0)) first = 0.0;
-    if (first >= count) return out;
-    const int32_t from = static_cast<int32_t>(first);
-    float centre = start - size * 0.5f + size * static_cast<float>(from);
-    for (int32_t k = from; k < count && k - from < kMostWalked; ++k) {
-        const float before = centre;
-        centre += size;
-        // Beyond the tiles, or cells too small to move the centre on.
-        if (static_cast<double>(centre) > high || centre == before) break;
-        if (static_cast<double>(centre) >= low && shared.count(Whole(centre)))
-            out.emplace_back(k, centre);
+// `start`, whose centres truncate to one of `shared`, as runs in order.
+// Each centre is the one before plus the size, kept as f32, from start -
+// size / 2.  Only the cells round each shared value are walked (from a cell
+// a unit short of it, reached in one step), so the work goes by the tiles,
+// not by the cells' size; `stalled` tells cells too small for a float
+// position to move on.
+std::vector<CentreRun> SharedRuns(float start, float size, int32_t count,
+                                  const std::set<int64_t>& shared, bool& stalled) {
+    std::vector<CentreRun> out;
+    int32_t k = 0;
+    float centre = start - size * 0.5f;
+    for (const int64_t value : shared) {
+        if (k >= count || stalled) break;
+        // A cell a unit short of the centres that truncate to the value.
+        const double below = static_cast<double>(value > 0 ? value : value - 1) - 1.0;
+        const double jump = std::floor((below - start) / size - 0.5);
+        if (jump >= static_cast<double>(count)) break;
+        if (jump > static_cast<double>(k)) {
+            k = static_cast<int32_t>(jump);
+            centre = start - size * 0.5f + size * static_cast<float>(k);
+        }
+        uint64_t run = 0;
+        for (int32_t walked = 0; k < count && walked < kMostWalked; ++walked) {
+            const float before = centre;
+            const float next = centre + size;
+            if (next == before) {
+                stalled = true;
+                break;
+            }
+            if (!std::isfinite(next) || Whole(next) > value) break;
+            centre = next;
+            ++k;
+            if (Whole(centre) == value) ++run;
+        }
+        if (run > 0) out.push_back({value, run});
     }
     return out;
+}
+
+// a + b, held at the largest count.
+uint64_t AddCells(uint64_t a, uint64_t b) {
+    return a > UINT64_MAX - b ? UINT64_MAX : a + b;
+}
+
+uint64_t TimesCells(uint64_t a, uint64_t b) {
+    return b != 0 && a > UINT64_MAX / b ? UINT64_MAX : a * b;
 }
 
 // A count of cells: truncated, and never more than `cap`.
@@ -137,6 +168,8 @@ void VXFlagCom::SetCaptureArea(float x, float y, float cellWidth, float cellHeig
     shapeIndex = shape;
     soundMap = sounds;
     cellPositions.clear();
+    cellBlocks.clear();
+    cellTotal = 0;
     cellsVisited = 0;
     const std::string name = owner ? owner->g_name : std::string();
     const bool sizesOk = std::isfinite(cellWidth) && cellWidth > 0.0f &&
@@ -168,42 +201,60 @@ void VXFlagCom::SetCaptureArea(float x, float y, float cellWidth, float cellHeig
         tileXs.insert(key.first);
         tileYs.insert(key.second);
     }
-    const std::vector<std::pair<int32_t, float>> across =
-        SharedCentres(x, cellWidth, CellsAcross(columns, kMostCells), tileXs);
-    const std::vector<std::pair<int32_t, float>> down =
-        SharedCentres(y, cellHeight, CellsAcross(rows, kMostCells), tileYs);
+    bool stalled = false;
+    const std::vector<CentreRun> across =
+        SharedRuns(x, cellWidth, CellsAcross(columns, kMostCells), tileXs, stalled);
+    const std::vector<CentreRun> down =
+        SharedRuns(y, cellHeight, CellsAcross(rows, kMostCells), tileYs, stalled);
 
+    // Rows whose centres share a tile row repeat one pattern of tiles: a
+    // block of them, however many cells that makes.
     std::vector<VXPaintCell>& paint = VXGraphicsManager::Instance()->paintCells;
-    const size_t before = cellList.size();
-    for (const auto& [r, cy] : down) {
-        for (const auto& [c, cx] : across) {
+    std::set<int> tiles;
+    for (const CentreRun& row : down) {
+        CellBlock block;
+        block.rows = row.count;
+        for (const CentreRun& column : across) {
             ++cellsVisited;
-            auto found = tileAt.find({Whole(cx), Whole(cy)});
-            if (found == tileAt.end() || cellList.size() >= kMostCollected) continue;
+            auto found = tileAt.find({column.value, row.value});
+            if (found == tileAt.end()) continue;
             const size_t index = found->second;
             if (index < paint.size()) {
                 paint[index].blocked = 1;
                 paint[index].wallBlocked = 1;
                 paint[index].flagCell = 1;
             }
-            cellList.push_back(static_cast<int>(index));
-            cellPositions.emplace_back(set->m_data1[index][0], set->m_data1[index][1]);
+            tiles.insert(static_cast<int>(index));
+            block.tiles.push_back({static_cast<int>(index), set->m_data1[index][0],
+                                   set->m_data1[index][1], column.count});
+            block.width = AddCells(block.width, column.count);
         }
+        if (block.tiles.empty()) continue;
+        cellTotal = AddCells(cellTotal, TimesCells(block.rows, block.width));
+        cellBlocks.push_back(std::move(block));
     }
-    if (cellList.size() == before)
+    // The cells one by one, while there are few enough to hold.
+    if (cellTotal <= kMostCollected)
+        for (const CellBlock& block : cellBlocks)
+            for (uint64_t r = 0; r < block.rows; ++r)
+                for (const CellTile& tile : block.tiles)
+                    for (uint64_t n = 0; n < tile.count; ++n) {
+                        cellList.push_back(tile.index);
+                        cellPositions.emplace_back(tile.x, tile.y);
+                    }
+    if (cellTotal == 0)
         std::printf(" -> Flag \"%s\" has no capture cell (%s)\n", name.c_str(),
                     WhyNoCell(x, y, cellWidth, cellHeight, columns, rows, tileAt).c_str());
     // Cells under a unit wide fall on a tile many times over, and each
     // takes a capture step of its own.
-    const std::set<int> tiles(cellList.begin() + static_cast<std::ptrdiff_t>(before),
-                              cellList.end());
-    const size_t cells = cellList.size() - before;
-    if (cells > tiles.size())
+    if (cellTotal > tiles.size())
         std::printf(
-            " -> Flag \"%s\" takes %zu steps (%.0f s alone on it) to capture: its %zu "
+            " -> Flag \"%s\" takes %llu steps (%.0f s alone on it) to capture: its %llu "
             "cells of %g x %g fall on %zu tiles\n",
-            name.c_str(), cells, static_cast<double>(cells) * kStepSeconds, cells,
-            static_cast<double>(cellWidth), static_cast<double>(cellHeight), tiles.size());
+            name.c_str(), static_cast<unsigned long long>(cellTotal),
+            static_cast<double>(cellTotal) * kStepSeconds,
+            static_cast<unsigned long long>(cellTotal), static_cast<double>(cellWidth),
+            static_cast<double>(cellHeight), tiles.size());
     HideOrnaments(owner);
 }
 
@@ -216,7 +267,24 @@ void VXFlagCom::RemovePlayer(GameObject* player) {
 }
 
 uint32_t VXFlagCom::CellCount() const {
-    return static_cast<uint32_t>(std::min(cellList.size(), cellPositions.size()));
+    return static_cast<uint32_t>(std::min<uint64_t>(cellTotal, UINT32_MAX));
+}
+
+const VXFlagCom::CellTile& VXFlagCom::CellAt(uint32_t k) const {
+    uint64_t rest = k;
+    for (const CellBlock& block : cellBlocks) {
+        const uint64_t cells = TimesCells(block.rows, block.width);
+        if (rest >= cells) {
+            rest -= cells;
+            continue;
+        }
+        rest %= block.width;
+        for (const CellTile& tile : block.tiles) {
+            if (rest < tile.count) return tile;
+            rest -= tile.count;
+        }
+    }
+    return cellBlocks.back().tiles.back();
 }
 
 void VXFlagCom::Update(float) {
@@ -241,14 +309,15 @@ void VXFlagCom::Update(float) {
 }
 
 void VXFlagCom::PaintCell(uint32_t k, int32_t team) {
-    const int index = cellList[k];
+    const CellTile& cell = CellAt(k);
+    const int index = cell.index;
     if (VXInstanceSet* set = ShapeSet(shapeIndex))
         if (index >= 0 && static_cast<size_t>(index) < set->m_data2.size()) {
             const float tint = team == 0 ? 1.0f : kCaptureTint;
             auto& colour = set->m_data2[static_cast<size_t>(index)];
             colour[0] = colour[1] = colour[2] = tint;
         }
-    StrokeWithPainter(cellPositions[k].first, cellPositions[k].second, team, kFlagPainterType);
+    StrokeWithPainter(cell.x, cell.y, team, kFlagPainterType);
 }
 
 void VXFlagCom::CountDown() {

@@ -55,6 +55,8 @@ public:
     float holdTime = 20.0f;
     float tick = 0.08f;
     VXShapeInstancer* grid = nullptr;
+    // The cells one by one (instance indexes and positions) when there are
+    // at most 4194304 of them; the steps go by the blocks below.
     std::vector<int> cellList;
     std::vector<std::pair<float, float>> cellPositions;
     int32_t shapeIndex = 0;
@@ -63,8 +65,25 @@ public:
     size_t cellsVisited = 0;
 
 private:
-    // Cells usable by the steps: both lists hold them.
+    // A tile under `count` cells side by side in a row.
+    struct CellTile {
+        int index;
+        float x, y;
+        uint64_t count;
+    };
+    // `rows` rows of cells that fall on the same tiles in the same order.
+    struct CellBlock {
+        uint64_t rows = 0;
+        uint64_t width = 0;
+        std::vector<CellTile> tiles;
+    };
+    std::vector<CellBlock> cellBlocks;
+    uint64_t cellTotal = 0;
+
+    // Cells usable by the steps (as many as a step count can reach).
     uint32_t CellCount() const;
+    // The tile under cell k (k below CellCount()).
+    const CellTile& CellAt(uint32_t k) const;
     // Paints cell k through the level's painter for `team` (0 unpaints) and
     // tints its instance.
     void PaintCell(uint32_t k, int32_t team);

@@ -202,7 +202,7 @@ void VXGraphicsManager::UploadCameraView() {
     SetUniformMatrix(g_textureProgram, "camView", camera.camView);
 }
 
-void VXGraphicsManager::UpdateCameraFollow() {
+void VXGraphicsManager::UpdateCameraFollow(bool paused) {
     const size_t n = cameraTargets.size();
     if (n < 2) return;
     const int W = camera.screenWidth;
@@ -243,8 +243,12 @@ void VXGraphicsManager::UpdateCameraFollow() {
     }
     const float nx = (tx - bx) * k + bx;
     const float ny = (ty - by) * k + by;
-    followX = nx;
-    followY = ny;
+    if (!paused) {
+        followX = nx;
+        followY = ny;
+        cameraX = std::trunc(nx);
+        cameraY = std::trunc(ny) + Camera::kLift;
+    }
 
     const float dx = std::fabs(maxX - minX);
     const float dy = std::fabs(maxY - minY);
@@ -260,8 +264,6 @@ void VXGraphicsManager::UpdateCameraFollow() {
         s = largest;
 
     zoom = 1.0f / s;
-    cameraX = std::trunc(nx);
-    cameraY = std::trunc(ny) + Camera::kLift;
     // The smoothing may trail a fast player, or start far from the players
     // (a match's first frame, a window of another size): the view never
     // lets them out.
@@ -316,9 +318,10 @@ void VXGraphicsManager::RenderScene() {
     UseProgram(Program(kInst));
     DrawInstanced();
 
-    // 2. The camera follows the players during play.
-    const bool paused = FrameContext().paused != 0;
-    if (!editorMode && !paused) UpdateCameraFollow();
+    // 2. The camera follows the players during play; while paused it holds
+    // its place, but still shows them whole (the frame that pauses has moved
+    // them, and the window may change size).
+    if (!editorMode) UpdateCameraFollow(FrameContext().paused != 0);
 
     // 3. Sprites, in render-list order; a texture shared by neighbours is
     // bound once.

@@ -97,7 +97,9 @@ public:
     void UploadProjection();
     void UploadCameraView();
     void RenderScene();
-    void UpdateCameraFollow();
+    // Zooms to fit the camera targets and glides toward their midpoint;
+    // `paused` keeps the camera's place but for what the pan bound needs.
+    void UpdateCameraFollow(bool paused = false);
     // Moves the camera just enough that every camera target is drawn whole
     // inside the window and above the HUD's strip (see hudHeight).
     void KeepTargetsInView();

@@ -243,7 +243,7 @@ TEST_F(NearCopyTiles, FloorWallsAndScoreAreTheShippedFloors) {
 
 // Arena 0's frame list cut to its first 100 entries and arena 1's with four
 // more than its tiles; the first flag of each on player 1's start place, at
-// scale 0.01 on arena 0 and 1e-30 on arena 1.
+// scale 1e-4 on arena 0 and 1e-30 on arena 1.
 class FramesAndFlags : public MatchFixture {
 protected:
     void PrepareData(TestHarness::TempDataTree& tree) override {
@@ -264,7 +264,7 @@ protected:
             const char* file;
             const char* place;
             const char* scale;
-        } flags[] = {{"objects/savefile0.json", "[-250.0, -950.0]", "0.01"},
+        } flags[] = {{"objects/savefile0.json", "[-250.0, -950.0]", "1e-4"},
                      {"objects/savefile1.json", "[-750.0, 450.0]", "1e-30"}};
         for (const auto& flag : flags) {
             const std::string after = "\"g_name\": \"Flag1\"";
@@ -345,20 +345,26 @@ TEST_F(FramesAndFlags, FrameListsAreNamedAndFittedAndFlagsSayWhyTheyStandStill) 
     // The HUD covers most of a 320 x 180 frame; the floor shows above it.
     EXPECT_GT(share, 0.08) << "of the frame changes when the floor is hidden";
 
-    // The flag's hundredth-unit cells fall on its nine tiles ten thousand
-    // times each, one capture step a cell: it is named, and player 1
-    // standing on it paints, but is nowhere near a capture.
+    // The flag's cells, a ten-thousandth of a unit wide, fall on its nine
+    // tiles about a hundred million times each, one capture step a cell: the
+    // line tells them all, the set-up looked up a tile once for each run of
+    // cells that share one (not once a cell: that took half a minute), and
+    // player 1 standing on it paints, but is nowhere near a capture.
     const std::string named = " -> Flag \"Flag1\" takes ";
     const size_t at = said.find(named);
     ASSERT_NE(at, std::string::npos) << said;
     const std::string line = said.substr(at, said.find('\n', at) - at);
-    EXPECT_NE(line.find("cells of 0.01 x 0.01 fall on 9 tiles"), std::string::npos) << line;
+    EXPECT_NE(line.find("cells of 0.0001 x 0.0001 fall on 9 tiles"), std::string::npos) << line;
+    const unsigned long long steps = std::stoull(line.substr(named.size()));
+    EXPECT_TRUE(steps > 9 * 50000000ull && steps < 9 * 200000000ull)
+        << steps << " cells, not about a hundred million a tile: " << line;
+    EXPECT_EQ(line, named + std::to_string(steps) + " steps (" +
+                        std::to_string(std::llround(steps * static_cast<double>(0.08f))) +
+                        " s alone on it) to capture: its " + std::to_string(steps) +
+                        " cells of 0.0001 x 0.0001 fall on 9 tiles");
     VXFlagCom* flag = Find(Level(GameState::Level0), "Flag1")->GetFlag();
-    EXPECT_EQ(line, named + std::to_string(flag->cellList.size()) + " steps (" +
-                        std::to_string(static_cast<int>(flag->cellList.size() * 0.08 + 0.5)) +
-                        " s alone on it) to capture: its " + std::to_string(flag->cellList.size()) +
-                        " cells of 0.01 x 0.01 fall on 9 tiles");
-    EXPECT_GT(flag->cellList.size() * 0.08, 150.0) << "longer than a match";
+    EXPECT_LE(flag->cellsVisited, 9u) << "tiles looked up for " << steps << " cells";
+    EXPECT_TRUE(flag->cellList.empty()) << flag->cellList.size() << " cells held one by one";
     StepFrames(30);
     EXPECT_GT(flag->progress, 0u);
     EXPECT_EQ(flag->captured, 0);
