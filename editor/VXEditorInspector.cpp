@@ -216,13 +216,16 @@ void DrawChildren(GameObject* target) {
     Gap();
     const std::vector<GameObject*> children = target->children;
     for (GameObject* child : children) {
-        if (!ImGui::TreeNode(child, "%s", child->g_name.c_str())) continue;
+        const bool open = ImGui::TreeNode(child, "%s", child->g_name.c_str());
+        NoteEditorItem("Children/" + child->g_name);
+        if (!open) continue;
         const bool disown = ProbedButton("DISOWN!", "DISOWN/" + child->g_name);
         ImGui::TreePop();
         // Only while this object is still the parent shown: a second press
-        // would apply the world transform once more.
-        if (disown && child->parent == target && target->FindChild(child->g_name) == child) {
-            target->DetachChild(child->g_name);
+        // would apply the world transform once more.  A child of a child is
+        // disowned as a child of a root is.
+        if (disown && child->parent == target) {
+            target->Disown(child);
             if (child->parent != target) VXDebugConsole::Log("DISOWNED\n");
         }
     }

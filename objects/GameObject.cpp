@@ -224,8 +224,11 @@ GameObject* GameObject::FindChild(const std::string& name) const {
 }
 
 void GameObject::DetachChild(const std::string& name) {
-    GameObject* child = FindChild(name);
-    if (!child) return;
+    Disown(FindChild(name));
+}
+
+void GameObject::Disown(GameObject* child) {
+    if (!child || child->parent != this) return;
     MakeRoot(child);
     // It leaves the list too, so the list never holds an object that may be
     // destroyed without telling this one.

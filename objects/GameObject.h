@@ -150,6 +150,10 @@ public:
     // Only on a root object: the child gets world values, becomes a root and
     // leaves the children list.
     void DetachChild(const std::string& name);
+    // The same for a child of this object at any depth (the editor's
+    // DISOWN!): `child` becomes a root drawn where, as large and as turned
+    // as it was, even when this object is itself a child.
+    void Disown(GameObject* child);
     // Links `child` under this object (child flags, parent, children list).
     void AttachChild(GameObject* child);
     // Links `child` as AttachChild does, with the values that keep it where,

@@ -226,6 +226,18 @@ TEST_F(PanelFixture, AddParentKeepsTheChildWhereItIsDrawnThroughSaveLoadAndMatch
     EXPECT_NEAR(ringB->scale[0], 180.0f / 220.0f, 1e-5f);
     EXPECT_NEAR(ringB->position[0], 0.0f, 1e-4f);
 
+    // DISOWN! under the ring, itself a child: a root drawn as it was.
+    Select("Flag2RingA");
+    ClickItem("Children/Flag2RingB");
+    ClickItem("DISOWN/Flag2RingB");
+    ASSERT_PRED_FORMAT2(SameObject, ringB->parent, nullptr) << "DISOWN! under Flag2RingA";
+    EXPECT_EQ(listed(ringA, ringB), 0);
+    EXPECT_TRUE(DrawnAlike(drawn, Drawn(ringB))) << "after DISOWN! under Flag2RingA";
+    Select("Flag2RingB");
+    ClickItem("INSPECTOR/ADD PARENT");
+    ClickItem("Parent/Flag2RingA");
+    ASSERT_EQ(ringB->parent, ringA);
+
     // Flag2 under its own grandchild: refused, nothing moves.
     const std::array<float, 6> flag = Drawn(flag2);
     Select("Flag2");
