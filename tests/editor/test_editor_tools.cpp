@@ -675,7 +675,7 @@ TEST_F(ToolFixture, TurnedObjectsArePickedOutlinedAndHandledWhereDrawn) {
     {
         // A click exactly on a box's edge is outside it: inside is strict.
         int x = 0, y = 0;
-        ScreenOf(300.0f, 200.0f, x, y);
+        ScreenOf(100.0f, 250.0f, x, y);
         MoveMouse(x, y);
         StepFrames(2);
         const float wx = g_mouseWorld.x, wy = -g_mouseWorld.y;
