@@ -15,7 +15,6 @@
 #include "objects/VXObjectLoader.h"
 #include "tests/support/Capture.h"
 #include "tests/support/DataFiles.h"
-#include "tests/support/SameList.h"
 #include "tests/support/TempDataTree.h"
 
 using namespace FrameWork;
@@ -229,8 +228,7 @@ TEST_F(WindowsFiles, ListNamesAreUtf8UpToEachBoundAndNoFurther) {
 
 // The shipped lists end with a line end.  Read without it or with a blank
 // line more they give the same entries, and a line a shell appends comes
-// after them as an entry of its own; nothing is said.  Characters that only
-// look like spaces or like nothing are named.
+// after them as an entry of its own; nothing is said.
 TEST_F(WindowsFiles, ListsReadTheSameWhateverEndsThemAndTakeAnAppendedLine) {
     const std::string sounds = TestHarness::ReadFile(tree.Data("objects/audiolist.txt"));
     const std::string textures = TestHarness::ReadFile(tree.Data("objects/texturelist.txt"));
@@ -253,47 +251,40 @@ TEST_F(WindowsFiles, ListsReadTheSameWhateverEndsThemAndTakeAnAppendedLine) {
 
     const std::string soundList = tree.Data("objects/s.txt").string();
     const std::string textureList = tree.Data("objects/t.txt").string();
-    // Marks and no-break spaces a designer cannot see: named once, with the
-    // line, and the line read as it looks.  One mark at the very start of a
-    // file is what Windows editors write, and goes unsaid.
+    // Marks and no-break spaces a designer cannot see are named with the
+    // line, read as it looks; a mark opening a file (as Windows writes) is not.
     auto with = [](std::string text, const std::string& from, const std::string& to) {
         const size_t at = text.find(from);
         return at == std::string::npos ? text : text.replace(at, from.size(), to);
     };
-    const std::string mark = "\xEF\xBB\xBF", title = "MainMenu_FullSpriteSheet.png 5 7",
-                      splash = "Splash_screen_ZT.png 1 1", hit = "PlayerToPlayerHit.ogg";
-    const std::string marks = " -> " + soundList +
-                              " line 1: a byte-order mark (U+FEFF) in \"<U+FEFF>bgm.ogg\"; read as "
-                              "\"bgm.ogg\"\n -> " +
-                              textureList + " line 5: a byte-order mark (U+FEFF) in \"<U+FEFF>" +
-                              title + "\"; read as \"" + title + "\"\n";
+    auto named = [](const std::string& list, const char* line, const char* what,
+                    const std::string& in, const std::string& read) {
+        return " -> " + list + " line " + line + ": a " + what + " in \"" + in + "\"; read as \"" +
+               read + "\"\n";
+    };
+    const std::string mark = "\xEF\xBB\xBF", nb = "\xC2\xA0", hit = "PlayerToPlayerHit.ogg",
+                      title = "MainMenu_FullSpriteSheet.png 5 7",
+                      splash = "Splash_screen_ZT.png 1 1";
+    const char *bom = "byte-order mark (U+FEFF)", *nbsp = "no-break space (U+00A0)";
+    const std::string marks = named(soundList, "1", bom, "<U+FEFF>bgm.ogg", "bgm.ogg") +
+                              named(textureList, "5", bom, "<U+FEFF>" + title, title);
     const std::string spaces =
-        " -> " + soundList + " line 2: a no-break space (U+00A0) in \"" + hit +
-        "<U+00A0>\"; read as \"" + hit + "\"\n -> " + textureList +
-        " line 2: a no-break space (U+00A0) in \"Splash_screen_ZT.png<U+00A0>1<U+00A0>1\"; read as "
-        "\"" +
-        splash + "\"\n";
-    ASSERT_EQ(sounds.find("bgm.ogg\n" + hit + "\n"), 0u) << "the shipped sounds start otherwise";
-    ASSERT_NE(textures.find("\n" + splash + "\n"), std::string::npos);
-    ASSERT_NE(textures.find("\n" + title + "\n"), std::string::npos);
+        named(soundList, "2", nbsp, hit + "<U+00A0>", hit) +
+        named(textureList, "2", nbsp, "Splash_screen_ZT.png<U+00A0>1<U+00A0>1", splash);
 
     const struct {
         const char* what;
         std::string sounds, textures;
         bool appended;
-        std::string said;
+        std::string said = "";
     } variants[] = {
-        {"without the last line end", cut(sounds), cut(textures), false, ""},
-        {"with a blank line more", sounds + "\n", textures + "\n", false, ""},
-        {"with a line appended", sounds + "added.ogg\n", textures + "added.png 2 3\n", true, ""},
+        {"without the last line end", cut(sounds), cut(textures), false},
+        {"with a blank line more", sounds + "\n", textures + "\n", false},
+        {"with a line appended", sounds + "added.ogg\n", textures + "added.png 2 3\n", true},
         {"with marks before a line's name", mark + mark + sounds,
          mark + with(textures, title, mark + title), false, marks},
-        {"with no-break spaces between names and counts", with(sounds, hit, hit + "\xC2\xA0"),
-         with(textures, splash,
-              "Splash_screen_ZT.png\xC2\xA0"
-              "1\xC2\xA0"
-              "1"),
-         false, spaces},
+        {"with no-break spaces between names and counts", with(sounds, hit, hit + nb),
+         with(textures, splash, "Splash_screen_ZT.png" + nb + "1" + nb + "1"), false, spaces},
     };
     for (const auto& v : variants) {
         SCOPED_TRACE(v.what);
@@ -314,11 +305,11 @@ TEST_F(WindowsFiles, ListsReadTheSameWhateverEndsThemAndTakeAnAppendedLine) {
             expectedTextures.push_back("added.png");
             expectedColumns.push_back(2);
         }
-        EXPECT_TRUE(TestHarness::SameList(names, expectedSounds)) << "sound names";
-        EXPECT_TRUE(TestHarness::SameList(graphics->textureImageNames, expectedTextures))
-            << "texture names";
-        EXPECT_TRUE(TestHarness::SameList(graphics->textureColumns, expectedColumns))
-            << "texture columns";
+        EXPECT_EQ(names, expectedSounds) << "last: " << (names.empty() ? "" : names.back());
+        EXPECT_EQ(graphics->textureImageNames, expectedTextures)
+            << "last: "
+            << (graphics->textureImageNames.empty() ? "" : graphics->textureImageNames.back());
+        EXPECT_EQ(graphics->textureColumns, expectedColumns);
     }
     graphics->Clear();
 }
