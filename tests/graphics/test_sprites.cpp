@@ -417,8 +417,9 @@ TEST(SpriteCamera, PansJustEnoughToKeepTheTargetsWholeAboveTheHud) {
         graphics->cameraX = graphics->cameraY = 0.0f;
         graphics->KeepTargetsInView();
         EXPECT_TRUE(drawn(*b)[1] >= 140.0f && drawn(*a)[0] >= 0.0f)
-            << targets << " targets (one at scale -100 x -100, a third nan x inf): drawn from ("
-            << drawn(*a)[0] << ", " << drawn(*b)[1] << "), camera " << graphics->cameraX << ", "
+            << targets << " targets (one at scale -100 x -100, a third nan x inf): the left one "
+            << "from x " << drawn(*a)[0] << " (not below 0), the mirrored one from y "
+            << drawn(*b)[1] << " (not below 140), camera " << graphics->cameraX << ", "
             << graphics->cameraY;
     }
     graphics->cameraTargets.pop_back();

@@ -220,8 +220,8 @@ protected:
             if (key == SDL_SCANCODE_RSHIFT) widths.push_back(windowWidth);
         }
         EXPECT_TRUE(widths[1] != widths[0] && widths[2] != widths[1])
-            << "Right Shift on the pause menu's options page: the window " << widths[0]
-            << " wide, then " << widths[1] << ", then " << widths[2];
+            << "Right Shift twice while paused: the window " << widths[0] << ", " << widths[1]
+            << ", then " << widths[2] << " wide";
         ASSERT_EQ(FrameContext().paused, 0) << "Escape did not resume the match";
         Expect("up to a pause at an edge, window switches while paused, and the resume, from " +
                std::to_string(widths[0]) + " wide");

@@ -76,8 +76,7 @@ protected:
         tree.WriteData("objects/Frames/Level_0.json", text);
     }
 
-    // Enters the running level again on the tile map of `map` in `folder`
-    // in place of the shipped one; what it said.
+    // Enters the running level again on `folder`'s copy of map `map`; what it said.
     std::string EnterWith(const std::string& folder, const std::string& map) {
         VXTilemapRegistry& maps = VXGraphicsManager::Instance()->tilemaps;
         maps.erase(map);
