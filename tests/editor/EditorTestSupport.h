@@ -161,8 +161,7 @@ inline ::testing::AssertionResult PlacedAs(const std::string& name, const Placem
     return ::testing::AssertionFailure() << differs.str();
 }
 
-// The record of object `name` in the object file `path` is placed as
-// `expected`, to a hundredth.
+// Object `name` of the object file `path` is saved as `expected`, to 0.01.
 inline ::testing::AssertionResult SavedAs(const std::string& path, const std::string& name,
                                           const Placement& expected) {
     VXObjectLoader file;

@@ -258,10 +258,9 @@ TEST_F(PanelFixture, AddParentKeepsTheChildWhereItIsDrawnThroughSaveLoadAndMatch
     EXPECT_EQ(loaded->parent->g_name, "Flag2RingA");
     EXPECT_TRUE(DrawnAlike(drawn, Drawn(loaded))) << "after a reload";
 
-    // Its parent turned, the ring saved as a prefab (which a match loads
-    // where the ring is drawn, as a root), then its parent deleted: the ring
-    // stays where it is drawn, as a root, and only it changes in the save;
-    // ADD PARENT offers the deleted parent no more.
+    // Its parent turned, the ring saved as a prefab (a match loads it where it
+    // is drawn), then its parent deleted: the ring stays where it is drawn, a
+    // root, alone changed in the save; ADD PARENT offers the deleted no more.
     ringB = loaded;
     ringA = Select("Flag2RingA");
     ASSERT_TRUE(ringA && ringA->parent && ringA->parent->g_name == "Flag2");
