@@ -24,6 +24,7 @@
 #include "engine/VXGameStateManager.h"
 #include "gameplay/VXObjectManager.h"
 #include "graphics/VXGraphicsManager.h"
+#include "objects/VXObjectLoader.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/TextDiff.h"
 
@@ -144,40 +145,32 @@ inline Placement PlacementOf(const GameObject* o) {
     return {o->position[0], o->position[1], o->rotation[2], o->scale[0], o->scale[1]};
 }
 
-// The record of object `name` in the object file `path` holds `expected`
-// (to a hundredth; rotations modulo a turn), or each value that differs as
-// "name key: saved -> expected".
+// `is` within `tolerance` of `expected` (turns modulo 360), or each value
+// that differs as "name key is ..., expected ...".
+inline ::testing::AssertionResult PlacedAs(const std::string& name, const Placement& is,
+                                           const Placement& expected, float tolerance) {
+    const char* const keys[5] = {"position x", "position y", "rotationZ", "scaleX", "scaleY"};
+    std::ostringstream differs;
+    for (int k = 0; k < 5; ++k) {
+        const float off = is[k] - expected[k];
+        if (!(std::fabs(k == 2 ? std::remainder(off, 360.0f) : off) <= tolerance))
+            differs << name << " " << keys[k] << " is " << is[k] << ", expected " << expected[k]
+                    << "\n";
+    }
+    if (differs.str().empty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << differs.str();
+}
+
+// Object `name` of the object file `path` is saved as `expected`, to 0.01.
 inline ::testing::AssertionResult SavedAs(const std::string& path, const std::string& name,
                                           const Placement& expected) {
-    rapidjson::Document file;
-    file.Parse(ReadText(path).c_str());
-    if (file.IsArray())
-        for (const rapidjson::Value& record : file.GetArray()) {
-            if (!record.IsObject() || !record.HasMember("g_name") || !record["g_name"].IsString() ||
-                name != record["g_name"].GetString())
-                continue;
-            const auto number = [&](const char* key, int index) -> float {
-                const auto m = record.FindMember(key);
-                if (m == record.MemberEnd()) return NAN;
-                const rapidjson::Value& v = index < 0 ? m->value : m->value[index];
-                return v.IsNumber() ? v.GetFloat() : NAN;
-            };
-            const char* const keys[5] = {"position x", "position y", "rotationZ", "scaleX",
-                                         "scaleY"};
-            const Placement saved = {number("position", 0), number("position", 1),
-                                     number("rotationZ", -1), number("scaleX", -1),
-                                     number("scaleY", -1)};
-            std::ostringstream differs;
-            for (int k = 0; k < 5; ++k) {
-                const float off = k == 2 ? std::remainder(saved[k] - expected[k], 360.0f)
-                                         : saved[k] - expected[k];
-                if (!(std::fabs(off) <= 0.01f))
-                    differs << name << " " << keys[k] << ": saved " << saved[k] << " -> expected "
-                            << expected[k] << "\n";
-            }
-            if (differs.str().empty()) return ::testing::AssertionSuccess();
-            return ::testing::AssertionFailure() << differs.str();
-        }
+    VXObjectLoader file;
+    file.Load(path);
+    for (const GameObjectData& d : file.records)
+        if (d.name == name)
+            return PlacedAs(name + " saved",
+                            {d.position[0], d.position[1], d.rotation[2], d.scale[0], d.scale[1]},
+                            expected, 0.01f);
     return ::testing::AssertionFailure() << "no " << name << " in " << path;
 }
 

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <functional>
+#include <tuple>
 
 #include "core/VXAudioManager.h"
 #include "editor/VXDebugConsole.h"
@@ -28,12 +28,9 @@ void ScreenOf(float wx, float wy, int& x, int& y) {
     y = windowHeight - static_cast<int>(wy * g->zoom + windowHeight / 2 + g->cameraY);
 }
 
-// A TRANSLATE drag moves the object as far as the cursor went, and only
-// until the drag ends, whatever comes between the press and the release: a
-// drag cut by ERASE chosen while held (the tile under the cursor stays) and
-// let go, then TRANSLATE chosen again, or by Ctrl+S opening "Save?" while
-// held, leaves the object where the cut found it while the cursor moves on.
-// The save holds that place, and only the position changes.
+// A TRANSLATE drag moves the object until the drag ends: cut short by ERASE
+// over a tile (which stays) or by Ctrl+S's "Save?", it stays where the cut
+// found it while the cursor moves on, and is saved there.
 TEST_F(EditorFixture, DraggedObjectChangesOnlyItsPositionInTheSave) {
     EnterEditor();
     TapKey(SDL_SCANCODE_2);  // TRANSLATE
@@ -55,64 +52,52 @@ TEST_F(EditorFixture, DraggedObjectChangesOnlyItsPositionInTheSave) {
     StepFrames(1);
     GameObject* moved = g_selectedObject;
     ASSERT_NE(moved, nullptr);
-    const float zoom = VXGraphicsManager::Instance()->zoom;
-    Placement expected = PlacementOf(moved);
-    const auto moveTo = [&](int toX) {
-        x = toX;
-        MoveMouse(x, y);
-        StepFrames(2);
-    };
-    moveTo(x + 30);
-    MouseButton(false, x, y);
+    const float startX = moved->position[0];
+    MoveMouse(x + 30, y);
+    StepFrames(1);
+    MouseButton(false, x + 30, y);
     StepFrames(2);
-    expected[0] += 30.0f / zoom;
-    EXPECT_NEAR(moved->position[0], expected[0], 0.5f) << moved->g_name;
-    expected = PlacementOf(moved);
+    EXPECT_NEAR(moved->position[0] - startX, 30.0f / VXGraphicsManager::Instance()->zoom, 0.5f);
 
-    // ERASE while held, over a tile, let go; TRANSLATE again, the cursor on.
-    g_selectedTileSet = 0;
+    // Held again and moved, cut short by ERASE over a tile or by Ctrl+S, let
+    // go further on, TRANSLATE chosen again and the cursor on.
     VXGraphicsManager* graphics = VXGraphicsManager::Instance();
     const VXInstanceSet* set = graphics->FindInstanceSet(graphics->tileSetNames.at(0));
     ASSERT_NE(set, nullptr);
-    moveTo(x + 60);
+    g_selectedTileSet = 0;
+    MoveMouse(x + 90, y);
+    StepFrames(2);
     Editor()->m_tiles->PaintTileCell(g_mouseWorld.x, g_mouseWorld.y, false);
     const size_t tiles = set->m_data1.size();
-    moveTo(x - 60);
-    MouseButton(true, x, y);
-    StepFrames(1);
-    moveTo(x + 20);
-    expected[0] += 20.0f / zoom;
-    TapKey(SDL_SCANCODE_7);  // ERASE
-    moveTo(x + 40);
-    MouseButton(false, x, y);
-    StepFrames(1);
-    TapKey(SDL_SCANCODE_2);
-    moveTo(x + 40);
+    Placement held{};
+    for (const SDL_Scancode cut : {SDL_SCANCODE_7, SDL_SCANCODE_S}) {
+        ScreenOf(moved->position[0], moved->position[1], x, y);
+        MoveMouse(x, y);
+        StepFrames(1);
+        MouseButton(true, x, y);
+        StepFrames(1);
+        MoveMouse(x + 20, y);
+        StepFrames(2);
+        held = PlacementOf(moved);
+        if (cut == SDL_SCANCODE_S) PressKey(SDL_SCANCODE_LCTRL);
+        TapKey(cut);
+        ReleaseKey(SDL_SCANCODE_LCTRL);
+        MoveMouse(x + 60, y);
+        StepFrames(2);
+        MouseButton(false, x + 60, y);
+        StepFrames(1);
+        TapKey(SDL_SCANCODE_2);
+        MoveMouse(x + 100, y);
+        StepFrames(2);
+        EXPECT_EQ(PlacementOf(moved), held)
+            << moved->g_name << " moved on after " << (cut == SDL_SCANCODE_S ? "Ctrl+S" : "ERASE");
+    }
     EXPECT_EQ(set->m_data1.size(), tiles) << "tiles erased by a button held since a drag";
-    EXPECT_EQ(PlacementOf(moved), expected) << moved->g_name << " moved on after ERASE";
-
-    // Ctrl+S while held: the cursor moves on to YES, which saves.
-    ScreenOf(moved->position[0], moved->position[1], x, y);
-    MoveMouse(x, y);
-    StepFrames(1);
-    MouseButton(true, x, y);
-    StepFrames(1);
-    moveTo(x + 20);
-    expected = PlacementOf(moved);
-    Chord(SDL_SCANCODE_LCTRL, SDL_SCANCODE_S);
-    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    ASSERT_TRUE(FindEditorItem("Save?/YES", x0, y0, x1, y1)) << "no Save? after Ctrl+S";
-    x = static_cast<int>(x0 + x1) / 2;
-    y = static_cast<int>(y0 + y1) / 2;
-    moveTo(x);
-    MouseButton(false, x, y);
-    StepFrames(1);
-    EXPECT_EQ(PlacementOf(moved), expected) << moved->g_name << " moved on after Ctrl+S";
     ClickItem("Save?/YES");
     const ObjectChanges changes =
         ChangesBetween(Data("objects/savefile1.json"), Data("objects/savefile.json"));
     EXPECT_EQ(changes.keys, (ChangedKeys{{moved->g_name, {"position"}}})) << changes.text;
-    EXPECT_TRUE(SavedAs(Data("objects/savefile.json"), moved->g_name, expected));
+    EXPECT_TRUE(SavedAs(Data("objects/savefile.json"), moved->g_name, held));
 }
 
 // The editor with the Pirate of the shipped level at hand, picked and
@@ -293,15 +278,12 @@ TEST_F(ToolFixture, HandlePressOverAWallDrivesTheSelectedObject) {
 }
 
 // A handle's drag lasts from the press on the handle to its release.  After
-// the GameManager's x handle is dragged and let go on the handle, the
-// cursor moving on changes nothing; a drag held and cut short by a new
-// press (with Ctrl, a release and a press in one frame), by another object
-// selected, or with SCALE by Shift let go during a Shift drag, changes
-// nothing more after the cut.  Then a click on bare floor drops the
-// selection, a press held on the Pirate picks it, and a Ctrl press dragged
-// over the floor (neither a pick nor a handle's) leaves it as it was; the
-// save holds the GameManager as the drags left it and the Pirate as loaded.
-// One case a tool.
+// the GameManager's x handle is dragged and let go on the handle: a click on
+// bare floor drops the selection, a press held on the Pirate picks it, and
+// a Ctrl press dragged over the floor (neither a pick nor a handle's) leaves
+// it as it was; the save holds the handle's one change.  One case a tool.
+// A drag cut short (let go, a new press, another object selected) changes
+// nothing while the cursor moves on.
 struct HandleDragCase {
     SDL_Scancode key;
     const char* tool;
@@ -313,87 +295,45 @@ void PrintTo(const HandleDragCase& c, std::ostream* out) {
     *out << c.tool;
 }
 
-class HandleDrag : public ToolFixture, public ::testing::WithParamInterface<HandleDragCase> {
-protected:
-    // Moves the cursor, the button still held, by `dx` pixels from (x, y).
-    void MoveOn(int& x, int y, int dx) {
-        x += dx;
-        MoveMouse(x, y);
-        StepFrames(2);
-    }
-};
+class HandleDrag : public ToolFixture, public ::testing::WithParamInterface<HandleDragCase> {};
 
 TEST_P(HandleDrag, EndsAtItsRelease) {
     EnterEditor();
+    const auto transform = PlacementOf;
     TapKey(GetParam().key);
     ASSERT_STREQ(g_toolNames[g_currentTool], GetParam().tool);
     GameObject* manager = Find("GameManager");
     GameObject* pirate = Pirate();
     ASSERT_TRUE(manager && pirate);
-    const Placement pirateLoaded = PlacementOf(pirate);
-    const float travel = 30.0f / VXGraphicsManager::Instance()->zoom;
     // Inside the 100-unit GameManager, outside the 50-unit Painter on it.
     Pick(manager, 35.0f, 35.0f);
-    const Placement loaded = PlacementOf(manager);
+    const std::array<float, 5> loaded = transform(manager);
     DragHandle(manager, 0, 30);
-    Placement now = PlacementOf(manager);
-    if (g_currentTool == ToolRotate)
-        EXPECT_GT(std::remainder(now[2] - loaded[2], 360.0f), 1.0f) << "the handle did nothing";
-    else
-        EXPECT_NEAR((g_currentTool == ToolTranslate ? now[0] - loaded[0] : now[3] - loaded[3]),
-                    travel, 0.5f);
+    EXPECT_NE(transform(manager), loaded) << "the handle did nothing";
+    const Placement pirateLoaded = transform(pirate);
     int x = 0, y = 0;
-    ScreenOf(150.0f, 250.0f, x, y);
-    MoveMouse(x, y);
-    StepFrames(2);
-    EXPECT_EQ(PlacementOf(manager), now) << "GameManager moved on after the release";
-
-    // Held, cut short, and the cursor moves on: only what came before the cut
-    // stays.
-    const auto cutShort = [&](const char* what, const std::function<void(int, int)>& cut) {
-        SCOPED_TRACE(what);
+    const auto cutShort = [&](const char* what, const auto& cut) {
         HoldHandle(manager, 0, 20, x, y);
-        now = PlacementOf(manager);
-        const Placement pirateWas = PlacementOf(pirate);
-        cut(x, y);
+        const Placement held = transform(manager);
+        cut();
         StepFrames(1);
-        MoveOn(x, y, 40);
+        MoveMouse(x += 40, y);
+        StepFrames(2);
         MouseButton(false, x, y);
         StepFrames(2);
-        EXPECT_EQ(PlacementOf(manager), now) << "GameManager moved on after " << what;
-        EXPECT_EQ(PlacementOf(pirate), pirateWas) << "the Pirate changed after " << what;
+        EXPECT_EQ(transform(manager), held) << "GameManager moved on after " << what;
+        EXPECT_EQ(transform(pirate), pirateLoaded) << "the Pirate changed after " << what;
         ReleaseKey(SDL_SCANCODE_LCTRL);
-        StepFrames(1);
         Pick(manager, 35.0f, 35.0f);
     };
-    cutShort("a new press", [&](int x, int y) {
+    cutShort("the release", [&] { MouseButton(false, x, y); });
+    cutShort("a new press", [&] {  // with Ctrl: a release and a press in one frame
         PressKey(SDL_SCANCODE_LCTRL);
         MouseButton(false, x, y);
         MouseButton(true, x, y);
     });
-    cutShort("another object selected", [&](int, int) { g_selectedObject = pirate; });
-    if (g_currentTool == ToolScale) {
-        // Shift on the GameManager grows it on both axes until Shift is let go.
-        const VXEditorRect r = WorldRect(manager);
-        ScreenOf(r.x + 35.0f, r.y + 35.0f, x, y);
-        PressKey(SDL_SCANCODE_LSHIFT);
-        MoveMouse(x, y);
-        StepFrames(1);
-        MouseButton(true, x, y);
-        StepFrames(1);
-        const Placement before = PlacementOf(manager);
-        MoveOn(x, y, 30);
-        now = PlacementOf(manager);
-        EXPECT_NEAR(now[3] - before[3], travel, 0.5f);
-        EXPECT_NEAR(now[4] - before[4], travel, 0.5f);
-        ReleaseKey(SDL_SCANCODE_LSHIFT);
-        StepFrames(1);
-        MoveOn(x, y, 40);
-        MouseButton(false, x, y);
-        StepFrames(2);
-        EXPECT_EQ(PlacementOf(manager), now) << "GameManager grew on after Shift was let go";
-    }
-    const Placement dragged = PlacementOf(manager);
+    cutShort("another object selected", [&] { g_selectedObject = pirate; });
+    const Placement dragged = transform(manager);
 
     int floorX = 0, floorY = 0;
     ScreenOf(150.0f, 250.0f, floorX, floorY);
@@ -402,6 +342,7 @@ TEST_P(HandleDrag, EndsAtItsRelease) {
     ASSERT_FALSE(WindowUnderCursor());
     ClickMouse(floorX, floorY);
     EXPECT_PRED_FORMAT2(SameObject, g_selectedObject, nullptr);
+    const std::array<float, 5> was = transform(pirate);
     ScreenOf(pirate->position[0], pirate->position[1], x, y);
     MoveMouse(x, y);
     StepFrames(1);
@@ -410,19 +351,16 @@ TEST_P(HandleDrag, EndsAtItsRelease) {
     MouseButton(false, x, y);
     StepFrames(2);
     EXPECT_PRED_FORMAT2(SameObject, g_selectedObject, pirate);
-    EXPECT_EQ(PlacementOf(pirate), pirateLoaded) << "a press held on the Pirate";
+    EXPECT_EQ(transform(pirate), was) << "a press held on the Pirate";
 
     DragMouse(floorX, floorY, floorX + 40, floorY, SDL_SCANCODE_LCTRL);
     EXPECT_PRED_FORMAT2(SameObject, g_selectedObject, pirate);
-    EXPECT_EQ(PlacementOf(pirate), pirateLoaded) << "a Ctrl press on the floor";
+    EXPECT_EQ(transform(pirate), was) << "a Ctrl press on the floor";
     SaveWithCtrlS();
-    const std::string saved = Data("objects/savefile.json");
-    const ObjectChanges changes = ChangesBetween(Data("objects/savefile1.json"), saved);
-    std::set<std::string> keys{GetParam().changed};
-    if (g_currentTool == ToolScale) keys.insert("scaleY");  // the Shift drag
-    EXPECT_EQ(changes.keys, (ChangedKeys{{"GameManager", keys}})) << changes.text;
-    EXPECT_TRUE(SavedAs(saved, "GameManager", dragged));
-    EXPECT_TRUE(SavedAs(saved, "Pirate", pirateLoaded));
+    const ObjectChanges changes =
+        ChangesBetween(Data("objects/savefile1.json"), Data("objects/savefile.json"));
+    EXPECT_EQ(changes.keys, (ChangedKeys{{"GameManager", {GetParam().changed}}})) << changes.text;
+    EXPECT_TRUE(SavedAs(Data("objects/savefile.json"), "GameManager", dragged));
 }
 
 INSTANTIATE_TEST_SUITE_P(EachTool, HandleDrag,
@@ -658,9 +596,7 @@ TEST_F(ToolFixture, TurnedObjectsArePickedOutlinedAndHandledWhereDrawn) {
         // The arm's drawn end, the middle of its unturned box.
         {-300, 80, arm},
         {-200, -100, nullptr},
-        // The bar's centre: a quad drawn flat (Flat, of no width) holds no
-        // point, not even there.
-        {0, 0, bar},
+        {0, 0, bar},  // Flat, of no width, holds no point: not even the bar's centre
     };
     for (const auto& c : clicks) {
         int x = 0, y = 0;
@@ -672,21 +608,18 @@ TEST_F(ToolFixture, TurnedObjectsArePickedOutlinedAndHandledWhereDrawn) {
         EXPECT_EQ(name(), c.picks ? c.picks->g_name : "nothing")
             << "a click at world " << c.x << ", " << c.y;
     }
-    {
-        // A click exactly on a box's edge is outside it: inside is strict.
-        int x = 0, y = 0;
-        ScreenOf(100.0f, 250.0f, x, y);
-        MoveMouse(x, y);
-        StepFrames(2);
-        const float wx = g_mouseWorld.x, wy = -g_mouseWorld.y;
-        scene->CreateGameObject(64.0f, 64.0f, 1, true, wx - 32.0f, wy, "Edge", 0, 0, 0);
-        std::swap(scene->objects.back(), scene->objects[scene->objects.size() - 2]);
-        ClickMouse(x, y);
-        EXPECT_EQ(name(), "nothing") << "a click on the right edge of Edge, at world " << wx;
-    }
+    // A click exactly on a box's right edge is outside it: inside is strict.
+    int x = 0, y = 0;
+    ScreenOf(100.0f, 250.0f, x, y);
+    MoveMouse(x, y);
+    StepFrames(2);
+    const float edge = g_mouseWorld.x;
+    scene->CreateGameObject(64.0f, 64.0f, 1, true, edge - 32.0f, -g_mouseWorld.y, "Edge", 0, 0, 0);
+    std::swap(scene->objects.back(), scene->objects[scene->objects.size() - 2]);
+    ClickMouse(x, y);
+    EXPECT_EQ(name(), "nothing") << "a click on the right edge of Edge, at world " << edge;
 
     TapKey(SDL_SCANCODE_2);  // TRANSLATE
-    int x = 0, y = 0;
     const auto pickTheBar = [&] {
         ScreenOf(bar->position[0], bar->position[1], x, y);
         ClickAt(x, y);
@@ -729,69 +662,64 @@ TEST_F(ToolFixture, TurnedObjectsArePickedOutlinedAndHandledWhereDrawn) {
     EXPECT_EQ(bar->scale[1], 60.0f);
     EXPECT_EQ(bar->position[0], px);
 
-    // A mirrored object's handles reach out past its drawn edge, the way
-    // its drawn axis points, and drive it along that axis: TRANSLATE moves
-    // it and SCALE lengthens it as far as the cursor went outwards.
-    const struct {
-        const char* name;
-        int axis;
-        float out[2];  // the drawn axis the handle lies along, in the world
-    } mirrored[] = {{"MirrorX", 0, {-1.0f, 0.0f}},
-                    {"MirrorY", 1, {0.0f, -1.0f}},
-                    {"TurnedMirror", 0, {0.0f, 1.0f}}};
-    for (const auto& m : mirrored) {
-        SCOPED_TRACE(m.name);
-        GameObject* o = scene->FindObject(m.name);
-        ASSERT_NE(o, nullptr);
+    // A mirrored object's handles reach past its drawn edge, the way its
+    // drawn axis points, drawn in their colours, and drive it along that
+    // axis: TRANSLATE moves it, SCALE grows it away from 0.
+    // Name, drawn axis (0 x, 1 y) and where it points in the world.
+    const std::tuple<const char*, int, float, float> mirrored[] = {
+        {"MirrorX", 0, -1.0f, 0.0f}, {"MirrorY", 1, 0.0f, -1.0f}, {"TurnedMirror", 0, 0.0f, 1.0f}};
+    const float units = static_cast<float>(push) / zoom;
+    for (const auto& [mirror, axis, outX, outY] : mirrored) {
+        GameObject* o = scene->FindObject(mirror);
+        ASSERT_NE(o, nullptr) << mirror;
         for (const SDL_Scancode tool : {SDL_SCANCODE_2, SDL_SCANCODE_4}) {
             TapKey(tool);
             ScreenOf(o->position[0], o->position[1], x, y);
             ClickAt(x, y);
-            ASSERT_EQ(name(), m.name) << "after a click on its middle at " << x << ", " << y;
-            const Placement was = PlacementOf(o);
-            // 60 units past the edge, along the drawn axis.
-            const float reach = std::fabs(o->scale[m.axis]) / 2.0f + 60.0f;
-            ScreenOf(was[0] + reach * m.out[0], was[1] + reach * m.out[1], x, y);
-            ASSERT_FALSE(WindowUnderCursor()) << "a window covers the handle";
-            if (tool == SDL_SCANCODE_2) {
-                // The handle's own colour within two pixels of the point.
-                const TestHarness::FrameImage shot = CaptureFrame();
-                bool drawn = false;
-                for (int dy = -2; dy <= 2; ++dy)
-                    for (int dx = -2; dx <= 2; ++dx) {
-                        const auto p = shot.At(x + dx, y + dy);
-                        drawn = drawn || (m.axis == 0 ? p.r < 80 && p.g > 200 && p.b < 140
-                                                      : p.r > 200 && p.g > 150 && p.b < 80);
-                    }
-                EXPECT_TRUE(drawn)
-                    << "no " << (m.axis ? "y" : "x") << " handle drawn at " << x << ", " << y;
+            ASSERT_EQ(name(), mirror) << "after a click on its middle at " << x << ", " << y;
+            Placement expected = PlacementOf(o);
+            const float reach = std::fabs(o->scale[axis]) / 2.0f + 60.0f;  // 60 past the edge
+            ScreenOf(expected[0] + reach * outX, expected[1] + reach * outY, x, y);
+            ASSERT_FALSE(WindowUnderCursor()) << "a window covers the handle of " << mirror;
+            const TestHarness::FrameImage shot = CaptureFrame();
+            int drawn = 0;  // pixels of the handle's colour within two of (x, y)
+            for (int k = 0; k < 25; ++k) {
+                const auto p = shot.At(x + k % 5 - 2, y + k / 5 - 2);
+                drawn +=
+                    axis ? p.r > 200 && p.g > 150 && p.b < 80 : p.r < 80 && p.g > 200 && p.b < 140;
             }
-            Drag(x, y, static_cast<int>(m.out[0]) * push, -static_cast<int>(m.out[1]) * push);
-            EXPECT_EQ(name(), m.name)
-                << "after a press on its handle with " << g_toolNames[g_currentTool];
-            Placement expected = was;
-            const float units = static_cast<float>(push) / zoom;
+            EXPECT_GT(drawn, 0) << (axis ? "no y" : "no x") << " handle of " << mirror << " at "
+                                << x << ", " << y << " with " << g_toolNames[g_currentTool];
+            Drag(x, y, static_cast<int>(outX) * push, -static_cast<int>(outY) * push);
+            if (tool == SDL_SCANCODE_4) expected[3 + axis] -= units;
             if (tool == SDL_SCANCODE_2) {
-                expected[0] += units * m.out[0];
-                expected[1] += units * m.out[1];
-            } else {
-                expected[3 + m.axis] += o->scale[m.axis] < 0.0f ? -units : units;
+                expected[0] += units * outX;
+                expected[1] += units * outY;
             }
-            const Placement now = PlacementOf(o);
-            for (int k = 0; k < 5; ++k)
-                EXPECT_NEAR(now[k], expected[k], 1.0f)
-                    << m.name << " value " << k << " (x, y, turn, scale x, scale y) with "
-                    << g_toolNames[g_currentTool];
+            EXPECT_TRUE(PlacedAs(mirror, PlacementOf(o), expected, 1.0f))
+                << "after a drag on its handle with " << g_toolNames[g_currentTool];
         }
     }
-    // Shift on a mirrored object grows it on both axes, away from its edges.
-    GameObject* mirror = scene->FindObject("MirrorX");
-    ScreenOf(mirror->position[0], mirror->position[1], x, y);
+    // Shift grows a mirrored object on both axes away from its edges, until
+    // Shift is let go.
+    GameObject* mirrorX = scene->FindObject("MirrorX");
+    ScreenOf(mirrorX->position[0], mirrorX->position[1], x, y);
     ClickAt(x, y);
-    const Placement was = PlacementOf(mirror);
-    DragMouse(x, y, x + push, y, SDL_SCANCODE_LSHIFT);
-    EXPECT_NEAR(mirror->scale[0], was[3] - static_cast<float>(push) / zoom, 1.0f);
-    EXPECT_NEAR(mirror->scale[1], was[4] + static_cast<float>(push) / zoom, 1.0f);
+    const Placement was = PlacementOf(mirrorX);
+    PressKey(SDL_SCANCODE_LSHIFT);
+    MouseButton(true, x, y);
+    StepFrames(1);
+    MoveMouse(x + push, y);
+    StepFrames(2);
+    ReleaseKey(SDL_SCANCODE_LSHIFT);
+    StepFrames(1);
+    MoveMouse(x + 2 * push, y);
+    StepFrames(2);
+    MouseButton(false, x + 2 * push, y);
+    StepFrames(1);
+    EXPECT_TRUE(PlacedAs("MirrorX", PlacementOf(mirrorX),
+                         {was[0], was[1], was[2], was[3] - units, was[4] + units}, 1.0f))
+        << "after a Shift drag " << push << " px right, and " << push << " more after Shift";
 }
 
 // A frame stalled for a second with a wheel notch queued, or with the
