@@ -40,11 +40,7 @@ GameObject::~GameObject() {
     // never build their matrix from a freed parent.
     if (parent) parent->ForgetChild(this);
     parent = nullptr;
-    for (GameObject* child : children) {
-        if (!child || child->parent != this) continue;
-        MakeRoot(child);
-    }
-    children.clear();
+    ReleaseChildren();
     // A component may outlive its object in a manager's list: it is left
     // switched off and without an owner rather than pointing at freed memory.
     for (auto& c : components) {
@@ -237,13 +233,14 @@ void GameObject::Disown(GameObject* child) {
 
 void GameObject::StandAlone() {
     // The children first, while this object still draws them.
+    ReleaseChildren();
+    if (parent) parent->Disown(this);
+}
+
+void GameObject::ReleaseChildren() {
     for (GameObject* child : children)
         if (child && child->parent == this) MakeRoot(child);
     children.clear();
-    if (GameObject* was = parent) {
-        was->MakeRoot(this);
-        was->ForgetChild(this);
-    }
 }
 
 void GameObject::MakeRoot(GameObject* child) const {

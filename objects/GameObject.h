@@ -246,6 +246,8 @@ private:
     // Gives `child` world values (this object's transform applied) and makes
     // it a root.
     void MakeRoot(GameObject* child) const;
+    // Each child becomes a root where it is drawn; the list is emptied.
+    void ReleaseChildren();
 };
 
 }  // namespace FrameWork

@@ -552,7 +552,9 @@ private:
         if (std::find(unread.begin(), unread.end(), true) == unread.end()) return;
         std::string json;
         if (!KeptText(list, member, i, "a list in \"" + kept.key + "\"", json)) return;
-        // The entries' own texts, from the list's text as the file writes it.
+        // The entries' own texts, from the list's text as the file writes it:
+        // the list stands as the array of a block the game reads (any such
+        // key), so that each entry is taken apart (element 0, member 0).
         BlockTexts entries;
         const std::string wrapped = "[{\"VXRigidBody\":" + json + "}]";
         entries.Read(wrapped.data(), wrapped.size());
