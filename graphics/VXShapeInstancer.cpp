@@ -424,17 +424,17 @@ std::vector<size_t> VXShapeInstancer::LayOutCells(const VXTilemapData& record) {
     lastTileY = firstTileY - cellHeight * static_cast<float>(rows - 1);
 
     std::vector<size_t> cellOf(near.size());
-    std::vector<double> offGrid(near.size());  // squared distance to the cell's centre
+    std::vector<double> dx(near.size()), dy(near.size());  // from the cell's centre
+    const auto offGrid = [&](size_t k) { return dx[k] * dx[k] + dy[k] * dy[k]; };
     std::vector<size_t> owner(static_cast<size_t>(columns) * static_cast<size_t>(rows),
                               near.size());
     for (size_t k = 0; k < near.size(); ++k) {
         cellOf[k] = static_cast<size_t>(maxY - cy[k]) * static_cast<size_t>(columns) +
                     static_cast<size_t>(cx[k] - minX);
-        const double dx = xs[k] - (ax + w * cx[k]);
-        const double dy = ys[k] - (ay + h * cy[k]);
-        offGrid[k] = dx * dx + dy * dy;
+        dx[k] = xs[k] - (ax + w * cx[k]);
+        dy[k] = ys[k] - (ay + h * cy[k]);
         size_t& first = owner[cellOf[k]];
-        if (first == near.size() || offGrid[k] < offGrid[first]) first = k;
+        if (first == near.size() || offGrid(k) < offGrid(first)) first = k;
     }
     cellTiles.assign(owner.size(), -1);
     for (size_t k = 0; k < near.size(); ++k) {
@@ -446,8 +446,7 @@ std::vector<size_t> VXShapeInstancer::LayOutCells(const VXTilemapData& record) {
         cellTiles[cell] = static_cast<int32_t>(placed.size());
         tileCells.push_back(static_cast<int32_t>(cell));
         placed.push_back(near[k]);
-        if (std::fabs(xs[k] - (ax + w * cx[k])) > kOffGrid * w ||
-            std::fabs(ys[k] - (ay + h * cy[k])) > kOffGrid * h)
+        if (std::fabs(dx[k]) > kOffGrid * w || std::fabs(dy[k]) > kOffGrid * h)
             report.Name(near[k], "at " + Coordinates(xs[k], ys[k]) +
                                      " is off the grid of the others; it takes the cell at " +
                                      Coordinates(ax + w * cx[k], ay + h * cy[k]));
